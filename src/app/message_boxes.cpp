@@ -1,0 +1,29 @@
+#include "app/message_boxes.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+} // namespace
+
+void MessageBoxHandler::ShowError(const std::string& text, const std::string& caption)
+{
+    QMessageBox::critical(parent_, Q(caption), Q(text));
+}
+
+bool MessageBoxHandler::ConfirmYesNo(const std::string& text, const std::string& caption)
+{
+    return QMessageBox::question(parent_, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+Answer MessageBoxHandler::AskYesNoCancel(const std::string& text, const std::string& caption)
+{
+    switch (QMessageBox::question(parent_, Q(caption), Q(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}

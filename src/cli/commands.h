@@ -1,0 +1,9 @@
+#pragma once
+// The commands of lumenrill-cli. Each takes its arguments (without the command name)
+// and returns the exit status.
+
+#include "cli/cli_support.h"
+
+int ExportCommand(const Args& args);
+int ImportCommand(const Args& args);
+int EvalCommand(const Args& args);

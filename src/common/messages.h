@@ -1,0 +1,25 @@
+#pragma once
+// Questions and error messages. Core code only calls these free functions; whoever owns
+// the user interface installs the handler that shows them (message boxes in the GUI,
+// standard error in lumenrill-cli, a recorder in tests).
+
+#include <string>
+
+enum class Answer { Yes, No, Cancel };
+
+class MessageHandler {
+public:
+    virtual ~MessageHandler() = default;
+    virtual void ShowError(const std::string& text, const std::string& caption) = 0;
+    virtual bool ConfirmYesNo(const std::string& text, const std::string& caption) = 0;
+    virtual Answer AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
+};
+
+// Installs handler (nullptr restores the default, which prints to standard error and
+// answers yes) and returns the one installed before.
+MessageHandler* InstallMessageHandler(MessageHandler* handler);
+
+// An empty caption is replaced by "エラー" or "確認".
+void ShowError(const std::string& text, const std::string& caption = {});
+bool ConfirmYesNo(const std::string& text, const std::string& caption = {});
+Answer AskYesNoCancel(const std::string& text, const std::string& caption = {});
