@@ -1,0 +1,27 @@
+#pragma once
+// What a decoded OSC datagram asks the show to do, and the status text that reports it.
+
+#include "remote/osc_unit.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+inline constexpr const char* OscPrefix = "/lumenrill/";
+inline constexpr const char* OscInvalidParameter = "パラメーターが間違っています。";
+inline constexpr const char* OscUndefinedAddress = "未定義アドレス";
+
+struct OscCommand {
+    enum class Kind { Play, TopPlay, PlayAt, Stop, Pause, Failed };
+    Kind kind = Kind::Failed;
+    int32_t time = 0;   // PlayAt: ms from the start of the sound
+    std::string status; // "OSC: " + command + " " (+ argument, or + " ERR:" + text)
+};
+
+// Nothing when the address lies outside the prefix (the datagram is ignored, the status
+// stays as it was). soundDuration: the length of the sound in ms, the latest time that
+// "play" accepts.
+std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDuration);
+
+// "hh:mm:ss.cc" (any separators) in ms, or nothing when it is no such time.
+std::optional<int32_t> ParseOscTime(const std::string& text);

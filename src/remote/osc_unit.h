@@ -1,0 +1,43 @@
+#pragma once
+// Takes one received OSC datagram apart. Only a bundle is understood, and of it only the
+// first element's address, type tag and arguments. A pure function of the bytes: nothing
+// outside the datagram is ever read.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+class TOscUnit {
+public:
+    static constexpr size_t MaxSize = 1024;
+    static constexpr size_t MinSize = 24;
+    static constexpr int MaxArgs = 32;
+    static constexpr int MaxStringGroups = 32;
+
+    // True when the datagram was read to the end of its type tag; otherwise false with
+    // ErrorText set (empty for a datagram that is no bundle). Fields read before a
+    // failure keep their values.
+    bool Decode(std::span<const uint8_t> datagram);
+
+    // Texts are the datagram's bytes as they are.
+    std::string Address;
+    std::string TypeTag;
+    std::string ErrorText;
+    int32_t ElementSize = 0;
+    std::array<int32_t, MaxArgs> IntArgs{};
+    std::array<float, MaxArgs> FloatArgs{};
+    std::array<std::string, MaxArgs> StringArgs;
+    int IntCount = 0;
+    int FloatCount = 0;
+    int StringCount = 0;
+
+private:
+    std::string ReadString();
+    uint32_t ReadWord();
+    uint8_t ByteAt(int32_t offset) const;
+
+    std::array<uint8_t, MaxSize> data_{};
+    int32_t pos_ = 0; // -1 once the end has been reached
+    int32_t size_ = 0;
+};

@@ -1,0 +1,64 @@
+#include "osc_builder.h"
+#include "remote/osc_command.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::optional<OscCommand> Interpret(const Datagram& d, int32_t soundDuration = 120000)
+{
+    TOscUnit unit;
+    unit.Decode(d);
+    return InterpretOsc(unit, soundDuration);
+}
+
+using K = OscCommand::Kind;
+const std::string Invalid = std::string(" ERR:") + OscInvalidParameter;
+
+} // namespace
+
+TEST(OscCommand, CommandsAndTheirStatusTexts)
+{
+    struct Case {
+        OscMessage message;
+        K kind;
+        std::string status;
+        int32_t time = 0;
+    };
+    const Case cases[] = {
+        {OscMessage{"/lumenrill/play"}, K::Play, "OSC: play "},
+        {OscMessage{"/lumenrill/play"}.String("TOP"), K::TopPlay, "OSC: play top"},
+        {OscMessage{"/lumenrill/play"}.String("00:01:30.50"), K::PlayAt, "OSC: play 00:01:30.50", 90500},
+        {OscMessage{"/lumenrill/play"}.String("00-02x00/00"), K::PlayAt, "OSC: play 00-02x00/00", 120000},
+        {OscMessage{"/lumenrill/play"}.String("00:02:00.01"), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play"}.String("00:61:00.00"), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play"}.String("1:30"), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play"}.String("0a:00:00.00"), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play"}.String("top").String("top"), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play"}.Float(1), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/stop"}, K::Stop, "OSC: stop "},
+        {OscMessage{"/lumenrill/stop"}.Int(1), K::Failed, "OSC: stop " + Invalid},
+        {OscMessage{"/lumenrill/pause"}, K::Pause, "OSC: pause "},
+        {OscMessage{"/lumenrill/pause"}.String("x"), K::Failed, "OSC: pause " + Invalid},
+        {OscMessage{"/lumenrill/next"}, K::Failed, std::string("OSC: next  ERR:") + OscUndefinedAddress},
+        // A bad type tag still runs the address's command, without arguments.
+        {OscMessage{"/lumenrill/stop", "i"}, K::Stop, "OSC: stop "},
+    };
+    for (const Case& c : cases) {
+        const auto got = Interpret(Bundle(c.message));
+        ASSERT_TRUE(got) << c.message.address;
+        EXPECT_EQ(got->kind, c.kind) << c.status;
+        EXPECT_EQ(got->status, c.status);
+        EXPECT_EQ(got->time, c.time) << c.status;
+    }
+}
+
+TEST(OscCommand, DatagramsOutsideThePrefixGiveNoCommand)
+{
+    EXPECT_FALSE(Interpret(Bundle(OscMessage{"/Lumenrill/play"})));
+    EXPECT_FALSE(Interpret(Bundle(OscMessage{"/other/play"})));
+    EXPECT_FALSE(Interpret(OscMessage{"/lumenrill/play"}.Bytes())) << "a plain message";
+    Datagram short23 = Bundle(OscMessage{"/lumenrill/play"});
+    short23.resize(23);
+    EXPECT_FALSE(Interpret(short23));
+}

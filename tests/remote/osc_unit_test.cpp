@@ -1,0 +1,100 @@
+#include "osc_builder.h"
+#include "remote/osc_unit.h"
+
+#include <gtest/gtest.h>
+
+TEST(OscUnit, DecodesTheFirstMessageOfABundle)
+{
+    OscMessage m{"/lumenrill/play"};
+    m.Int(-2).Float(1.5f).String("00:01:30.50").Int(0x01020304).String("");
+    Datagram d = Bundle(m);
+    const Datagram second = OscMessage{"/lumenrill/stop"}.Bytes();
+    d.insert(d.end(), second.begin(), second.end()); // later elements are ignored
+
+    TOscUnit unit;
+    ASSERT_TRUE(unit.Decode(d));
+    EXPECT_EQ(unit.Address, "/lumenrill/play");
+    EXPECT_EQ(unit.TypeTag, ",ifsis");
+    EXPECT_EQ(unit.ElementSize, int32_t(m.Bytes().size()));
+    ASSERT_EQ(unit.IntCount, 2);
+    EXPECT_EQ(unit.IntArgs[0], -2);
+    EXPECT_EQ(unit.IntArgs[1], 0x01020304);
+    ASSERT_EQ(unit.FloatCount, 1);
+    EXPECT_EQ(unit.FloatArgs[0], 1.5f);
+    ASSERT_EQ(unit.StringCount, 2);
+    EXPECT_EQ(unit.StringArgs[0], "00:01:30.50");
+    EXPECT_EQ(unit.StringArgs[1], "");
+    EXPECT_EQ(unit.ErrorText, "");
+}
+
+TEST(OscUnit, RefusesWhatIsNoBundleOrHasNoTypeTag)
+{
+    struct Case {
+        const char* name;
+        Datagram bytes;
+        const char* error;
+        const char* address;
+    };
+    Datagram typeTagLess;
+    AppendOscString(typeTagLess, "#bundle");
+    typeTagLess.resize(16, 0);
+    AppendBigEndian(typeTagLess, 20);
+    AppendOscString(typeTagLess, "/lumenrill/play");
+    Datagram badTag = Bundle(OscMessage{"/lumenrill/pause", "xyz"});
+    Datagram plain = OscMessage{"/lumenrill/play/with/a/long/address"}.Bytes();
+    Datagram big(1025, 0);
+    Datagram small = Bundle(OscMessage{"/a"});
+    small.resize(23);
+
+    const Case cases[] = {
+        {"empty", {}, "", ""},
+        {"plain message", plain, "", ""},
+        {"too large", big, "受信サイズが大きすぎます", ""},
+        {"too small", small, "受信サイズが小さすぎます", ""},
+        {"no type tag", typeTagLess, "TypeTagがありません", "/lumenrill/play"},
+        {"bad type tag", badTag, "不正なTypeTagです", "/lumenrill/pause"},
+    };
+    for (const Case& c : cases) {
+        TOscUnit unit;
+        unit.ErrorText = "old";
+        EXPECT_FALSE(unit.Decode(c.bytes)) << c.name;
+        EXPECT_EQ(unit.ErrorText, c.error) << c.name;
+        EXPECT_EQ(unit.Address, c.address) << c.name;
+        EXPECT_EQ(unit.IntCount + unit.FloatCount + unit.StringCount, 0) << c.name;
+    }
+}
+
+TEST(OscUnit, LimitsAndTruncatedArguments)
+{
+    OscMessage many{"/lumenrill/play"};
+    for (int i = 0; i < 40; ++i)
+        many.String("s" + std::to_string(i)).Int(i);
+    TOscUnit unit;
+    ASSERT_TRUE(unit.Decode(Bundle(many)));
+    EXPECT_EQ(unit.StringCount, 32);
+    EXPECT_EQ(unit.StringArgs[31], "s31");
+    EXPECT_EQ(unit.IntCount, 32);
+    EXPECT_EQ(unit.IntArgs[31], 31);
+
+    // Arguments promised by the type tag but missing from the datagram read as 0 / empty,
+    // and nothing of an earlier, longer datagram shows through.
+    OscMessage cut{"/lumenrill/play", ",iiisf"};
+    Datagram d = Bundle(cut);
+    AppendBigEndian(d, 7);
+    d.push_back(0xAA);
+    ASSERT_TRUE(unit.Decode(d));
+    EXPECT_EQ(unit.IntArgs[0], 7);
+    EXPECT_EQ(unit.IntArgs[1], 0);
+    EXPECT_EQ(unit.IntArgs[2], 0);
+    EXPECT_EQ(unit.StringArgs[0], "");
+    EXPECT_EQ(unit.FloatArgs[0], 0.0f);
+
+    // A string without terminator stops at 32 groups (128 bytes).
+    Datagram longString;
+    AppendOscString(longString, "#bundle");
+    longString.resize(20, 0);
+    longString.insert(longString.end(), 200, 'a');
+    ASSERT_FALSE(unit.Decode(longString)); // the type tag then starts with 'a'
+    EXPECT_EQ(unit.Address, std::string(128, 'a'));
+    EXPECT_EQ(unit.ErrorText, "不正なTypeTagです");
+}
