@@ -240,3 +240,27 @@ TEST_F(ProjectFileTest, FieldsWithoutTerminatorAreCutToFit)
     EXPECT_EQ(doc.Title.size(), 127u);
     EXPECT_EQ(doc.SoundFile, std::u16string(1, char16_t(0xDC00)));
 }
+
+TEST_F(ProjectFileTest, TruncatedAtEveryFieldBoundary)
+{
+    const Bytes current = Concat({CurrentHeader(), StepBytes(0, 1, 0, 0, 0), StepBytes(1, 2, 0, 0, 0)});
+    const Bytes old = Concat({OldHeader("1.2.0.0", "t", "s", 0, 0), StepBytes(0, 1, 0, 0, 0)});
+    struct Case {
+        const Bytes* file;
+        size_t size;
+        int result;
+    };
+    const Case cases[] = {
+        {&current, 0, 0},    {&current, 7, 0},    {&current, 8, 0},    {&current, 127, 0},
+        {&current, 128, 0},  {&current, 384, 0},  {&current, 904, 0},  {&current, 912, 0},
+        {&current, 2960, 0}, {&current, 2964, 0}, {&current, 2968, 0}, {&current, 5015, 0},
+        {&current, 5016, 1}, {&current, 5067, 1}, {&current, 5068, 2}, {&current, 5119, 2},
+        {&current, 5120, 3}, {&old, 63, 0},       {&old, 64, 0},       {&old, 4567, 0},
+        {&old, 4568, 1},     {&old, 4619, 1},     {&old, 4620, 2},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(dir / "cut.PRJ", Bytes(c.file->begin(), c.file->begin() + long(c.size)));
+        EXPECT_EQ(doc.LoadProject(dir / "cut.PRJ"), c.result) << (c.file == &old ? "old " : "current ") << c.size;
+        EXPECT_EQ(doc.FileName.empty(), c.result == 0);
+    }
+}
