@@ -1,7 +1,7 @@
 // Speed of colour evaluation and of project files, each beside a baseline.
-#include "common/paths.h"
 #include "document/line_cursor.h"
 #include "document/project_data.h"
+#include "support/reference_evaluation.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -20,26 +20,6 @@ TStepList MakeLine(int steps)
                                 .Brightness = int32_t(rng() % 511) - 255});
     line.back().Duration = 0;
     return line;
-}
-
-// What evaluation costs when it walks the line from its first step each time.
-ColorPair WalkFromFirst(const TStepList& line, int32_t t)
-{
-    const TStepRec* p = nullptr;
-    const TStepRec* n = nullptr;
-    for (const TStepRec& s : line) {
-        if (s.Time <= t)
-            p = &s;
-        else {
-            n = &s;
-            break;
-        }
-    }
-    if (!p)
-        return {NoColor, 0};
-    if (!n)
-        return {p->Color, p->Brightness};
-    return BlendSteps(*p, *n, t);
 }
 
 std::vector<int32_t> RandomTimes(int32_t end)

@@ -1,5 +1,6 @@
 #include "document/line_cursor.h"
 #include "document_fixture.h"
+#include "support/reference_evaluation.h"
 
 #include <random>
 
@@ -79,24 +80,6 @@ TEST(Color, ApplyBrightnessFadeToGrayAndHueRamp)
 
 // The binary search and the column cursor must agree with the plain walk from the
 // first step, on random lines with duplicate times and stored durations.
-ColorPair WalkFromFirst(const TStepList& line, int32_t t)
-{
-    const TStepRec* p = nullptr;
-    const TStepRec* n = nullptr;
-    for (const TStepRec& s : line) {
-        if (s.Time <= t)
-            p = &s;
-        else {
-            n = &s;
-            break;
-        }
-    }
-    if (!p)
-        return {NoColor, 0};
-    if (!n)
-        return {p->Color, p->Brightness};
-    return BlendSteps(*p, *n, t);
-}
 
 TEST_F(DocumentTest, SearchAndCursorMatchTheWalkFromTheFirstStep)
 {
