@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -232,4 +233,25 @@ TEST_F(EnvDataTest, AnImageInTheExecutableFolderIsStoredByItsName)
     if (upper != ExeDirPath()) {
         EXPECT_EQ(env.ImgFileSetting(upper + "pal.png"), upper + "pal.png");
     }
+}
+
+// Under ThreadSanitizer (scripts/test runs it there) a plain field here is a data race.
+TEST_F(EnvDataTest, TheTickReadsRepeatAndCheckGroupWhileTheUserChangesThem)
+{
+    IniFile ini(IniPath());
+    EnvData env(ini, ExeDirPath());
+    std::atomic<bool> stop{false};
+    std::atomic<int> seen{0};
+    std::thread tick([&] {
+        while (!stop.load()) {
+            if (env.Repeat || env.CheckGroup >= 0)
+                seen.fetch_add(1);
+        }
+    });
+    for (int i = 0; i < 20000; ++i) {
+        env.Repeat = i % 2 == 0;
+        env.CheckGroup = i % 3 - 1;
+    }
+    stop = true;
+    tick.join();
 }
