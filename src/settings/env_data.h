@@ -1,0 +1,81 @@
+#pragma once
+// EnvData: the program's settings object. Created by the main window right after the
+// settings file is opened, it reads its keys at once and writes them back at close
+// (Save). It owns the recent-projects list and the user palette image.
+//
+// Threads: everything here belongs to the user interface thread, except Repeat and
+// CheckGroup, which the playback tick reads on the worker thread.
+
+#include "common/atomic_file.h"
+#include "settings/file_history.h"
+#include "settings/ini_file.h"
+#include "settings/palette_bitmap.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+// The settings file: "lumenrill.INI" in the executable's folder.
+std::string SettingsFilePath(const std::string& exeDir);
+
+class EnvData {
+public:
+    // Reads [General], [Project], [Color], [Palette] and [Play] of settings, loads the
+    // palette image through loader (none without a loader), applies the stored volume to
+    // the program's output volume and loads [PrjHistory]. exeDir is the executable's
+    // folder; settings must outlive this object.
+    EnvData(IniFile& settings, std::string exeDir, PaletteImageLoader* loader = nullptr);
+    // Sets the output volume back to StartVolume.
+    ~EnvData();
+    EnvData(const EnvData&) = delete;
+    EnvData& operator=(const EnvData&) = delete;
+
+    std::string ExeDir; // with a trailing '/'
+    std::string PrjFile;
+
+    uint32_t LwavFg = 0xC0C0C0;
+    uint32_t LwavBg = 0;
+    uint32_t RwavFg = 0xC0C0C0;
+    uint32_t RwavBg = 0;
+    uint32_t BlankBg = 0x800000;
+    uint32_t TLinFg = 0;
+    uint32_t TLinBg = 0xFFFFFF;
+    uint32_t CLinBg = 0;
+
+    bool FlatToolBar = false;
+    bool DispTracking = false;
+    bool MonClickTab = true;
+    bool UseWheel = true;
+    bool CurActivate = true;
+    bool MonScaled = false;
+    std::atomic<bool> Repeat{false};
+
+    uint32_t StartVolume = 0; // the output volume found at start (left channel)
+    uint32_t Volume = 65535;
+    // The group of three DMX channels forced to 255 while the project settings check is
+    // on; -1 none. Never stored.
+    std::atomic<int32_t> CheckGroup{-1};
+
+    bool AutoSave = false;
+    uint32_t SaveInterval = 10; // minutes; a stored value below 1 reads as 10
+
+    FileHistory History;
+    PaletteBitmap PaletteImage;
+    std::string ImgFile; // a bare name (in ExeDir) or a full path
+    uint32_t DispSize = 320;
+
+    // Empties PaletteImage, then decodes fileName into it (a relative name is taken from
+    // ExeDir). Whether an image was loaded.
+    bool LoadPalette(const std::string& fileName);
+    // What ImgFile stores for a chosen image file: its bare name when it lies directly
+    // in ExeDir, else the path.
+    std::string ImgFileSetting(const std::string& path) const;
+
+    // Writes [General], [Project], [Color], [Palette], [Play] (Volume taken from the
+    // current output volume) and [PrjHistory], then the whole settings file to disk.
+    WriteResult Save();
+
+private:
+    IniFile& settings_;
+    PaletteImageLoader* loader_;
+};

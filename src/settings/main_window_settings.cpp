@@ -1,0 +1,68 @@
+#include "settings/main_window_settings.h"
+
+#include <algorithm>
+
+int32_t ReadOscPort(const IniFile& ini) { return ini.ReadInteger("OSC", "LocalPort", 9901); }
+
+void WriteOscPort(IniFile& ini, int32_t port) { ini.WriteInteger("OSC", "LocalPort", port); }
+
+OptionSettings ReadOptionSettings(const IniFile& ini)
+{
+    OptionSettings o;
+    o.DmxInterval = ini.ReadInteger("Option", "DmxInterval", o.DmxInterval);
+    // A display timer of 0 ms or less would spin or never run.
+    const int32_t disp = ini.ReadInteger("Option", "DispInterval", o.DispInterval);
+    if (disp >= 1)
+        o.DispInterval = disp;
+    o.TxUniverse = ini.ReadInteger("Option", "TxUniverse", o.TxUniverse);
+    return o;
+}
+
+void WriteOptionSettings(IniFile& ini, const OptionSettings& options, int32_t prePlayTimeMs,
+                         int32_t postPlayTimeMs)
+{
+    ini.WriteInteger("Option", "DmxInterval", options.DmxInterval);
+    ini.WriteInteger("Option", "DispInterval", options.DispInterval);
+    ini.WriteInteger("Option", "PrePlayTime", prePlayTimeMs / 1000);
+    ini.WriteInteger("Option", "PostPlayTime", postPlayTimeMs / 1000);
+    ini.WriteInteger("Option", "TxUniverse", options.TxUniverse);
+}
+
+MainViewSettings ReadMainViewSettings(const IniFile& ini)
+{
+    MainViewSettings v;
+    v.DispMonoWav = ini.ReadBool("General", "DispMonoWav", v.DispMonoWav);
+    v.WavLRHeight = ini.ReadInteger("General", "WavLRHeight", v.WavLRHeight);
+    v.ViewRefTrack = ini.ReadBool("General", "ViewRefTrack", v.ViewRefTrack);
+    // The view shows all lines (-2) or one line; any other mode would name no line.
+    const int32_t mode = ini.ReadInteger("General", "RefTrack", v.RefTrack);
+    if (mode == -2 || (mode >= 0 && mode <= 7))
+        v.RefTrack = mode;
+    v.RefTrackHi = std::max(ini.ReadInteger("General", "RefTrackHi", v.RefTrackHi), int32_t(30));
+    v.ViewColMon = ini.ReadBool("General", "ViewColMon", v.ViewColMon);
+    return v;
+}
+
+void WriteMainViewSettings(IniFile& ini, const MainViewSettings& view)
+{
+    ini.WriteInteger("General", "WavLRHeight", view.WavLRHeight);
+    ini.WriteBool("General", "DispMonoWav", view.DispMonoWav);
+    ini.WriteBool("General", "ViewRefTrack", view.ViewRefTrack);
+    ini.WriteInteger("General", "RefTrack", view.RefTrack);
+    ini.WriteInteger("General", "RefTrackHi", view.RefTrackHi);
+    ini.WriteBool("General", "ViewColMon", view.ViewColMon);
+}
+
+bool ReadStatusBarVisible(const IniFile& ini) { return ini.ReadBool("StatusBar", "Visible", true); }
+
+void WriteStatusBarVisible(IniFile& ini, bool visible) { ini.WriteBool("StatusBar", "Visible", visible); }
+
+std::string ReadShortCut(const IniFile& ini, const std::string& actionName)
+{
+    return ini.ReadString("ShortCut", actionName + "Item", "");
+}
+
+void WriteShortCut(IniFile& ini, const std::string& actionName, const std::string& shortCut)
+{
+    ini.WriteString("ShortCut", actionName + "Item", shortCut);
+}

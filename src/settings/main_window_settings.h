@@ -1,0 +1,46 @@
+#pragma once
+// The sections the main window reads and writes itself: [OSC], [Option], its view state
+// in [General], [StatusBar] and [ShortCut]. Its placement is scheme A (window_placement.h),
+// its toolbars toolbar_placement.h.
+
+#include "settings/ini_file.h"
+
+#include <cstdint>
+#include <string>
+
+// [OSC] LocalPort, the UDP port of the OSC server.
+int32_t ReadOscPort(const IniFile& ini);
+void WriteOscPort(IniFile& ini, int32_t port);
+
+// [Option], read at creation.
+struct OptionSettings {
+    int32_t DmxInterval = 20;  // kept only to be written back
+    int32_t DispInterval = 50; // ms between display updates; a stored value below 1 reads as 50
+    int32_t TxUniverse = 0;    // Art-Net output port address
+};
+OptionSettings ReadOptionSettings(const IniFile& ini);
+// Also writes the show's lead-in and run-out in whole seconds (for people reading the
+// file; they are never read back).
+void WriteOptionSettings(IniFile& ini, const OptionSettings& options, int32_t prePlayTimeMs,
+                         int32_t postPlayTimeMs);
+
+// [General] view state of the main window, read at first show.
+struct MainViewSettings {
+    bool DispMonoWav = false;
+    int32_t WavLRHeight = 360;
+    bool ViewRefTrack = false;
+    int32_t RefTrack = 0;    // -2 all lines, 0 to 7 one line; anything else reads as 0
+    int32_t RefTrackHi = 80; // at least 30
+    bool ViewColMon = false;
+};
+MainViewSettings ReadMainViewSettings(const IniFile& ini);
+void WriteMainViewSettings(IniFile& ini, const MainViewSettings& view);
+
+// [StatusBar] Visible.
+bool ReadStatusBarVisible(const IniFile& ini);
+void WriteStatusBarVisible(IniFile& ini, bool visible);
+
+// [ShortCut]: the shortcut text of the action named actionName ("UndoAction" is stored
+// under UndoActionItem); empty for none.
+std::string ReadShortCut(const IniFile& ini, const std::string& actionName);
+void WriteShortCut(IniFile& ini, const std::string& actionName, const std::string& shortCut);

@@ -1,0 +1,132 @@
+#include "settings/ini_file.h"
+#include "settings_fixture.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+TEST(ParseIniInteger, DecimalAndHexadecimalTextOnly)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        int32_t value;
+    } cases[] = {
+        {"0", true, 0},
+        {"16", true, 16},
+        {"-50", true, -50},
+        {"+7", true, 7},
+        {" 42 ", true, 42}, // blanks around the number
+        {"0x10", true, 16},
+        {"0X1f", true, 31},
+        {"-0x10", true, -16},
+        {"0xFFFFFFFF", true, -1}, // the 32-bit pattern
+        {"2147483647", true, INT32_MAX},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"0x100000000", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"0x", false, 0},
+        {"abc", false, 0},
+        {"12a", false, 0},
+        {"1 2", false, 0},
+        {"0x1G", false, 0},
+        {"1.5", false, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t v = 12345;
+        EXPECT_EQ(ParseIniInteger(c.text, v), c.ok) << '"' << c.text << '"';
+        if (c.ok)
+            EXPECT_EQ(v, c.value) << '"' << c.text << '"';
+        else
+            EXPECT_EQ(v, 12345) << "a failed parse leaves the value";
+    }
+}
+
+class IniFileTest : public SettingsTest {};
+
+TEST_F(IniFileTest, AMissingFileSectionOrKeyGivesTheDefault)
+{
+    IniFile none(dir_ / "absent.INI");
+    EXPECT_EQ(none.ReadInteger("General", "WavLRHeight", 360), 360);
+    EXPECT_TRUE(none.ReadBool("General", "UseWheel", true));
+    EXPECT_EQ(none.ReadString("Project", "PrjFile", "dflt"), "dflt");
+
+    IniFile ini = WriteIni("[General]\nWavLRHeight=200\n");
+    EXPECT_EQ(ini.ReadInteger("General", "RefTrackHi", 80), 80);
+    EXPECT_EQ(ini.ReadInteger("Option", "WavLRHeight", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("General", "WavLRHeight", 360), 200);
+
+    // A folder in the file's place reads as no file.
+    std::filesystem::create_directory(dir_ / "folder.INI");
+    EXPECT_EQ(IniFile(dir_ / "folder.INI").ReadInteger("General", "X", 3), 3);
+}
+
+TEST_F(IniFileTest, ValuesAreReadByTheFileRules)
+{
+    IniFile ini = WriteIni("\xEF\xBB\xBF; written by hand\r\n"
+                           "[general]\r\n"
+                           "Bool2=2\r\n"
+                           "BoolNeg=-1\r\n"
+                           "BoolZero=0\r\n"
+                           "BoolText=yes\r\n"
+                           "Letters=abc\r\n"
+                           "Hex=0x10\r\n"
+                           "  Spaced  = 12\r\n"
+                           "Str= two  words =and more \r\n"
+                           "Empty=\r\n"
+                           "Dup=first\r\n"
+                           "Dup=second\r\n"
+                           "\r\n"
+                           "[Other]\r\n"
+                           "Key=other\r\n"
+                           "[GENERAL]\r\n"
+                           "Late=9\r\n");
+    EXPECT_TRUE(ini.ReadBool("General", "Bool2", false));
+    EXPECT_TRUE(ini.ReadBool("General", "BoolNeg", false));
+    EXPECT_FALSE(ini.ReadBool("General", "BoolZero", true));
+    EXPECT_TRUE(ini.ReadBool("General", "BoolText", true)) << "unreadable gives the default";
+    EXPECT_FALSE(ini.ReadBool("General", "BoolText", false));
+    EXPECT_EQ(ini.ReadInteger("General", "Letters", 77), 77);
+    EXPECT_EQ(ini.ReadInteger("General", "Hex", 0), 16);
+    EXPECT_EQ(ini.ReadInteger("GENERAL", "spaced", 0), 12) << "names match without letter case";
+    EXPECT_EQ(ini.ReadString("General", "Str", ""), " two  words =and more ");
+    EXPECT_EQ(ini.ReadString("General", "Empty", "dflt"), "") << "an empty value is a value";
+    EXPECT_EQ(ini.ReadString("General", "Dup", ""), "first");
+    EXPECT_EQ(ini.ReadString("Other", "Key", ""), "other");
+    EXPECT_EQ(ini.ReadInteger("General", "Late", 0), 9) << "a repeated section is read as one";
+}
+
+TEST_F(IniFileTest, WritingKeepsOrderCommentsAndReadability)
+{
+    IniFile ini = WriteIni("; comment kept\n[B]\nx=1\n; inside\n\n\n[A]\ny=2\n");
+    ini.WriteInteger("A", "y", -5);
+    ini.WriteString("B", "new", "a=b");
+    ini.WriteBool("C", "flag", true);
+    ini.WriteBool("C", "off", false);
+    ini.WriteString("C", "lines", "one\ntwo\r\n");
+    ASSERT_TRUE(ini.UpdateFile());
+    EXPECT_EQ(IniText(), "; comment kept\n"
+                         "\n[B]\nx=1\n; inside\nnew=a=b\n"
+                         "\n[A]\ny=-5\n"
+                         "\n[C]\nflag=1\noff=0\nlines=one two  \n");
+    IniFile again(IniPath());
+    EXPECT_EQ(again.ReadString("B", "new", ""), "a=b");
+    EXPECT_EQ(again.ReadInteger("A", "y", 0), -5);
+    EXPECT_TRUE(again.ReadBool("C", "flag", false));
+    EXPECT_EQ(again.ReadString("C", "lines", ""), "one two  ");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1) << "no temporary left";
+}
+
+TEST_F(IniFileTest, AFailedWriteIsReported)
+{
+    // A folder where the file should be: the rename fails and the folder stays.
+    std::filesystem::create_directory(dir_ / "taken.INI");
+    WriteBytes(dir_ / "taken.INI/inner", {7});
+    IniFile ini(dir_ / "taken.INI");
+    ini.WriteInteger("A", "k", 2);
+    WriteResult r = ini.UpdateFile();
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(ReadBytes(dir_ / "taken.INI/inner"), Bytes{7});
+}
