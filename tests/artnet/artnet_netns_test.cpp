@@ -33,9 +33,9 @@ bool WaitFor(Pred pred, int ms = 3000)
     return true;
 }
 
-ReplySpec OutputNode()
+NodeReply OutputNode()
 {
-    ReplySpec node; // 2.0.0.2 "SimNode", one output port on sub-net 3, universe 5
+    NodeReply node; // 2.0.0.2 "SimNode", one output port on sub-net 3, universe 5
     node.portTypes = {0x80};
     node.swOut = {0x35};
     return node;

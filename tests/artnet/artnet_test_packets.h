@@ -8,7 +8,7 @@
 
 using Bytes = std::vector<uint8_t>;
 
-struct ReplySpec {
+struct NodeReply {
     std::array<uint8_t, 4> address{2, 0, 0, 2};
     std::string shortName = "SimNode";
     std::string longName = "Simulated node";
@@ -19,7 +19,7 @@ struct ReplySpec {
     std::array<uint8_t, 4> swOut{};
 };
 
-inline Bytes ReplyBytes(const ReplySpec& s)
+inline Bytes ReplyBytes(const NodeReply& s)
 {
     Bytes b(239, 0); // a node may send the older, shorter form
     const std::string id = "Art-Net";

@@ -192,7 +192,7 @@ TEST_F(ArtnetRules, ReceivingRules)
     // Our own reply coming back, and a node calling itself "Lumenrill", are never listed.
     net.Deliver(replies[0]);
     thread.ReceivePacket();
-    ReplySpec twin;
+    NodeReply twin;
     twin.address = {2, 0, 0, 50};
     twin.shortName = "Lumenrill";
     net.Deliver(ReplyBytes(twin));
@@ -200,7 +200,7 @@ TEST_F(ArtnetRules, ReceivingRules)
     EXPECT_EQ(thread.NodeCount(), 0);
 
     // One datagram per pass.
-    ReplySpec a, b;
+    NodeReply a, b;
     a.address = {2, 0, 0, 10};
     a.portTypes = {0x80};
     a.swOut = {0x21};
@@ -257,7 +257,7 @@ TEST(ArtnetLoop, RunsFramesPollsAndAnswersWhileTheUiActs)
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(2300);
         std::vector<std::string> lines;
         for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
-            ReplySpec node;
+            NodeReply node;
             node.address = {2, 0, 1, uint8_t(i % 30)};
             net.Deliver(ReplyBytes(node));
             if (i % 7 == 0)

@@ -10,16 +10,16 @@ namespace {
 
 TEST(NodeTable, ReadsTheRepliesFields)
 {
-    ReplySpec spec;
-    spec.address = {2, 0, 0, 10};
-    spec.shortName = "Node A";
-    spec.longName = "A long name";
-    spec.report = "#0001 [0001] fine";
-    spec.ports = 3;
-    spec.portTypes = {0x80, 0x40, 0xC0, 0x05};
-    spec.swIn = {1, 2, 3, 4};
-    spec.swOut = {5, 6, 7, 8};
-    const Bytes r = ReplyBytes(spec);
+    NodeReply node;
+    node.address = {2, 0, 0, 10};
+    node.shortName = "Node A";
+    node.longName = "A long name";
+    node.report = "#0001 [0001] fine";
+    node.ports = 3;
+    node.portTypes = {0x80, 0x40, 0xC0, 0x05};
+    node.swIn = {1, 2, 3, 4};
+    node.swOut = {5, 6, 7, 8};
+    const Bytes r = ReplyBytes(node);
     const NodeEntry e = ReadPollReply(r.data(), r.size());
     EXPECT_EQ(e.address, (std::array<uint8_t, 4>{2, 0, 0, 10}));
     EXPECT_EQ(e.port, 6454);
@@ -34,13 +34,13 @@ TEST(NodeTable, ReadsTheRepliesFields)
 
 TEST(NodeTable, ShortReplyReadsZeroFilled)
 {
-    ReplySpec spec;
-    spec.longName = "cut off here";
-    spec.portTypes = {0x80, 0x80, 0x80, 0x80};
-    spec.swOut = {9, 9, 9, 9};
-    const Bytes r = ReplyBytes(spec);
+    NodeReply node;
+    node.longName = "cut off here";
+    node.portTypes = {0x80, 0x80, 0x80, 0x80};
+    node.swOut = {9, 9, 9, 9};
+    const Bytes r = ReplyBytes(node);
     const NodeEntry e = ReadPollReply(r.data(), 50); // ends inside the long name
-    EXPECT_EQ(e.shortName, spec.shortName);
+    EXPECT_EQ(e.shortName, node.shortName);
     EXPECT_EQ(e.longName, "cut of");
     EXPECT_EQ(e.nodeReport, "");
     EXPECT_EQ(e.numberOfPorts, 0);
@@ -77,16 +77,16 @@ TEST(NodeTable, FifteenNodesAtMostAndNoRefresh)
 {
     DiscoveredNodes nodes;
     for (int i = 1; i <= 16; ++i) {
-        ReplySpec spec;
-        spec.address = {2, 0, 0, uint8_t(i)};
-        spec.shortName = "N" + std::to_string(i);
-        const Bytes r = ReplyBytes(spec);
+        NodeReply node;
+        node.address = {2, 0, 0, uint8_t(i)};
+        node.shortName = "N" + std::to_string(i);
+        const Bytes r = ReplyBytes(node);
         EXPECT_EQ(nodes.Record(r.data(), r.size(), 0, 5), i <= 15) << i;
     }
     EXPECT_EQ(nodes.Count(), 15);
 
     // A known address with a new name keeps the old entry.
-    ReplySpec renamed;
+    NodeReply renamed;
     renamed.address = {2, 0, 0, 1};
     renamed.shortName = "Renamed";
     nodes.Clear();
@@ -106,12 +106,12 @@ TEST(NodeTable, ListLinesAndChangedFlag)
     EXPECT_EQ(nodes.Fill(lines), 0);
     EXPECT_TRUE(lines.empty());
 
-    ReplySpec a;
+    NodeReply a;
     a.address = {2, 0, 0, 10};
     a.shortName = "Stage left";
     a.portTypes = {0x80};
     a.swOut = {0x35};
-    ReplySpec b;
+    NodeReply b;
     b.address = {192, 168, 100, 255};
     b.shortName = "";
     b.longName = "Only a long name";

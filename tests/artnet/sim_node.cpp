@@ -9,7 +9,7 @@
 
 #include <future>
 
-SimNode::SimNode(const std::string& ns, const ReplySpec& reply) : reply_(ReplyBytes(reply))
+SimNode::SimNode(const std::string& ns, const NodeReply& reply) : reply_(ReplyBytes(reply))
 {
     std::promise<int> bound;
     thread_ = std::thread([this, ns, &bound] {

@@ -12,7 +12,7 @@
 
 class SimNode {
 public:
-    SimNode(const std::string& ns, const ReplySpec& reply);
+    SimNode(const std::string& ns, const NodeReply& reply);
     ~SimNode();
     bool Ready() const { return fd_ >= 0; }
     std::vector<Bytes> Received(uint16_t opCode) const;
