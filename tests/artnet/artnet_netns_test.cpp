@@ -195,19 +195,22 @@ TEST_F(NodesCommandTest, SetupErrorIsPrintedAndTheCommandGoesOn)
     EXPECT_EQ(Stderr(), "ArtNet初期化エラー: Operation not permitted\n");
 }
 
-TEST_F(NodesCommandTest, SigtermEndsInOrderAndRemovesTheAddress)
+TEST_F(NodesCommandTest, SignalsEndInOrderAndRemoveTheAddress)
 {
     REQUIRE_NAMESPACES(ns);
-    std::string out;
-    const std::string script = "ip netns exec " + ns.App() + " '" + CliPath()
-                               + "' nodes --seconds 600 >/dev/null 2>&1 & pid=$!; "
-                                 "for i in $(seq 100); do ip -n "
-                               + ns.App()
-                               + " -4 addr show | grep -q 2.77.0.1 && break; sleep 0.05; done; "
-                                 "kill -TERM $pid; wait $pid; echo $?";
-    EXPECT_EQ(RunCommand(script, &out), 0);
-    EXPECT_EQ(out, "143\n");
-    EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos) << ns.AppAddresses();
+    for (const auto& [signal, status] : {std::pair{"TERM", "143\n"}, std::pair{"INT", "130\n"}}) {
+        std::string out;
+        const std::string script = "ip netns exec " + ns.App() + " '" + CliPath()
+                                   + "' nodes --seconds 600 >/dev/null 2>&1 & pid=$!; "
+                                     "for i in $(seq 100); do ip -n "
+                                   + ns.App()
+                                   + " -4 addr show | grep -q 2.77.0.1 && break; sleep 0.05; done; "
+                                     "kill -"
+                                   + signal + " $pid; wait $pid; echo $?";
+        EXPECT_EQ(RunCommand(script, &out), 0);
+        EXPECT_EQ(out, status) << signal;
+        EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos) << ns.AppAddresses();
+    }
 }
 
 TEST(NodesCommandUsage, WrongArgumentsGiveUsageAndStatusTwo)
