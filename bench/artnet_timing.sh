@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# artnet_timing.sh BUILD_DIR [SECONDS]: (default 61, enough for 3,000 frame intervals) measures the worker's frame timing as a node on
-# the far side of a virtual cable receives it. Everything runs in two private network
+# artnet_timing.sh BUILD_DIR [SECONDS]: measures the worker's frame timing as a node on
+# the far side of a virtual cable receives it (SECONDS defaults to 61, enough for 3,000
+# frame intervals). Everything runs in two private network
 # namespaces made here and removed at the end; needs root.
 set -euo pipefail
 build=$1
