@@ -7,3 +7,4 @@
 int ExportCommand(const Args& args);
 int ImportCommand(const Args& args);
 int EvalCommand(const Args& args);
+int NodesCommand(const Args& args);

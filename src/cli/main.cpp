@@ -16,6 +16,7 @@ const Command commands[] = {
     {"export", "export SHOW.PRJ", ExportCommand},
     {"import", "import SHOW.json OUT.PRJ", ImportCommand},
     {"eval", "eval SHOW.PRJ TIME...", EvalCommand},
+    {"nodes", "nodes [--seconds N] [--universe U]", NodesCommand},
 };
 
 int Usage()

@@ -1,0 +1,226 @@
+// The real socket and address set-up, in network namespaces the tests make themselves,
+// against a simulated node on the far side of a virtual cable.
+#include "artnet/artnet_thread.h"
+
+#include "netns.h"
+#include "sim_node.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+
+#define REQUIRE_NAMESPACES(pair)                                                                   \
+    if (!(pair).Usable())                                                                          \
+    GTEST_SKIP() << "needs root to make network namespaces"
+
+template <typename Pred>
+bool WaitFor(Pred pred, int ms = 3000)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+NodeReply OutputNode()
+{
+    NodeReply node; // 2.0.0.2 "SimNode", one output port on sub-net 3, universe 5
+    node.portTypes = {0x80};
+    node.swOut = {0x35};
+    return node;
+}
+
+TEST(ArtnetNetwork, LoopbackOnlyAnnouncesLoopback)
+{
+    NetnsPair ns("");
+    REQUIRE_NAMESPACES(ns);
+    NetnsPair::RunIn(ns.App(), [&] {
+        TArtnetThread thread;
+        EXPECT_EQ(thread.LocalAddressText(), "127.0.0.1");
+        EXPECT_EQ(thread.AddressContext(), 0u);
+        EXPECT_TRUE(thread.InitError().empty());
+        EXPECT_TRUE(thread.SocketReady());
+    });
+}
+
+TEST(ArtnetNetwork, OwnTwoNetAddressIsUsedAsItIs)
+{
+    NetnsPair ns("2.0.0.1/8");
+    REQUIRE_NAMESPACES(ns);
+    const std::string before = ns.AppAddresses();
+    NetnsPair::RunIn(ns.App(), [&] {
+        TArtnetThread thread;
+        EXPECT_EQ(thread.LocalAddressText(), "2.0.0.1");
+        EXPECT_EQ(thread.AddressContext(), 0u);
+        EXPECT_TRUE(thread.InitError().empty());
+        EXPECT_EQ(ns.AppAddresses(), before);
+    });
+}
+
+// The whole path: the address is added with the broadcast that makes 2.255.255.255
+// reachable, the node hears the polls and the frames, the thread lists the node, and the
+// address is gone when the worker ends.
+TEST(ArtnetNetwork, AddsAddressTalksToANodeAndCleansUp)
+{
+    NetnsPair ns("10.77.0.1/24");
+    REQUIRE_NAMESPACES(ns);
+    SimNode node(ns.Node(), OutputNode());
+    ASSERT_TRUE(node.Ready());
+
+    std::unique_ptr<TArtnetThread> thread;
+    std::atomic<int> ticks{0};
+    NetnsPair::RunIn(ns.App(), [&] {
+        thread = std::make_unique<TArtnetThread>();
+        thread->SetNodeNames("Lumenrill", "Lumenrill");
+        thread->TickCallback = [&](uint8_t* frame) { frame[7] = uint8_t(++ticks); };
+        thread->OutputUniverse = 0x35;
+        thread->OutputEnabled = true;
+        thread->Start(); // the worker inherits the namespace
+    });
+    EXPECT_TRUE(thread->InitError().empty()) << thread->InitError();
+    EXPECT_EQ(thread->LocalAddressText(), "2.77.0.1");
+    EXPECT_NE(thread->AddressContext(), 0u);
+    EXPECT_NE(ns.AppAddresses().find("inet 2.77.0.1/24 brd 2.255.255.255 scope global"), std::string::npos)
+        << ns.AppAddresses();
+    thread->SendPoll();
+
+    ASSERT_TRUE(WaitFor([&] { return thread->NodeCount() == 1; }));
+    std::vector<std::string> lines;
+    thread->FillNodeList(lines);
+    EXPECT_EQ(lines, std::vector<std::string>{"*  2.  0.  0.  2 : SimNode"});
+    const std::optional<NodeEntry> entry = thread->Node(0);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->longName, "Simulated node");
+
+    ASSERT_TRUE(WaitFor([&] { return node.Received(0x5000).size() >= 5; }));
+    const Bytes dmx = node.Received(0x5000).back();
+    ASSERT_EQ(dmx.size(), 530u);
+    EXPECT_EQ(dmx[14], 0x35);
+    EXPECT_EQ(dmx[16], 2);
+    EXPECT_NE(dmx[18 + 7], 0);
+    EXPECT_FALSE(node.Received(0x2000).empty());
+    // Our own reply reaches the node too, carrying the added address.
+    ASSERT_TRUE(WaitFor([&] { return !node.Received(0x2100).empty(); }));
+    bool ownReplySeen = false;
+    for (const Bytes& r : node.Received(0x2100))
+        ownReplySeen |= r.size() == 240 && r[10] == 2 && r[11] == 77 && r[12] == 0 && r[13] == 1;
+    EXPECT_TRUE(ownReplySeen);
+
+    thread->Terminate();
+    thread->WaitFor();
+    EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos) << ns.AppAddresses();
+    EXPECT_NE(ns.AppAddresses().find("10.77.0.1/24"), std::string::npos);
+    thread.reset();
+}
+
+// Without the right to change addresses the kernel's refusal becomes InitError and the
+// candidate is announced.
+TEST(ArtnetNetwork, RefusedAddressReportsTheSystemsText)
+{
+    NetnsPair ns("10.77.0.1/24");
+    REQUIRE_NAMESPACES(ns);
+    NetnsPair::RunIn(ns.App(), [&] {
+        // Capabilities belong to the thread: drop CAP_NET_ADMIN here only.
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2]{};
+        ASSERT_EQ(syscall(SYS_capget, &header, data), 0);
+        data[0].effective &= ~(1u << CAP_NET_ADMIN);
+        ASSERT_EQ(syscall(SYS_capset, &header, data), 0);
+
+        TArtnetThread thread;
+        EXPECT_EQ(thread.InitError(), "Operation not permitted");
+        EXPECT_EQ(thread.LocalAddressText(), "10.77.0.1");
+        EXPECT_EQ(thread.AddressContext(), 0u);
+        EXPECT_TRUE(thread.SocketReady());
+    });
+    EXPECT_EQ(ns.AppAddresses().find("inet 2."), std::string::npos);
+}
+
+class NodesCommandTest : public ::testing::Test {
+protected:
+    int Nodes(const std::string& args, std::string* out)
+    {
+        return RunCommand("ip netns exec " + ns.App() + " '" + CliPath() + "' nodes " + args + " 2>'" + (dir / "err")
+                              + "'",
+                          out);
+    }
+    std::string Stderr()
+    {
+        const Bytes b = ReadBytes(dir / "err");
+        return std::string(b.begin(), b.end());
+    }
+    TempDir dir;
+    NetnsPair ns{"10.77.0.1/24"};
+};
+
+TEST_F(NodesCommandTest, ListsNodesWithoutSendingDmx)
+{
+    REQUIRE_NAMESPACES(ns);
+    SimNode node(ns.Node(), OutputNode());
+    ASSERT_TRUE(node.Ready());
+    std::string out;
+    EXPECT_EQ(Nodes("--seconds 1 --universe 53", &out), 0);
+    EXPECT_EQ(out, "*  2.  0.  0.  2 : SimNode\n");
+    EXPECT_EQ(Stderr(), "");
+    EXPECT_FALSE(node.Received(0x2000).empty());
+    EXPECT_TRUE(node.Received(0x5000).empty());
+    EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos);
+
+    // Another universe: the node is listed unmarked.
+    EXPECT_EQ(Nodes("--universe 0 --seconds 1", &out), 0);
+    EXPECT_EQ(out, "   2.  0.  0.  2 : SimNode\n");
+}
+
+TEST_F(NodesCommandTest, SetupErrorIsPrintedAndTheCommandGoesOn)
+{
+    REQUIRE_NAMESPACES(ns);
+    // Without CAP_NET_ADMIN the address cannot be added; no node answers.
+    std::string out;
+    EXPECT_EQ(RunCommand("ip netns exec " + ns.App() + " setpriv --inh-caps=-net_admin --bounding-set=-net_admin '"
+                             + CliPath() + "' nodes --seconds 1 2>'" + (dir / "err") + "'",
+                         &out),
+              0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Stderr(), "ArtNet初期化エラー: Operation not permitted\n");
+}
+
+TEST_F(NodesCommandTest, SignalsEndInOrderAndRemoveTheAddress)
+{
+    REQUIRE_NAMESPACES(ns);
+    for (const auto& [signal, status] : {std::pair{"TERM", "143\n"}, std::pair{"INT", "130\n"}}) {
+        std::string out;
+        const std::string script = "ip netns exec " + ns.App() + " '" + CliPath()
+                                   + "' nodes --seconds 600 >/dev/null 2>&1 & pid=$!; "
+                                     "for i in $(seq 100); do ip -n "
+                                   + ns.App()
+                                   + " -4 addr show | grep -q 2.77.0.1 && break; sleep 0.05; done; "
+                                     "kill -"
+                                   + signal + " $pid; wait $pid; echo $?";
+        EXPECT_EQ(RunCommand(script, &out), 0);
+        EXPECT_EQ(out, status) << signal;
+        EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos) << ns.AppAddresses();
+    }
+}
+
+TEST(NodesCommandUsage, WrongArgumentsGiveUsageAndStatusTwo)
+{
+    for (const char* args : {"--seconds 0", "--seconds 601", "--universe 256", "--universe -1", "--seconds",
+                             "--bogus 3", "--seconds x", "extra"}) {
+        std::string out;
+        EXPECT_EQ(RunCommand("'" + CliPath() + "' nodes " + args + " 2>&1", &out), 2) << args;
+        EXPECT_NE(out.find("usage: lumenrill-cli nodes [--seconds N] [--universe U]"), std::string::npos) << out;
+    }
+}
+
+} // namespace

@@ -1,0 +1,289 @@
+// TArtnetThread's rules without a network: set-up and clean-up of the address, the send
+// rules, the receiving rules, and the running loop with the user interface acting on it.
+#include "artnet/artnet_thread.h"
+#include "artnet/frame_grid.h"
+
+#include "artnet_test_packets.h"
+#include "fake_network.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+TEST(ArtnetSetup, ChoosesAndAddsTheAddress)
+{
+    struct Case {
+        const char* name;
+        std::optional<std::vector<AddressRow>> table;
+        const char* announced;
+        bool adds;
+        uint32_t interfaceIndex;
+    } cases[] = {
+        {"own 2.x address", std::vector<AddressRow>{{Ip("127.0.0.1"), 1}, {Ip("192.168.1.10"), 2}, {Ip("2.3.4.5"), 3}},
+         "2.3.4.5", false, 0},
+        {"first other address", std::vector<AddressRow>{{Ip("127.0.0.1"), 1}, {Ip("192.168.1.10"), 2}, {Ip("10.0.0.1"), 3}},
+         "2.168.1.10", true, 2},
+        {"loopback only", std::vector<AddressRow>{{Ip("127.0.0.1"), 1}}, "127.0.0.1", false, 0},
+        {"no table", std::nullopt, "127.0.0.1", false, 0},
+        {"other loopback address counts", std::vector<AddressRow>{{Ip("127.0.0.1"), 1}, {Ip("127.0.1.1"), 1}},
+         "2.0.1.1", true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeNetwork net;
+        net.table = c.table;
+        {
+            TArtnetThread thread(net.Platform());
+            EXPECT_EQ(thread.LocalAddressText(), c.announced);
+            EXPECT_EQ(thread.LocalAddress(), Ip(c.announced));
+            EXPECT_TRUE(thread.InitError().empty());
+            EXPECT_TRUE(thread.SocketReady());
+            EXPECT_EQ(thread.AddressContext(), c.interfaceIndex);
+            ASSERT_EQ(net.added.size(), c.adds ? 1u : 0u);
+            if (c.adds) {
+                EXPECT_EQ(net.added[0].interfaceIndex, c.interfaceIndex);
+                EXPECT_EQ(net.added[0].address, Ip(c.announced));
+            }
+            // The reply announces the chosen address.
+            thread.SendPollReply();
+            const Bytes reply = net.Sent().at(0);
+            EXPECT_EQ(reply[10], 0xFF & ntohl(Ip(c.announced)) >> 24);
+            EXPECT_EQ(reply[13], 0xFF & ntohl(Ip(c.announced)));
+        }
+        // Ending removes exactly what was added, once.
+        ASSERT_EQ(net.removed.size(), c.adds ? 1u : 0u);
+        if (c.adds) {
+            EXPECT_EQ(net.removed[0].interfaceIndex, c.interfaceIndex);
+            EXPECT_EQ(net.removed[0].address, Ip(c.announced));
+        }
+    }
+}
+
+TEST(ArtnetSetup, Failures)
+{
+    {
+        FakeNetwork net;
+        net.table = std::vector<AddressRow>{{Ip("10.77.0.1"), 4}};
+        net.addError = "Operation not permitted";
+        TArtnetThread thread(net.Platform());
+        EXPECT_EQ(thread.InitError(), "Operation not permitted");
+        EXPECT_EQ(thread.LocalAddressText(), "10.77.0.1"); // the candidate is announced
+        EXPECT_EQ(thread.AddressContext(), 0u);
+        EXPECT_TRUE(thread.SocketReady());
+        thread.ClearInitError();
+        EXPECT_TRUE(thread.InitError().empty());
+        thread.CloseNetwork();
+        EXPECT_TRUE(net.removed.empty());
+    }
+    {
+        FakeNetwork net;
+        net.layerFails = true;
+        TArtnetThread thread(net.Platform());
+        EXPECT_EQ(thread.InitError(), "ソケットの初期化に失敗しました");
+        EXPECT_FALSE(thread.SocketReady());
+    }
+    {
+        // A failed bind is silent; nothing is sent, the tick still runs.
+        FakeNetwork net;
+        net.bindFails = true;
+        TArtnetThread thread(net.Platform());
+        EXPECT_TRUE(thread.InitError().empty());
+        EXPECT_FALSE(thread.SocketReady());
+        int ticks = 0;
+        thread.TickCallback = [&](uint8_t* frame) { frame[0] = uint8_t(++ticks); };
+        thread.OutputEnabled = true;
+        thread.BeginOutput();
+        thread.RunFrame();
+        thread.SendPoll();
+        EXPECT_EQ(ticks, 1);
+        EXPECT_EQ(thread.SendDmx(Bytes(512, 9).data(), true), 0);
+    }
+}
+
+class ArtnetRules : public ::testing::Test {
+protected:
+    ArtnetRules() : thread(net.Platform())
+    {
+        thread.SetNodeNames("Lumenrill", "Lumenrill");
+        thread.TickCallback = [this](uint8_t* frame) { std::copy(slots.begin(), slots.end(), frame); };
+    }
+    size_t DmxSent() const { return net.SentWithOpCode(OpDmx).size(); }
+
+    FakeNetwork net;
+    TArtnetThread thread;
+    Bytes slots = Bytes(512, 0);
+};
+
+TEST_F(ArtnetRules, ConstantFrameIsRepeatedOnlyByTheKeepAlive)
+{
+    thread.OutputEnabled = true;
+    thread.BeginOutput();
+    EXPECT_EQ(DmxSent(), 1u);
+    for (int frame = 1; frame <= 224; ++frame) {
+        thread.RunFrame();
+        EXPECT_EQ(DmxSent(), size_t(1 + frame / 75)) << "frame " << frame;
+    }
+}
+
+TEST_F(ArtnetRules, ChangedSlotIsSentInThatFrame)
+{
+    thread.OutputUniverse = 0x35;
+    thread.OutputEnabled = true;
+    thread.BeginOutput();
+    thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 1u);
+
+    slots[511] = 200;
+    thread.RunFrame();
+    ASSERT_EQ(DmxSent(), 2u);
+    const Bytes dmx = net.SentWithOpCode(OpDmx).back();
+    ASSERT_EQ(dmx.size(), 530u);
+    EXPECT_EQ(dmx[14], 0x35);
+    EXPECT_EQ(dmx[15], 0x00);
+    EXPECT_EQ(dmx[18 + 511], 200);
+
+    // The same frame again sends nothing; a new universe alone waits for a change.
+    thread.RunFrame();
+    thread.OutputUniverse = 0x12;
+    thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 2u);
+    slots[0] = 1;
+    thread.RunFrame();
+    EXPECT_EQ(net.SentWithOpCode(OpDmx).back()[14], 0x12);
+}
+
+TEST_F(ArtnetRules, OutputOffSendsNoDmxButTicks)
+{
+    int ticks = 0;
+    thread.TickCallback = [&](uint8_t* frame) { frame[0] = uint8_t(++ticks); };
+    thread.BeginOutput();
+    for (int i = 0; i < 100; ++i)
+        thread.RunFrame();
+    EXPECT_EQ(ticks, 100);
+    EXPECT_EQ(DmxSent(), 0u);
+}
+
+TEST_F(ArtnetRules, ReceivingRules)
+{
+    Bytes shortPoll = PollBytes();
+    shortPoll.pop_back();
+    Bytes wrongId = PollBytes();
+    wrongId[0] = 'a';
+    Bytes otherOp = PollBytes();
+    otherOp[9] = 0x50;
+    for (const Bytes& ignored : {shortPoll, wrongId, otherOp, Bytes{}}) {
+        net.Deliver(ignored);
+        thread.ReceivePacket();
+    }
+    EXPECT_TRUE(net.Sent().empty());
+    EXPECT_EQ(thread.NodeCount(), 0);
+
+    // Any poll, our own included, is answered with one 240-byte reply.
+    net.Deliver(PollBytes());
+    thread.ReceivePacket();
+    const std::vector<Bytes> replies = net.SentWithOpCode(OpPollReply);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].size(), 240u);
+
+    // Our own reply coming back, and a node calling itself "Lumenrill", are never listed.
+    net.Deliver(replies[0]);
+    thread.ReceivePacket();
+    NodeReply twin;
+    twin.address = {2, 0, 0, 50};
+    twin.shortName = "Lumenrill";
+    net.Deliver(ReplyBytes(twin));
+    thread.ReceivePacket();
+    EXPECT_EQ(thread.NodeCount(), 0);
+
+    // One datagram per pass.
+    NodeReply a, b;
+    a.address = {2, 0, 0, 10};
+    a.portTypes = {0x80};
+    a.swOut = {0x21};
+    b.address = {2, 0, 0, 11};
+    net.Deliver(ReplyBytes(a));
+    net.Deliver(ReplyBytes(b));
+    thread.OutputUniverse = 0x21;
+    thread.ReceivePacket();
+    EXPECT_EQ(thread.NodeCount(), 1);
+    EXPECT_TRUE(thread.NodeListChanged());
+    thread.ReceivePacket();
+    std::vector<std::string> lines;
+    EXPECT_EQ(thread.FillNodeList(lines), 2);
+    EXPECT_FALSE(thread.NodeListChanged());
+    EXPECT_EQ(lines, (std::vector<std::string>{"*  2.  0.  0. 10 : SimNode", "   2.  0.  0. 11 : SimNode"}));
+
+    // A scan empties the table and polls.
+    net.ClearSent();
+    thread.Scan();
+    EXPECT_EQ(thread.NodeCount(), 0);
+    EXPECT_EQ(net.SentWithOpCode(OpPoll).size(), 1u);
+}
+
+TEST(FrameGrid, SkipsMissedSlots)
+{
+    struct Case {
+        int64_t due, now, next;
+    } cases[] = {
+        {100, 103, 120}, // on time
+        {100, 120, 120}, // the next slot is due right now
+        {100, 121, 140}, // an overrun past one slot skips it
+        {100, 185, 200}, // several slots skipped, still on the grid
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NextFrameTime(c.due, c.now, 20), c.next) << c.now;
+}
+
+// The real loop with the user interface reading, scanning and sending meanwhile (run
+// under ThreadSanitizer too).
+TEST(ArtnetLoop, RunsFramesPollsAndAnswersWhileTheUiActs)
+{
+    FakeNetwork net;
+    net.table = std::vector<AddressRow>{{Ip("10.77.0.1"), 4}};
+    std::atomic<int> ticks{0};
+    {
+        TArtnetThread thread(net.Platform());
+        thread.SetNodeNames("Lumenrill", "Lumenrill");
+        thread.Priority = ThreadPriority::AboveNormal;
+        thread.TickCallback = [&](uint8_t* frame) { frame[0] = uint8_t(++ticks); };
+        thread.OutputEnabled = true;
+        thread.Start();
+        thread.SendPoll();
+
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(2300);
+        std::vector<std::string> lines;
+        for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+            NodeReply node;
+            node.address = {2, 0, 1, uint8_t(i % 30)};
+            net.Deliver(ReplyBytes(node));
+            if (i % 7 == 0)
+                net.Deliver(PollBytes());
+            thread.FillNodeList(lines);
+            (void)thread.Node(i % 15);
+            if (i % 50 == 0)
+                thread.Scan();
+            thread.OutputUniverse = i % 256;
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        }
+        thread.Terminate();
+        thread.WaitFor();
+        EXPECT_FALSE(thread.SocketReady());
+        EXPECT_EQ(thread.NodeCount() <= 15, true);
+    }
+    // About 115 frames in 2.3 s (fewer on a loaded machine, never a burst beyond the
+    // grid); every one changed frame[0], so each was sent.
+    EXPECT_GE(ticks.load(), 50);
+    EXPECT_LE(ticks.load(), 118);
+    EXPECT_EQ(net.SentWithOpCode(OpDmx).size(), size_t(ticks.load()) + 1);
+    // The first poll at start, the scans and the periodic one after 2 s.
+    EXPECT_GE(net.SentWithOpCode(OpPoll).size(), 2u);
+    EXPECT_FALSE(net.SentWithOpCode(OpPollReply).empty());
+    ASSERT_EQ(net.removed.size(), 1u);
+    EXPECT_EQ(net.removed[0].address, Ip("2.77.0.1"));
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+#include "fake_network.h"
+
+#include <arpa/inet.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace {
+
+class FakeSocket final : public ArtnetSocket {
+public:
+    explicit FakeSocket(std::shared_ptr<FakeNetwork> net) : net_(std::move(net)) {}
+
+    long SendBroadcast(const uint8_t* data, size_t size) override
+    {
+        std::lock_guard guard(net_->lock);
+        net_->sent.emplace_back(data, data + size);
+        return long(size);
+    }
+
+    long Receive(uint8_t* buffer, size_t capacity) override
+    {
+        std::lock_guard guard(net_->lock);
+        if (net_->incoming.empty())
+            return -1;
+        const Bytes d = std::move(net_->incoming.front());
+        net_->incoming.pop_front();
+        if (net_->incoming.empty()) {
+            uint64_t count;
+            [[maybe_unused]] ssize_t n = read(net_->eventFd, &count, sizeof count);
+        }
+        const size_t n = std::min(capacity, d.size());
+        std::copy(d.begin(), d.begin() + n, buffer);
+        return long(n);
+    }
+
+    int WaitFd() const override { return net_->eventFd; }
+
+private:
+    std::shared_ptr<FakeNetwork> net_;
+};
+
+} // namespace
+
+FakeNetwork::FakeNetwork() : eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+
+FakeNetwork::~FakeNetwork() { close(eventFd); }
+
+void FakeNetwork::Deliver(const Bytes& datagram)
+{
+    std::lock_guard guard(lock);
+    incoming.push_back(datagram);
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(eventFd, &one, sizeof one);
+}
+
+std::vector<Bytes> FakeNetwork::Sent() const
+{
+    std::lock_guard guard(lock);
+    return sent;
+}
+
+std::vector<Bytes> FakeNetwork::SentWithOpCode(uint16_t op) const
+{
+    std::vector<Bytes> out;
+    for (const Bytes& b : Sent())
+        if (b.size() >= 10 && OpCode(b.data()) == op)
+            out.push_back(b);
+    return out;
+}
+
+void FakeNetwork::ClearSent()
+{
+    std::lock_guard guard(lock);
+    sent.clear();
+}
+
+ArtnetPlatform FakeNetwork::Platform()
+{
+    // The platform outlives neither the test nor the thread; the socket shares ownership.
+    std::shared_ptr<FakeNetwork> self(this, [](FakeNetwork*) {});
+    return {
+        [this] { return table; },
+        [this](uint32_t index, uint32_t address) {
+            added.push_back({index, address});
+            return addError.empty() ? AddressResult{true, {}} : AddressResult{false, addError};
+        },
+        [this](uint32_t index, uint32_t address) {
+            removed.push_back({index, address});
+            return AddressResult{true, {}};
+        },
+        [this, self] {
+            OpenedSocket opened;
+            opened.layerFailed = layerFails;
+            if (!layerFails && !bindFails)
+                opened.socket = std::make_unique<FakeSocket>(self);
+            return opened;
+        },
+    };
+}
+
+uint32_t Ip(const char* text) { return inet_addr(text); }

@@ -1,0 +1,40 @@
+#pragma once
+// A socket and a platform without a network: what the thread sends is recorded, what a
+// test queues is received. Safe to use from the test and the worker at once.
+
+#include "artnet/artnet_thread.h"
+
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+struct FakeNetwork {
+    FakeNetwork();
+    ~FakeNetwork();
+
+    void Deliver(const Bytes& datagram);
+    std::vector<Bytes> Sent() const;
+    std::vector<Bytes> SentWithOpCode(uint16_t op) const;
+    void ClearSent();
+
+    // The platform: this address table, an add that succeeds unless addError is set.
+    std::optional<std::vector<AddressRow>> table = std::vector<AddressRow>{};
+    std::string addError;
+    bool bindFails = false;
+    bool layerFails = false;
+    struct Call {
+        uint32_t interfaceIndex, address;
+    };
+    std::vector<Call> added, removed;
+    ArtnetPlatform Platform();
+
+    mutable std::mutex lock;
+    std::deque<Bytes> incoming;
+    std::vector<Bytes> sent;
+    int eventFd;
+};
+
+uint32_t Ip(const char* text); // network byte order

@@ -1,0 +1,77 @@
+#include "sim_node.h"
+
+#include "netns.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <future>
+
+SimNode::SimNode(const std::string& ns, const NodeReply& reply) : reply_(ReplyBytes(reply))
+{
+    std::promise<int> bound;
+    thread_ = std::thread([this, ns, &bound] {
+        if (!NetnsPair::Enter(ns)) {
+            bound.set_value(-1);
+            return;
+        }
+        int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        const int on = 1;
+        const timeval wait{0, 20000};
+        sockaddr_in any{};
+        any.sin_family = AF_INET;
+        any.sin_port = htons(6454);
+        if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0
+            || setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0
+            || bind(fd, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
+            if (fd >= 0)
+                close(fd);
+            fd = -1;
+        }
+        bound.set_value(fd);
+        if (fd >= 0)
+            Run(fd);
+    });
+    fd_ = bound.get_future().get();
+}
+
+SimNode::~SimNode()
+{
+    stop_ = true;
+    thread_.join();
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+void SimNode::Run(int fd)
+{
+    sockaddr_in broadcast{};
+    broadcast.sin_family = AF_INET;
+    broadcast.sin_port = htons(6454);
+    broadcast.sin_addr.s_addr = inet_addr("2.255.255.255");
+    uint8_t buffer[2048];
+    while (!stop_) {
+        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+        if (n < 10)
+            continue;
+        const Bytes d(buffer, buffer + n);
+        {
+            std::lock_guard guard(lock_);
+            received_.push_back(d);
+        }
+        if (d[8] == 0x00 && d[9] == 0x20)
+            sendto(fd, reply_.data(), reply_.size(), 0, reinterpret_cast<sockaddr*>(&broadcast), sizeof broadcast);
+    }
+}
+
+std::vector<Bytes> SimNode::Received(uint16_t opCode) const
+{
+    std::lock_guard guard(lock_);
+    std::vector<Bytes> out;
+    for (const Bytes& d : received_)
+        if ((d[8] | d[9] << 8) == opCode)
+            out.push_back(d);
+    return out;
+}
