@@ -80,3 +80,24 @@ show = {
 put("fuzz_show_json", "show", json.dumps(show, ensure_ascii=False))
 put("fuzz_show_json", "minimal", '{"lines": [[],[],[],[],[],[],[],[{"time": -1, "color": "#ABCDEF"}]]}')
 put("fuzz_show_json", "bad", '{"lines": [[{"time": 2147483648}]], "title": 5}')
+
+
+def artnet(op, body):
+    return b"Art-Net\0" + struct.pack("<H", op) + body
+
+
+reply = bytearray(240)
+reply[0:8] = b"Art-Net\0"
+reply[8:10] = b"\x00\x21"
+reply[10:14] = bytes([2, 0, 0, 2])
+reply[26:33] = b"SimNode"
+reply[44:56] = b"Simulated node"
+reply[172:174] = b"\x00\x01"
+reply[190:194] = bytes([0x05, 0, 0, 0])
+put("fuzz_artnet_receive", "poll-and-reply", artnet(0x2000, bytes([0, 14, 2, 0])) + bytes(reply))
+put("fuzz_artnet_receive", "short-reply", bytes(reply[:100]))
+put("fuzz_artnet_receive", "dmx", artnet(0x5000, bytes([0, 14, 0, 0, 0x35, 0, 2, 0]) + bytes(512)))
+
+put("fuzz_ini_file", "settings", "[General]\nLeft=-50\nTop=0x10\nMaximized=2\n\n[Play]\nRepeat=1\n"
+    "[PrjHistory]\nFile1=/home/a/show.PRJ\nFile2=\n")
+put("fuzz_ini_file", "odd", "\ufeff[general]\r\nleft = 5\r\n; comment\n[General]\nLeft=abc\nnoequals\n[\n=x\n")

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -69,8 +70,17 @@ AddressResult Exchange(uint16_t type, uint16_t flags, uint32_t interfaceIndex, u
             close(fd);
             return Failure(error);
         }
-        int length = int(n);
-        for (auto* h = reinterpret_cast<nlmsghdr*>(answer); NLMSG_OK(h, length); h = NLMSG_NEXT(h, length)) {
+        // NLMSG_OK/NLMSG_NEXT, written out with unsigned sizes.
+        size_t length = size_t(n);
+        auto fits = [&length](const nlmsghdr* h) {
+            return length >= sizeof(nlmsghdr) && h->nlmsg_len >= sizeof(nlmsghdr) && h->nlmsg_len <= length;
+        };
+        auto next = [&length](nlmsghdr* h) {
+            const size_t step = std::min<size_t>(NLMSG_ALIGN(h->nlmsg_len), length);
+            length -= step;
+            return reinterpret_cast<nlmsghdr*>(reinterpret_cast<char*>(h) + step);
+        };
+        for (auto* h = reinterpret_cast<nlmsghdr*>(answer); fits(h); h = next(h)) {
             if (h->nlmsg_seq != request.header.nlmsg_seq || h->nlmsg_type != NLMSG_ERROR)
                 continue;
             if (h->nlmsg_len < NLMSG_LENGTH(sizeof(nlmsgerr))) {

@@ -119,7 +119,8 @@ IniFile::IniFile(std::string fileName) : fileName_(std::move(fileName))
 
 void IniFile::Parse(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    // Byte-order marks (an editor may have added more than one) are not text.
+    while (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     Section* current = nullptr;
     while (!text.empty()) {
