@@ -16,6 +16,8 @@ const Command commands[] = {
     {"export", "export SHOW.PRJ", ExportCommand},
     {"import", "import SHOW.json OUT.PRJ", ImportCommand},
     {"eval", "eval SHOW.PRJ TIME...", EvalCommand},
+    {"summary", "summary SOUND [OUT.wfm]", SummaryCommand},
+    {"soundinfo", "soundinfo SOUND", SoundInfoCommand},
 };
 
 int Usage()
