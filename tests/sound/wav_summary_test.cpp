@@ -6,6 +6,8 @@
 #include "sound/wav_header.h"
 
 #include <algorithm>
+#include <random>
+#include <tuple>
 
 namespace {
 
@@ -67,6 +69,61 @@ TEST_F(SoundTest, EachSecondGivesOneHundredFramesOfItsOwnSamples)
         }
     }
     EXPECT_TRUE(TakeErrors().empty());
+}
+
+namespace {
+
+// The summary as the rule states it, one sample at a time, against which the fast one
+// is checked on random sound.
+TWavFrmList SummaryByTheRule(const std::vector<int16_t>& s, uint32_t rate, int channels)
+{
+    TWavFrmList out;
+    const size_t perFrame = rate / 100;
+    const size_t total = s.size() / size_t(channels);
+    for (size_t second = 0; second * rate < total; ++second) {
+        SummaryFrame f;
+        size_t count = 0;
+        for (size_t k = second * rate; k < std::min<size_t>(total, (second + 1) * rate); ++k) {
+            for (int c = 0; c < channels; ++c) {
+                const int32_t x = s[k * size_t(channels) + size_t(c)];
+                int32_t& max = c == 0 ? f.LeftMax : f.RightMax;
+                int32_t& min = c == 0 ? f.LeftMin : f.RightMin;
+                if (x > 0)
+                    max = std::max(max, x);
+                else
+                    min = std::min(min, x);
+            }
+            if (++count == perFrame) {
+                out.push_back(f);
+                f = {};
+                count = 0;
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(SoundTest, RandomSoundGivesThePeaksOfTheRule)
+{
+    std::mt19937 rng(7);
+    const std::tuple<uint32_t, int, size_t> cases[] = {
+        {44100, 2, 100000}, {48000, 2, 50000}, {44100, 1, 70000}, {8000, 1, 20000}, {11025, 2, 30000}, {100, 2, 333},
+    };
+    for (const auto& [rate, channels, frames] : cases) {
+        std::vector<int16_t> samples(frames * size_t(channels));
+        for (int16_t& v : samples)
+            v = int16_t(rng() % 4 == 0 ? int(rng() % 65536) - 32768 : int(rng() % 2001) - 1000);
+        WavSpec w;
+        w.sampleRate = rate;
+        w.channels = uint16_t(channels);
+        w.data = Pcm16(frames, channels, [&](size_t f, int c) { return samples[f * size_t(channels) + size_t(c)]; });
+        const TWavFrmList want = SummaryByTheRule(samples, rate, channels);
+        ASSERT_EQ(sound.BuildSummary(Write("random.wav", WavBytes(w))), int(want.size())) << rate;
+        for (size_t k = 0; k < want.size(); ++k)
+            ASSERT_EQ(sound.Frame(k), want[k]) << rate << " Hz x" << channels << ", frame " << k;
+    }
 }
 
 TEST_F(SoundTest, PeaksStartAtZeroAndCoverTheFullRange)
