@@ -20,7 +20,7 @@ protected:
     }
     void WriteWav(const std::string& name, double seconds, uint16_t bits = 16)
     {
-        WavSpec w;
+        WavLayout w;
         w.bitsPerSample = bits;
         w.data = Bytes(size_t(seconds * 44100) * 2 * bits / 8, 0);
         WriteBytes(dir / name, WavBytes(w));

@@ -33,7 +33,7 @@ protected:
     // An MP3 of a 1 kHz tone with the given peaks, encoded from a WAV written here.
     std::string MakeMp3(const std::string& name, double seconds, uint32_t rate, int channels)
     {
-        WavSpec w;
+        WavLayout w;
         w.channels = uint16_t(channels);
         w.sampleRate = rate;
         w.data = Tone16(seconds, rate, channels, 1000, 16000, 8000);
@@ -114,7 +114,7 @@ TEST_F(Mp3Test, InformationLine)
 TEST_F(Mp3Test, DecoderFailuresReportTheDecoderError)
 {
     // A summary to keep.
-    WavSpec w;
+    WavLayout w;
     w.data = Tone16(1.0, 44100, 2, 440, 1000, 1000);
     ASSERT_EQ(sound.BuildSummary(Write("keep.wav", WavBytes(w))), 100);
 

@@ -15,7 +15,7 @@ namespace {
 // nothing.
 void WriteSilentWav(const std::string& path, uint16_t channels, uint32_t rate, uint16_t bits, uint64_t sampleFrames)
 {
-    WavSpec w;
+    WavLayout w;
     w.channels = channels;
     w.sampleRate = rate;
     w.bitsPerSample = bits;
@@ -52,7 +52,7 @@ TEST_F(SoundTest, WavInformationLine)
 
 TEST_F(SoundTest, NoInformationLineWithoutAReadableSound)
 {
-    const Bytes wav = WavBytes(WavSpec{});
+    const Bytes wav = WavBytes(WavLayout{});
     Write("other.wave", wav);
     Write("broken.WAV", Bytes{'R', 'I', 'F', 'X'});
     EXPECT_EQ(SoundInfoText(dir / "missing.wav"), "");

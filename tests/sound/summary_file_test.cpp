@@ -61,7 +61,7 @@ TEST_F(SoundTest, SaveSummaryWritesTheRecordsInOrder)
     EXPECT_EQ(ReadBytes(dir / "longer.wfm"), two);
 
     // Built summaries too, field by field.
-    WavSpec w;
+    WavLayout w;
     w.channels = 2;
     w.data = Pcm16(441, 2, [](size_t s, int c) { return int16_t(c == 0 ? int(s) : -int(s)); });
     ASSERT_EQ(sound.BuildSummary(Write("a.wav", WavBytes(w))), 1);
@@ -77,7 +77,7 @@ TEST_F(SoundTest, AnEmptySummaryIsNeverSaved)
     EXPECT_EQ(ReadBytes(dir / "show.wfm"), old);
 
     // Also after a build that found no sound, or failed.
-    EXPECT_EQ(sound.BuildSummary(Write("silent.wav", WavBytes(WavSpec{}))), 0);
+    EXPECT_EQ(sound.BuildSummary(Write("silent.wav", WavBytes(WavLayout{}))), 0);
     EXPECT_FALSE(sound.SaveSummary(dir / "show.wfm"));
     EXPECT_EQ(sound.BuildSummary(Write("bad.wav", Bytes{1, 2, 3})), -2);
     EXPECT_FALSE(sound.SaveSummary(dir / "show.wfm"));

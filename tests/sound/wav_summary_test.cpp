@@ -28,9 +28,9 @@ int16_t Marker(size_t s, int channel, uint32_t rate)
     return at == 7 ? int16_t(-2 * k) : int16_t(0);
 }
 
-WavSpec MarkedWav(uint32_t rate, int channels, double seconds)
+WavLayout MarkedWav(uint32_t rate, int channels, double seconds)
 {
-    WavSpec w;
+    WavLayout w;
     w.channels = uint16_t(channels);
     w.sampleRate = rate;
     w.data = Pcm16(size_t(seconds * rate), channels, [&](size_t s, int c) { return Marker(s, c, rate); });
@@ -115,7 +115,7 @@ TEST_F(SoundTest, RandomSoundGivesThePeaksOfTheRule)
         std::vector<int16_t> samples(frames * size_t(channels));
         for (int16_t& v : samples)
             v = int16_t(rng() % 4 == 0 ? int(rng() % 65536) - 32768 : int(rng() % 2001) - 1000);
-        WavSpec w;
+        WavLayout w;
         w.sampleRate = rate;
         w.channels = uint16_t(channels);
         w.data = Pcm16(frames, channels, [&](size_t f, int c) { return samples[f * size_t(channels) + size_t(c)]; });
@@ -128,7 +128,7 @@ TEST_F(SoundTest, RandomSoundGivesThePeaksOfTheRule)
 
 TEST_F(SoundTest, PeaksStartAtZeroAndCoverTheFullRange)
 {
-    WavSpec w;
+    WavLayout w;
     w.channels = 1;
     w.data = Pcm16(441 * 3, 1, [](size_t s, int) {
         if (s < 441) // only positive
@@ -177,7 +177,7 @@ TEST_F(SoundTest, HeaderVariantsAreRead)
         {"two chunks", {}, Join(Chunk("fact", Bytes(4, 1)), Chunk("JUNK", Bytes(3, 0)))},
     };
     for (Case& c : cases) {
-        WavSpec w = MarkedWav(44100, 2, 1.0);
+        WavLayout w = MarkedWav(44100, 2, 1.0);
         w.fmtExtra = c.fmtExtra;
         w.beforeData = c.beforeData;
         if (w.fmtExtra.size() == 24)
@@ -206,7 +206,7 @@ TEST_F(SoundTest, GetSoundInfoReadsTheHeader)
         {2, 8, 768000, 768000, {2, 768000, 1, 8, 1000}},
     };
     for (const Case& c : cases) {
-        WavSpec w;
+        WavLayout w;
         w.channels = c.channels;
         w.bitsPerSample = c.bits;
         w.sampleRate = c.rate;
@@ -226,10 +226,10 @@ TEST_F(SoundTest, GetSoundInfoReadsTheHeader)
 // Every way a header can be wrong, with what GetSoundInfo shows and BuildSummary returns.
 TEST_F(SoundTest, BrokenHeadersGiveTheirOwnMessageAndCode)
 {
-    const WavSpec good = MarkedWav(44100, 2, 0.1);
+    const WavLayout good = MarkedWav(44100, 2, 0.1);
     const Bytes whole = WavBytes(good);
     auto with = [&](auto change) {
-        WavSpec w = good;
+        WavLayout w = good;
         change(w);
         return WavBytes(w);
     };
@@ -260,25 +260,29 @@ TEST_F(SoundTest, BrokenHeadersGiveTheirOwnMessageAndCode)
         {"ends inside the format", cut(30), "ファイルが開けません", -1},
         {"no data chunk", cut(36), "dataチャンクが見つかりません", -2},
         {"ends at the data size", cut(40), "ファイルが開けません", -1},
-        {"float samples", with([](WavSpec& w) { w.formatTag = 3; }), "未対応なフォーマットです", -3},
-        {"no channels", with([](WavSpec& w) { w.channels = 0; }), "不正なチャンネル数です", -2},
-        {"three channels", with([](WavSpec& w) { w.channels = 3; }), "不正なチャンネル数です", -2},
-        {"24-bit", with([](WavSpec& w) { w.bitsPerSample = 24; }), "不正なビット数です", -3},
-        {"8-bit", with([](WavSpec& w) { w.bitsPerSample = 8; }), nullptr, -3},
-        {"rate 0", with([](WavSpec& w) { w.sampleRate = 0; }), "未対応なフォーマットです", -3},
-        {"rate 99", with([](WavSpec& w) { w.sampleRate = 99; }), "未対応なフォーマットです", -3},
-        {"rate 768001", with([](WavSpec& w) { w.sampleRate = 768001; }), "未対応なフォーマットです", -3},
-        {"rate 4 GHz", with([](WavSpec& w) { w.sampleRate = 0xFFFFFFFF; }), "未対応なフォーマットです", -3},
-        {"chunk of size 0", with([](WavSpec& w) { w.beforeData = Chunk("JUNK", {}); }),
+        {"float samples", with([](WavLayout& w) { w.formatTag = 3; }), "未対応なフォーマットです", -3},
+        {"no channels", with([](WavLayout& w) { w.channels = 0; }), "不正なチャンネル数です", -2},
+        {"three channels", with([](WavLayout& w) { w.channels = 3; }), "不正なチャンネル数です", -2},
+        {"24-bit", with([](WavLayout& w) { w.bitsPerSample = 24; }), "不正なビット数です", -3},
+        {"8-bit", with([](WavLayout& w) { w.bitsPerSample = 8; }), nullptr, -3},
+        {"rate 0", with([](WavLayout& w) { w.sampleRate = 0; }), "未対応なフォーマットです", -3},
+        {"rate 99", with([](WavLayout& w) { w.sampleRate = 99; }), "未対応なフォーマットです", -3},
+        {"rate 768001", with([](WavLayout& w) { w.sampleRate = 768001; }), "未対応なフォーマットです", -3},
+        {"rate 4 GHz", with([](WavLayout& w) { w.sampleRate = 0xFFFFFFFF; }), "未対応なフォーマットです", -3},
+        {"chunk of size 0", with([](WavLayout& w) { w.beforeData = Chunk("JUNK", {}); }),
          "dataチャンクが見つかりません", -2},
-        {"chunk of size 1", with([](WavSpec& w) { w.beforeData = Chunk("JUNK", {7}); }),
+        {"chunk of size 1", with([](WavLayout& w) { w.beforeData = Chunk("JUNK", {7}); }),
          "dataチャンクが見つかりません", -2},
         // Checked up to the first byte that differs: "d" matches, so "\t" is looked at.
-        {"control character in a chunk id", with([](WavSpec& w) { w.beforeData = Chunk("d\tta", Bytes(4, 0)); }),
+        {"control character in a chunk id", with([](WavLayout& w) { w.beforeData = Chunk("d\tta", Bytes(4, 0)); }),
          "dataチャンクが見つかりません", -2},
         {"control character after the difference",
-         with([](WavSpec& w) { w.beforeData = Chunk("J\tNK", Bytes(4, 0)); }), nullptr, 10},
-        {"chunk running past the end", with([](WavSpec& w) { w.beforeData = Chunk("JUNK", Bytes(4, 0)); w.beforeData[4] = 0xFF; w.beforeData[7] = 0x7F; }),
+         with([](WavLayout& w) { w.beforeData = Chunk("J\tNK", Bytes(4, 0)); }), nullptr, 10},
+        {"chunk running past the end",
+         with([](WavLayout& w) {
+             w.beforeData = Chunk("JUNK", Bytes(4, 0));
+             PutI32(w.beforeData, 4, 0x7F0000FF);
+         }),
          "dataチャンクが見つかりません", -2},
     };
     const char* const buildText[] = {"", "ファイルが開けません", "不正なファイルです", "未対応なフォーマットです"};
@@ -299,7 +303,7 @@ TEST_F(SoundTest, BrokenHeadersGiveTheirOwnMessageAndCode)
 
 TEST_F(SoundTest, DataBeyondTheEndOfTheFileIsNotInvented)
 {
-    WavSpec w = MarkedWav(44100, 2, 1.5);
+    WavLayout w = MarkedWav(44100, 2, 1.5);
     w.dataSize = 44100 * 4 * 3600; // claims an hour
     const std::string path = Write("short.wav", WavBytes(w));
     EXPECT_EQ(sound.BuildSummary(path), 150);
@@ -339,7 +343,7 @@ TEST_F(SoundTest, ExtensionsAndMissingFiles)
     EXPECT_EQ(TakeErrors(), Errors{"不正なファイルです"});
 
     // No sound at all: a summary of no frames, and no error.
-    WavSpec silent;
+    WavLayout silent;
     EXPECT_EQ(sound.BuildSummary(Write("none.wav", WavBytes(silent))), 0);
     EXPECT_EQ(TakeErrors(), Errors{});
 }

@@ -20,7 +20,7 @@ Bytes Join(Bytes a, const Bytes& b)
     return a;
 }
 
-Bytes WavBytes(const WavSpec& s)
+Bytes WavBytes(const WavLayout& s)
 {
     Bytes fmt(16, 0);
     PutU16(fmt, 0, s.formatTag);

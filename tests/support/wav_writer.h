@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-struct WavSpec {
+struct WavLayout {
     uint16_t formatTag = 1;
     uint16_t channels = 2;
     uint32_t sampleRate = 44100;
@@ -20,7 +20,7 @@ struct WavSpec {
     std::optional<uint32_t> dataSize;   // the data chunk's size field, when it should lie
 };
 
-Bytes WavBytes(const WavSpec& spec);
+Bytes WavBytes(const WavLayout& layout);
 
 // A chunk: id, little-endian size, body and, for an odd size, one pad byte.
 Bytes Chunk(const std::string& id, const Bytes& body);
