@@ -17,6 +17,8 @@ const Command commands[] = {
     {"import", "import SHOW.json OUT.PRJ", ImportCommand},
     {"eval", "eval SHOW.PRJ TIME...", EvalCommand},
     {"nodes", "nodes [--seconds N] [--universe U]", NodesCommand},
+    {"summary", "summary SOUND [OUT.wfm]", SummaryCommand},
+    {"soundinfo", "soundinfo SOUND", SoundInfoCommand},
 };
 
 int Usage()
