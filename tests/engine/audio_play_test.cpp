@@ -1,0 +1,207 @@
+// The real player on a short WAV and MP3 made here, against the test sound server.
+#include "common/output_volume.h"
+#include "engine/audio_output.h"
+#include "engine/audio_play.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+void Sleep(std::chrono::milliseconds d) { std::this_thread::sleep_for(d); }
+
+class AudioPlayTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir = std::make_unique<TempDir>();
+        // 3 s of a 440 Hz tone at half of full scale, 16-bit stereo at 44.1 kHz.
+        ASSERT_EQ(RunCommand("sox -n -r 44100 -c 2 -b 16 '" + Wav() + "' synth 3 sine 440 vol 0.5"), 0);
+        ASSERT_EQ(RunCommand("lame --quiet -b 128 '" + Wav() + "' '" + Mp3() + "'"), 0);
+    }
+    static void TearDownTestSuite() { dir.reset(); }
+
+    void SetUp() override
+    {
+        if (!ProbeAudioOutput())
+            GTEST_SKIP() << "no sound server";
+    }
+
+    static std::string Wav() { return *dir / "tone.wav"; }
+    static std::string Mp3() { return *dir / "tone.mp3"; }
+
+    // Polls the position until it is within 20 ms of want, for at most a second.
+    static int32_t SettledPosition(AudioPlay& p, int32_t want)
+    {
+        int32_t got = p.GetPosition();
+        for (int i = 0; i < 50 && std::abs(got - want) > 20; ++i) {
+            Sleep(20ms);
+            got = p.GetPosition();
+        }
+        return got;
+    }
+
+    static std::unique_ptr<TempDir> dir;
+};
+
+std::unique_ptr<TempDir> AudioPlayTest::dir;
+
+TEST_F(AudioPlayTest, OpensWavAndMp3Stopped)
+{
+    for (const std::string& path : {Wav(), Mp3()}) {
+        AudioPlay p(path);
+        ASSERT_TRUE(p.Ready()) << path;
+        EXPECT_EQ(p.ErrorText(), "");
+        EXPECT_EQ(p.GetState(), 0);
+        EXPECT_EQ(p.GetPosition(), 0);
+        EXPECT_EQ(p.Volume(), 0);
+        EXPECT_FALSE(p.IsComplete());
+        if (path == Wav())
+            EXPECT_EQ(p.Duration(), 3000);
+        else
+            EXPECT_NEAR(p.Duration(), 3000, 80); // the encoder pads a frame or two
+    }
+}
+
+TEST_F(AudioPlayTest, RunsInRealTimePausesStopsAndSeeks)
+{
+    for (const std::string& path : {Wav(), Mp3()}) {
+        SCOPED_TRACE(path);
+        AudioPlay p(path);
+        ASSERT_TRUE(p.Ready());
+        p.Run();
+        EXPECT_EQ(p.GetState(), 2);
+        Sleep(200ms);
+        const int32_t p1 = p.GetPosition();
+        const auto t1 = std::chrono::steady_clock::now();
+        Sleep(500ms);
+        const int32_t p2 = p.GetPosition();
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t1);
+        EXPECT_GT(p1, 0);
+        EXPECT_NEAR(p2 - p1, int32_t(elapsed.count()), 100);
+
+        p.Pause();
+        EXPECT_EQ(p.GetState(), 1);
+        const int32_t paused = p.GetPosition();
+        Sleep(200ms);
+        EXPECT_NEAR(p.GetPosition(), paused, 5);
+
+        p.Run();
+        Sleep(100ms);
+        p.Stop(false);
+        EXPECT_EQ(p.GetState(), 0);
+        const int32_t stopped = p.GetPosition();
+        EXPECT_GT(stopped, paused);
+        Sleep(200ms);
+        EXPECT_NEAR(p.GetPosition(), stopped, 5); // stop holds the position
+
+        p.Seek(1500);
+        EXPECT_NEAR(SettledPosition(p, 1500), 1500, 20);
+        EXPECT_EQ(p.GetState(), 0);
+        p.Run();
+        Sleep(300ms);
+        EXPECT_NEAR(p.GetPosition(), 1800, 100);
+        p.Stop(true);
+        EXPECT_NEAR(SettledPosition(p, 0), 0, 20);
+    }
+}
+
+TEST_F(AudioPlayTest, EndOfStreamIsSeenWithoutWaiting)
+{
+    for (const std::string& path : {Wav(), Mp3()}) {
+        SCOPED_TRACE(path);
+        AudioPlay p(path);
+        ASSERT_TRUE(p.Ready());
+        p.Seek(p.Duration() - 300);
+        p.Run();
+        int polls = 0;
+        while (!p.IsComplete() && polls < 150) { // 3 s at most
+            Sleep(20ms);
+            ++polls;
+        }
+        EXPECT_LT(polls, 150);
+        EXPECT_GE(polls, 5); // not before the end
+        EXPECT_FALSE(p.IsComplete()); // reported once
+
+        // Playing again from the start after the end.
+        p.Seek(0);
+        p.Run();
+        Sleep(200ms);
+        EXPECT_GT(p.GetPosition(), 50);
+        EXPECT_FALSE(p.IsComplete());
+    }
+}
+
+TEST_F(AudioPlayTest, FilesThatCannotBePlayed)
+{
+    WriteBytes(*dir / "notes.txt", Bytes(4000, 'x'));
+    struct Case {
+        std::string path, error;
+    };
+    const Case cases[] = {{*dir / "missing.wav", FileNotFoundText},
+                          {"", FileNotFoundText},
+                          {*dir / "notes.txt", InitFailedText},
+                          {dir->Path(), InitFailedText}};
+    for (const Case& c : cases) {
+        AudioPlay p(c.path);
+        EXPECT_FALSE(p.Ready()) << c.path;
+        EXPECT_EQ(p.ErrorText(), c.error) << c.path;
+        EXPECT_EQ(p.Duration(), 0);
+        p.Seek(1000);
+        p.Run();
+        EXPECT_EQ(p.GetState(), 2);
+        EXPECT_EQ(p.GetPosition(), 0);
+        EXPECT_FALSE(p.IsComplete());
+        p.Pause();
+        EXPECT_EQ(p.GetState(), 1);
+        p.Stop(false);
+        EXPECT_EQ(p.GetState(), 0);
+    }
+}
+
+TEST(AudioVolume, HundredthsOfADecibel)
+{
+    const std::pair<double, int32_t> cases[] = {{1, 0}, {2, 0}, {0.5, -602}, {0.1, -2000}, {0, -10000}, {-1, -10000}};
+    for (auto [v, want] : cases)
+        EXPECT_EQ(VolumeHundredthsDb(v), want) << v;
+    EXPECT_NEAR(HundredthsDbToGain(-602), 0.5, 0.001);
+    EXPECT_DOUBLE_EQ(HundredthsDbToGain(0), 1.0);
+}
+
+// What reaches the sound server: the player's own volume times the program's output volume.
+TEST_F(AudioPlayTest, SoundLeavesAtBothVolumesMultiplied)
+{
+    TempDir rec;
+    auto peakWhilePlaying = [&](AudioPlay& p) {
+        p.Seek(0);
+        p.Run();
+        Sleep(300ms);
+        const std::string raw = rec / "out.raw";
+        RunCommand("timeout 0.5 parec --raw --format=s16le --rate=44100 --channels=2 -d null.monitor > '" + raw + "'");
+        p.Stop(false);
+        const Bytes b = ReadBytes(raw);
+        int peak = 0;
+        for (size_t i = 0; i + 1 < b.size(); i += 2)
+            peak = std::max(peak, std::abs(int(int16_t(uint16_t(b[i] | b[i + 1] << 8)))));
+        return peak;
+    };
+    AudioPlay p(Wav());
+    ASSERT_TRUE(p.Ready());
+    const int full = peakWhilePlaying(p);
+    EXPECT_NEAR(full, 16384, 1500);
+
+    p.SetVolume(0.5);
+    WriteWaveOutVolume(32767);
+    const int quarter = peakWhilePlaying(p);
+    WriteWaveOutVolume(65535);
+    EXPECT_NEAR(double(quarter) / full, 0.25, 0.03);
+}
+
+} // namespace
