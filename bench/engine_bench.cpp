@@ -24,8 +24,12 @@ void* operator new(std::size_t n)
     throw std::bad_alloc();
 }
 
+// This file replaces new and delete together, so malloc and free do match here.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace {
 

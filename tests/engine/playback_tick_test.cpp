@@ -201,6 +201,8 @@ struct EndCase {
     int32_t postPlay;
 };
 
+void PrintTo(const EndCase& c, std::ostream* os) { *os << "repeat " << c.repeat << ", run-out " << c.postPlay; }
+
 class EndOfSoundTest : public EngineTest, public ::testing::WithParamInterface<EndCase> {};
 
 TEST_P(EndOfSoundTest, RepeatStopOrRunOut)
@@ -249,7 +251,11 @@ TEST_P(EndOfSoundTest, RepeatStopOrRunOut)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, EndOfSoundTest,
-                         ::testing::Values(EndCase{true, 5000}, EndCase{false, 0}, EndCase{false, 5000}));
+                         ::testing::Values(EndCase{true, 5000}, EndCase{false, 0}, EndCase{false, 5000}),
+                         [](const ::testing::TestParamInfo<EndCase>& info) {
+                             return std::string(info.param.repeat ? "Repeat" : "NoRepeat") + "RunOut" +
+                                    std::to_string(info.param.postPlay);
+                         });
 
 TEST_F(EngineTest, PausedClockHoldsAndGoesOnFromWhereItStood)
 {
