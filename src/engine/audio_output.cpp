@@ -4,8 +4,8 @@
 
 bool ProbeAudioOutput()
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 2};
-    pa_simple* stream = pa_simple_new(nullptr, "Lumenrill", PA_STREAM_PLAYBACK, nullptr, "output test", &spec,
+    const pa_sample_spec format{PA_SAMPLE_S16LE, 44100, 2};
+    pa_simple* stream = pa_simple_new(nullptr, "Lumenrill", PA_STREAM_PLAYBACK, nullptr, "output test", &format,
                                       nullptr, nullptr, nullptr);
     if (!stream)
         return false;

@@ -2,6 +2,9 @@
 #include "common/output_volume.h"
 #include "engine/audio_output.h"
 #include "engine/audio_play.h"
+#include "engine/playback.h"
+#include "engine/system_audio.h"
+#include "engine/transport.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +51,15 @@ protected:
         return got;
     }
 
+    // The sound server starts a stream once it has buffered a little: polls for at most a
+    // second until the position has moved beyond ms.
+    static bool MovesPast(AudioPlay& p, int32_t ms)
+    {
+        for (int i = 0; i < 100 && p.GetPosition() <= ms; ++i)
+            Sleep(10ms);
+        return p.GetPosition() > ms;
+    }
+
     static std::unique_ptr<TempDir> dir;
 };
 
@@ -78,13 +90,12 @@ TEST_F(AudioPlayTest, RunsInRealTimePausesStopsAndSeeks)
         ASSERT_TRUE(p.Ready());
         p.Run();
         EXPECT_EQ(p.GetState(), 2);
-        Sleep(200ms);
+        ASSERT_TRUE(MovesPast(p, 0));
         const int32_t p1 = p.GetPosition();
         const auto t1 = std::chrono::steady_clock::now();
         Sleep(500ms);
         const int32_t p2 = p.GetPosition();
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t1);
-        EXPECT_GT(p1, 0);
         EXPECT_NEAR(p2 - p1, int32_t(elapsed.count()), 100);
 
         p.Pause();
@@ -94,7 +105,7 @@ TEST_F(AudioPlayTest, RunsInRealTimePausesStopsAndSeeks)
         EXPECT_NEAR(p.GetPosition(), paused, 5);
 
         p.Run();
-        Sleep(100ms);
+        EXPECT_TRUE(MovesPast(p, paused));
         p.Stop(false);
         EXPECT_EQ(p.GetState(), 0);
         const int32_t stopped = p.GetPosition();
@@ -106,8 +117,9 @@ TEST_F(AudioPlayTest, RunsInRealTimePausesStopsAndSeeks)
         EXPECT_NEAR(SettledPosition(p, 1500), 1500, 20);
         EXPECT_EQ(p.GetState(), 0);
         p.Run();
-        Sleep(300ms);
-        EXPECT_NEAR(p.GetPosition(), 1800, 100);
+        EXPECT_TRUE(MovesPast(p, 1500));
+        Sleep(200ms);
+        EXPECT_NEAR(p.GetPosition(), 1700, 100); // on from the seek
         p.Stop(true);
         EXPECT_NEAR(SettledPosition(p, 0), 0, 20);
     }
@@ -133,8 +145,8 @@ TEST_F(AudioPlayTest, EndOfStreamIsSeenWithoutWaiting)
         // Playing again from the start after the end.
         p.Seek(0);
         p.Run();
-        Sleep(200ms);
-        EXPECT_GT(p.GetPosition(), 50);
+        EXPECT_TRUE(MovesPast(p, 50));
+        EXPECT_LT(p.GetPosition(), 1500);
         EXPECT_FALSE(p.IsComplete());
     }
 }
@@ -182,7 +194,7 @@ TEST_F(AudioPlayTest, SoundLeavesAtBothVolumesMultiplied)
     auto peakWhilePlaying = [&](AudioPlay& p) {
         p.Seek(0);
         p.Run();
-        Sleep(300ms);
+        MovesPast(p, 100);
         const std::string raw = rec / "out.raw";
         RunCommand("timeout 0.5 parec --raw --format=s16le --rate=44100 --channels=2 -d null.monitor > '" + raw + "'");
         p.Stop(false);
@@ -202,6 +214,84 @@ TEST_F(AudioPlayTest, SoundLeavesAtBothVolumesMultiplied)
     const int quarter = peakWhilePlaying(p);
     WriteWaveOutVolume(65535);
     EXPECT_NEAR(double(quarter) / full, 0.25, 0.03);
+}
+
+// The whole engine on the real player: a worker ticks every 20 ms while the transport plays
+// the lead-in, hands over to the sound, pauses, and runs out after the end.
+TEST_F(AudioPlayTest, ShowPlaysThroughTheTick)
+{
+    PlayGlobals play;
+    EngineState state(play);
+    ProjectData doc(play);
+    SystemAudio audio;
+    PostedErrors errors;
+    Playback playback(state, doc, audio, errors);
+    Transport transport(state);
+    play.PrePlayTime = 300;
+    play.PostPlayTime = 300;
+
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        uint8_t frame[DmxSlots];
+        auto next = std::chrono::steady_clock::now();
+        while (!stop) {
+            playback.PlaybackTick(frame);
+            next += 20ms;
+            std::this_thread::sleep_until(next);
+        }
+    });
+    // Polls cond every 10 ms for at most limit.
+    auto waitFor = [](auto cond, std::chrono::milliseconds limit) {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (!cond() && std::chrono::steady_clock::now() < end)
+            Sleep(10ms);
+        return cond();
+    };
+
+    state.SetSoundPath(Wav());
+    EXPECT_TRUE(RequestAndWait(state.OpenAudioRequest));
+    EXPECT_EQ(play.SoundDuration, 3000);
+    EXPECT_EQ(state.TotalLength, 3600);
+    EXPECT_TRUE(state.AudioOutputOk);
+    EXPECT_TRUE(errors.Empty());
+    state.SoundLoaded = true;
+
+    transport.TopPlayAction();
+    EXPECT_LT(play.PlayPosition, -200);
+    EXPECT_TRUE(waitFor([&] { return state.AudioState == AudioStateKind::Playing; }, 1000ms));
+    EXPECT_FALSE(state.ClockRunning);
+    // The sound server starts a stream once it has buffered a little; the position waits
+    // for it, then follows the sound in real time.
+    EXPECT_TRUE(waitFor([&] { return play.PlayPosition > 0; }, 1000ms));
+    const int32_t p1 = play.PlayPosition;
+    const auto t1 = std::chrono::steady_clock::now();
+    Sleep(400ms);
+    const int32_t p2 = play.PlayPosition;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t1);
+    EXPECT_NEAR(p2 - p1, int32_t(elapsed.count()), 60);
+
+    transport.PauseAction();
+    EXPECT_TRUE(waitFor([&] { return state.AudioState == AudioStateKind::Paused; }, 500ms));
+    const int32_t paused = play.PlayPosition;
+    Sleep(200ms);
+    EXPECT_NEAR(play.PlayPosition, paused, 20);
+
+    // From 2.7 s to the end, then 0.3 s of run-out on the clock.
+    transport.StopAction();
+    play.PlayPosition = 2700;
+    RequestAndWait(state.SeekRequest);
+    transport.PlayAction();
+    EXPECT_TRUE(waitFor([&] { return state.ClockRunning.load(); }, 1500ms)); // the sound has ended
+    EXPECT_TRUE(waitFor([&] { return !state.ClockRunning; }, 1000ms));
+    EXPECT_GE(play.PlayPosition, 3300);
+    EXPECT_LT(play.PlayPosition, 3360);
+    EXPECT_TRUE(state.TransportActive);
+
+    transport.StopAction();
+    EXPECT_TRUE(RequestAndWait(state.CloseAudioRequest));
+    stop = true;
+    worker.join();
+    EXPECT_TRUE(errors.Empty());
 }
 
 } // namespace
