@@ -84,15 +84,17 @@ AudioPlay::~AudioPlay() { Release(); }
 bool AudioPlay::Open()
 {
     pipeline_ = gst_element_factory_make("playbin", nullptr);
+    if (pipeline_)
+        gst_object_ref_sink(pipeline_);
     outputVolume_ = gst_element_factory_make("volume", nullptr);
+    if (outputVolume_)
+        gst_object_ref_sink(outputVolume_);
     GstElement* sink = MakeSink();
     if (!pipeline_ || !outputVolume_ || !sink) {
         if (sink)
             gst_object_unref(sink);
         return false;
     }
-    gst_object_ref_sink(pipeline_);
-    gst_object_ref_sink(outputVolume_);
     gchar* uri = gst_filename_to_uri(fileName_.c_str(), nullptr);
     if (!uri) {
         gst_object_unref(sink);

@@ -294,4 +294,53 @@ TEST_F(AudioPlayTest, ShowPlaysThroughTheTick)
     EXPECT_TRUE(errors.Empty());
 }
 
+// Run with PULSE_SERVER naming no server (a CTest test of its own); skipped otherwise.
+class NoSoundServerTest : public AudioPlayTest {
+protected:
+    void SetUp() override
+    {
+        if (ProbeAudioOutput())
+            GTEST_SKIP() << "a sound server answers";
+    }
+};
+
+// Without a sound server the player still times the sound; the engine reports the output
+// as unusable and holds the position at 0 inside the sound.
+TEST_F(NoSoundServerTest, SoundIsTimedButTheOutputIsReportedInvalid)
+{
+    {
+        AudioPlay p(Wav());
+        ASSERT_TRUE(p.Ready());
+        EXPECT_EQ(p.Duration(), 3000);
+        p.Run();
+        EXPECT_TRUE(MovesPast(p, 100));
+    }
+
+    PlayGlobals play;
+    EngineState state(play);
+    ProjectData doc(play);
+    SystemAudio audio;
+    PostedErrors errors;
+    Playback playback(state, doc, audio, errors);
+    RecordingMessages messages;
+    uint8_t frame[DmxSlots];
+    state.SetSoundPath(Wav());
+    state.OpenAudioRequest = true;
+    playback.PlaybackTick(frame);
+    EXPECT_FALSE(state.AudioOutputOk);
+    EXPECT_EQ(play.SoundDuration, 3000);
+    state.RunRequest = true;
+    for (int i = 0; i < 20; ++i) {
+        playback.PlaybackTick(frame);
+        Sleep(20ms);
+    }
+    EXPECT_GT(state.AudioPosition, 100);
+    EXPECT_EQ(play.PlayPosition, 0);
+    errors.ShowAll();
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].text, "オーディオ出力が無効です");
+    state.CloseAudioRequest = true;
+    playback.PlaybackTick(frame);
+}
+
 } // namespace
