@@ -23,8 +23,8 @@ public:
     Playback(const Playback&) = delete;
     Playback& operator=(const Playback&) = delete;
 
-    // frame: at least 512 bytes; byte i becomes DMX slot i+1. Allocates nothing unless a
-    // sound is opened or an error is posted.
+    // frame: at least 512 bytes; byte i becomes DMX slot i+1. The tick itself allocates
+    // nothing unless a sound is opened or an error is posted.
     void PlaybackTick(uint8_t* frame);
 
 private:
