@@ -1,0 +1,229 @@
+#include "engine/audio_play.h"
+
+#include "common/output_volume.h"
+
+#include <gst/gst.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr guint PlayFlagAudio = 1u << 1;
+constexpr guint PlayFlagSoftVolume = 1u << 4;
+constexpr GstClockTime PrerollTimeout = 5 * GST_SECOND;
+constexpr GstClockTime StateTimeout = 10 * GST_MSECOND;
+
+bool GstReady()
+{
+    static const bool ok = gst_init_check(nullptr, nullptr, nullptr);
+    return ok;
+}
+
+// The desktop's sound server; without one the sound is timed but not heard, so duration
+// and position still work.
+GstElement* MakeSink()
+{
+    GstElement* sink = gst_element_factory_make("pulsesink", nullptr);
+    if (sink) {
+        gst_object_ref_sink(sink);
+        const bool opens = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS;
+        gst_element_set_state(sink, GST_STATE_NULL);
+        if (opens)
+            return sink;
+        gst_object_unref(sink);
+    }
+    sink = gst_element_factory_make("fakesink", nullptr);
+    if (sink) {
+        gst_object_ref_sink(sink);
+        g_object_set(sink, "sync", TRUE, nullptr);
+    }
+    return sink;
+}
+
+GstPadProbeReturn OnBuffer(GstPad*, GstPadProbeInfo*, gpointer self)
+{
+    static_cast<AudioPlay*>(self)->FollowOutputGain();
+    return GST_PAD_PROBE_OK;
+}
+
+int32_t ToMs(gint64 ns)
+{
+    return int32_t(std::clamp<gint64>(ns / GST_MSECOND, 0, INT32_MAX));
+}
+
+} // namespace
+
+int32_t VolumeHundredthsDb(double v)
+{
+    if (!(v >= 0.00001)) // also NaN
+        v = 0.00001;
+    v = std::min(v, 1.0);
+    return int32_t(std::log10(v) * 20 * 100);
+}
+
+double HundredthsDbToGain(int32_t hundredths) { return std::pow(10.0, hundredths / 2000.0); }
+
+AudioPlay::AudioPlay(const std::string& path) : fileName_(path)
+{
+    struct stat st{};
+    if (path.empty() || stat(path.c_str(), &st) != 0) {
+        errorText_ = FileNotFoundText;
+    } else if (!GstReady() || !Open()) {
+        Release();
+        errorText_ = InitFailedText;
+    } else {
+        ready_ = true;
+    }
+    SetVolume(1.0);
+}
+
+AudioPlay::~AudioPlay() { Release(); }
+
+bool AudioPlay::Open()
+{
+    pipeline_ = gst_element_factory_make("playbin", nullptr);
+    if (pipeline_)
+        gst_object_ref_sink(pipeline_);
+    outputVolume_ = gst_element_factory_make("volume", nullptr);
+    if (outputVolume_)
+        gst_object_ref_sink(outputVolume_);
+    GstElement* sink = MakeSink();
+    if (!pipeline_ || !outputVolume_ || !sink) {
+        if (sink)
+            gst_object_unref(sink);
+        return false;
+    }
+    gchar* uri = gst_filename_to_uri(fileName_.c_str(), nullptr);
+    if (!uri) {
+        gst_object_unref(sink);
+        return false;
+    }
+    appliedGain_ = WaveOutGain();
+    g_object_set(outputVolume_, "volume", appliedGain_.load(), nullptr);
+    // Audio only: a picture in an MP3's tags must not open a video window.
+    g_object_set(pipeline_, "uri", uri, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-filter",
+                 outputVolume_, "audio-sink", sink, nullptr);
+    g_free(uri);
+    gst_object_unref(sink);
+
+    GstPad* pad = gst_element_get_static_pad(outputVolume_, "sink");
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, OnBuffer, this, nullptr);
+    gst_object_unref(pad);
+
+    bus_ = gst_element_get_bus(pipeline_);
+    if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+        return false;
+    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
+    if (r != GST_STATE_CHANGE_SUCCESS && r != GST_STATE_CHANGE_NO_PREROLL)
+        return false;
+    if (GstMessage* error = gst_bus_pop_filtered(bus_, GST_MESSAGE_ERROR)) {
+        gst_message_unref(error);
+        return false;
+    }
+    gint64 ns = 0;
+    if (!gst_element_query_duration(pipeline_, GST_FORMAT_TIME, &ns) || ns <= 0)
+        return false;
+    duration_ = ToMs(ns);
+    return true;
+}
+
+void AudioPlay::Release()
+{
+    if (pipeline_) {
+        gst_element_set_state(pipeline_, GST_STATE_NULL);
+        gst_object_unref(pipeline_);
+        pipeline_ = nullptr;
+    }
+    if (outputVolume_) {
+        gst_object_unref(outputVolume_);
+        outputVolume_ = nullptr;
+    }
+    if (bus_) {
+        gst_object_unref(bus_);
+        bus_ = nullptr;
+    }
+}
+
+void AudioPlay::FollowOutputGain()
+{
+    const double gain = WaveOutGain();
+    if (gain != appliedGain_.load()) {
+        appliedGain_ = gain;
+        g_object_set(outputVolume_, "volume", gain, nullptr);
+    }
+}
+
+void AudioPlay::Run()
+{
+    logical_ = 2;
+    if (pipeline_)
+        gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+}
+
+void AudioPlay::Pause()
+{
+    logical_ = 1;
+    if (pipeline_)
+        gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+}
+
+void AudioPlay::Stop(bool rewind)
+{
+    logical_ = 0;
+    if (pipeline_)
+        gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+    if (rewind)
+        Seek(0);
+}
+
+int AudioPlay::GetState()
+{
+    if (pipeline_ && gst_element_get_state(pipeline_, nullptr, nullptr, StateTimeout) == GST_STATE_CHANGE_FAILURE)
+        return -1;
+    return logical_;
+}
+
+int32_t AudioPlay::GetPosition()
+{
+    if (!ready_ || duration_ <= 0)
+        return 0;
+    gint64 ns = 0;
+    // During a seek the graph may not answer; the last known position stands meanwhile.
+    if (gst_element_query_position(pipeline_, GST_FORMAT_TIME, &ns) && ns >= 0)
+        lastPosition_ = ToMs(ns);
+    return lastPosition_;
+}
+
+void AudioPlay::Seek(int32_t ms)
+{
+    if (!ready_)
+        return;
+    const gint64 target = gint64(std::clamp(ms, 0, duration_)) * GST_MSECOND;
+    if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                                target))
+        lastPosition_ = ToMs(target);
+}
+
+bool AudioPlay::IsComplete()
+{
+    if (!bus_)
+        return false;
+    // Everything queued is taken at once: one message per call would hold the end back by
+    // as many frames as there are other messages.
+    bool complete = false;
+    while (GstMessage* m = gst_bus_pop(bus_)) {
+        if (GST_MESSAGE_TYPE(m) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(m) == GST_MESSAGE_ERROR)
+            complete = true;
+        gst_message_unref(m);
+    }
+    return complete;
+}
+
+void AudioPlay::SetVolume(double v)
+{
+    volume_ = VolumeHundredthsDb(v);
+    if (pipeline_)
+        g_object_set(pipeline_, "volume", HundredthsDbToGain(volume_), nullptr);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// Plays the show's sound file (WAV or MP3) on a GStreamer playbin. Created, used and
+// destroyed only on the thread that runs the playback tick.
+//
+// The state it reports is its own logical one: "stopped" after opening (the graph is
+// prerolled to learn the duration) and after Stop, "paused" after Pause, "running" after
+// Run. Stop pauses the graph, so the position holds.
+//
+// Two volumes that never overwrite each other: the player's own (SetVolume) and the
+// program's output volume (WaveOutGain), which it follows while sound flows. The sound
+// leaves at their product.
+
+#include "engine/player.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+typedef struct _GstElement GstElement;
+typedef struct _GstBus GstBus;
+
+inline constexpr const char* FileNotFoundText = "再生ファイルが見つかりません";
+inline constexpr const char* InitFailedText = "初期化に失敗しました";
+
+// The player's volume in hundredths of a decibel: v limited to 0.00001..1, then
+// trunc(log10(v) * 20 * 100); 0 is full volume, -10000 the least.
+int32_t VolumeHundredthsDb(double v);
+// Back to a linear gain.
+double HundredthsDbToGain(int32_t hundredths);
+
+class AudioPlay final : public Player {
+public:
+    explicit AudioPlay(const std::string& path);
+    ~AudioPlay() override;
+    AudioPlay(const AudioPlay&) = delete;
+    AudioPlay& operator=(const AudioPlay&) = delete;
+
+    void Run() override;
+    void Pause() override;
+    void Stop(bool rewind) override;
+    int GetState() override;
+    int32_t GetPosition() override;
+    void Seek(int32_t ms) override;
+    bool IsComplete() override;
+    void SetVolume(double v) override;
+
+    int32_t Duration() const override { return duration_; }
+    bool Ready() const override { return ready_; }
+    const std::string& ErrorText() const override { return errorText_; }
+    const std::string& FileName() const { return fileName_; }
+    // The player's own volume as last set, in hundredths of a decibel.
+    int32_t Volume() const { return volume_; }
+
+    // Called on the streaming thread before each buffer: brings the program's output volume
+    // up to date.
+    void FollowOutputGain();
+
+private:
+    bool Open();
+    void Release();
+
+    std::string fileName_;
+    std::string errorText_;
+    bool ready_ = false;
+    int32_t duration_ = 0;
+    int32_t volume_ = 0;
+    int logical_ = 0;
+    int32_t lastPosition_ = 0;
+    GstElement* pipeline_ = nullptr;
+    GstElement* outputVolume_ = nullptr; // the program's output volume, inside the pipeline
+    GstBus* bus_ = nullptr;
+    std::atomic<double> appliedGain_{-1}; // written by the streaming thread
+};

@@ -1,0 +1,10 @@
+#pragma once
+// The real audio: AudioPlay players and the desktop sound server's output test.
+
+#include "engine/player.h"
+
+class SystemAudio final : public AudioBackend {
+public:
+    std::unique_ptr<Player> CreatePlayer(const std::string& path) override;
+    bool ProbeOutput() override;
+};

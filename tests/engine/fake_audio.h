@@ -1,0 +1,73 @@
+#pragma once
+// A millisecond counter the test sets by hand, and a player that plays sounds of given
+// lengths on it, logging every call the tick makes.
+
+#include "engine/ms_clock.h"
+#include "engine/player.h"
+
+#include <atomic>
+#include <map>
+#include <string>
+#include <vector>
+
+class FakeClock final : public MsClock {
+public:
+    explicit FakeClock(uint32_t start = 1000) : now_(start) {}
+    uint32_t NowMs() const override { return now_; }
+    void Advance(uint32_t ms) { now_ += ms; }
+    void Set(uint32_t ms) { now_ = ms; }
+
+private:
+    std::atomic<uint32_t> now_;
+};
+
+struct FakeSound {
+    int32_t duration = 0;
+    std::string error; // not empty: the player is not Ready and gives this text
+};
+
+class FakePlayer final : public Player {
+public:
+    FakePlayer(const MsClock& clock, FakeSound sound, std::vector<std::string>& log);
+    ~FakePlayer() override;
+
+    void Run() override;
+    void Pause() override;
+    void Stop(bool rewind) override;
+    int GetState() override;
+    int32_t GetPosition() override;
+    void Seek(int32_t ms) override;
+    bool IsComplete() override;
+    void SetVolume(double) override {}
+    int32_t Duration() const override { return ready_ ? sound_.duration : 0; }
+    bool Ready() const override { return ready_; }
+    const std::string& ErrorText() const override { return sound_.error; }
+
+private:
+    int32_t Now(); // the position, moved on while running; notes the end of the stream
+
+    const MsClock& clock_;
+    FakeSound sound_;
+    std::vector<std::string>& log_;
+    bool ready_;
+    int state_ = 0;
+    int32_t position_ = 0;
+    uint32_t since_ = 0;
+    bool ended_ = false;    // reached the end while running
+    bool reported_ = false; // IsComplete has said so
+};
+
+// Sounds by path; every call of every player goes to log.
+class FakeAudio final : public AudioBackend {
+public:
+    explicit FakeAudio(const MsClock& clock) : clock_(clock) {}
+    std::unique_ptr<Player> CreatePlayer(const std::string& path) override;
+    bool ProbeOutput() override { return outputOk; }
+
+    std::map<std::string, FakeSound> sounds;
+    bool outputOk = true;
+    std::vector<std::string> log;
+
+private:
+    const MsClock& clock_;
+};

@@ -1,0 +1,346 @@
+// The playback tick step by step, on a fake player and a fake millisecond clock.
+#include "engine_fixture.h"
+
+#include "support/test_support.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST_F(EngineTest, InitialValues)
+{
+    EXPECT_EQ(play.PlayPosition, 0);
+    EXPECT_EQ(play.PrePlayTime, 10000);
+    EXPECT_EQ(play.PostPlayTime, 10000);
+    EXPECT_EQ(state.AudioPosition, 0);
+    EXPECT_EQ(state.TotalLength, 0);
+    EXPECT_FALSE(state.ClockRunning);
+    EXPECT_FALSE(state.AudioOutputOk);
+    EXPECT_EQ(state.PreviewColor, NoColor);
+    EXPECT_EQ(state.CheckGroup, CheckGroupOff);
+    EXPECT_STREQ(AudioStateText(state.AudioState), "");
+    for (auto& c : state.LineOutput)
+        EXPECT_EQ(c, 0u);
+}
+
+TEST_F(EngineTest, AudioStateWords)
+{
+    const std::pair<int, const char*> cases[] = {{0, "stopped"}, {1, "paused"}, {2, "playing"}, {-1, ""}, {3, ""}};
+    for (auto [word, text] : cases)
+        EXPECT_STREQ(AudioStateText(AudioStateFromPlayer(word)), text) << word;
+}
+
+TEST_F(EngineTest, OpenReadsTheSoundAndClearsTheRequest)
+{
+    play.PrePlayTime = 2000;
+    play.PostPlayTime = 3000;
+    OpenSound(60000);
+    EXPECT_FALSE(state.OpenAudioRequest);
+    EXPECT_TRUE(state.AudioOutputOk);
+    EXPECT_EQ(play.SoundDuration, 60000);
+    EXPECT_EQ(state.TotalLength, 65000);
+    EXPECT_TRUE(errors.Empty());
+    Tick();
+    EXPECT_STREQ(AudioStateText(state.AudioState), "stopped");
+    EXPECT_THAT(Calls(), ElementsAre("open show.wav"));
+
+    // Opening again replaces the player; closing drops it.
+    OpenSound(1000, "other.wav");
+    EXPECT_THAT(Calls(), ElementsAre("close", "open other.wav"));
+    EXPECT_EQ(play.SoundDuration, 1000);
+    state.CloseAudioRequest = true;
+    Tick();
+    EXPECT_FALSE(state.CloseAudioRequest);
+    EXPECT_FALSE(state.AudioOutputOk);
+    EXPECT_THAT(Calls(), ElementsAre("close"));
+    Tick();
+    EXPECT_STREQ(AudioStateText(state.AudioState), "");
+}
+
+TEST_F(EngineTest, FailedOpenIsPostedAndTheUnreadyPlayerStays)
+{
+    RecordingMessages messages;
+    audio.sounds["bad.mp3"] = FakeSound{0, "初期化に失敗しました"};
+    audio.outputOk = false;
+    state.SetSoundPath("bad.mp3");
+    state.OpenAudioRequest = true;
+    Tick();
+    EXPECT_EQ(play.SoundDuration, 0);
+    EXPECT_FALSE(state.AudioOutputOk);
+    // Posted, not shown on the worker.
+    EXPECT_TRUE(messages.entries.empty());
+    errors.ShowAll();
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_EQ(messages.entries[0].text, "初期化に失敗しました");
+    EXPECT_EQ(messages.entries[0].caption, "エラー");
+    EXPECT_EQ(messages.entries[1].text, "オーディオ出力が無効です");
+    EXPECT_TRUE(errors.Empty());
+
+    state.RunRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("open bad.mp3", "Run"));
+}
+
+TEST_F(EngineTest, OpenWithoutASoundPathOnlyTestsTheOutput)
+{
+    state.OpenAudioRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), IsEmpty());
+    EXPECT_TRUE(state.AudioOutputOk);
+    EXPECT_TRUE(errors.Empty());
+}
+
+TEST_F(EngineTest, RequestsWithoutAPlayerAreCleared)
+{
+    for (auto* flag : {&state.SeekRequest, &state.RunRequest, &state.RestartRequest, &state.StopRequest,
+                       &state.PauseRequest, &state.CloseAudioRequest})
+        *flag = true;
+    Tick();
+    EXPECT_FALSE(state.SeekRequest);
+    EXPECT_FALSE(state.RunRequest);
+    EXPECT_FALSE(state.StopRequest);
+    EXPECT_FALSE(state.PauseRequest);
+    EXPECT_FALSE(state.CloseAudioRequest);
+    // Restart waits behind run.
+    EXPECT_TRUE(state.RestartRequest);
+    Tick();
+    EXPECT_FALSE(state.RestartRequest);
+}
+
+TEST_F(EngineTest, LeadInHandsOverToTheSoundAtExactlyZero)
+{
+    OpenSound(60000);
+    Calls();
+    play.PlayPosition = -10000;
+    state.StartClock(-10000);
+    Tick(1, 30);
+    EXPECT_EQ(play.PlayPosition, -9970);
+    EXPECT_THAT(Calls(), IsEmpty());
+    Tick(332, 30); // the clock reads -10 after these
+    EXPECT_EQ(play.PlayPosition, -10);
+    Tick(1, 30); // 20: beyond 0, but the sound takes over at 0
+    EXPECT_EQ(play.PlayPosition, 0);
+    EXPECT_FALSE(state.ClockRunning);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+    Tick(1, 20);
+    EXPECT_STREQ(AudioStateText(state.AudioState), "playing");
+    EXPECT_EQ(play.PlayPosition, 20);
+    EXPECT_EQ(state.AudioPosition, 20);
+}
+
+TEST_F(EngineTest, InsideTheSoundThePositionFollowsThePlayer)
+{
+    OpenSound(60000);
+    state.RunRequest = true;
+    Tick();
+    Tick(5);
+    EXPECT_EQ(play.PlayPosition, 100);
+    // Without an output the position inside the sound reads 0.
+    state.AudioOutputOk = false;
+    Tick();
+    EXPECT_EQ(play.PlayPosition, 0);
+}
+
+TEST_F(EngineTest, StopHoldsThePositionAndPauseResumeTakeTurns)
+{
+    OpenSound(60000);
+    state.RunRequest = true;
+    Tick(51);
+    EXPECT_EQ(play.PlayPosition, 1000);
+    Calls();
+    state.StopRequest = true;
+    Tick(3); // the first still reads the player before stopping it
+    EXPECT_THAT(Calls(), ElementsAre("Stop"));
+    EXPECT_EQ(play.PlayPosition, 1020);
+    EXPECT_STREQ(AudioStateText(state.AudioState), "stopped");
+
+    state.RunRequest = true;
+    Tick(2);
+    // Pause and resume posted together: the resume waits a tick.
+    state.PauseRequest = true;
+    state.ResumeRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Run", "Pause"));
+    EXPECT_TRUE(state.ResumeRequest);
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Run"));
+    EXPECT_FALSE(state.ResumeRequest);
+
+    // A pause while paused, a resume while playing: cleared, nothing done.
+    state.PauseRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Pause"));
+    state.PauseRequest = true;
+    Tick();
+    state.RunRequest = true;
+    Tick();
+    state.ResumeRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Run"));
+    EXPECT_FALSE(state.PauseRequest);
+    EXPECT_FALSE(state.ResumeRequest);
+}
+
+TEST_F(EngineTest, SeekOnlyWhenThePlayerStandsElsewhere)
+{
+    OpenSound(60000);
+    Calls();
+    play.PlayPosition = 1500;
+    state.SeekRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Seek(1500)"));
+    EXPECT_EQ(state.AudioPosition, 1500);
+    EXPECT_EQ(play.PlayPosition, 1500);
+    state.SeekRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), IsEmpty());
+    EXPECT_FALSE(state.SeekRequest);
+}
+
+struct EndCase {
+    bool repeat;
+    int32_t postPlay;
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) { *os << "repeat " << c.repeat << ", run-out " << c.postPlay; }
+
+class EndOfSoundTest : public EngineTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(EndOfSoundTest, RepeatStopOrRunOut)
+{
+    const EndCase c = GetParam();
+    state.Repeat = c.repeat;
+    play.PostPlayTime = c.postPlay;
+    OpenSound(1000);
+    state.RunRequest = true;
+    Tick();
+    Tick(49);
+    EXPECT_EQ(play.PlayPosition, 980);
+    Calls();
+    Tick(); // the player reaches its end here
+    if (c.repeat) {
+        EXPECT_EQ(play.PlayPosition, 0);
+        EXPECT_TRUE(state.RepeatRestarted);
+        EXPECT_TRUE(state.RestartRequest);
+        EXPECT_FALSE(state.ClockRunning);
+        Tick();
+        EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+        EXPECT_EQ(play.PlayPosition, 0);
+        Tick();
+        EXPECT_EQ(play.PlayPosition, 20);
+    } else if (c.postPlay <= 0) {
+        EXPECT_THAT(Calls(), ElementsAre("Stop"));
+        EXPECT_FALSE(state.ClockRunning);
+        Tick(10);
+        EXPECT_EQ(play.PlayPosition, 1000);
+        EXPECT_STREQ(AudioStateText(state.AudioState), "stopped");
+    } else {
+        EXPECT_TRUE(state.ClockRunning);
+        EXPECT_EQ(state.ClockBasePosition, 1000);
+        Tick();
+        EXPECT_EQ(play.PlayPosition, 1020);
+        Tick(248);
+        EXPECT_EQ(play.PlayPosition, 5980);
+        EXPECT_TRUE(state.ClockRunning);
+        Tick();
+        EXPECT_EQ(play.PlayPosition, 6000);
+        EXPECT_FALSE(state.ClockRunning);
+        Tick(5);
+        EXPECT_EQ(play.PlayPosition, 6000);
+        EXPECT_FALSE(state.RepeatRestarted);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, EndOfSoundTest,
+                         ::testing::Values(EndCase{true, 5000}, EndCase{false, 0}, EndCase{false, 5000}),
+                         [](const ::testing::TestParamInfo<EndCase>& info) {
+                             return std::string(info.param.repeat ? "Repeat" : "NoRepeat") + "RunOut" +
+                                    std::to_string(info.param.postPlay);
+                         });
+
+TEST_F(EngineTest, PausedClockHoldsAndGoesOnFromWhereItStood)
+{
+    play.PlayPosition = 5000;
+    state.StartClock(5000);
+    Tick(10);
+    EXPECT_EQ(play.PlayPosition, 5200);
+    EXPECT_TRUE(state.PauseClock());
+    Tick(10);
+    EXPECT_EQ(play.PlayPosition, 5200);
+    EXPECT_TRUE(state.PauseClock());
+    Tick();
+    EXPECT_EQ(play.PlayPosition, 5220);
+    state.StopClock();
+    EXPECT_FALSE(state.PauseClock());
+}
+
+TEST_F(EngineTest, ClockSurvivesTheCounterWrapping)
+{
+    clock.Set(0xFFFFFFF0u);
+    play.PlayPosition = -100;
+    state.StartClock(-100);
+    Tick(2, 30);
+    EXPECT_EQ(play.PlayPosition, -40);
+}
+
+TEST_F(EngineTest, ColoursPreviewPatchAndLoadCheck)
+{
+    play.PostPlayTime = 100000;
+    doc.CurrentLine = 0;
+    doc.AddStep(PackColor(0, 0, 0), 0, 0, 0, false);
+    doc.AddStep(PackColor(200, 100, 0), 0, 1000, 0, false);
+    doc.CurrentLine = 1;
+    doc.AddStep(PackColor(10, 20, 30), 255, 0, 0, false); // full brightness: white
+    doc.CurrentLine = 2;
+    doc.AddStep(PackColor(200, 100, 50), 0, 0, 0, false);
+    const auto through = ThroughPatch();
+    for (int i = 0; i < DmxSlots; ++i)
+        play.DmxPatch[size_t(i)] = through[size_t(i)];
+    play.DmxPatch[99] = 7; // line 3's green on slot 100
+    play.DmxPatch[100] = 30;
+
+    // No sound: the clock gives the position.
+    play.PlayPosition = 500;
+    state.StartClock(490);
+    Tick(1, 10);
+    ASSERT_EQ(play.PlayPosition, 500);
+    const ColorPair half = doc.EvaluateLine(0, 500);
+    const uint32_t line1 = ApplyBrightness(half.Color, half.Brightness);
+    EXPECT_NE(line1, 0u);
+    EXPECT_EQ(state.LineOutput[0], line1);
+    EXPECT_EQ(state.LineOutput[1], PackColor(255, 255, 255));
+    EXPECT_EQ(state.LineOutput[2], PackColor(200, 100, 50));
+    EXPECT_EQ(state.LineOutput[3], 0u); // no step: black
+    EXPECT_EQ(frame[0], RedOf(line1));
+    EXPECT_EQ(frame[1], GreenOf(line1));
+    EXPECT_EQ(frame[3], 255);
+    EXPECT_EQ(frame[6], 200);
+    EXPECT_EQ(frame[7], 100);
+    EXPECT_EQ(frame[8], 50);
+    EXPECT_EQ(frame[9], 0);
+    EXPECT_EQ(frame[99], 100);
+    EXPECT_EQ(frame[100], 0);
+    EXPECT_EQ(frame[24], 0);
+
+    // The preview replaces the current line's colour as it is; the others are unaffected.
+    state.PreviewColor = PackColor(0, 255, 0);
+    state.CheckGroup = 0;
+    Tick(1, 0);
+    EXPECT_EQ(state.LineOutput[2], PackColor(0, 255, 0));
+    EXPECT_EQ(frame[6], 0);
+    EXPECT_EQ(frame[7], 255);
+    EXPECT_EQ(frame[8], 0);
+    EXPECT_EQ(frame[99], 255);
+    EXPECT_EQ(state.LineOutput[0], line1);
+    EXPECT_EQ(frame[0], 255); // load check on group 0
+    EXPECT_EQ(frame[1], 255);
+    EXPECT_EQ(frame[2], 255);
+
+    state.CheckGroup = 170;
+    state.PreviewColor = NoColor;
+    Tick(1, 0);
+    EXPECT_EQ(frame[509], 0);
+    EXPECT_EQ(frame[510], 255);
+    EXPECT_EQ(frame[511], 255);
+    EXPECT_EQ(frame[0], RedOf(line1));
+    EXPECT_EQ(frame[7], 100);
+}
