@@ -8,5 +8,6 @@ int ExportCommand(const Args& args);
 int ImportCommand(const Args& args);
 int EvalCommand(const Args& args);
 int NodesCommand(const Args& args);
+int PlayCommand(const Args& args);
 int SummaryCommand(const Args& args);
 int SoundInfoCommand(const Args& args);

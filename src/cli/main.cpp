@@ -17,6 +17,7 @@ const Command commands[] = {
     {"import", "import SHOW.json OUT.PRJ", ImportCommand},
     {"eval", "eval SHOW.PRJ TIME...", EvalCommand},
     {"nodes", "nodes [--seconds N] [--universe U]", NodesCommand},
+    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]", PlayCommand},
     {"summary", "summary SOUND [OUT.wfm]", SummaryCommand},
     {"soundinfo", "soundinfo SOUND", SoundInfoCommand},
 };

@@ -126,6 +126,7 @@ bool AudioPlay::Open()
     if (!gst_element_query_duration(pipeline_, GST_FORMAT_TIME, &ns) || ns <= 0)
         return false;
     duration_ = ToMs(ns);
+    Park();
     return true;
 }
 
@@ -155,25 +156,51 @@ void AudioPlay::FollowOutputGain()
     }
 }
 
+void AudioPlay::Park()
+{
+    if (!pipeline_ || parked_)
+        return;
+    GetPosition();
+    gst_element_set_state(pipeline_, GST_STATE_READY);
+    parked_ = true;
+}
+
+bool AudioPlay::Unpark()
+{
+    if (!parked_)
+        return true;
+    if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+        return false;
+    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
+    if (r != GST_STATE_CHANGE_SUCCESS && r != GST_STATE_CHANGE_NO_PREROLL)
+        return false;
+    parked_ = false;
+    // Wait for the seek too, so that no position from before it is read afterwards.
+    if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                                gint64(lastPosition_) * GST_MSECOND))
+        gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
+    return true;
+}
+
 void AudioPlay::Run()
 {
     logical_ = 2;
-    if (pipeline_)
+    if (ready_ && Unpark())
         gst_element_set_state(pipeline_, GST_STATE_PLAYING);
 }
 
 void AudioPlay::Pause()
 {
     logical_ = 1;
-    if (pipeline_)
-        gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+    if (ready_)
+        Park();
 }
 
 void AudioPlay::Stop(bool rewind)
 {
     logical_ = 0;
-    if (pipeline_)
-        gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+    if (ready_)
+        Park();
     if (rewind)
         Seek(0);
 }
@@ -189,6 +216,8 @@ int32_t AudioPlay::GetPosition()
 {
     if (!ready_ || duration_ <= 0)
         return 0;
+    if (parked_)
+        return lastPosition_;
     gint64 ns = 0;
     // During a seek the graph may not answer; the last known position stands meanwhile.
     if (gst_element_query_position(pipeline_, GST_FORMAT_TIME, &ns) && ns >= 0)
@@ -201,7 +230,9 @@ void AudioPlay::Seek(int32_t ms)
     if (!ready_)
         return;
     const gint64 target = gint64(std::clamp(ms, 0, duration_)) * GST_MSECOND;
-    if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+    if (parked_)
+        lastPosition_ = ToMs(target);
+    else if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
                                 target))
         lastPosition_ = ToMs(target);
 }

@@ -4,7 +4,10 @@
 //
 // The state it reports is its own logical one: "stopped" after opening (the graph is
 // prerolled to learn the duration) and after Stop, "paused" after Pause, "running" after
-// Run. Stop pauses the graph, so the position holds.
+// Run. While it is not running the graph is parked in READY and the player holds the
+// position itself: a graph left waiting in PAUSED makes the sound server hold a new start
+// back for as long as it waited, and the lights would stand still meanwhile. Run prerolls
+// the graph again (a few ms), seeks to the held position and plays.
 //
 // Two volumes that never overwrite each other: the player's own (SetVolume) and the
 // program's output volume (WaveOutGain), which it follows while sound flows. The sound
@@ -58,6 +61,10 @@ public:
 private:
     bool Open();
     void Release();
+    // Takes the graph to READY, keeping its position.
+    void Park();
+    // From READY back to a prerolled graph at the held position.
+    bool Unpark();
 
     std::string fileName_;
     std::string errorText_;
@@ -66,6 +73,7 @@ private:
     int32_t volume_ = 0;
     int logical_ = 0;
     int32_t lastPosition_ = 0;
+    bool parked_ = false;
     GstElement* pipeline_ = nullptr;
     GstElement* outputVolume_ = nullptr; // the program's output volume, inside the pipeline
     GstBus* bus_ = nullptr;

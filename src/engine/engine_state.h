@@ -60,6 +60,9 @@ public:
     std::atomic<bool> RepeatRestarted{false};
     // Between a play command and the stop command.
     std::atomic<bool> TransportActive{false};
+    // How often the show has played to its end: the run-out is over, or the sound ended
+    // with no run-out and repeat off. Counted by the tick, for whoever waits for the end.
+    std::atomic<uint32_t> ShowEnds{0};
 
     // Shown on the current line instead of its own colour, or NoColor.
     std::atomic<uint32_t> PreviewColor{NoColor};

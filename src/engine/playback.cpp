@@ -122,6 +122,8 @@ void Playback::FollowPosition()
             // The sound takes over at exactly 0.
             player_->Seek(0);
             player_->Run();
+        } else if (!leadInEnded && !s_.ClockRunning) {
+            ++s_.ShowEnds; // the run-out is over
         }
     } else if (position >= 0 && position <= s_.Play.SoundDuration) {
         s_.Play.PlayPosition = s_.AudioOutputOk ? s_.AudioPosition.load() : 0;
@@ -138,6 +140,7 @@ void Playback::EndOfSound()
         s_.RestartRequest = true;
     } else if (s_.Play.PostPlayTime <= 0) {
         player_->Stop(false);
+        ++s_.ShowEnds;
     } else {
         s_.StartClock(s_.Play.SoundDuration);
     }

@@ -227,9 +227,11 @@ TEST_P(EndOfSoundTest, RepeatStopOrRunOut)
         EXPECT_EQ(play.PlayPosition, 0);
         Tick();
         EXPECT_EQ(play.PlayPosition, 20);
+        EXPECT_EQ(state.ShowEnds, 0u) << "repeat never ends the show";
     } else if (c.postPlay <= 0) {
         EXPECT_THAT(Calls(), ElementsAre("Stop"));
         EXPECT_FALSE(state.ClockRunning);
+        EXPECT_EQ(state.ShowEnds, 1u);
         Tick(10);
         EXPECT_EQ(play.PlayPosition, 1000);
         EXPECT_STREQ(AudioStateText(state.AudioState), "stopped");
@@ -241,11 +243,13 @@ TEST_P(EndOfSoundTest, RepeatStopOrRunOut)
         Tick(248);
         EXPECT_EQ(play.PlayPosition, 5980);
         EXPECT_TRUE(state.ClockRunning);
+        EXPECT_EQ(state.ShowEnds, 0u);
         Tick();
         EXPECT_EQ(play.PlayPosition, 6000);
         EXPECT_FALSE(state.ClockRunning);
         Tick(5);
         EXPECT_EQ(play.PlayPosition, 6000);
+        EXPECT_EQ(state.ShowEnds, 1u) << "counted once";
         EXPECT_FALSE(state.RepeatRestarted);
     }
 }

@@ -1,0 +1,176 @@
+// play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]:
+// the show without a window. The engine, the audio player and the Art-Net worker run as in
+// the desktop program; OSC commands drive it, and each status text goes to standard output.
+// Nothing is written: no waveform summary is built and the show is never saved.
+#include "artnet/artnet_thread.h"
+#include "cli/commands.h"
+#include "common/paths.h"
+#include "common/termination_signal.h"
+#include "common/text_codec.h"
+#include "engine/playback.h"
+#include "engine/system_audio.h"
+#include "engine/transport.h"
+#include "remote/osc_receiver.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+struct PlayOptions {
+    std::string show;
+    int32_t oscPort = 9901;
+    int32_t universe = 0;
+    bool repeat = false;
+    bool start = false;
+    bool exitAtEnd = false;
+};
+
+std::optional<PlayOptions> ParsePlayArgs(const Args& args)
+{
+    PlayOptions o;
+    bool haveShow = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--repeat") {
+            o.repeat = true;
+        } else if (a == "--start") {
+            o.start = true;
+        } else if (a == "--exit-at-end") {
+            o.exitAtEnd = true;
+        } else if (a == "--osc-port" || a == "--universe") {
+            const std::optional<int32_t> v = i + 1 < args.size() ? ParseInt32(args[++i]) : std::nullopt;
+            if (a == "--osc-port" && v && *v >= 1 && *v <= 65535)
+                o.oscPort = *v;
+            else if (a == "--universe" && v && *v >= 0 && *v <= 255)
+                o.universe = *v;
+            else
+                return std::nullopt;
+        } else if (!haveShow && !a.starts_with("--")) {
+            o.show = a;
+            haveShow = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!haveShow)
+        return std::nullopt;
+    return o;
+}
+
+// A UDP socket on every local address; -1 (with the reason printed) when it cannot be bound.
+int OpenOscSocket(int32_t port)
+{
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        std::cerr << "lumenrill-cli: OSC: " << std::strerror(errno) << std::endl;
+        return -1;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(uint16_t(port));
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        std::cerr << "lumenrill-cli: OSC port " << port << ": " << std::strerror(errno) << std::endl;
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The sound as the program finds it when it opens a project: a stored relative path is
+// relative to the executable's folder.
+std::string SoundOf(const ProjectData& doc)
+{
+    std::string path = Utf16ToUtf8(doc.SoundFile);
+    ResolvePath(path);
+    return path;
+}
+
+} // namespace
+
+int PlayCommand(const Args& args)
+{
+    const std::optional<PlayOptions> options = ParsePlayArgs(args);
+    if (!options)
+        return ExitUsage;
+    InstallTerminationSignals();
+
+    PlayGlobals play;
+    ProjectData doc(play);
+    if (!LoadShowForCli(doc, options->show))
+        return ExitFailed;
+    const std::string sound = SoundOf(doc);
+    if (sound.empty())
+        return Fail(ExitFailed, options->show + ": the show has no sound file");
+
+    EngineState state(play);
+    state.Repeat = options->repeat;
+    SystemAudio audio;
+    PostedErrors errors;
+    Playback playback(state, doc, audio, errors);
+
+    TArtnetThread artnet;
+    if (!artnet.InitError().empty()) {
+        std::cerr << "ArtNet初期化エラー: " << artnet.InitError() << std::endl;
+        artnet.ClearInitError();
+    }
+    artnet.SetNodeNames("Lumenrill", "Lumenrill");
+    artnet.OutputUniverse = options->universe;
+    artnet.OutputEnabled = true;
+    artnet.Priority = ThreadPriority::AboveNormal;
+    artnet.TickCallback = [&playback](uint8_t* frame) { playback.PlaybackTick(frame); };
+    artnet.Start();
+    artnet.SendPoll();
+
+    auto shutDown = [&] {
+        RequestAndWait(state.StopRequest);
+        RequestAndWaitTaken(state.CloseAudioRequest);
+        artnet.Terminate();
+        artnet.WaitFor(); // the worker closes the network, removing an added address
+    };
+
+    state.SetSoundPath(sound);
+    state.SoundLoaded = true;
+    RequestAndWaitTaken(state.OpenAudioRequest);
+    if (!errors.Empty() || state.OpenAudioRequest) {
+        errors.ShowAll();
+        shutDown();
+        return ExitFailed;
+    }
+
+    Transport transport(state);
+    OscReceiver receiver(state, transport, {[] { return true; }, {}});
+    const int osc = OpenOscSocket(options->oscPort);
+    const uint32_t endsBefore = state.ShowEnds;
+    if (options->start)
+        transport.TopPlayAction();
+
+    std::vector<uint8_t> datagram(65536);
+    while (!TerminationSignal()) {
+        if (options->exitAtEnd && state.ShowEnds != endsBefore)
+            break;
+        pollfd fds[2] = {{TerminationFd(), POLLIN, 0}, {osc, POLLIN, 0}};
+        poll(fds, osc >= 0 ? 2 : 1, 20);
+        if (!errors.Empty())
+            errors.ShowAll();
+        if (osc < 0 || !(fds[1].revents & POLLIN))
+            continue;
+        const ssize_t n = recv(osc, datagram.data(), datagram.size(), 0);
+        if (n < 0)
+            continue;
+        if (std::optional<std::string> status = receiver.OscServerUDPRead(std::span(datagram.data(), size_t(n))))
+            std::cout << *status << std::endl;
+    }
+    if (osc >= 0)
+        close(osc);
+    shutDown();
+    return ExitOk;
+}
