@@ -47,10 +47,13 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
             o.exitAtEnd = true;
         } else if (a == "--osc-port" || a == "--universe") {
             const std::optional<int32_t> v = i + 1 < args.size() ? ParseInt32(args[++i]) : std::nullopt;
-            if (a == "--osc-port" && v && *v >= 1 && *v <= 65535)
-                o.oscPort = *v;
-            else if (a == "--universe" && v && *v >= 0 && *v <= 255)
-                o.universe = *v;
+            if (!v)
+                return std::nullopt;
+            const int32_t n = v.value();
+            if (a == "--osc-port" && n >= 1 && n <= 65535)
+                o.oscPort = n;
+            else if (a == "--universe" && n >= 0 && n <= 255)
+                o.universe = n;
             else
                 return std::nullopt;
         } else if (!haveShow && !a.starts_with("--")) {

@@ -1,5 +1,5 @@
 // lumenrill-cli export, import and eval, run as a user would.
-#include "support/test_support.h"
+#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -9,23 +9,7 @@ using nlohmann::ordered_json;
 
 namespace {
 
-class CliTest : public ::testing::Test {
-protected:
-    int Cli(const std::string& args, std::string* out = nullptr)
-    {
-        return RunCommand("cd '" + dir.Path() + "' && '" + CliPath() + "' " + args + " 2>stderr.txt", out);
-    }
-    std::string Stderr() const
-    {
-        Bytes b = ReadBytes(dir / "stderr.txt");
-        return std::string(b.begin(), b.end());
-    }
-    void WriteText(const std::string& name, const std::string& text)
-    {
-        WriteBytes(dir / name, Bytes(text.begin(), text.end()));
-    }
-    TempDir dir;
-};
+using CliTest = CliFixture;
 
 const char* ShowJson = R"({
   "version": "ignored",

@@ -1,5 +1,5 @@
 // lumenrill-cli summary and soundinfo, run as a user would.
-#include "support/test_support.h"
+#include "cli_fixture.h"
 #include "support/wav_writer.h"
 
 #include <gtest/gtest.h>
@@ -7,17 +7,8 @@
 
 namespace {
 
-class CliSoundTest : public ::testing::Test {
+class CliSoundTest : public CliFixture {
 protected:
-    int Cli(const std::string& args, std::string* out = nullptr)
-    {
-        return RunCommand("cd '" + dir.Path() + "' && '" + CliPath() + "' " + args + " 2>stderr.txt", out);
-    }
-    std::string Stderr() const
-    {
-        Bytes b = ReadBytes(dir / "stderr.txt");
-        return std::string(b.begin(), b.end());
-    }
     void WriteWav(const std::string& name, double seconds, uint16_t bits = 16)
     {
         WavLayout w;
@@ -25,7 +16,6 @@ protected:
         w.data = Bytes(size_t(seconds * 44100) * 2 * bits / 8, 0);
         WriteBytes(dir / name, WavBytes(w));
     }
-    TempDir dir;
 };
 
 } // namespace

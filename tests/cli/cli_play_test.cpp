@@ -1,0 +1,76 @@
+// lumenrill-cli play: wrong arguments, shows that cannot play, and a show played to its end.
+#include "cli_fixture.h"
+#include "support/wav_writer.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+class CliPlayTest : public CliFixture {
+protected:
+    // A show on a silent WAV of the given length, with the given lead-in and run-out.
+    void MakeShow(const std::string& sound, int32_t pre, int32_t post)
+    {
+        WriteText("show.json", R"({"soundFile": ")" + sound + R"(", "prePlayTime": )" + std::to_string(pre) +
+                                   R"(, "postPlayTime": )" + std::to_string(post) +
+                                   R"(, "lines": [[{"time": 0, "color": "#FF0000"}],[],[],[],[],[],[],[]]})");
+        ASSERT_EQ(Cli("import show.json show.PRJ"), 0) << Stderr();
+    }
+    void WriteWav(const std::string& name, double seconds)
+    {
+        WavLayout w;
+        w.data = Bytes(size_t(seconds * 44100) * 4, 0);
+        WriteBytes(dir / name, WavBytes(w));
+    }
+};
+
+} // namespace
+
+TEST_F(CliPlayTest, WrongArguments)
+{
+    MakeShow("none.wav", 0, 0);
+    for (const char* args : {"play", "play show.PRJ --osc-port 0", "play show.PRJ --osc-port 65536",
+                             "play show.PRJ --universe 256", "play show.PRJ --universe", "play show.PRJ --loud",
+                             "play show.PRJ other.PRJ"}) {
+        EXPECT_EQ(Cli(args), 2) << args;
+        EXPECT_NE(Stderr().find("usage: lumenrill-cli play SHOW.PRJ"), std::string::npos) << args;
+    }
+}
+
+TEST_F(CliPlayTest, ShowsThatCannotPlayEndWithStatusOne)
+{
+    MakeShow("", 0, 0);
+    EXPECT_EQ(Cli("play show.PRJ --osc-port 19901"), 1);
+    EXPECT_NE(Stderr().find("no sound file"), std::string::npos) << Stderr();
+
+    MakeShow(dir / "missing.wav", 0, 0);
+    EXPECT_EQ(Cli("play show.PRJ --osc-port 19901"), 1);
+    EXPECT_NE(Stderr().find("再生ファイルが見つかりません"), std::string::npos) << Stderr();
+
+    EXPECT_EQ(Cli("play missing.PRJ"), 1);
+}
+
+TEST_F(CliPlayTest, WithoutAudioOutputTheShowDoesNotPlay)
+{
+    WriteWav("a.wav", 0.5);
+    MakeShow(dir / "a.wav", 0, 0);
+    EXPECT_EQ(Cli("play show.PRJ --osc-port 19902", nullptr, "PULSE_SERVER=unix:/nonexistent/native"), 1);
+    EXPECT_NE(Stderr().find("オーディオ出力が無効です"), std::string::npos) << Stderr();
+}
+
+TEST_F(CliPlayTest, StartPlaysToTheEndAndExits)
+{
+    if (!std::getenv("PULSE_SERVER"))
+        GTEST_SKIP() << "needs the test sound server";
+    WriteWav("a.wav", 0.6);
+    MakeShow("a.wav", 300, 300); // relative: beside the executable, which it is not
+    EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --osc-port 19903", nullptr, "timeout 20"), 1)
+        << "a relative sound lies in the executable's folder";
+
+    MakeShow(dir / "a.wav", 300, 300);
+    // With a lead-in and a run-out, then with neither: both end by themselves.
+    EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --osc-port 19903", nullptr, "timeout 20"), 0) << Stderr();
+    MakeShow(dir / "a.wav", 0, 0);
+    EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --osc-port 19903", nullptr, "timeout 20"), 0) << Stderr();
+}
