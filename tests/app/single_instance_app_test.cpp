@@ -57,5 +57,6 @@ TEST(App, SecondStartEndsWithMinusOneAndLeavesTheFirstRunning)
     EXPECT_TRUE(LockIsHeld(lock));
     kill(first, SIGTERM);
     waitpid(first, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "SIGTERM closes the program in order";
     EXPECT_FALSE(LockIsHeld(lock)) << "the lock ends with the process";
 }
