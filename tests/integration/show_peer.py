@@ -47,8 +47,8 @@ def datagram(kind, arg):
 def main():
     target, port, duration, out = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), sys.argv[4]
     actions = []
-    for spec in sys.argv[5:]:
-        parts = spec.split(":", 2)
+    for action in sys.argv[5:]:
+        parts = action.split(":", 2)
         actions.append((float(parts[0]), parts[1], parts[2] if len(parts) > 2 else ""))
     actions.sort()
 
