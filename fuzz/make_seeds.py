@@ -101,3 +101,57 @@ put("fuzz_artnet_receive", "dmx", artnet(0x5000, bytes([0, 14, 0, 0, 0x35, 0, 2,
 put("fuzz_ini_file", "settings", "[General]\nLeft=-50\nTop=0x10\nMaximized=2\n\n[Play]\nRepeat=1\n"
     "[PrjHistory]\nFile1=/home/a/show.PRJ\nFile2=\n")
 put("fuzz_ini_file", "odd", "\ufeff[general]\r\nleft = 5\r\n; comment\n[General]\nLeft=abc\nnoequals\n[\n=x\n")
+
+
+def chunk(cid, body):
+    return cid + struct.pack("<I", len(body)) + body + bytes(len(body) & 1)
+
+
+def wav(channels=1, rate=8000, bits=16, samples=b"", tag=1, fmt_extra=b"", before=b"", data_size=None):
+    block = channels * bits // 8
+    fmt = struct.pack("<HHIIHH", tag, channels, rate, rate * block, block, bits) + fmt_extra
+    data = b"data" + struct.pack("<I", len(samples) if data_size is None else data_size) + samples
+    body = b"WAVE" + chunk(b"fmt ", fmt) + before + data
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def pcm16(frames, channels):
+    return b"".join(struct.pack("<h", ((i * 2311 + c * 977) % 65536) - 32768)
+                    for i in range(frames) for c in range(channels))
+
+
+# At 100 Hz a 10 ms frame is one sample frame, so a few hundred bytes give many frames.
+put("fuzz_wav_sound", "mono-100hz", wav(rate=100, samples=pcm16(250, 1)))
+put("fuzz_wav_sound", "stereo-100hz-list", wav(channels=2, rate=100, samples=pcm16(130, 2),
+                                               fmt_extra=bytes(2), before=chunk(b"LIST", b"INFOINAM\x03\0\0\0ab\0")))
+put("fuzz_wav_sound", "8000hz", wav(rate=8000, samples=pcm16(200, 1)))
+put("fuzz_wav_sound", "8bit", wav(channels=2, rate=200, bits=8, samples=bytes(range(200))))
+put("fuzz_wav_sound", "size-lies", wav(rate=100, samples=pcm16(50, 1), data_size=0xFFFFFFFF))
+put("fuzz_wav_sound", "junk-chunks", wav(rate=300, samples=pcm16(40, 1),
+                                         before=chunk(b"fact", bytes(4)) + chunk(b"JUNK", b"\x07")))
+put("fuzz_wav_sound", "truncated", wav(rate=100, samples=pcm16(20, 2))[:38])
+
+put("fuzz_summary_file", "two", struct.pack("<8i", 1, -2, 32767, -32768, 0x01020304, -2**31, 2**31 - 1, 0))
+put("fuzz_summary_file", "partial", struct.pack("<4i", 5, -6, 7, -8) + b"\xEE" * 9)
+
+
+def tone_mp3(name, channels, rate, seconds, extra=()):
+    """An MP3 made by lame from a generated tone; kept as committed when lame is missing."""
+    import shutil
+    import subprocess
+    import tempfile
+    if not shutil.which("lame"):
+        return
+    with tempfile.TemporaryDirectory() as tmp:
+        src = os.path.join(tmp, "tone.wav")
+        out = os.path.join(tmp, "tone.mp3")
+        with open(src, "wb") as f:
+            f.write(wav(channels=channels, rate=rate, samples=pcm16(int(rate * seconds), channels)))
+        subprocess.run(["lame", "--quiet", "-t", "-b", "8", *extra, src, out], check=True)
+        with open(out, "rb") as f:
+            put("fuzz_mp3", name, f.read())
+
+
+tone_mp3("mono-8k", 1, 8000, 0.3)
+tone_mp3("stereo-16k-tagged", 2, 16000, 0.2, ["--tt", "夜", "--add-id3v2"])
+put("fuzz_mp3", "not-mp3", b"ID3\x03\0\0\0\0\0\x10" + bytes(16) + b"\xff\xfb\x90\x64" + bytes(40))

@@ -32,8 +32,8 @@ int SummaryCommand(const Args& args)
     if (args.size() == 2) {
         if (frames == 0)
             return Fail(ExitFailed, "the summary is empty; " + args[1] + " is not written");
-        if (!sound.SaveSummary(AbsoluteFromCwd(args[1])))
-            return Fail(ExitFailed, args[1] + ": cannot be written");
+        if (const WriteResult saved = sound.SaveSummary(AbsoluteFromCwd(args[1])); !saved)
+            return Fail(ExitFailed, args[1] + ": " + saved.error);
     }
     return std::cout ? ExitOk : ExitFailed;
 }

@@ -41,10 +41,10 @@ int WavSound::LoadSummary(const std::string& path)
     return int(frames_.size());
 }
 
-bool WavSound::SaveSummary(const std::string& path) const
+WriteResult WavSound::SaveSummary(const std::string& path) const
 {
     if (frames_.empty())
-        return false;
+        return WriteResult::Failure("the summary is empty");
     std::vector<uint8_t> bytes(frames_.size() * SummaryFrameBytes);
     uint8_t* p = bytes.data();
     for (const SummaryFrame& f : frames_) {
@@ -54,5 +54,5 @@ bool WavSound::SaveSummary(const std::string& path) const
         PutLeI32(p + 12, f.RightMin);
         p += SummaryFrameBytes;
     }
-    return WriteFileAtomically(path, bytes).ok;
+    return WriteFileAtomically(path, bytes);
 }

@@ -5,6 +5,7 @@
 // GetSoundInfo and BuildSummary show their own error messages (common/messages.h);
 // callers only test the result. Everything here runs on the thread that owns the object.
 
+#include "common/atomic_file.h"
 #include "sound/summary_frame.h"
 
 #include <cstdint>
@@ -52,9 +53,10 @@ public:
     // when the file is missing or unreadable). Shows nothing.
     int LoadSummary(const std::string& path);
 
-    // Writes the summary as a waveform file, replacing it whole. An empty summary writes
-    // nothing. False when nothing was written; shows nothing.
-    bool SaveSummary(const std::string& path) const;
+    // Writes the summary as a waveform file, replacing it whole (the old file survives a
+    // failed write). An empty summary writes nothing. Fails when nothing was written, with
+    // the system's reason; shows nothing.
+    WriteResult SaveSummary(const std::string& path) const;
 
     void ClearSummary() { frames_.clear(); }
 

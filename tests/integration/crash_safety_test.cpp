@@ -2,6 +2,9 @@
 // the new one. A save that cannot be written (read-only folder, full disk) reports the
 // system's reason, keeps the old file and leaves the show marked as changed.
 #include "document/project_data.h"
+#include "settings/env_data.h"
+#include "settings/ini_file.h"
+#include "sound/wav_sound.h"
 #include "support/test_support.h"
 
 #include <chrono>
@@ -54,6 +57,26 @@ void KillDuringSaves(const std::string& path, const std::function<void(int)>& sa
     }
 }
 
+// The waveform file of `records` frames whose values depend on round.
+Bytes SummaryRecords(int round, int records)
+{
+    Bytes b(size_t(records) * 16);
+    for (int i = 0; i < records; ++i)
+        for (int f = 0; f < 4; ++f)
+            PutI32(b, size_t(i) * 16 + size_t(f) * 4, (f % 2 ? -1 : 1) * (i * 3 + f + round) % 32768);
+    return b;
+}
+
+// Settings whose file content depends on round, with a long project path to make the
+// write take a while.
+void MakeSettings(EnvData& env, int round)
+{
+    env.PrjFile = "/shows/" + std::string(size_t(20000 + round * 5000), char('a' + round)) + ".PRJ";
+    env.SaveInterval = uint32_t(5 + round);
+    env.Repeat = round % 2 == 1;
+    env.ImgFile = "palette" + std::to_string(round) + ".png";
+}
+
 class CrashSafetyTest : public ::testing::Test {
 protected:
     TempDir dir;
@@ -72,6 +95,28 @@ TEST_F(CrashSafetyTest, ProjectAndGroupSavesSurviveAKill)
     KillDuringSaves(dir / "steps.GRP", [&](int round) {
         MakeShow(doc, round);
         if (!doc.SaveGroup(dir / "steps.GRP"))
+            _exit(3);
+    });
+}
+
+TEST_F(CrashSafetyTest, WaveformAndSettingsSavesSurviveAKill)
+{
+    // One summary per round, loaded beforehand so that the child only saves.
+    WavSound sounds[4];
+    for (int round = 0; round < 4; ++round) {
+        WriteBytes(dir / "in.wfm", SummaryRecords(round, 20000 + round * 7000));
+        ASSERT_GT(sounds[round].LoadSummary(dir / "in.wfm"), 0);
+    }
+    KillDuringSaves(dir / "show.wfm", [&](int round) {
+        if (!sounds[round].SaveSummary(dir / "show.wfm"))
+            _exit(3);
+    });
+
+    IniFile ini(dir / "lumenrill.INI");
+    EnvData env(ini, dir.Path());
+    KillDuringSaves(ini.FileName(), [&](int round) {
+        MakeSettings(env, round);
+        if (!env.Save())
             _exit(3);
     });
 }
@@ -139,6 +184,67 @@ TEST_F(CrashSafetyTest, FullDiskAndReadOnlyFolderKeepTheOldFile)
         if (g.ok || g.error != "Read-only file system")
             return 23;
         return ReadBytes(path) == old && doc.Modified ? 0 : 24;
+    });
+    EXPECT_EQ(status, 0) << "read-only folder";
+}
+
+// Returns 0 when the save failed with the reason and left the old file alone, else the step
+// that went wrong (base + 1 to base + 3).
+int KeptOldFile(const std::string& path, const Bytes& old, const WriteResult& r, const std::string& reason, int base)
+{
+    if (r.ok)
+        return base + 1;
+    if (r.error != reason)
+        return base + 2;
+    return ReadBytes(path) == old ? 0 : base + 3;
+}
+
+TEST_F(CrashSafetyTest, WaveformAndSettingsKeepTheOldFileOnAFullDiskOrReadOnlyFolder)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root for a mount namespace";
+    const std::string folder = dir / "mnt";
+    std::filesystem::create_directory(folder);
+    const std::string wfm = folder + "/show.wfm";
+    WavSound small, large;
+    WriteBytes(dir / "small.wfm", SummaryRecords(0, 100));
+    WriteBytes(dir / "large.wfm", SummaryRecords(1, 10000)); // 160 KB
+    ASSERT_EQ(small.LoadSummary(dir / "small.wfm"), 100);
+    ASSERT_EQ(large.LoadSummary(dir / "large.wfm"), 10000);
+
+    // A 64 KiB disk: the old files fit, the new ones do not.
+    int status = InMountNamespace(folder, "size=64k", [&] {
+        if (!small.SaveSummary(wfm))
+            return 10;
+        const Bytes oldWfm = ReadBytes(wfm);
+        if (int step = KeptOldFile(wfm, oldWfm, large.SaveSummary(wfm), "No space left on device", 10))
+            return step;
+
+        IniFile ini(folder + "/lumenrill.INI");
+        EnvData env(ini, folder);
+        if (!env.Save())
+            return 20;
+        const Bytes oldIni = ReadBytes(ini.FileName());
+        env.PrjFile = std::string(100000, 'p');
+        if (int step = KeptOldFile(ini.FileName(), oldIni, env.Save(), "No space left on device", 20))
+            return step;
+        return std::distance(std::filesystem::directory_iterator(folder), {}) == 2 ? 0 : 30;
+    });
+    EXPECT_EQ(status, 0) << "full disk";
+
+    status = InMountNamespace(folder, "size=1m", [&] {
+        IniFile ini(folder + "/lumenrill.INI");
+        EnvData env(ini, folder);
+        if (!small.SaveSummary(wfm) || !env.Save())
+            return 40;
+        const Bytes oldWfm = ReadBytes(wfm);
+        const Bytes oldIni = ReadBytes(ini.FileName());
+        if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return 41;
+        if (int step = KeptOldFile(wfm, oldWfm, large.SaveSummary(wfm), "Read-only file system", 50))
+            return step;
+        env.Repeat = true;
+        return KeptOldFile(ini.FileName(), oldIni, ini.UpdateFile(), "Read-only file system", 60);
     });
     EXPECT_EQ(status, 0) << "read-only folder";
 }

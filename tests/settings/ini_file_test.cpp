@@ -130,3 +130,47 @@ TEST_F(IniFileTest, AFailedWriteIsReported)
     EXPECT_FALSE(r.error.empty());
     EXPECT_EQ(ReadBytes(dir_ / "taken.INI/inner"), Bytes{7});
 }
+
+// A settings file cut short or written badly by hand: what is whole is read, the rest gives
+// the default, and nothing is invented.
+TEST_F(IniFileTest, CutAndMalformedFilesReadWhatIsWhole)
+{
+    const std::string whole = "[General]\nLeft=123\nName=show\n";
+    struct Case {
+        std::string text;
+        int32_t left;     // ReadInteger("General", "Left", 7)
+        std::string name; // ReadString("General", "Name", "dflt")
+    } cases[] = {
+        {whole.substr(0, 0), 7, "dflt"},
+        {whole.substr(0, 4), 7, "dflt"},  // "[Gen": no section
+        {whole.substr(0, 9), 7, "dflt"},  // the section alone
+        {whole.substr(0, 12), 7, "dflt"}, // "Le": no key
+        {whole.substr(0, 14), 7, "dflt"}, // "Left": no "="
+        {whole.substr(0, 15), 7, "dflt"}, // "Left=": not an integer
+        {whole.substr(0, 16), 1, "dflt"},
+        {whole.substr(0, 24), 123, ""},   // "Name=": an empty value is a value
+        {whole.substr(0, 26), 123, "sh"},
+        {whole, 123, "show"},
+        // Malformed by hand.
+        {"[General\nLeft=5\n", 7, "dflt"},                      // a section without "]"
+        {"Left=5\n[General]\nName=x\n", 7, "x"},                 // a key before every section
+        {"[General]\n=5\nLeft\n", 7, "dflt"},                    // no key name, no "="
+        {"[General]\nLeft=5\0\nName=a\0b\n", 7, "dflt"},         // cut by the literal below
+        {"[General]\nLeft=99999999999\nName=\n", 7, ""},         // beyond 32 bits
+        {"[]\nLeft=5\n[General]\nLeft=6", 6, "dflt"},            // an empty section name
+        {"[ General ]]\nLeft=8\n", 8, "dflt"},                   // the name ends at the first "]"
+    };
+    // Text with NUL bytes cannot come from a literal.
+    cases[13].text = std::string("[General]\nLeft=5\0\nName=a\0b\n", 27);
+    cases[13].name = std::string("a\0b", 3);
+    for (const Case& c : cases) {
+        IniFile ini = WriteIni(c.text);
+        EXPECT_EQ(ini.ReadInteger("General", "Left", 7), c.left) << c.text;
+        EXPECT_EQ(ini.ReadString("General", "Name", "dflt"), c.name) << c.text;
+    }
+
+    // A value of a megabyte is kept whole.
+    const std::string big(1 << 20, 'v');
+    IniFile ini = WriteIni("[General]\nName=" + big + "\n");
+    EXPECT_EQ(ini.ReadString("General", "Name", ""), big);
+}

@@ -147,3 +147,32 @@ TEST_F(Mp3Test, DecodingStopsAtItsBound)
     EXPECT_FALSE(fs::exists(dir / "out.wav"));
     EXPECT_TRUE(DecodeMp3ToWav(mp3, dir / "out.wav", 44100 * 4 * 3));
 }
+
+TEST_F(Mp3Test, CutFilesGiveTheDecoderErrorOrTheFramesThatAreThere)
+{
+    const Bytes whole = ReadBytes(MakeMp3("tone.mp3", 2.0, 44100, 2));
+    ASSERT_GT(whole.size(), 1000u);
+    const int full = sound.BuildSummary(dir / "tone.mp3");
+    ASSERT_GE(full, 200);
+    auto cut = [&](size_t n) { return Write("cut.mp3", Bytes(whole.begin(), whole.begin() + ptrdiff_t(n))); };
+
+    // No whole frame: nothing to decode.
+    for (size_t n : {size_t(0), size_t(4), size_t(100)}) {
+        Mp3Info info;
+        EXPECT_FALSE(GetMp3Info(cut(n), info)) << n;
+        EXPECT_EQ(sound.BuildSummary(dir / "cut.mp3"), -4) << n;
+        EXPECT_EQ(TakeErrors(), std::vector<std::string>{"VBMP3.DLL エラー"}) << n;
+    }
+    // Half a file gives about half the sound.
+    const int half = sound.BuildSummary(cut(whole.size() / 2));
+    EXPECT_GT(half, full / 2 - 20);
+    EXPECT_LT(half, full / 2 + 20);
+    EXPECT_TRUE(TakeErrors().empty());
+
+    // A tag that claims more bytes than the file holds hides every frame.
+    Bytes tagged = {'I', 'D', '3', 4, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
+    tagged.insert(tagged.end(), whole.begin(), whole.end());
+    EXPECT_EQ(sound.BuildSummary(Write("tagged.mp3", tagged)), -4);
+    EXPECT_EQ(TakeErrors(), std::vector<std::string>{"VBMP3.DLL エラー"});
+    EXPECT_TRUE(TmpIsEmpty());
+}
