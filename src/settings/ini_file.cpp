@@ -119,9 +119,6 @@ IniFile::IniFile(std::string fileName) : fileName_(std::move(fileName))
 
 void IniFile::Parse(std::string_view text)
 {
-    // Byte-order marks (an editor may have added more than one) are not text.
-    while (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
     Section* current = nullptr;
     while (!text.empty()) {
         size_t end = text.find('\n');
@@ -129,6 +126,11 @@ void IniFile::Parse(std::string_view text)
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
+        // Byte-order marks (an editor may add more than one) are not text. Taken off every
+        // line, not just the first: a line kept in front of the sections may become the
+        // first one when the file is written again, and must read the same then.
+        while (line.starts_with("\xEF\xBB\xBF"))
+            line.remove_prefix(3);
 
         std::string_view trimmed = Trim(line);
         if (trimmed.empty())

@@ -174,3 +174,16 @@ TEST_F(IniFileTest, CutAndMalformedFilesReadWhatIsWhole)
     IniFile ini = WriteIni("[General]\nName=" + big + "\n");
     EXPECT_EQ(ini.ReadString("General", "Name", ""), big);
 }
+
+TEST_F(IniFileTest, ByteOrderMarksReadTheSameWhereverTheLineEndsUp)
+{
+    // Found by fuzzing: after a blank line, a section line with marks in front was kept as
+    // text and became the file's first line when written, where it then read as a section.
+    IniFile ini = WriteIni("\n\xEF\xBB\xBF\xEF\xBB\xBF[General]\nLeft=-50\n");
+    EXPECT_EQ(ini.ReadInteger("General", "Left", 7), -50);
+    ini.WriteInteger("General", "Top", 3);
+    ASSERT_TRUE(ini.UpdateFile());
+    IniFile again(ini.FileName());
+    EXPECT_EQ(again.ReadInteger("General", "Left", 7), -50);
+    EXPECT_EQ(again.ReadInteger("General", "Top", 7), 3);
+}
