@@ -169,11 +169,15 @@ bool AudioPlay::Unpark()
 {
     if (!parked_)
         return true;
-    if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+    const bool prerolled = gst_element_set_state(pipeline_, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE && [this] {
+        const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
+        return r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL;
+    }();
+    if (!prerolled) {
+        // Back to where it was: parked, holding its position.
+        gst_element_set_state(pipeline_, GST_STATE_READY);
         return false;
-    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
-    if (r != GST_STATE_CHANGE_SUCCESS && r != GST_STATE_CHANGE_NO_PREROLL)
-        return false;
+    }
     parked_ = false;
     // Wait for the seek too, so that no position from before it is read afterwards.
     if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
@@ -184,9 +188,17 @@ bool AudioPlay::Unpark()
 
 void AudioPlay::Run()
 {
-    logical_ = 2;
-    if (ready_ && Unpark())
+    if (!ready_) {
+        logical_ = 2;
+        return;
+    }
+    // A graph that cannot preroll again stays stopped rather than claim to play.
+    if (Unpark()) {
+        logical_ = 2;
         gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+    } else {
+        logical_ = 0;
+    }
 }
 
 void AudioPlay::Pause()

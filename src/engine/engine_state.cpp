@@ -88,10 +88,12 @@ void EngineState::AdvanceClock()
     ClockPosition.store(int32_t(base + elapsed), std::memory_order_relaxed);
 }
 
-bool EngineState::FollowClock(int32_t position, int64_t runOutEnd, int32_t* clockPosition, bool* leadInEnded)
+bool EngineState::FollowClock(int32_t position, int64_t runOutEnd, int32_t* clockPosition, bool* leadInEnded,
+                              bool* runOutEnded)
 {
     std::lock_guard lock(clockMutex_);
     *leadInEnded = false;
+    *runOutEnded = false;
     if (!ClockRunning.load(std::memory_order_relaxed))
         return false;
     const int32_t reading = ClockPosition.load(std::memory_order_relaxed);
@@ -102,8 +104,10 @@ bool EngineState::FollowClock(int32_t position, int64_t runOutEnd, int32_t* cloc
     } else {
         *clockPosition = reading;
     }
-    if (*clockPosition >= runOutEnd)
+    if (*clockPosition >= runOutEnd) {
+        *runOutEnded = !*leadInEnded;
         ClockRunning.store(false, std::memory_order_release);
+    }
     return true;
 }
 

@@ -89,8 +89,9 @@ public:
     // The tick's use of the clock for the play position. Returns false when the clock is
     // not running. Otherwise, with the lead-in ending (position < 0 and the clock at 0 or
     // beyond), stops the clock and sets *leadInEnded; else gives the clock's reading in
-    // *clockPosition and stops the clock at or beyond runOutEnd.
-    bool FollowClock(int32_t position, int64_t runOutEnd, int32_t* clockPosition, bool* leadInEnded);
+    // *clockPosition and stops the clock at or beyond runOutEnd, setting *runOutEnded.
+    bool FollowClock(int32_t position, int64_t runOutEnd, int32_t* clockPosition, bool* leadInEnded,
+                     bool* runOutEnded);
 
 private:
     // Writers of the clock are the user interface and the tick; this keeps each change and

@@ -29,7 +29,8 @@ void Playback::ReadPlayer()
 {
     if (player_) {
         s_.AudioState = AudioStateFromPlayer(player_->GetState());
-        s_.AudioPosition = player_->GetPosition();
+        playerPosition_ = player_->GetPosition();
+        s_.AudioPosition = playerPosition_;
     } else {
         s_.AudioState = AudioStateKind::None;
         s_.AudioPosition = 0;
@@ -69,9 +70,12 @@ void Playback::OpenOrClose()
 void Playback::Requests()
 {
     if (s_.SeekRequest) {
+        // Compared with the player's position as this tick read it: the user interface
+        // sets AudioPosition to the target too when it jumps, and may do so after the read.
         const int32_t target = s_.Play.PlayPosition;
-        if (player_ && s_.AudioPosition != target) {
+        if (player_ && playerPosition_ != target) {
             player_->Seek(target);
+            playerPosition_ = target;
             s_.AudioPosition = target;
         }
         s_.SeekRequest = false;
@@ -116,15 +120,16 @@ void Playback::FollowPosition()
     const int64_t runOutEnd = int64_t(s_.Play.SoundDuration) + s_.Play.PostPlayTime;
     int32_t clockPosition = 0;
     bool leadInEnded = false;
-    if (s_.FollowClock(position, runOutEnd, &clockPosition, &leadInEnded)) {
+    bool runOutEnded = false;
+    if (s_.FollowClock(position, runOutEnd, &clockPosition, &leadInEnded, &runOutEnded)) {
         s_.Play.PlayPosition = clockPosition;
         if (leadInEnded && player_) {
             // The sound takes over at exactly 0.
             player_->Seek(0);
             player_->Run();
-        } else if (!leadInEnded && !s_.ClockRunning) {
-            ++s_.ShowEnds; // the run-out is over
         }
+        if (runOutEnded)
+            ++s_.ShowEnds;
     } else if (position >= 0 && position <= s_.Play.SoundDuration) {
         s_.Play.PlayPosition = s_.AudioOutputOk ? s_.AudioPosition.load() : 0;
     }

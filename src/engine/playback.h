@@ -40,4 +40,5 @@ private:
     AudioBackend& audio_;
     PostedErrors& errors_;
     std::unique_ptr<Player> player_;
+    int32_t playerPosition_ = 0; // the player's position as this tick read it
 };

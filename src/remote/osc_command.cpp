@@ -72,7 +72,9 @@ std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDurati
         return out;
     }
     if (command == "stop" || command == "pause") {
-        if (numbers || unit.StringCount > 0)
+        // Any argument at all, of whatever type a valid tag names. (An invalid tag means a
+        // datagram that failed after its address: its command runs without arguments.)
+        if (unit.TypeTag.size() > 1 && unit.TypeTag[0] == ',')
             return fail(OscInvalidParameter);
         out.kind = command == "stop" ? OscCommand::Kind::Stop : OscCommand::Kind::Pause;
         return out;

@@ -43,6 +43,10 @@ TEST(OscCommand, CommandsAndTheirStatusTexts)
         {OscMessage{"/lumenrill/next"}, K::Failed, std::string("OSC: next  ERR:") + OscUndefinedAddress},
         // A bad type tag still runs the address's command, without arguments.
         {OscMessage{"/lumenrill/stop", "i"}, K::Stop, "OSC: stop "},
+        {OscMessage{"/lumenrill/pause", "xyz"}, K::Pause, "OSC: pause "},
+        // Arguments of types the decoder does not keep still count.
+        {OscMessage{"/lumenrill/stop", ",T"}, K::Failed, "OSC: stop " + Invalid},
+        {OscMessage{"/lumenrill/pause", ",N"}, K::Failed, "OSC: pause " + Invalid},
     };
     for (const Case& c : cases) {
         const auto got = Interpret(Bundle(c.message));
