@@ -5,6 +5,7 @@
 #include "common/version.h"
 
 #include <algorithm>
+#include <limits>
 
 std::array<int32_t, DmxSlots> ThroughPatch()
 {
@@ -87,8 +88,11 @@ void ProjectData::NormalizeLine(TStepList& line)
     if (line.empty())
         return;
     std::stable_sort(line.begin(), line.end(), [](const TStepRec& x, const TStepRec& y) { return x.Time < y.Time; });
+    // Steps more than 24 days apart (only pastes and files put them there) keep the
+    // longest duration there is rather than a wrapped, negative one.
     for (size_t i = 0; i + 1 < line.size(); ++i)
-        line[i].Duration = int32_t(uint32_t(line[i + 1].Time) - uint32_t(line[i].Time));
+        line[i].Duration =
+            int32_t(std::min<int64_t>(int64_t(line[i + 1].Time) - line[i].Time, std::numeric_limits<int32_t>::max()));
     line.back().Duration = 0;
 }
 

@@ -1,6 +1,8 @@
 #include "settings/ini_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -104,8 +106,13 @@ IniFile::IniFile(std::string fileName) : fileName_(std::move(fileName))
 {
     // Anything that cannot be read (no file, a folder, no permission) reads as empty.
     std::FILE* f = std::fopen(fileName_.c_str(), "rb");
-    if (!f)
+    if (!f) {
+        // A file that is there but cannot be read must not be replaced by what this run
+        // knows of it: every key it did not write would be lost.
+        unreadable_ = errno != ENOENT && errno != ENOTDIR && errno != EISDIR;
+        unreadableReason_ = std::strerror(errno);
         return;
+    }
     std::string text;
     char buf[8192];
     size_t n;
@@ -113,8 +120,12 @@ IniFile::IniFile(std::string fileName) : fileName_(std::move(fileName))
         text.append(buf, n);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (!failed)
-        Parse(text);
+    if (failed) {
+        unreadable_ = true;
+        unreadableReason_ = std::strerror(EIO);
+        return;
+    }
+    Parse(text);
 }
 
 void IniFile::Parse(std::string_view text)
@@ -230,4 +241,9 @@ std::string IniFile::Text() const
     return out;
 }
 
-WriteResult IniFile::UpdateFile() const { return WriteFileAtomically(fileName_, Text()); }
+WriteResult IniFile::UpdateFile() const
+{
+    if (unreadable_)
+        return WriteResult::Failure(unreadableReason_);
+    return WriteFileAtomically(fileName_, Text());
+}

@@ -9,7 +9,8 @@
 // the first "=", kept exactly (blanks included).
 //
 // Writes change the memory copy only; UpdateFile() puts the file on disk through a
-// temporary file and a rename. Lines the program does not know (comments) are kept;
+// temporary file and a rename, except over a file that was there but could not be read.
+// Lines the program does not know (comments) are kept;
 // blank lines are not (one blank line separates the sections written).
 
 #include "common/atomic_file.h"
@@ -53,6 +54,8 @@ private:
     const std::string* FindValue(std::string_view section, std::string_view key) const;
 
     std::string fileName_;
+    bool unreadable_ = false; // the file is there but could not be read: never overwrite it
+    std::string unreadableReason_;
     std::vector<std::string> preamble_; // lines before the first section
     std::vector<Section> sections_;
 };

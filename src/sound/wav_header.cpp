@@ -41,8 +41,16 @@ bool FindChunk(FileReader& stream, const std::string& id)
         uint32_t size = 0;
         if (!ReadLe32(stream, size) || size < 2)
             return false;
-        // A chunk of odd size is followed by one pad byte.
-        stream.Skip(uint64_t(size) + (size & 1u));
+        // A chunk of odd size is followed by one pad byte, a zero. Some writers leave it
+        // out: where the byte after the chunk is no zero, the next id starts there.
+        uint64_t next = stream.Position() + size;
+        if (size & 1u) {
+            uint8_t pad = 0;
+            stream.Seek(next);
+            if (stream.Read(&pad, 1) == 1 && pad == 0)
+                ++next;
+        }
+        stream.Seek(next);
     }
 }
 

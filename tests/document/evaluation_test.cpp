@@ -2,6 +2,7 @@
 #include "document_fixture.h"
 #include "support/reference_evaluation.h"
 
+#include <cmath>
 #include <random>
 
 TEST_F(DocumentTest, EvaluateLineBlendsBetweenStepsAndHoldsAfterTheLast)
@@ -65,6 +66,10 @@ TEST(Color, ApplyBrightnessFadeToGrayAndHueRamp)
     // Out-of-range brightness (a file may hold any) stays within a channel.
     EXPECT_EQ(ApplyBrightness(0x808080, 600), 0xFFFFFFu);
     EXPECT_EQ(ApplyBrightness(0x808080, -600), 0u);
+    EXPECT_EQ(ApplyBrightness(0x808080, 2000000000), 0xFFFFFFu);
+    EXPECT_EQ(ApplyBrightness(0x808080, -2000000000), 0u);
+    EXPECT_EQ(HueRamp(std::nan("")), 0x0000FFu);
+    EXPECT_EQ(FadeToGray(0x0000FF, std::nan("")), 0x0000FFu);
 
     const std::pair<double, uint32_t> hues[] = {
         {0, 0x0000FF}, {0.25, 0x00FFC0}, {0.5, 0x7FFF00}, {0.75, 0xFF4000}, {1, 0xFF00FF}};

@@ -5,8 +5,10 @@
 #include "sound/mp3_decoder.h"
 #include "sound/sound_info_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -170,8 +172,10 @@ TEST_F(Mp3Test, CutFilesGiveTheDecoderErrorOrTheFramesThatAreThere)
     EXPECT_TRUE(TakeErrors().empty());
 
     // A tag that claims more bytes than the file holds hides every frame.
-    Bytes tagged = {'I', 'D', '3', 4, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
-    tagged.insert(tagged.end(), whole.begin(), whole.end());
+    const uint8_t tag[] = {'I', 'D', '3', 4, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
+    Bytes tagged(sizeof tag + whole.size());
+    std::copy(std::begin(tag), std::end(tag), tagged.begin());
+    std::copy(whole.begin(), whole.end(), tagged.begin() + sizeof tag);
     EXPECT_EQ(sound.BuildSummary(Write("tagged.mp3", tagged)), -4);
     EXPECT_EQ(TakeErrors(), std::vector<std::string>{"VBMP3.DLL エラー"});
     EXPECT_TRUE(TmpIsEmpty());

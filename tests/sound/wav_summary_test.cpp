@@ -174,6 +174,7 @@ TEST_F(SoundTest, HeaderVariantsAreRead)
         {"odd-sized fmt chunk", Bytes(1, 0), {}},
         {"LIST chunk", {}, Chunk("LIST", Bytes(10, 'x'))},
         {"odd-sized LIST chunk, padded", {}, list},
+        {"odd-sized LIST chunk, pad left out", {}, Bytes(list.begin(), list.end() - 1)},
         {"two chunks", {}, Join(Chunk("fact", Bytes(4, 1)), Chunk("JUNK", Bytes(3, 0)))},
     };
     for (Case& c : cases) {
