@@ -77,7 +77,9 @@ FileHistoryMenu FileHistory::UpdateMenu() const
         if (entry.empty())
             continue;
         // Access keys 1 to 9 and 0 for the first ten; the rest are indented to line up.
-        const std::string prefix = i < 10 ? "&" + std::to_string((i + 1) % 10) + ": " : "   ";
+        std::string prefix = "   ";
+        if (i < 10)
+            prefix = {'&', char('0' + (i + 1) % 10), ':', ' '};
         menu.Items[size_t(i)] = {true, prefix + MenuText(FullPaths ? entry : FileNameOf(entry))};
     }
     menu.Enabled = !list_.empty();
