@@ -2,6 +2,7 @@
 // The worker runs as in the desktop program but sends no ArtDmx, so listing never blacks
 // out a show that another controller plays.
 #include "artnet/artnet_thread.h"
+#include "cli/artnet_start.h"
 #include "cli/commands.h"
 #include "common/termination_signal.h"
 
@@ -63,14 +64,7 @@ int NodesCommand(const Args& args)
     InstallTerminationSignals();
 
     TArtnetThread thread;
-    if (!thread.InitError().empty()) {
-        std::cerr << "ArtNet初期化エラー: " << thread.InitError() << std::endl;
-        thread.ClearInitError();
-    }
-    thread.SetNodeNames("Lumenrill", "Lumenrill");
-    thread.OutputUniverse = options->universe;
-    thread.Start();
-    thread.SendPoll();
+    StartArtnetWorker(thread, options->universe);
 
     WaitOrSignal(options->seconds);
     thread.Terminate();

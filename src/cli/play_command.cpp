@@ -3,6 +3,7 @@
 // the desktop program; OSC commands drive it, and each status text goes to standard output.
 // Nothing is written: no waveform summary is built and the show is never saved.
 #include "artnet/artnet_thread.h"
+#include "cli/artnet_start.h"
 #include "cli/commands.h"
 #include "common/paths.h"
 #include "common/termination_signal.h"
@@ -121,17 +122,10 @@ int PlayCommand(const Args& args)
     Playback playback(state, doc, audio, errors);
 
     TArtnetThread artnet;
-    if (!artnet.InitError().empty()) {
-        std::cerr << "ArtNet初期化エラー: " << artnet.InitError() << std::endl;
-        artnet.ClearInitError();
-    }
-    artnet.SetNodeNames("Lumenrill", "Lumenrill");
-    artnet.OutputUniverse = options->universe;
     artnet.OutputEnabled = true;
     artnet.Priority = ThreadPriority::AboveNormal;
     artnet.TickCallback = [&playback](uint8_t* frame) { playback.PlaybackTick(frame); };
-    artnet.Start();
-    artnet.SendPoll();
+    StartArtnetWorker(artnet, options->universe);
 
     auto shutDown = [&] {
         RequestAndWait(state.StopRequest);
