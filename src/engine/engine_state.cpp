@@ -46,6 +46,12 @@ std::string EngineState::SoundPath() const
     return soundPath_;
 }
 
+void EngineState::SetSeekPosition(int32_t t)
+{
+    SeekTarget = t;
+    Play.PlayPosition = t;
+}
+
 void EngineState::StartClock(int32_t p)
 {
     std::lock_guard lock(clockMutex_);

@@ -50,7 +50,7 @@ public:
     // One-shot transport requests.
     std::atomic<bool> OpenAudioRequest{false};
     std::atomic<bool> CloseAudioRequest{false};
-    std::atomic<bool> SeekRequest{false};
+    std::atomic<bool> SeekRequest{false}; // to SeekTarget; set the target with SetSeekPosition
     std::atomic<bool> RunRequest{false};
     std::atomic<bool> RestartRequest{false};
     std::atomic<bool> StopRequest{false};
@@ -63,6 +63,11 @@ public:
     // How often the show has played to its end: the run-out is over, or the sound ended
     // with no run-out and repeat off. Counted by the tick, for whoever waits for the end.
     std::atomic<uint32_t> ShowEnds{0};
+
+    // Where the next SeekRequest goes. Kept apart from PlayPosition because the tick copies
+    // the player's position into PlayPosition while the sound stands, and may do so between
+    // a command's store and its request.
+    std::atomic<int32_t> SeekTarget{0};
 
     // Shown on the current line instead of its own colour, or NoColor.
     std::atomic<uint32_t> PreviewColor{NoColor};
@@ -79,6 +84,8 @@ public:
 
     // Starts the clock at p: the one way to start it, for the commands and the tick.
     void StartClock(int32_t p);
+    // Moves the play position to t and makes t the target of the next SeekRequest.
+    void SetSeekPosition(int32_t t);
     void StopClock();
     // The pause command on the clock: holds a running clock, or lets a held one go on from
     // where it stood. False (and nothing changes) when the clock is not running.

@@ -72,9 +72,10 @@ void Playback::Requests()
     if (s_.SeekRequest) {
         // Compared with the player's position as this tick read it: the user interface
         // sets AudioPosition to the target too when it jumps, and may do so after the read.
-        const int32_t target = s_.Play.PlayPosition;
-        if (player_ && playerPosition_ != target) {
-            player_->Seek(target);
+        const int32_t target = s_.SeekTarget;
+        if (player_) {
+            if (playerPosition_ != target)
+                player_->Seek(target);
             playerPosition_ = target;
             s_.AudioPosition = target;
         }

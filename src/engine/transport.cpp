@@ -77,7 +77,7 @@ void Transport::JumpTo(bool toEnd)
         wait_(s_.StopRequest);
         const int32_t target = toEnd ? s_.Play.SoundDuration.load() : 0;
         s_.AudioPosition = target;
-        s_.Play.PlayPosition = target;
+        s_.SetSeekPosition(target);
         wait_(s_.SeekRequest);
     } else {
         s_.AudioPosition = 0;
@@ -91,7 +91,7 @@ void Transport::PrvTimAction()
     const int32_t a = s_.AudioPosition;
     if (a <= 0)
         return;
-    s_.Play.PlayPosition = a % 100 == 0 ? a - 100 : a - a % 100;
+    s_.SetSeekPosition(a % 100 == 0 ? a - 100 : a - a % 100);
     wait_(s_.SeekRequest);
     Tell(TransportNotice::PlayCursorMoved);
 }
@@ -101,7 +101,7 @@ void Transport::NxtTimAction()
     const int32_t a = s_.AudioPosition;
     if (int64_t(a) >= int64_t(s_.Play.SoundDuration) - 10)
         return;
-    s_.Play.PlayPosition = a - a % 100 + 100;
+    s_.SetSeekPosition(a - a % 100 + 100);
     wait_(s_.SeekRequest);
     Tell(TransportNotice::PlayCursorMoved);
 }

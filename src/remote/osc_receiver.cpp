@@ -63,7 +63,7 @@ void OscReceiver::StartAt(int32_t t)
 {
     s_.StopClock();
     RequestAndWaitTaken(s_.StopRequest);
-    s_.Play.PlayPosition = t;
+    s_.SetSeekPosition(t);
     RequestAndWaitTaken(s_.SeekRequest);
     const int32_t position = s_.Play.PlayPosition;
     if (position < 0 || position >= s_.Play.SoundDuration) {

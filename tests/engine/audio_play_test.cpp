@@ -278,7 +278,7 @@ TEST_F(AudioPlayTest, ShowPlaysThroughTheTick)
 
     // From 2.7 s to the end, then 0.3 s of run-out on the clock.
     transport.StopAction();
-    play.PlayPosition = 2700;
+    state.SetSeekPosition(2700);
     RequestAndWait(state.SeekRequest);
     transport.PlayAction();
     EXPECT_TRUE(waitFor([&] { return state.ClockRunning.load(); }, 1500ms)); // the sound has ended

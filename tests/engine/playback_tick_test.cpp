@@ -184,7 +184,7 @@ TEST_F(EngineTest, SeekOnlyWhenThePlayerStandsElsewhere)
 {
     OpenSound(60000);
     Calls();
-    play.PlayPosition = 1500;
+    state.SetSeekPosition(1500);
     state.SeekRequest = true;
     Tick();
     EXPECT_THAT(Calls(), ElementsAre("Seek(1500)"));
@@ -194,6 +194,19 @@ TEST_F(EngineTest, SeekOnlyWhenThePlayerStandsElsewhere)
     Tick();
     EXPECT_THAT(Calls(), IsEmpty());
     EXPECT_FALSE(state.SeekRequest);
+}
+
+TEST_F(EngineTest, ASeekSurvivesATickBetweenTheTargetAndTheRequest)
+{
+    OpenSound(60000);
+    Calls();
+    state.SetSeekPosition(2500);
+    Tick(); // the standing player's position is copied into PlayPosition
+    EXPECT_EQ(play.PlayPosition, 0);
+    state.SeekRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Seek(2500)"));
+    EXPECT_EQ(play.PlayPosition, 2500);
 }
 
 struct EndCase {
