@@ -78,6 +78,8 @@ void Playback::Requests()
                 player_->Seek(target);
             playerPosition_ = target;
             s_.AudioPosition = target;
+            // Published before the flag clears: whoever waited on the seek reads the target.
+            s_.Play.PlayPosition = target;
         }
         s_.SeekRequest = false;
     }
