@@ -2,16 +2,13 @@
 // the show without a window. The engine, the audio player and the Art-Net worker run as in
 // the desktop program; OSC commands drive it, and each status text goes to standard output.
 // Nothing is written: no waveform summary is built and the show is never saved.
-#include "artnet/artnet_thread.h"
-#include "cli/artnet_start.h"
 #include "cli/commands.h"
 #include "common/paths.h"
 #include "common/termination_signal.h"
 #include "common/text_codec.h"
-#include "engine/playback.h"
-#include "engine/system_audio.h"
 #include "engine/transport.h"
 #include "remote/osc_receiver.h"
+#include "runtime/show_runtime.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -107,39 +104,28 @@ int PlayCommand(const Args& args)
         return ExitUsage;
     InstallTerminationSignals();
 
-    PlayGlobals play;
-    ProjectData doc(play);
+    ShowRuntimeOptions runtimeOptions;
+    runtimeOptions.OutputUniverse = options->universe;
+    runtimeOptions.ReportInitError = [](const std::string& text) {
+        std::cerr << "ArtNet初期化エラー: " << text << std::endl;
+    };
+    ShowRuntime runtime(std::move(runtimeOptions));
+    ProjectData& doc = runtime.Document();
     if (!LoadShowForCli(doc, options->show))
         return ExitFailed;
     const std::string sound = SoundOf(doc);
     if (sound.empty())
         return Fail(ExitFailed, options->show + ": the show has no sound file");
 
-    EngineState state(play);
-    state.Repeat = options->repeat;
-    SystemAudio audio;
-    PostedErrors errors;
-    Playback playback(state, doc, audio, errors);
+    EngineState& state = runtime.State();
+    PostedErrors& errors = runtime.Errors();
+    runtime.Play().Repeat = options->repeat;
+    runtime.Start();
 
-    TArtnetThread artnet;
-    artnet.OutputEnabled = true;
-    artnet.Priority = ThreadPriority::AboveNormal;
-    artnet.TickCallback = [&playback](uint8_t* frame) { playback.PlaybackTick(frame); };
-    StartArtnetWorker(artnet, options->universe);
-
-    auto shutDown = [&] {
-        RequestAndWait(state.StopRequest);
-        RequestAndWaitTaken(state.CloseAudioRequest);
-        artnet.Terminate();
-        artnet.WaitFor(); // the worker closes the network, removing an added address
-    };
-
-    state.SetSoundPath(sound);
-    state.SoundLoaded = true;
-    RequestAndWaitTaken(state.OpenAudioRequest);
+    runtime.OpenAudio(sound, true);
     if (!errors.Empty() || state.OpenAudioRequest) {
         errors.ShowAll();
-        shutDown();
+        runtime.Close();
         return ExitFailed;
     }
 
@@ -168,6 +154,6 @@ int PlayCommand(const Args& args)
     }
     if (osc >= 0)
         close(osc);
-    shutDown();
+    runtime.Close(); // the worker closes the network, removing an added address
     return ExitOk;
 }

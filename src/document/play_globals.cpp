@@ -13,6 +13,8 @@ void PlayGlobals::Reset()
     PostPlayTime = 10000;
     PlayPosition = 0;
     SoundDuration = 0;
+    Repeat = false;
+    CheckGroup = CheckGroupOff;
 }
 
 int32_t PlayGlobals::ClampTime(int64_t t) const

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 inline constexpr int DmxSlots = 512;
+inline constexpr int32_t CheckGroupOff = -1;
 
 struct PlayGlobals {
     PlayGlobals();
@@ -17,6 +18,11 @@ struct PlayGlobals {
     std::atomic<int32_t> PostPlayTime{10000};
     std::atomic<int32_t> PlayPosition{0};
     std::atomic<int32_t> SoundDuration{0};
+
+    // The settings the tick reads. Their one home: the settings object refers to these, so a
+    // stored value reaches the tick without a copy to keep in step.
+    std::atomic<bool> Repeat{false};
+    std::atomic<int32_t> CheckGroup{CheckGroupOff}; // the group forced to 255 while the patch check is on
 
     // Back to the values at program start.
     void Reset();

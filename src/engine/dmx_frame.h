@@ -7,8 +7,6 @@
 #include <array>
 #include <cstdint>
 
-inline constexpr int32_t CheckGroupOff = -1;
-
 using LineColors = std::array<uint32_t, LineCount>;
 
 // frame[i] is DMX slot i+1. Group g = checkGroup forces slots 3g+1..3g+3 to 255; otherwise

@@ -46,11 +46,36 @@ std::string EngineState::SoundPath() const
     return soundPath_;
 }
 
-void EngineState::SetSeekPosition(int32_t t)
+uint32_t EngineState::PostSeek(int32_t t)
 {
-    SeekTarget = t;
     Play.PlayPosition = t;
+    uint64_t old = seek_.load();
+    uint32_t n;
+    do {
+        n = uint32_t(old >> 32) + 1;
+        if (n == 0) // 0 stands for "no seek yet"
+            n = 1;
+    } while (!seek_.compare_exchange_weak(old, uint64_t(n) << 32 | uint32_t(t)));
+    return n;
 }
+
+bool EngineState::SeekTaken(uint32_t n) const
+{
+    // Wrap-safe: n is taken when the taken number has reached it.
+    return int32_t(seekTaken_.load() - n) >= 0;
+}
+
+bool EngineState::SeekPending() const { return uint32_t(seek_.load() >> 32) != seekTaken_.load(); }
+
+bool EngineState::PendingSeek(uint32_t* n, int32_t* target) const
+{
+    const uint64_t word = seek_.load();
+    *n = uint32_t(word >> 32);
+    *target = int32_t(uint32_t(word));
+    return *n != seekTaken_.load();
+}
+
+void EngineState::SeekDone(uint32_t n) { seekTaken_.store(n); }
 
 void EngineState::StartClock(int32_t p)
 {
@@ -117,13 +142,48 @@ bool EngineState::FollowClock(int32_t position, int64_t runOutEnd, int32_t* cloc
     return true;
 }
 
-bool RequestAndWait(std::atomic<bool>& flag)
+bool WaitForTick(const std::function<bool()>& taken)
 {
-    flag.store(true);
     for (int i = 0; i < 100; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (!flag.load())
+        if (taken())
             return true;
     }
     return false;
+}
+
+bool WaitForTickLong(const std::function<bool()>& taken)
+{
+    if (WaitForTick(taken))
+        return true;
+    for (int i = 0; i < 10000; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (taken())
+            return true;
+    }
+    return false;
+}
+
+bool RequestAndWait(std::atomic<bool>& flag)
+{
+    flag.store(true);
+    return WaitForTick([&flag] { return !flag.load(); });
+}
+
+bool RequestAndWaitTaken(std::atomic<bool>& flag)
+{
+    flag.store(true);
+    return WaitForTickLong([&flag] { return !flag.load(); });
+}
+
+bool SeekAndWait(EngineState& state, int32_t t)
+{
+    const uint32_t n = state.PostSeek(t);
+    return WaitForTick([&state, n] { return state.SeekTaken(n); });
+}
+
+bool SeekAndWaitTaken(EngineState& state, int32_t t)
+{
+    const uint32_t n = state.PostSeek(t);
+    return WaitForTickLong([&state, n] { return state.SeekTaken(n); });
 }

@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -50,7 +51,6 @@ public:
     // One-shot transport requests.
     std::atomic<bool> OpenAudioRequest{false};
     std::atomic<bool> CloseAudioRequest{false};
-    std::atomic<bool> SeekRequest{false}; // to SeekTarget; set the target with SetSeekPosition
     std::atomic<bool> RunRequest{false};
     std::atomic<bool> RestartRequest{false};
     std::atomic<bool> StopRequest{false};
@@ -64,19 +64,10 @@ public:
     // with no run-out and repeat off. Counted by the tick, for whoever waits for the end.
     std::atomic<uint32_t> ShowEnds{0};
 
-    // Where the next SeekRequest goes. Kept apart from PlayPosition because the tick copies
-    // the player's position into PlayPosition while the sound stands, and may do so between
-    // a command's store and its request.
-    std::atomic<int32_t> SeekTarget{0};
-
     // Shown on the current line instead of its own colour, or NoColor.
     std::atomic<uint32_t> PreviewColor{NoColor};
     // The output colour of each line at the last tick.
     std::array<std::atomic<uint32_t>, LineCount> LineOutput{};
-
-    // The settings the tick reads, kept up to date by the settings owner.
-    std::atomic<bool> Repeat{false};
-    std::atomic<int32_t> CheckGroup{CheckGroupOff};
 
     // The sound file the next OpenAudioRequest opens.
     void SetSoundPath(const std::string& path);
@@ -84,8 +75,18 @@ public:
 
     // Starts the clock at p: the one way to start it, for the commands and the tick.
     void StartClock(int32_t p);
-    // Moves the play position to t and makes t the target of the next SeekRequest.
-    void SetSeekPosition(int32_t t);
+    // Moves the play position to t and posts a seek there: the request and its target are
+    // one value, so neither can be posted without the other, and the last seek posted wins.
+    // Returns the seek's number for SeekTaken.
+    uint32_t PostSeek(int32_t t);
+    // Whether the tick has taken seek number n (or a later one).
+    bool SeekTaken(uint32_t n) const;
+    bool SeekPending() const;
+
+    // The tick's side: the newest seek not yet taken, as its number and target. The tick
+    // publishes the target as PlayPosition and then calls SeekDone, so a waiter reads it.
+    bool PendingSeek(uint32_t* n, int32_t* target) const;
+    void SeekDone(uint32_t n);
     void StopClock();
     // The pause command on the clock: holds a running clock, or lets a held one go on from
     // where it stood. False (and nothing changes) when the clock is not running.
@@ -101,6 +102,9 @@ public:
                      bool* runOutEnded);
 
 private:
+    // The newest seek: its number in the high 32 bits, its target in the low 32.
+    std::atomic<uint64_t> seek_{0};
+    std::atomic<uint32_t> seekTaken_{0};
     // Writers of the clock are the user interface and the tick; this keeps each change and
     // each reading whole.
     mutable std::mutex clockMutex_;
@@ -108,6 +112,19 @@ private:
     std::string soundPath_;
 };
 
-// Sets flag, then sleeps 10 ms at a time, at most 100 times, until the tick has cleared
-// it. False when it is still pending after about one second (it stays set).
+// Sleeps 10 ms at a time, at most 100 times, until taken() holds. False when it still does
+// not after about one second.
+bool WaitForTick(const std::function<bool()>& taken);
+// As WaitForTick, then in 1 ms steps for up to ten seconds more: for a request whose effect
+// the caller must see. A tick that never comes (the worker has ended) cannot freeze it.
+bool WaitForTickLong(const std::function<bool()>& taken);
+
+// Sets flag, then waits until the tick has cleared it (WaitForTick). False when it is still
+// pending after about one second (it stays set).
 bool RequestAndWait(std::atomic<bool>& flag);
+// Sets flag and waits as WaitForTickLong.
+bool RequestAndWaitTaken(std::atomic<bool>& flag);
+// Posts a seek to t and waits until the tick has taken it (WaitForTick).
+bool SeekAndWait(EngineState& state, int32_t t);
+// The same with WaitForTickLong.
+bool SeekAndWaitTaken(EngineState& state, int32_t t);

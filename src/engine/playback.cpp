@@ -22,7 +22,7 @@ void Playback::PlaybackTick(uint8_t* frame)
     EndOfSound();
     LineColors output;
     Colours(output);
-    BuildDmxFrame(output, s_.Play.DmxPatch, s_.CheckGroup.load(), frame);
+    BuildDmxFrame(output, s_.Play.DmxPatch, s_.Play.CheckGroup.load(), frame);
 }
 
 void Playback::ReadPlayer()
@@ -69,19 +69,20 @@ void Playback::OpenOrClose()
 
 void Playback::Requests()
 {
-    if (s_.SeekRequest) {
+    uint32_t seek = 0;
+    int32_t target = 0;
+    if (s_.PendingSeek(&seek, &target)) {
         // Compared with the player's position as this tick read it: the user interface
         // sets AudioPosition to the target too when it jumps, and may do so after the read.
-        const int32_t target = s_.SeekTarget;
         if (player_) {
             if (playerPosition_ != target)
                 player_->Seek(target);
             playerPosition_ = target;
             s_.AudioPosition = target;
-            // Published before the flag clears: whoever waited on the seek reads the target.
+            // Published before the seek counts as taken: whoever waited on it reads the target.
             s_.Play.PlayPosition = target;
         }
-        s_.SeekRequest = false;
+        s_.SeekDone(seek);
     }
 
     if (s_.RunRequest) {
@@ -142,7 +143,7 @@ void Playback::EndOfSound()
 {
     if (!player_ || !player_->IsComplete())
         return;
-    if (s_.Repeat) {
+    if (s_.Play.Repeat) {
         s_.Play.PlayPosition = 0;
         s_.RepeatRestarted = true;
         s_.RestartRequest = true;

@@ -4,7 +4,19 @@ Transport::Transport(EngineState& state, Notify notify, Wait wait)
     : s_(state), notify_(std::move(notify)), wait_(std::move(wait))
 {
     if (!wait_)
-        wait_ = [](std::atomic<bool>& flag) { RequestAndWait(flag); };
+        wait_ = [](const std::function<bool()>& taken) { WaitForTick(taken); };
+}
+
+void Transport::Request(std::atomic<bool>& flag)
+{
+    flag = true;
+    wait_([&flag] { return !flag.load(); });
+}
+
+void Transport::Seek(int32_t t)
+{
+    const uint32_t n = s_.PostSeek(t);
+    wait_([this, n] { return s_.SeekTaken(n); });
 }
 
 void Transport::Tell(TransportNotice notice) const
@@ -25,7 +37,7 @@ void Transport::TopPlayAction()
         s_.AudioPosition = 0;
         s_.RestartRequest = true;
     } else {
-        wait_(s_.StopRequest);
+        Request(s_.StopRequest);
         s_.Play.PlayPosition = -preRoll;
         s_.StartClock(-preRoll);
     }
@@ -38,7 +50,7 @@ void Transport::PlayAction()
     s_.StopClock();
     const int32_t position = s_.Play.PlayPosition;
     if (position < 0 || position >= s_.Play.SoundDuration) {
-        wait_(s_.StopRequest);
+        Request(s_.StopRequest);
         s_.StartClock(s_.Play.PlayPosition);
     } else {
         s_.RunRequest = true;
@@ -61,7 +73,7 @@ void Transport::PauseAction()
 void Transport::StopAction()
 {
     s_.StopClock();
-    wait_(s_.StopRequest);
+    Request(s_.StopRequest);
     s_.TransportActive = false;
     Tell(TransportNotice::OutputChanged);
 }
@@ -74,11 +86,10 @@ void Transport::JumpTo(bool toEnd)
 {
     s_.StopClock();
     if (s_.SoundLoaded) {
-        wait_(s_.StopRequest);
+        Request(s_.StopRequest);
         const int32_t target = toEnd ? s_.Play.SoundDuration.load() : 0;
         s_.AudioPosition = target;
-        s_.SetSeekPosition(target);
-        wait_(s_.SeekRequest);
+        Seek(target);
     } else {
         s_.AudioPosition = 0;
         s_.Play.PlayPosition = 0;
@@ -91,8 +102,7 @@ void Transport::PrvTimAction()
     const int32_t a = s_.AudioPosition;
     if (a <= 0)
         return;
-    s_.SetSeekPosition(a % 100 == 0 ? a - 100 : a - a % 100);
-    wait_(s_.SeekRequest);
+    Seek(a % 100 == 0 ? a - 100 : a - a % 100);
     Tell(TransportNotice::PlayCursorMoved);
 }
 
@@ -101,8 +111,7 @@ void Transport::NxtTimAction()
     const int32_t a = s_.AudioPosition;
     if (int64_t(a) >= int64_t(s_.Play.SoundDuration) - 10)
         return;
-    s_.SetSeekPosition(a - a % 100 + 100);
-    wait_(s_.SeekRequest);
+    Seek(a - a % 100 + 100);
     Tell(TransportNotice::PlayCursorMoved);
 }
 

@@ -24,8 +24,9 @@ enum class TransportNotice : uint8_t {
 class Transport {
 public:
     using Notify = std::function<void(TransportNotice)>;
-    // Posts a request and waits until the tick has taken it (RequestAndWait).
-    using Wait = std::function<void(std::atomic<bool>&)>;
+    // Called after a request has been posted: waits until taken() holds, as WaitForTick
+    // does (tests run the tick instead).
+    using Wait = std::function<void(const std::function<bool()>& taken)>;
 
     explicit Transport(EngineState& state, Notify notify = {}, Wait wait = {});
 
@@ -43,6 +44,8 @@ public:
 
 private:
     void JumpTo(bool toEnd);
+    void Request(std::atomic<bool>& flag);
+    void Seek(int32_t t);
     void Tell(TransportNotice notice) const;
 
     EngineState& s_;

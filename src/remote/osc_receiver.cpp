@@ -1,16 +1,5 @@
 #include "remote/osc_receiver.h"
 
-#include <chrono>
-#include <thread>
-
-void RequestAndWaitTaken(std::atomic<bool>& flag)
-{
-    if (RequestAndWait(flag))
-        return;
-    for (int i = 0; i < 10000 && flag; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
-
 OscReceiver::OscReceiver(EngineState& state, Transport& transport, Hooks hooks)
     : s_(state), transport_(transport), hooks_(std::move(hooks))
 {
@@ -63,8 +52,7 @@ void OscReceiver::StartAt(int32_t t)
 {
     s_.StopClock();
     RequestAndWaitTaken(s_.StopRequest);
-    s_.SetSeekPosition(t);
-    RequestAndWaitTaken(s_.SeekRequest);
+    SeekAndWaitTaken(s_, t);
     const int32_t position = s_.Play.PlayPosition;
     if (position < 0 || position >= s_.Play.SoundDuration) {
         RequestAndWait(s_.StopRequest);

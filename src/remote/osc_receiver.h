@@ -39,8 +39,3 @@ private:
     Hooks hooks_;
     TOscUnit unit_;
 };
-
-// Posts flag and waits until the tick has taken it: first as RequestAndWait does, then in
-// 1 ms steps. A tick that never comes (the worker has ended) gives up after ten seconds
-// rather than freezing the user interface.
-void RequestAndWaitTaken(std::atomic<bool>& flag);

@@ -26,8 +26,9 @@ void WriteColor(IniFile& ini, const char* key, uint32_t color) { ini.WriteIntege
 
 } // namespace
 
-EnvData::EnvData(IniFile& settings, std::string exeDir, PaletteImageLoader* loader)
-    : ExeDir(std::move(exeDir)), settings_(settings), loader_(loader)
+EnvData::EnvData(IniFile& settings, PlayGlobals& play, std::string exeDir, PaletteImageLoader* loader)
+    : ExeDir(std::move(exeDir)), Repeat(play.Repeat), CheckGroup(play.CheckGroup), settings_(settings),
+      loader_(loader)
 {
     if (ExeDir.empty() || ExeDir.back() != '/')
         ExeDir += '/';
@@ -67,7 +68,7 @@ EnvData::EnvData(IniFile& settings, std::string exeDir, PaletteImageLoader* load
     StartVolume = ReadWaveOutVolume();
     WriteWaveOutVolume(uint16_t(Volume));
     History.Load(ini, "PrjHistory");
-    CheckGroup = -1;
+    CheckGroup = CheckGroupOff;
 }
 
 EnvData::~EnvData() { WriteWaveOutVolume(uint16_t(StartVolume)); }

@@ -4,9 +4,11 @@
 // (Save). It owns the recent-projects list and the user palette image.
 //
 // Threads: everything here belongs to the user interface thread, except Repeat and
-// CheckGroup, which the playback tick reads on the worker thread.
+// CheckGroup, which the playback tick reads on the worker thread: they are the play
+// globals' own values, which this object refers to.
 
 #include "common/atomic_file.h"
+#include "document/play_globals.h"
 #include "settings/file_history.h"
 #include "settings/ini_file.h"
 #include "settings/palette_bitmap.h"
@@ -23,8 +25,9 @@ public:
     // Reads [General], [Project], [Color], [Palette] and [Play] of settings, loads the
     // palette image through loader (none without a loader), applies the stored volume to
     // the program's output volume and loads [PrjHistory]. exeDir is the executable's
-    // folder; settings must outlive this object.
-    EnvData(IniFile& settings, std::string exeDir, PaletteImageLoader* loader = nullptr);
+    // folder; settings and play must outlive this object. Repeat and CheckGroup are
+    // play's, where the tick reads them.
+    EnvData(IniFile& settings, PlayGlobals& play, std::string exeDir, PaletteImageLoader* loader = nullptr);
     // Sets the output volume back to StartVolume.
     ~EnvData();
     EnvData(const EnvData&) = delete;
@@ -48,13 +51,13 @@ public:
     bool UseWheel = true;
     bool CurActivate = true;
     bool MonScaled = false;
-    std::atomic<bool> Repeat{false};
+    std::atomic<bool>& Repeat;
 
     uint32_t StartVolume = 0; // the output volume found at start (left channel)
     uint32_t Volume = 65535;
     // The group of three DMX channels forced to 255 while the project settings check is
     // on; -1 none. Never stored.
-    std::atomic<int32_t> CheckGroup{-1};
+    std::atomic<int32_t>& CheckGroup;
 
     bool AutoSave = false;
     uint32_t SaveInterval = 10; // minutes; a stored value below 1 reads as 10

@@ -278,8 +278,7 @@ TEST_F(AudioPlayTest, ShowPlaysThroughTheTick)
 
     // From 2.7 s to the end, then 0.3 s of run-out on the clock.
     transport.StopAction();
-    state.SetSeekPosition(2700);
-    RequestAndWait(state.SeekRequest);
+    SeekAndWait(state, 2700);
     transport.PlayAction();
     EXPECT_TRUE(waitFor([&] { return state.ClockRunning.load(); }, 1500ms)); // the sound has ended
     EXPECT_TRUE(waitFor([&] { return !state.ClockRunning; }, 1000ms));

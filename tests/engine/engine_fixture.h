@@ -46,10 +46,7 @@ protected:
     Transport MakeTransport()
     {
         return Transport(state, [this](TransportNotice n) { notices.push_back(n); },
-                         [this](std::atomic<bool>& flag) {
-                             flag = true;
-                             Tick();
-                         });
+                         [this](const std::function<bool()>&) { Tick(); });
     }
 
     PlayGlobals play;

@@ -40,7 +40,7 @@ TEST(EngineThreads, UserInterfaceAndTickRunTogether)
 
     play.PrePlayTime = 300;
     play.PostPlayTime = 200;
-    state.Repeat = true;
+    play.Repeat = true;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     for (int round = 0; std::chrono::steady_clock::now() < end; ++round) {
         state.SetSoundPath(round % 2 ? "a.wav" : "b.wav");
@@ -52,7 +52,7 @@ TEST(EngineThreads, UserInterfaceAndTickRunTogether)
             doc.AddStep(uint32_t(i * 1000), i, int32_t(i * 37), 0, true);
             state.PreviewColor = i % 3 ? NoColor : uint32_t(i);
             play.DmxPatch[size_t(i)] = i * 3;
-            state.CheckGroup = i % 4 ? CheckGroupOff : i;
+            play.CheckGroup = i % 4 ? CheckGroupOff : i;
             if (i == 5)
                 transport.PauseAction();
             std::this_thread::sleep_for(std::chrono::milliseconds(7));
@@ -62,7 +62,7 @@ TEST(EngineThreads, UserInterfaceAndTickRunTogether)
         transport.PlayAction();
         transport.NxtTimAction();
         transport.PrvTimAction();
-        state.Repeat = round % 3 != 0;
+        play.Repeat = round % 3 != 0;
         for (auto& c : state.LineOutput)
             EXPECT_LE(c.load(), 0xFFFFFFu);
         transport.StopAction();

@@ -7,7 +7,12 @@ FakePlayer::FakePlayer(const MsClock& clock, FakeSound sound, std::vector<std::s
 {
 }
 
-FakePlayer::~FakePlayer() { log_.push_back("close"); }
+FakePlayer::~FakePlayer()
+{
+    log_.push_back("close");
+    if (onClose)
+        onClose();
+}
 
 int32_t FakePlayer::Now()
 {
@@ -52,6 +57,8 @@ int32_t FakePlayer::GetPosition() { return ready_ ? Now() : 0; }
 void FakePlayer::Seek(int32_t ms)
 {
     log_.push_back("Seek(" + std::to_string(ms) + ")");
+    if (onSeek)
+        onSeek();
     if (!ready_)
         return;
     Now();
@@ -74,5 +81,8 @@ std::unique_ptr<Player> FakeAudio::CreatePlayer(const std::string& path)
     log.push_back("open " + path);
     auto it = sounds.find(path);
     FakeSound sound = it != sounds.end() ? it->second : FakeSound{0, "再生ファイルが見つかりません"};
-    return std::make_unique<FakePlayer>(clock_, sound, log);
+    auto player = std::make_unique<FakePlayer>(clock_, sound, log);
+    player->onSeek = onSeek;
+    player->onClose = onClose;
+    return player;
 }

@@ -6,6 +6,7 @@
 #include "engine/player.h"
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ public:
     bool Ready() const override { return ready_; }
     const std::string& ErrorText() const override { return sound_.error; }
 
+    // Run inside Seek, after the log entry, and in the destructor; may be empty.
+    std::function<void()> onSeek;
+    std::function<void()> onClose;
+
 private:
     int32_t Now(); // the position, moved on while running; notes the end of the stream
 
@@ -67,6 +72,9 @@ public:
     std::map<std::string, FakeSound> sounds;
     bool outputOk = true;
     std::vector<std::string> log;
+    // Given to every player made from here on.
+    std::function<void()> onSeek;
+    std::function<void()> onClose;
 
 private:
     const MsClock& clock_;

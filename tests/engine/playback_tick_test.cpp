@@ -16,7 +16,7 @@ TEST_F(EngineTest, InitialValues)
     EXPECT_FALSE(state.ClockRunning);
     EXPECT_FALSE(state.AudioOutputOk);
     EXPECT_EQ(state.PreviewColor, NoColor);
-    EXPECT_EQ(state.CheckGroup, CheckGroupOff);
+    EXPECT_EQ(play.CheckGroup, CheckGroupOff);
     EXPECT_STREQ(AudioStateText(state.AudioState), "");
     for (auto& c : state.LineOutput)
         EXPECT_EQ(c, 0u);
@@ -91,11 +91,13 @@ TEST_F(EngineTest, OpenWithoutASoundPathOnlyTestsTheOutput)
 
 TEST_F(EngineTest, RequestsWithoutAPlayerAreCleared)
 {
-    for (auto* flag : {&state.SeekRequest, &state.RunRequest, &state.RestartRequest, &state.StopRequest,
+    const uint32_t seek = state.PostSeek(500);
+    for (auto* flag : {&state.RunRequest, &state.RestartRequest, &state.StopRequest,
                        &state.PauseRequest, &state.CloseAudioRequest})
         *flag = true;
     Tick();
-    EXPECT_FALSE(state.SeekRequest);
+    EXPECT_TRUE(state.SeekTaken(seek));
+    EXPECT_FALSE(state.SeekPending());
     EXPECT_FALSE(state.RunRequest);
     EXPECT_FALSE(state.StopRequest);
     EXPECT_FALSE(state.PauseRequest);
@@ -184,29 +186,67 @@ TEST_F(EngineTest, SeekOnlyWhenThePlayerStandsElsewhere)
 {
     OpenSound(60000);
     Calls();
-    state.SetSeekPosition(1500);
-    state.SeekRequest = true;
+    const uint32_t first = state.PostSeek(1500);
+    EXPECT_EQ(play.PlayPosition, 1500) << "the position moves at once, before any tick";
+    EXPECT_FALSE(state.SeekTaken(first));
     Tick();
     EXPECT_THAT(Calls(), ElementsAre("Seek(1500)"));
     EXPECT_EQ(state.AudioPosition, 1500);
     EXPECT_EQ(play.PlayPosition, 1500);
-    state.SeekRequest = true;
+    EXPECT_TRUE(state.SeekTaken(first));
+    const uint32_t again = state.PostSeek(1500);
     Tick();
     EXPECT_THAT(Calls(), IsEmpty());
-    EXPECT_FALSE(state.SeekRequest);
+    EXPECT_TRUE(state.SeekTaken(again));
+    EXPECT_FALSE(state.SeekPending());
 }
 
-TEST_F(EngineTest, ASeekSurvivesATickBetweenTheTargetAndTheRequest)
+// The seek and its target are one value: whatever runs in between, the last seek posted is
+// the one that lands, and every waiter sees its seek taken.
+TEST_F(EngineTest, TheLastSeekPostedWins)
 {
     OpenSound(60000);
     Calls();
-    state.SetSeekPosition(2500);
-    Tick(); // the standing player's position is copied into PlayPosition
-    EXPECT_EQ(play.PlayPosition, 0);
-    state.SeekRequest = true;
+
+    // A tick between the position's store and anything else a caller does.
+    state.PostSeek(2500);
     Tick();
     EXPECT_THAT(Calls(), ElementsAre("Seek(2500)"));
     EXPECT_EQ(play.PlayPosition, 2500);
+
+    // Two seeks in one frame: one seek, to the second target; both count as taken.
+    const uint32_t a = state.PostSeek(4000);
+    const uint32_t b = state.PostSeek(7000);
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Seek(7000)"));
+    EXPECT_EQ(play.PlayPosition, 7000);
+    EXPECT_TRUE(state.SeekTaken(a));
+    EXPECT_TRUE(state.SeekTaken(b));
+    Tick();
+    EXPECT_EQ(play.PlayPosition, 7000) << "the standing player's position is the target now";
+}
+
+// A seek posted while the tick is publishing the one before: the tick may write the older
+// target after the caller's store, but the newer seek stays pending and lands next tick.
+TEST_F(EngineTest, ASeekPostedDuringTheTicksPublishLandsNextTick)
+{
+    uint32_t newer = 0;
+    audio.onSeek = [&] {
+        if (!newer)
+            newer = state.PostSeek(9000);
+    };
+    OpenSound(60000);
+    Calls();
+    const uint32_t older = state.PostSeek(3000);
+    Tick();
+    EXPECT_TRUE(state.SeekTaken(older));
+    EXPECT_FALSE(state.SeekTaken(newer));
+    EXPECT_TRUE(state.SeekPending());
+    EXPECT_EQ(play.PlayPosition, 3000) << "the older seek's publish";
+    Tick();
+    EXPECT_TRUE(state.SeekTaken(newer));
+    EXPECT_EQ(play.PlayPosition, 9000);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(3000)", "Seek(9000)"));
 }
 
 struct EndCase {
@@ -221,7 +261,7 @@ class EndOfSoundTest : public EngineTest, public ::testing::WithParamInterface<E
 TEST_P(EndOfSoundTest, RepeatStopOrRunOut)
 {
     const EndCase c = GetParam();
-    state.Repeat = c.repeat;
+    play.Repeat = c.repeat;
     play.PostPlayTime = c.postPlay;
     OpenSound(1000);
     state.RunRequest = true;
@@ -340,7 +380,7 @@ TEST_F(EngineTest, ColoursPreviewPatchAndLoadCheck)
 
     // The preview replaces the current line's colour as it is; the others are unaffected.
     state.PreviewColor = PackColor(0, 255, 0);
-    state.CheckGroup = 0;
+    play.CheckGroup = 0;
     Tick(1, 0);
     EXPECT_EQ(state.LineOutput[2], PackColor(0, 255, 0));
     EXPECT_EQ(frame[6], 0);
@@ -352,7 +392,7 @@ TEST_F(EngineTest, ColoursPreviewPatchAndLoadCheck)
     EXPECT_EQ(frame[1], 255);
     EXPECT_EQ(frame[2], 255);
 
-    state.CheckGroup = 170;
+    play.CheckGroup = 170;
     state.PreviewColor = NoColor;
     Tick(1, 0);
     EXPECT_EQ(frame[509], 0);

@@ -113,7 +113,7 @@ TEST_F(CrashSafetyTest, WaveformAndSettingsSavesSurviveAKill)
     });
 
     IniFile ini(dir / "lumenrill.INI");
-    EnvData env(ini, dir.Path());
+    EnvData env(ini, Globals(), dir.Path());
     KillDuringSaves(ini.FileName(), [&](int round) {
         MakeSettings(env, round);
         if (!env.Save())
@@ -221,7 +221,7 @@ TEST_F(CrashSafetyTest, WaveformAndSettingsKeepTheOldFileOnAFullDiskOrReadOnlyFo
             return step;
 
         IniFile ini(folder + "/lumenrill.INI");
-        EnvData env(ini, folder);
+        EnvData env(ini, Globals(), folder);
         if (!env.Save())
             return 20;
         const Bytes oldIni = ReadBytes(ini.FileName());
@@ -234,7 +234,7 @@ TEST_F(CrashSafetyTest, WaveformAndSettingsKeepTheOldFileOnAFullDiskOrReadOnlyFo
 
     status = InMountNamespace(folder, "size=1m", [&] {
         IniFile ini(folder + "/lumenrill.INI");
-        EnvData env(ini, folder);
+        EnvData env(ini, Globals(), folder);
         if (!small.SaveSummary(wfm) || !env.Save())
             return 40;
         const Bytes oldWfm = ReadBytes(wfm);

@@ -54,7 +54,7 @@ TEST(SettingsFilePath, IsLumenrillIniInTheExecutableFolder)
 TEST_F(EnvDataTest, WithoutASettingsFileEveryFieldHasItsDefault)
 {
     IniFile ini(IniPath());
-    EnvData env(ini, dir_.Path(), &loader_);
+    EnvData env(ini, play_, dir_.Path(), &loader_);
     EXPECT_EQ(env.ExeDir, ExeDirPath());
     EXPECT_EQ(env.PrjFile, "");
     EXPECT_EQ(env.LwavFg, 12632256u);
@@ -99,7 +99,7 @@ TEST_F(EnvDataTest, ReadsEveryKeyAndWritesThemBackInOrder)
                            "[Play]\nRepeat=1\nVolume=1000\n"
                            "[PrjHistory]\nFile0=" + project + "\nFile1=" + older + "\n");
     {
-        EnvData env(ini, ExeDirPath(), &loader_);
+        EnvData env(ini, play_, ExeDirPath(), &loader_);
         EXPECT_TRUE(env.FlatToolBar);
         EXPECT_TRUE(env.DispTracking);
         EXPECT_FALSE(env.MonClickTab);
@@ -143,7 +143,7 @@ TEST_F(EnvDataTest, AFreshFileGetsTheSectionsInTheirOrder)
 {
     IniFile ini(IniPath());
     {
-        EnvData env(ini, ExeDirPath(), &loader_);
+        EnvData env(ini, play_, ExeDirPath(), &loader_);
         ASSERT_TRUE(env.Save());
     }
     IniFile back(IniPath());
@@ -173,7 +173,7 @@ TEST_F(EnvDataTest, StoredValuesOutsideTheirRangeAreHeldToIt)
     };
     for (const Case& c : cases) {
         IniFile ini = WriteIni(c.text);
-        EnvData env(ini, ExeDirPath());
+        EnvData env(ini, play_, ExeDirPath());
         EXPECT_EQ(env.Volume, c.volume) << c.text;
         EXPECT_EQ(ReadWaveOutVolume(), c.volume) << c.text;
         EXPECT_EQ(env.SaveInterval, c.interval) << c.text;
@@ -188,7 +188,7 @@ TEST_F(EnvDataTest, PaletteImageComesFromTheExecutableFolderOrAFullPath)
     Put("broken.png", "not an image");
     Put("short.png", "bad");
     IniFile ini(IniPath());
-    EnvData env(ini, ExeDirPath(), &loader_);
+    EnvData env(ini, play_, ExeDirPath(), &loader_);
     ASSERT_EQ(loader_.paths, std::vector<std::string>{ExeDirPath() + "PALETTE.BMP"}) << "the default image";
     EXPECT_EQ(env.PaletteImage.Width, 2);
     EXPECT_EQ(env.PaletteImage.Pixels.size(), 2u);
@@ -215,14 +215,14 @@ TEST_F(EnvDataTest, PaletteImageComesFromTheExecutableFolderOrAFullPath)
         << "a relative name is taken from the executable folder";
 
     IniFile other(dir_ / "other.INI");
-    EnvData headless(other, ExeDirPath(), nullptr);
+    EnvData headless(other, play_, ExeDirPath(), nullptr);
     EXPECT_FALSE(headless.LoadPalette("PALETTE.BMP")) << "no decoder, no image";
 }
 
 TEST_F(EnvDataTest, AnImageInTheExecutableFolderIsStoredByItsName)
 {
     IniFile ini(IniPath());
-    EnvData env(ini, ExeDirPath());
+    EnvData env(ini, play_, ExeDirPath());
     EXPECT_EQ(env.ImgFileSetting(ExeDirPath() + "pal.png"), "pal.png");
     EXPECT_EQ(env.ImgFileSetting(ExeDirPath() + "sub/pal.png"), ExeDirPath() + "sub/pal.png");
     EXPECT_EQ(env.ImgFileSetting("/elsewhere/pal.png"), "/elsewhere/pal.png");
@@ -239,7 +239,7 @@ TEST_F(EnvDataTest, AnImageInTheExecutableFolderIsStoredByItsName)
 TEST_F(EnvDataTest, TheTickReadsRepeatAndCheckGroupWhileTheUserChangesThem)
 {
     IniFile ini(IniPath());
-    EnvData env(ini, ExeDirPath());
+    EnvData env(ini, play_, ExeDirPath());
     std::atomic<bool> stop{false};
     std::atomic<int> seen{0};
     std::thread tick([&] {

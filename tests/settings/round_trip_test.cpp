@@ -42,7 +42,7 @@ TEST_F(RoundTripTest, EveryKeyReadsBackWhatWasWritten)
     WriteWaveOutVolume(65535);
     {
         IniFile ini(IniPath());
-        EnvData env(ini, ExeDirPath());
+        EnvData env(ini, play_, ExeDirPath());
         env.PrjFile = project;
         env.LwavFg = 0x010203;
         env.LwavBg = 0x040506;
@@ -87,7 +87,7 @@ TEST_F(RoundTripTest, EveryKeyReadsBackWhatWasWritten)
 
     IniFile ini(IniPath());
     {
-        EnvData env(ini, ExeDirPath());
+        EnvData env(ini, play_, ExeDirPath());
         EXPECT_EQ(env.PrjFile, project);
         EXPECT_EQ(env.LwavFg, 0x010203u);
         EXPECT_EQ(env.LwavBg, 0x040506u);

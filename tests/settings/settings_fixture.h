@@ -1,6 +1,7 @@
 #pragma once
 // A private executable folder with a settings file written by hand.
 
+#include "document/play_globals.h"
 #include "settings/ini_file.h"
 #include "support/test_support.h"
 
@@ -21,4 +22,5 @@ protected:
     std::string Touch(const std::string& name) const;
 
     TempDir dir_;
+    PlayGlobals play_; // where the settings the tick reads live
 };

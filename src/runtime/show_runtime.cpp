@@ -1,0 +1,85 @@
+#include "runtime/show_runtime.h"
+
+#include "engine/system_audio.h"
+
+ShowRuntime::ShowRuntime(ShowRuntimeOptions options) : options_(std::move(options))
+{
+    state_ = std::make_unique<EngineState>(play_, options_.Clock ? *options_.Clock : SystemClock());
+    audio_ = options_.Audio ? options_.Audio : std::make_shared<SystemAudio>();
+    wav_ = std::make_unique<WavSound>();
+    doc_ = std::make_unique<ProjectData>(play_);
+    doc_->CurrentLine = 0;
+    for (auto& slot : play_.DmxPatch)
+        slot = -1;
+    for (auto& colour : state_->LineOutput)
+        colour = 0;
+    playback_ = std::make_unique<Playback>(*state_, *doc_, *audio_, errors_);
+}
+
+ShowRuntime::~ShowRuntime()
+{
+    if (!closed_)
+        Close();
+    // The worker has ended; what it used goes after it, the sound reader before the show.
+    artnet_.reset();
+    playback_.reset();
+    wav_.reset();
+    doc_.reset();
+}
+
+void ShowRuntime::Start()
+{
+    if (artnet_ || closed_)
+        return;
+    artnet_ = std::make_unique<TArtnetThread>(options_.Platform ? *options_.Platform : SystemArtnetPlatform());
+    artnet_->Priority = options_.Priority;
+    artnet_->SetNodeNames(options_.NodeName, options_.NodeName);
+    artnet_->TickCallback = [playback = playback_.get()](uint8_t* frame) { playback->PlaybackTick(frame); };
+    artnet_->OutputUniverse = options_.OutputUniverse;
+    artnet_->OutputEnabled = true;
+    if (!artnet_->InitError().empty()) {
+        if (options_.ReportInitError)
+            options_.ReportInitError(artnet_->InitError());
+        artnet_->ClearInitError();
+    }
+    artnet_->Start();
+    artnet_->SendPoll();
+}
+
+void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    if (artnet_) {
+        RequestAndWait(state_->StopRequest);
+        // The player must die on the worker that made it: wait until the request is taken.
+        RequestAndWaitTaken(state_->CloseAudioRequest);
+    }
+    if (hooks.StopDisplay)
+        hooks.StopDisplay();
+    if (hooks.WriteEngineSettings)
+        hooks.WriteEngineSettings();
+    if (artnet_) {
+        artnet_->Terminate();
+        artnet_->WaitFor();
+    }
+    if (hooks.WriteWindowSettings)
+        hooks.WriteWindowSettings();
+}
+
+void ShowRuntime::CloseAudio()
+{
+    if (artnet_)
+        RequestAndWaitTaken(state_->CloseAudioRequest);
+}
+
+bool ShowRuntime::OpenAudio(const std::string& path, bool waitLong)
+{
+    CloseAudio();
+    state_->SetSoundPath(path);
+    state_->SoundLoaded = !path.empty();
+    if (path.empty() || !artnet_)
+        return false;
+    return waitLong ? RequestAndWaitTaken(state_->OpenAudioRequest) : RequestAndWait(state_->OpenAudioRequest);
+}

@@ -1,0 +1,150 @@
+// The runtime's creation and close orders on a fake player and a fake network, and the
+// settings the tick reads reaching it through the settings object.
+#include "artnet/fake_network.h"
+#include "engine/fake_audio.h"
+#include "runtime/show_runtime.h"
+#include "settings/env_data.h"
+#include "support/test_support.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class RuntimeTest : public ::testing::Test {
+protected:
+    ShowRuntimeOptions Options()
+    {
+        ShowRuntimeOptions o;
+        o.OutputUniverse = 7;
+        o.Priority = ThreadPriority::Normal;
+        o.Audio = audio;
+        o.Platform = net.Platform();
+        o.ReportInitError = [this](const std::string& text) { initErrors.push_back(text); };
+        return o;
+    }
+
+    size_t DmxSent() const { return net.SentWithOpCode(OpDmx).size(); }
+
+    FakeNetwork net;
+    std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>(SystemClock());
+    std::vector<std::string> initErrors;
+};
+
+TEST_F(RuntimeTest, CreatesInOrderAndClosesWithThePlayerGoneOnTheWorkerBeforeTheWorkerEnds)
+{
+    audio->sounds["show.wav"] = FakeSound{60000, {}};
+    std::thread::id closedOn;
+    audio->onClose = [&closedOn] { closedOn = std::this_thread::get_id(); };
+    std::vector<std::string> events;
+    size_t framesAtWindowSettings = 0;
+    {
+        ShowRuntime runtime(Options());
+        EXPECT_FALSE(runtime.Started());
+        EXPECT_EQ(runtime.Play().DmxPatch[0], -1) << "unpatched until a show gives the patch";
+        EXPECT_EQ(runtime.Document().CurrentLine, 0);
+        EXPECT_TRUE(net.Sent().empty()) << "no thread and no packet before Start";
+
+        runtime.Start();
+        ASSERT_TRUE(runtime.Started());
+        EXPECT_TRUE(initErrors.empty());
+        EXPECT_EQ(runtime.Artnet()->OutputUniverse, 7);
+        EXPECT_TRUE(runtime.OpenAudio("show.wav", true));
+        EXPECT_EQ(runtime.Play().SoundDuration, 60000);
+        EXPECT_FALSE(net.SentWithOpCode(OpPoll).empty()) << "the first poll goes out at start";
+
+        runtime.State().RunRequest = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        runtime.Close({
+            [&] { events.push_back("stop display"); },
+            [&] {
+                events.push_back("write engine settings, universe " +
+                                 std::to_string(runtime.Artnet()->OutputUniverse));
+            },
+            [&] {
+                events.push_back("write window settings");
+                framesAtWindowSettings = DmxSent();
+            },
+        });
+        EXPECT_TRUE(runtime.Closed());
+        runtime.Close(); // a second close does nothing
+    }
+    EXPECT_THAT(events, ElementsAre("stop display", "write engine settings, universe 7", "write window settings"));
+    EXPECT_THAT(audio->log, ElementsAre("open show.wav", "Run", "Stop", "close"))
+        << "stopped, then closed, before the window's steps";
+    EXPECT_NE(closedOn, std::thread::id());
+    EXPECT_NE(closedOn, std::this_thread::get_id()) << "the player dies on the worker that made it";
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_EQ(DmxSent(), framesAtWindowSettings) << "the worker had ended before the window's last step";
+}
+
+TEST_F(RuntimeTest, ReportsANetworkSetUpFailureOnceAndPlaysOn)
+{
+    net.layerFails = true;
+    ShowRuntime runtime(Options());
+    runtime.Start();
+    EXPECT_THAT(initErrors, ElementsAre(SocketInitFailedText));
+    EXPECT_TRUE(runtime.Artnet()->InitError().empty());
+    runtime.Close();
+}
+
+// Destroyed without a close (an early return): it still closes in order.
+TEST_F(RuntimeTest, DestructionWithoutCloseClosesInOrder)
+{
+    audio->sounds["show.wav"] = FakeSound{1000, {}};
+    std::thread::id closedOn;
+    audio->onClose = [&closedOn] { closedOn = std::this_thread::get_id(); };
+    {
+        ShowRuntime runtime(Options());
+        runtime.Start();
+        runtime.OpenAudio("show.wav", true);
+    }
+    EXPECT_NE(closedOn, std::this_thread::get_id());
+    EXPECT_EQ(audio->log.back(), "close");
+}
+
+// A stored Repeat=1 is the value the tick reads: the settings object and the engine share
+// one home for it, so the sound starts again at its end.
+TEST(SettingsReachTheTick, StoredRepeatAndTheCheckGroupAreWhatTheTickReads)
+{
+    TempDir dir;
+    {
+        std::ofstream(dir / "lumenrill.INI") << "[Play]\nRepeat=1\n";
+    }
+    FakeClock clock;
+    PlayGlobals play;
+    IniFile ini(dir / "lumenrill.INI");
+    EnvData env(ini, play, dir.Path());
+    ASSERT_TRUE(env.Repeat);
+
+    EngineState state(play, clock);
+    ProjectData doc(play);
+    FakeAudio audio(clock);
+    PostedErrors errors;
+    Playback playback(state, doc, audio, errors);
+    uint8_t frame[DmxSlots] = {};
+    audio.sounds["a.wav"] = FakeSound{100, {}};
+    state.SetSoundPath("a.wav");
+    state.OpenAudioRequest = true;
+    playback.PlaybackTick(frame);
+    state.RunRequest = true;
+    for (int i = 0; i < 8; ++i) {
+        clock.Advance(20);
+        playback.PlaybackTick(frame);
+    }
+    EXPECT_TRUE(state.RepeatRestarted) << "the end of the sound restarted it";
+
+    env.CheckGroup = 2;
+    playback.PlaybackTick(frame);
+    EXPECT_EQ(frame[6], 255);
+    EXPECT_EQ(frame[8], 255);
+    EXPECT_EQ(frame[9], 0);
+}
+
+} // namespace
