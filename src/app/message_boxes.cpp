@@ -1,5 +1,6 @@
 #include "app/message_boxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QString>
 
@@ -27,3 +28,5 @@ Answer MessageBoxHandler::AskYesNoCancel(const std::string& text, const std::str
     default: return Answer::Cancel;
     }
 }
+
+void MessageBoxHandler::Beep() { QApplication::beep(); }

@@ -13,6 +13,7 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override;
     bool ConfirmYesNo(const std::string& text, const std::string& caption) override;
     Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+    void Beep() override;
 
 private:
     QWidget* parent_;

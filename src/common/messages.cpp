@@ -48,3 +48,5 @@ Answer AskYesNoCancel(const std::string& text, const std::string& caption)
 {
     return installed.load()->AskYesNoCancel(text, Or(caption, ConfirmCaption));
 }
+
+void Beep() { installed.load()->Beep(); }

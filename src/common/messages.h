@@ -13,6 +13,8 @@ public:
     virtual void ShowError(const std::string& text, const std::string& caption) = 0;
     virtual bool ConfirmYesNo(const std::string& text, const std::string& caption) = 0;
     virtual Answer AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
+    // A refusal: the system's beep. Nothing by default.
+    virtual void Beep() {}
 };
 
 // Installs handler (nullptr restores the default, which prints to standard error and
@@ -23,3 +25,5 @@ MessageHandler* InstallMessageHandler(MessageHandler* handler);
 void ShowError(const std::string& text, const std::string& caption = {});
 bool ConfirmYesNo(const std::string& text, const std::string& caption = {});
 Answer AskYesNoCancel(const std::string& text, const std::string& caption = {});
+// Refused input: the handler's beep (tests see it).
+void Beep();

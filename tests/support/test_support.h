@@ -38,6 +38,7 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override;
     bool ConfirmYesNo(const std::string& text, const std::string& caption) override;
     Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+    void Beep() override { entries.push_back({"beep", {}, {}}); }
 
 private:
     Answer Next();

@@ -1,0 +1,336 @@
+#include "editor/editor_session.h"
+
+#include "common/messages.h"
+#include "common/paths.h"
+#include "common/text_codec.h"
+#include "sound/sound_file_time.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QUdpSocket>
+
+#include <filesystem>
+
+namespace {
+
+const std::string SaveQuestion = "変更内容を保存しますか";
+const std::string Untitled = "無題";
+
+// path with its extension replaced by ext (".wfm").
+std::string WithExtension(const std::string& path, const char* ext)
+{
+    return std::filesystem::path(path).replace_extension(ext).string();
+}
+
+std::string UpperExtension(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& prompts, QObject* parent)
+    : QObject(parent), options_(std::move(options)), prompts_(prompts)
+{
+    ini_ = std::make_unique<IniFile>(options_.SettingsPath);
+    optionSettings_ = ReadOptionSettings(*ini_);
+    oscPort_ = ReadOscPort(*ini_);
+
+    ShowRuntimeOptions runtimeOptions;
+    runtimeOptions.OutputUniverse = optionSettings_.TxUniverse;
+    runtimeOptions.DmxInterval = optionSettings_.DmxInterval;
+    runtimeOptions.ReportInitError = [](const std::string& text) { ShowError(text, "ArtNet初期化エラー"); };
+    runtimeOptions.Audio = options_.Audio;
+    runtimeOptions.Platform = options_.Platform;
+    runtime_ = std::make_unique<ShowRuntime>(std::move(runtimeOptions));
+    env_ = std::make_unique<EnvData>(*ini_, runtime_->Play(), options_.ExeDir, options_.PaletteLoader);
+
+    transport_ = std::make_unique<Transport>(State(), [this](TransportNotice n) { emit transportNotice(n); });
+    osc_ = std::make_unique<OscReceiver>(State(), *transport_,
+                                         OscReceiver::Hooks{[this] { return SummaryLoaded(); },
+                                                            [this] { emit showPlayPosition(); }});
+    runtime_->Start();
+}
+
+EditorSession::~EditorSession()
+{
+    if (!runtime_->Closed())
+        runtime_->Close();
+}
+
+bool EditorSession::StartOsc()
+{
+    if (!oscServer_) {
+        oscServer_ = new QUdpSocket(this);
+        connect(oscServer_, &QUdpSocket::readyRead, this, &EditorSession::ReadOscDatagrams);
+    }
+    // A port that cannot be bound leaves OSC off; the program goes on without it.
+    return oscServer_->bind(QHostAddress::AnyIPv4, quint16(oscPort_));
+}
+
+void EditorSession::ReadOscDatagrams()
+{
+    while (oscServer_->hasPendingDatagrams()) {
+        QByteArray datagram(int(oscServer_->pendingDatagramSize()), '\0');
+        const qint64 n = oscServer_->readDatagram(datagram.data(), datagram.size());
+        if (n < 0)
+            continue;
+        datagram.resize(int(n));
+        HandleOscDatagram(datagram);
+    }
+}
+
+void EditorSession::HandleOscDatagram(const QByteArray& datagram)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(datagram.constData());
+    if (std::optional<std::string> status = osc_->OscServerUDPRead(std::span(bytes, size_t(datagram.size()))))
+        emit oscStatus(Q(*status));
+    emit commandDone();
+}
+
+void EditorSession::StopForReplace()
+{
+    // The old show's clock must not run on into the new one and start its sound.
+    State().StopClock();
+    RequestAndWait(State().StopRequest);
+    State().TransportActive = false;
+}
+
+int EditorSession::OpenProject(const std::string& path)
+{
+    prompts_.SetBusy(true);
+    StopForReplace();
+    runtime_->CloseAudio();
+    env_->PrjFile = path;
+
+    ProjectData& doc = Document();
+    int result = doc.LoadProject(path) >= 1 ? 1 : 0;
+    if (result == 0) {
+        if (env_->PrjFile.empty()) {
+            // A new show: patched straight through, no waveform, and its settings asked for.
+            for (int i = 0; i < DmxSlots; ++i)
+                runtime_->Play().DmxPatch[size_t(i)] = i < 24 ? i : -1;
+            Sound().ClearSummary();
+            State().SoundLoaded = false;
+            State().SetSoundPath({});
+            prompts_.SetBusy(false);
+            prompts_.RunProjectSettings();
+            prompts_.SetBusy(true);
+        }
+    } else {
+        LoadSoundFor(path);
+    }
+    opened_ = true;
+    emit titleChanged(WindowTitle());
+    emit showReplaced();
+    prompts_.SetBusy(false);
+    emit commandDone();
+    return result;
+}
+
+void EditorSession::LoadSoundFor(const std::string& projectPath)
+{
+    ProjectData& doc = Document();
+    const std::string waveformFile = WithExtension(projectPath, ".wfm");
+    std::string sound = Utf16ToUtf8(doc.SoundFile);
+    ResolvePath(sound);
+    std::error_code ec;
+    const bool exists = !sound.empty() && std::filesystem::is_regular_file(sound, ec);
+    if (exists) {
+        const double t = SoundFileTime(sound);
+        if (t != doc.SoundFileTime) {
+            if (Sound().BuildSummary(sound) > 0) {
+                doc.SoundFileTime = t;
+                Sound().SaveSummary(waveformFile);
+                Save();
+            }
+        } else {
+            Sound().LoadSummary(waveformFile);
+        }
+        runtime_->OpenAudio(sound);
+    } else {
+        runtime_->OpenAudio({});
+        State().Play.PlayPosition = -State().Play.PrePlayTime;
+    }
+}
+
+bool EditorSession::Save()
+{
+    const WriteResult written = Document().SaveProject(false);
+    if (!written)
+        ShowError(Document().FileName + "\n" + written.error);
+    return bool(written);
+}
+
+bool EditorSession::SaveAs(const std::string& path)
+{
+    env_->PrjFile = path;
+    Document().FileName = path;
+    if (!Save())
+        return false;
+    Sound().SaveSummary(WithExtension(path, ".wfm"));
+    return true;
+}
+
+int EditorSession::AskSaveChanges()
+{
+    ProjectData& doc = Document();
+    int answer = 7;
+    if (doc.Modified) {
+        const std::string name = doc.FileName.empty() ? Untitled : doc.FileName;
+        switch (::AskYesNoCancel("[" + name + "] " + SaveQuestion)) {
+        case Answer::Yes:
+            answer = 6;
+            if (!doc.FileName.empty()) {
+                // A failed save keeps the show: nothing unsaved may be discarded.
+                if (!Save())
+                    answer = 2;
+            } else {
+                const std::string path = prompts_.SaveProjectPath(env_->PrjFile);
+                if (path.empty() || !SaveAs(path))
+                    answer = 2;
+            }
+            break;
+        case Answer::No:
+            answer = 7;
+            break;
+        case Answer::Cancel:
+            answer = 2;
+            break;
+        }
+    }
+    if (!doc.FileName.empty())
+        env_->History.Add(doc.FileName);
+    return answer;
+}
+
+void EditorSession::NewProject()
+{
+    if (AskSaveChanges() != 2)
+        OpenProject("");
+}
+
+void EditorSession::OpenProjectCommand()
+{
+    if (AskSaveChanges() == 2)
+        return;
+    const std::string path = prompts_.OpenProjectPath();
+    if (!path.empty())
+        OpenProject(path);
+}
+
+void EditorSession::SaveProjectCommand()
+{
+    if (!Document().Modified)
+        return;
+    if (!Document().FileName.empty())
+        Save();
+    else
+        SaveProjectAs();
+    emit commandDone();
+}
+
+bool EditorSession::SaveProjectAs()
+{
+    const std::string path = prompts_.SaveProjectPath(env_->PrjFile);
+    const bool saved = !path.empty() && SaveAs(path);
+    emit commandDone();
+    return saved;
+}
+
+void EditorSession::OpenRecent(int index)
+{
+    const std::string path = env_->History.Get(index);
+    if (path.empty() || AskSaveChanges() == 2)
+        return;
+    OpenProject(path);
+}
+
+bool EditorSession::DropFiles(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> files;
+    GetDroppedFiles(paths, files, ".WAV;.MP3;.PRJ");
+    if (files.size() != 1) {
+        Beep();
+        return false;
+    }
+    const std::string& file = files.front();
+    const std::string ext = UpperExtension(file);
+    if (ext == ".PRJ") {
+        // Like every other way of replacing the show, a drop asks first.
+        if (AskSaveChanges() != 2)
+            OpenProject(file);
+        return true;
+    }
+
+    prompts_.SetBusy(true);
+    StopForReplace();
+    runtime_->CloseAudio();
+    State().SetSoundPath(file);
+    ProjectData& doc = Document();
+    doc.SetSoundPath(file);
+    doc.SoundFileTime = SoundFileTime(file);
+    if (Sound().BuildSummary(file) > 0) {
+        if (!env_->PrjFile.empty())
+            Sound().SaveSummary(WithExtension(env_->PrjFile, ".wfm"));
+        runtime_->OpenAudio(file);
+    }
+    emit showReplaced();
+    prompts_.SetBusy(false);
+    emit commandDone();
+    return true;
+}
+
+void EditorSession::AutoSave()
+{
+    ProjectData& doc = Document();
+    if (!doc.Modified || doc.FileName.empty())
+        return;
+    emit statusHint("Auto Backup...");
+    const WriteResult written = doc.SaveProject(true);
+    emit statusHint({});
+    if (!written)
+        ShowError(doc.FileName + "\n" + written.error);
+    emit commandDone();
+}
+
+QString EditorSession::WindowTitle() const
+{
+    if (!opened_)
+        return "Lumenrill";
+    std::string name = Utf16ToUtf8(Document().Title);
+    if (name.empty())
+        name = env_->PrjFile;
+    if (name.empty())
+        name = "<" + Untitled + ">";
+    return Q("Lumenrill  - " + name);
+}
+
+void EditorSession::Close(const std::function<void()>& stopDisplay,
+                          const std::function<void()>& writeWindowSettings)
+{
+    if (oscServer_)
+        oscServer_->close();
+    runtime_->Close({
+        stopDisplay,
+        [this] {
+            WriteOscPort(*ini_, oscPort_);
+            OptionSettings written = optionSettings_;
+            written.TxUniverse = runtime_->Artnet() ? runtime_->Artnet()->OutputUniverse.load()
+                                                    : optionSettings_.TxUniverse;
+            WriteOptionSettings(*ini_, written, runtime_->Play().PrePlayTime, runtime_->Play().PostPlayTime);
+        },
+        [this, writeWindowSettings] {
+            if (writeWindowSettings)
+                writeWindowSettings();
+            const WriteResult saved = env_->Save();
+            if (!saved)
+                ShowError(ini_->FileName() + "\n" + saved.error);
+        },
+    });
+}
