@@ -62,6 +62,7 @@ public:
 
     size_t FrameCount() const { return frames_.size(); }
     const SummaryFrame& Frame(size_t index) const { return frames_[index]; }
+    const TWavFrmList& Frames() const { return frames_; }
 
     // Of the last file whose format BuildSummary read.
     int32_t Channels() const { return channels_; }
