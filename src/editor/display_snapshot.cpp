@@ -6,7 +6,8 @@ std::string PositionText(int32_t playPosition, int32_t soundDuration)
 {
     if (playPosition < 0)
         return TimeText(playPosition); // carries its own "-"
-    return (playPosition > soundDuration ? "+" : " ") + TimeText(playPosition);
+    std::string text(1, playPosition > soundDuration ? '+' : ' ');
+    return text += TimeText(playPosition);
 }
 
 uint32_t PositionColor(int32_t playPosition, int32_t soundDuration)

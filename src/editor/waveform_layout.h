@@ -2,8 +2,6 @@
 // Heights and captions of the two waveform panes, the bevel between them and their header
 // panels, for mono or stereo display. No Qt.
 
-#include <string>
-
 inline constexpr int MonoBevelHeight = 2;
 inline constexpr int StereoBevelHeight = 8;
 
@@ -14,8 +12,8 @@ struct WaveformLayout {
     int RightHeight = 0;
     int LeftHeaderHeight = 0;
     int RightHeaderHeight = 0;
-    std::string LeftCaption;
-    std::string RightCaption;
+    const char* LeftCaption = "";
+    const char* RightCaption = "";
 };
 
 // Lays the panes out again in the height they and the bevel take now (after the splitter

@@ -156,8 +156,8 @@ TEST(WaveformLayoutTest, MonoAndStereo)
     EXPECT_EQ(stereo.RightHeight, 176);
     EXPECT_EQ(stereo.LeftHeaderHeight, 184);
     EXPECT_EQ(stereo.RightHeaderHeight, 184);
-    EXPECT_EQ(stereo.LeftCaption, "L");
-    EXPECT_EQ(stereo.RightCaption, "R");
+    EXPECT_STREQ(stereo.LeftCaption, "L");
+    EXPECT_STREQ(stereo.RightCaption, "R");
 
     // The mono command narrows the bevel to 2 and gives the right pane the 6 pixels.
     const WaveformLayout mono = LayOutWaveforms(176, 2, 182, true);
@@ -166,8 +166,8 @@ TEST(WaveformLayoutTest, MonoAndStereo)
     EXPECT_EQ(mono.RightHeight, 356);
     EXPECT_EQ(mono.LeftHeaderHeight, 4);
     EXPECT_EQ(mono.RightHeaderHeight, 364);
-    EXPECT_EQ(mono.LeftCaption, "");
-    EXPECT_EQ(mono.RightCaption, "L+R");
+    EXPECT_STREQ(mono.LeftCaption, "");
+    EXPECT_STREQ(mono.RightCaption, "L+R");
 
     EXPECT_EQ(LayOutWaveforms(100, 8, 101, false).LeftHeight, 100); // odd heights round down
 }

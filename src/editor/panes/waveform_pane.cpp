@@ -16,23 +16,45 @@ namespace {
 
 // The peaks one column shows.
 struct Peaks {
-    int64_t Top;
-    int64_t Bottom;
+    int32_t Top;
+    int32_t Bottom;
 };
 
-// The left pane shows the left channel; the right pane the right channel, or in mono
-// display the average of both (half the left channel of a mono file).
-Peaks FramePeaks(const SummaryFrame& f, int tag, bool mono)
-{
-    if (tag == WaveformPane::LeftTag)
-        return {f.LeftMax, f.LeftMin};
-    if (!mono)
-        return {f.RightMax, f.RightMin};
-    return {(int64_t{f.LeftMax} + f.RightMax) / 2, (int64_t{f.LeftMin} + f.RightMin) / 2};
-}
-
 // y of a peak value in a pane whose centre line is at half.
-int PeakY(int64_t value, int half) { return half - TruncToInt(static_cast<double>(value) / 32767.0 * half); }
+int PeakY(int32_t value, int half) { return half - TruncToInt(static_cast<double>(value) / 32767.0 * half); }
+
+// Walks columns from..to-1 (canvas x) once: column(x, peaks) for each column inside the
+// sound, with the highest and lowest peaks of the frames it covers, so every frame is read
+// once however far the view is zoomed out; blank(x0, x1) for each run of columns outside.
+// Frame f of column x is (x - offset) / scale.
+template <class PeaksOf, class Column, class Blank>
+void WalkColumns(const TWavFrmList& frames, int from, int to, double offset, double scale, PeaksOf peaksOf,
+                 Column column, Blank blank)
+{
+    const double count = static_cast<double>(frames.size());
+    int blankFrom = from;
+    double f = (from - offset) / scale;
+    for (int x = from; x < to; ++x) {
+        const double next = (x + 1 - offset) / scale;
+        if (f >= 0 && f < count) {
+            if (x > blankFrom)
+                blank(blankFrom, x);
+            blankFrom = x + 1;
+            const size_t first = static_cast<size_t>(f);
+            const size_t last = std::max(first + 1, next < count ? static_cast<size_t>(next) : frames.size());
+            Peaks p = peaksOf(frames[first]);
+            for (size_t k = first + 1; k < last; ++k) {
+                const Peaks q = peaksOf(frames[k]);
+                p.Top = std::max(p.Top, q.Top);
+                p.Bottom = std::min(p.Bottom, q.Bottom);
+            }
+            column(x, p);
+        }
+        f = next;
+    }
+    if (to > blankFrom)
+        blank(blankFrom, to);
+}
 
 } // namespace
 
@@ -94,9 +116,7 @@ void WaveformPane::paintEvent(QPaintEvent* event)
     PaintOverlays(painter, from, to);
 }
 
-// Columns from..to-1 (canvas x, all before the timeline's end) in one pass: each column
-// shows the highest and lowest peaks of the summary frames it covers, so a frame is read
-// once however far the view is zoomed out.
+// Columns from..to-1 (canvas x, all before the timeline's end).
 void WaveformPane::PaintWave(QPainter& painter, int from, int to) const
 {
     const int scroll = view_.ScrollPosition();
@@ -107,41 +127,37 @@ void WaveformPane::PaintWave(QPainter& painter, int from, int to) const
 
     const bool mono = view_.MonoDisplay();
     if (!(mono && tag_ == LeftTag)) {
+        const QColor blankColor = ToQColor(colors_.Blank);
+        const auto blank = [&](int x0, int x1) { painter.fillRect(x0 - scroll, 0, x1 - x0, h, blankColor); };
+        // From the top peak down to the bottom one, the bottom's own pixel left out.
+        const auto column = [&](int x, Peaks p) {
+            const int y0 = PeakY(p.Top, half);
+            const int y1 = PeakY(p.Bottom, half);
+            const int top = std::clamp(y0 < y1 ? y0 : y1 + 1, 0, h);
+            const int bottom = std::clamp(y0 < y1 ? y1 : y0 + 1, 0, h);
+            if (bottom > top)
+                painter.fillRect(x - scroll, top, 1, bottom - top, fg);
+        };
         const TWavFrmList& frames = sound_.Frames();
-        const double count = static_cast<double>(frames.size());
         const double offset = view_.Axis().PrePlayTime * view_.PixelsPerMs();
         const double scale = view_.Scale();
-        const QColor blank = ToQColor(colors_.Blank);
-        int blankFrom = from;
-        const auto flushBlank = [&](int upTo) {
-            if (upTo > blankFrom)
-                painter.fillRect(blankFrom - scroll, 0, upTo - blankFrom, h, blank);
-        };
-        double f = (from - offset) / scale;
-        for (int x = from; x < to; ++x) {
-            const double next = (x + 1 - offset) / scale;
-            if (f >= 0 && f < count) {
-                flushBlank(x);
-                blankFrom = x + 1;
-                const size_t first = static_cast<size_t>(f);
-                const size_t last = std::max(first + 1, next < count ? static_cast<size_t>(next) : frames.size());
-                Peaks p = FramePeaks(frames[first], tag_, mono);
-                for (size_t k = first + 1; k < last; ++k) {
-                    const Peaks q = FramePeaks(frames[k], tag_, mono);
-                    p.Top = std::max(p.Top, q.Top);
-                    p.Bottom = std::min(p.Bottom, q.Bottom);
-                }
-                // From the top peak down to the bottom one, the bottom's own pixel left out.
-                const int y0 = PeakY(p.Top, half);
-                const int y1 = PeakY(p.Bottom, half);
-                const int top = std::clamp(y0 < y1 ? y0 : y1 + 1, 0, h);
-                const int bottom = std::clamp(y0 < y1 ? y1 : y0 + 1, 0, h);
-                if (bottom > top)
-                    painter.fillRect(x - scroll, top, 1, bottom - top, fg);
-            }
-            f = next;
+        // The left pane shows the left channel; the right pane the right channel, or in mono
+        // display the average of both (half the left channel of a mono file).
+        if (tag_ == LeftTag) {
+            WalkColumns(frames, from, to, offset, scale,
+                        [](const SummaryFrame& f) { return Peaks{f.LeftMax, f.LeftMin}; }, column, blank);
+        } else if (!mono) {
+            WalkColumns(frames, from, to, offset, scale,
+                        [](const SummaryFrame& f) { return Peaks{f.RightMax, f.RightMin}; }, column, blank);
+        } else {
+            WalkColumns(
+                frames, from, to, offset, scale,
+                [](const SummaryFrame& f) {
+                    return Peaks{static_cast<int32_t>((int64_t{f.LeftMax} + f.RightMax) / 2),
+                                 static_cast<int32_t>((int64_t{f.LeftMin} + f.RightMin) / 2)};
+                },
+                column, blank);
         }
-        flushBlank(to);
     }
     if (h > 0)
         painter.fillRect(from - scroll, half, to - from, 1, fg);
