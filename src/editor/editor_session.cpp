@@ -299,6 +299,42 @@ void EditorSession::AutoSave()
     emit commandDone();
 }
 
+bool EditorSession::Playing() const
+{
+    return State().AudioState == AudioStateKind::Playing || State().ClockRunning;
+}
+
+void EditorSession::ScrubTo(int32_t t)
+{
+    if (Playing())
+        return;
+    EngineState& s = State();
+    if (t >= 0 && t <= s.Play.SoundDuration) {
+        s.PostSeek(t);
+    } else {
+        s.ClockPosition = t;
+        s.Play.PlayPosition = t;
+    }
+}
+
+void EditorSession::SeekTo(int32_t t)
+{
+    if (!Playing()) {
+        ScrubTo(t);
+        return;
+    }
+    EngineState& s = State();
+    s.StopClock();
+    RequestAndWait(s.StopRequest);
+    SeekAndWait(s, t);
+    if (t < 0 || t >= s.Play.SoundDuration) {
+        RequestAndWait(s.StopRequest);
+        s.StartClock(t);
+    } else {
+        RequestAndWait(s.RunRequest);
+    }
+}
+
 QString EditorSession::WindowTitle() const
 {
     if (!opened_)

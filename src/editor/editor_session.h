@@ -75,6 +75,13 @@ public:
     // The automatic save: only a modified show that has a file name.
     void AutoSave();
 
+    // A click on the canvas at time t: while stopped or paused only the position moves;
+    // while playing (or the clock runs) playback goes on from t. Every wait is bounded.
+    void SeekTo(int32_t t);
+    // A drag on the canvas: moves the position while nothing plays; never waits.
+    void ScrubTo(int32_t t);
+    bool Playing() const;
+
     // "Lumenrill", or "Lumenrill  - " and the show's name once a project was opened.
     QString WindowTitle() const;
     // A new show for each OSC datagram; emitted with its status text.

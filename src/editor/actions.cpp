@@ -1,0 +1,63 @@
+#include "editor/actions.h"
+
+#include <QTimer>
+
+ActionRegistry::ActionRegistry(QObject* parent) : QObject(parent), timer_(new QTimer(this))
+{
+    timer_->setInterval(100);
+    connect(timer_, &QTimer::timeout, this, &ActionRegistry::Update);
+}
+
+QAction* ActionRegistry::Add(const std::string& name, const QString& caption, Run run, Rule enabled)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromStdString(name));
+    entries_[name] = Entry{action, enabled, {}};
+    connect(action, &QAction::triggered, this, [this, name, run = std::move(run)] {
+        const Entry& e = entries_.at(name);
+        if (e.enabled && !e.enabled())
+            return;
+        run();
+        Update();
+    });
+    return action;
+}
+
+void ActionRegistry::SetChecked(const std::string& name, Rule checked)
+{
+    Entry& e = entries_.at(name);
+    e.action->setCheckable(true);
+    e.checked = std::move(checked);
+}
+
+QAction* ActionRegistry::Get(const std::string& name) const
+{
+    auto it = entries_.find(name);
+    return it == entries_.end() ? nullptr : it->second.action;
+}
+
+bool ActionRegistry::Trigger(const std::string& name)
+{
+    auto it = entries_.find(name);
+    if (it == entries_.end())
+        return false;
+    Update();
+    if (!it->second.action->isEnabled())
+        return false;
+    it->second.action->trigger();
+    return true;
+}
+
+void ActionRegistry::Update()
+{
+    for (auto& [name, e] : entries_) {
+        if (e.enabled)
+            e.action->setEnabled(e.enabled());
+        if (e.checked)
+            e.action->setChecked(e.checked());
+    }
+}
+
+void ActionRegistry::StartTimer() { timer_->start(); }
+
+void ActionRegistry::StopTimer() { timer_->stop(); }

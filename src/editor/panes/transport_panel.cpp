@@ -1,0 +1,111 @@
+#include "editor/panes/transport_panel.h"
+
+#include "editor/colors.h"
+
+#include <QAction>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+
+namespace {
+
+QString Channel(char name, unsigned value) { return QString::asprintf("%c%3u", name, value); }
+
+} // namespace
+
+TransportPanel::TransportPanel(QAction* const (&actions)[6], QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(305, 56);
+
+    auto* timePanel = new QFrame(this);
+    timePanel->setGeometry(3, 2, 157, 25);
+    timePanel->setAutoFillBackground(true);
+    QPalette navy = timePanel->palette();
+    navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    timePanel->setPalette(navy);
+    timeLabel_ = new QLabel("00:00:00.00", timePanel);
+    timeLabel_->setGeometry(0, 0, 157, 25);
+    timeLabel_->setAlignment(Qt::AlignCenter);
+    QFont bold = timeLabel_->font();
+    bold.setBold(true);
+    bold.setPixelSize(21);
+    timeLabel_->setFont(bold);
+    SetTime("00:00:00.00", 0xFFFFFF);
+
+    static constexpr int Xs[6] = {5, 30, 55, 80, 108, 133};
+    for (int i = 0; i < 6; ++i) {
+        auto* button = new QToolButton(this);
+        button->setDefaultAction(actions[i]);
+        button->setGeometry(Xs[i], 32, 25, 22);
+        button->setAutoRaise(true);
+        button->setIconSize(QSize(16, 16));
+    }
+
+    volume_ = new QSlider(Qt::Vertical, this);
+    volume_->setGeometry(174, 0, 28, 56);
+    volume_->setRange(0, 255);
+    volume_->setPageStep(16);
+    volume_->setTickInterval(64);
+    volume_->setTickPosition(QSlider::TicksRight);
+    volume_->setToolTip("音量の変更");
+    volume_->setStatusTip("音量の変更");
+    connect(volume_, &QSlider::valueChanged, this, &TransportPanel::volumeChanged);
+
+    outColour_ = new QFrame(this);
+    outColour_->setGeometry(213, 4, 50, 50);
+    outColour_->setFrameShape(QFrame::Panel);
+    outColour_->setFrameShadow(QFrame::Sunken);
+    outColour_->setAutoFillBackground(true);
+    outColour_->setToolTip("出力色");
+    outColour_->setStatusTip("出力色");
+
+    QFont small = font();
+    small.setPixelSize(11);
+    auto label = [&](int y) {
+        auto* l = new QLabel(this);
+        l->setGeometry(266, y, 38, 13);
+        l->setFont(small);
+        return l;
+    };
+    trkLabel_ = label(2);
+    rLabel_ = label(15);
+    gLabel_ = label(28);
+    bLabel_ = label(41);
+    SetOutput(0, 0);
+}
+
+void TransportPanel::SetTime(const QString& text, uint32_t color)
+{
+    if (timeLabel_->text() != text)
+        timeLabel_->setText(text);
+    QPalette p = timeLabel_->palette();
+    const QColor c = ToQColor(color);
+    if (p.color(QPalette::WindowText) != c) {
+        p.setColor(QPalette::WindowText, c);
+        timeLabel_->setPalette(p);
+    }
+}
+
+void TransportPanel::SetOutput(int line, uint32_t color)
+{
+    trkLabel_->setText(QString("Line%1").arg(line + 1));
+    QPalette p = outColour_->palette();
+    const QColor c = ToQColor(color);
+    if (p.color(QPalette::Window) != c) {
+        p.setColor(QPalette::Window, c);
+        outColour_->setPalette(p);
+    }
+    rLabel_->setText(Channel('R', color & 0xFF));
+    gLabel_->setText(Channel('G', (color >> 8) & 0xFF));
+    bLabel_->setText(Channel('B', (color >> 16) & 0xFF));
+}
+
+void TransportPanel::SetVolume(int value)
+{
+    const QSignalBlocker quiet(volume_);
+    volume_->setValue(value);
+}
+
+int TransportPanel::Volume() const { return volume_->value(); }
