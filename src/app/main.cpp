@@ -1,10 +1,12 @@
 // The desktop program: one instance per user, then the main window and the event loop.
 #include "app/message_boxes.h"
+#include "common/paths.h"
 #include "common/single_instance.h"
 #include "common/termination_signal.h"
+#include "editor/lurill_form.h"
+#include "settings/env_data.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QSocketNotifier>
 
 #include <memory>
@@ -18,23 +20,28 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Lumenrill");
 
-    QMainWindow window;
-    window.setWindowTitle("Lumenrill");
-    window.resize(1024, 640);
-
-    MessageBoxHandler messages(&window);
+    MessageBoxHandler messages;
     InstallMessageHandler(&messages);
+    int status = 0;
+    {
+        LurillFormOptions options;
+        options.ExeDir = ExeDir();
+        options.SettingsPath = SettingsFilePath(ExeDir());
+        TLurillForm window(std::move(options));
+        messages.SetParent(&window);
 
-    // Ctrl-C and SIGTERM close the program the ordinary way, so everything it set up is
-    // taken down again.
-    std::unique_ptr<QSocketNotifier> terminate;
-    if (InstallTerminationSignals()) {
-        terminate = std::make_unique<QSocketNotifier>(TerminationFd(), QSocketNotifier::Read);
-        QObject::connect(terminate.get(), &QSocketNotifier::activated, &window, &QMainWindow::close);
+        // Ctrl-C and SIGTERM close the program the ordinary way, so everything it set up is
+        // taken down again.
+        std::unique_ptr<QSocketNotifier> terminate;
+        if (InstallTerminationSignals()) {
+            terminate = std::make_unique<QSocketNotifier>(TerminationFd(), QSocketNotifier::Read);
+            QObject::connect(terminate.get(), &QSocketNotifier::activated, &window, &QWidget::close);
+        }
+
+        window.show();
+        status = QApplication::exec();
+        messages.SetParent(nullptr);
     }
-
-    window.show();
-    const int status = QApplication::exec();
     InstallMessageHandler(nullptr);
     return status;
 }

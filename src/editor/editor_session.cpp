@@ -104,6 +104,7 @@ void EditorSession::StopForReplace()
 int EditorSession::OpenProject(const std::string& path)
 {
     prompts_.SetBusy(true);
+    emit displayHold(true);
     StopForReplace();
     runtime_->CloseAudio();
     env_->PrjFile = path;
@@ -129,6 +130,7 @@ int EditorSession::OpenProject(const std::string& path)
     emit titleChanged(WindowTitle());
     emit showReplaced();
     prompts_.SetBusy(false);
+    emit displayHold(false);
     emit commandDone();
     return result;
 }

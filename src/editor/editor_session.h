@@ -104,6 +104,8 @@ signals:
     void transportNotice(TransportNotice notice);
     // A command ran: the window runs its update pass.
     void commandDone();
+    // While a project opens the display timer holds (a message box may run the event loop).
+    void displayHold(bool hold);
 
 private:
     bool SaveAs(const std::string& path);

@@ -1,6 +1,7 @@
 #include "editor/panes/transport_panel.h"
 
 #include "editor/colors.h"
+#include "editor/display_snapshot.h"
 
 #include <QAction>
 #include <QFont>
@@ -19,20 +20,15 @@ TransportPanel::TransportPanel(QAction* const (&actions)[6], QWidget* parent) : 
 {
     setFixedSize(305, 56);
 
-    auto* timePanel = new QFrame(this);
-    timePanel->setGeometry(3, 2, 157, 25);
-    timePanel->setAutoFillBackground(true);
-    QPalette navy = timePanel->palette();
-    navy.setColor(QPalette::Window, QColor(0, 0, 128));
-    timePanel->setPalette(navy);
-    timeLabel_ = new QLabel("00:00:00.00", timePanel);
-    timeLabel_->setGeometry(0, 0, 157, 25);
+    timeLabel_ = new QLabel("00:00:00.00", this);
+    timeLabel_->setObjectName("TimeLabel");
+    timeLabel_->setGeometry(3, 2, 157, 25);
     timeLabel_->setAlignment(Qt::AlignCenter);
     QFont bold = timeLabel_->font();
     bold.setBold(true);
     bold.setPixelSize(21);
     timeLabel_->setFont(bold);
-    SetTime("00:00:00.00", 0xFFFFFF);
+    SetTime("00:00:00.00", SoundTimeColor);
 
     static constexpr int Xs[6] = {5, 30, 55, 80, 108, 133};
     for (int i = 0; i < 6; ++i) {
@@ -57,7 +53,6 @@ TransportPanel::TransportPanel(QAction* const (&actions)[6], QWidget* parent) : 
     outColour_->setGeometry(213, 4, 50, 50);
     outColour_->setFrameShape(QFrame::Panel);
     outColour_->setFrameShadow(QFrame::Sunken);
-    outColour_->setAutoFillBackground(true);
     outColour_->setToolTip("出力色");
     outColour_->setStatusTip("出力色");
 
@@ -76,26 +71,27 @@ TransportPanel::TransportPanel(QAction* const (&actions)[6], QWidget* parent) : 
     SetOutput(0, 0);
 }
 
+uint32_t TransportPanel::TimeColor() const { return timeColor_; }
+uint32_t TransportPanel::OutputColor() const { return outputColor_; }
+
 void TransportPanel::SetTime(const QString& text, uint32_t color)
 {
     if (timeLabel_->text() != text)
         timeLabel_->setText(text);
-    QPalette p = timeLabel_->palette();
-    const QColor c = ToQColor(color);
-    if (p.color(QPalette::WindowText) != c) {
-        p.setColor(QPalette::WindowText, c);
-        timeLabel_->setPalette(p);
+    // Style sheets, because a toolbar's style may paint over palette colours.
+    if (color != timeColor_) {
+        timeColor_ = color;
+        timeLabel_->setStyleSheet(
+            QString("QLabel { background-color: #000080; color: %1; }").arg(ToQColor(color).name()));
     }
 }
 
 void TransportPanel::SetOutput(int line, uint32_t color)
 {
     trkLabel_->setText(QString("Line%1").arg(line + 1));
-    QPalette p = outColour_->palette();
-    const QColor c = ToQColor(color);
-    if (p.color(QPalette::Window) != c) {
-        p.setColor(QPalette::Window, c);
-        outColour_->setPalette(p);
+    if (color != outputColor_) {
+        outputColor_ = color;
+        outColour_->setStyleSheet(QString("QFrame { background-color: %1; }").arg(ToQColor(color).name()));
     }
     rLabel_->setText(Channel('R', color & 0xFF));
     gLabel_->setText(Channel('G', (color >> 8) & 0xFF));

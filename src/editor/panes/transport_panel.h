@@ -30,6 +30,8 @@ public:
     QLabel* TimeLabel() const { return timeLabel_; }
     QSlider* WavVolTrackBar() const { return volume_; }
     QFrame* OutColPanel() const { return outColour_; }
+    uint32_t TimeColor() const;
+    uint32_t OutputColor() const;
 
 signals:
     // The user moved the volume track bar to value 0..255.
@@ -43,4 +45,6 @@ private:
     QLabel* rLabel_;
     QLabel* gLabel_;
     QLabel* bLabel_;
+    uint32_t timeColor_ = 0xFFFFFFFF; // none yet
+    uint32_t outputColor_ = 0xFFFFFFFF;
 };

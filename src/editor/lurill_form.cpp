@@ -1,0 +1,645 @@
+#include "editor/lurill_form.h"
+
+#include "common/output_volume.h"
+#include "editor/actions.h"
+#include "editor/display_snapshot.h"
+#include "editor/icons.h"
+#include "editor/panes/transport_panel.h"
+#include "editor/panes/waveform_pane.h"
+#include "editor/view_state.h"
+#include "editor/waveform_layout.h"
+#include "settings/toolbar_placement.h"
+#include "settings/window_placement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int PanelWidths[TLurillForm::StatusPanels - 1] = {150, 120, 160, 150};
+constexpr int HeaderWidth = 50;
+const char* const ProjectFilter = "プロジェクトファイル (*.prj *.PRJ)";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+WindowRect Bounds(const QWidget& w)
+{
+    const QRect r = w.geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+} // namespace
+
+TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options))
+{
+    setObjectName("LurillForm");
+    setWindowTitle("Lumenrill");
+    // The display timer stays stopped until start-up has finished.
+    timer1_ = new QTimer(this);
+    connect(timer1_, &QTimer::timeout, this, &TLurillForm::Timer1Timer);
+    backupTimer_ = new QTimer(this);
+    connect(backupTimer_, &QTimer::timeout, this, [this] { session_->AutoSave(); });
+
+    EditorSessionOptions sessionOptions;
+    sessionOptions.ExeDir = options_.ExeDir;
+    sessionOptions.SettingsPath = options_.SettingsPath;
+    sessionOptions.Audio = options_.Audio;
+    sessionOptions.Platform = options_.Platform;
+    session_ = new EditorSession(std::move(sessionOptions), options_.Prompts ? *options_.Prompts : *this, this);
+    timer1_->setInterval(session_->Options().DispInterval);
+
+    view_ = new ViewState(this);
+    actions_ = new ActionRegistry(this);
+    CreateActions();
+    CreateMenus();
+    CreateToolBars();
+    CreateCanvas();
+    CreateStatusBar();
+
+    connect(session_, &EditorSession::titleChanged, this, &QWidget::setWindowTitle);
+    connect(session_, &EditorSession::statusHint, this, [this](const QString& text) {
+        SetStatus(4, text);
+        statusBar()->repaint();
+    });
+    connect(session_, &EditorSession::oscStatus, this, [this](const QString& text) { SetStatus(4, text); });
+    connect(session_, &EditorSession::showPlayPosition, this, &TLurillForm::ShowPlayPositionAfterOsc);
+    connect(session_, &EditorSession::transportNotice, this, &TLurillForm::OnTransportNotice);
+    connect(session_, &EditorSession::showReplaced, this, [this] {
+        ApplyScale();
+        canvas_->update();
+    });
+    connect(session_, &EditorSession::commandDone, actions_, &ActionRegistry::Update);
+    connect(session_, &EditorSession::displayHold, this, [this](bool hold) {
+        if (!started_ || closing_)
+            return;
+        if (hold)
+            timer1_->stop();
+        else
+            timer1_->start();
+    });
+    setAcceptDrops(true);
+    actions_->Update();
+}
+
+TLurillForm::~TLurillForm()
+{
+    if (!closing_) {
+        closing_ = true;
+        view_->SetClosing();
+        session_->Close([this] { timer1_->stop(); }, {});
+    }
+}
+
+QMenu* TLurillForm::Menu(const QString& objectName) const { return menuBar()->findChild<QMenu*>(objectName); }
+
+void TLurillForm::CreateActions()
+{
+    EditorSession& s = *session_;
+    ActionRegistry& a = *actions_;
+    auto idle = [this] { return !session_->Playing(); };
+
+    a.Add("NewPrjAction", "プロジェクトの新規作成(&N)", [&s] { s.NewProject(); }, idle)->setIcon(ToolIcon(IconKind::New));
+    a.Add("OpenPrjAction", "プロジェクトを開く(&O)...", [&s] { s.OpenProjectCommand(); }, idle)
+        ->setIcon(ToolIcon(IconKind::Open));
+    a.Add("SavePrjAction", "上書き保存(&S)", [&s] { s.SaveProjectCommand(); }, [&s] { return s.Document().Modified; })
+        ->setIcon(ToolIcon(IconKind::Save));
+    a.Add("SaveAsPrjAction", "名前を付けて保存(&A)...", [&s] { s.SaveProjectAs(); }, idle)
+        ->setIcon(ToolIcon(IconKind::SaveAs));
+
+    Transport& t = s.Player();
+    auto enabled = [&s](TransportCommand c) { return [&s, c] { return s.Player().Enabled(c, s.SummaryLoaded()); }; };
+    a.Add("TopPlayAction", "先頭から再生", [&t] { t.TopPlayAction(); }, enabled(TransportCommand::TopPlay))
+        ->setIcon(ToolIcon(IconKind::TopPlay));
+    a.Add("PlayAction", "再生", [&t] { t.PlayAction(); }, enabled(TransportCommand::Play))
+        ->setIcon(ToolIcon(IconKind::Play));
+    a.Add("PauseAction", "一旦停止", [&t] { t.PauseAction(); }, enabled(TransportCommand::Pause))
+        ->setIcon(ToolIcon(IconKind::Pause));
+    a.Add("StopAction", "停止", [&t] { t.StopAction(); }, enabled(TransportCommand::Stop))
+        ->setIcon(ToolIcon(IconKind::Stop));
+    a.Add("ToTopPosAction", "サウンドの先頭へ", [&t] { t.ToTopPosAction(); }, enabled(TransportCommand::ToTopPos))
+        ->setIcon(ToolIcon(IconKind::ToTop));
+    a.Add("ToEndPosAction", "サウンドの最後へ", [&t] { t.ToEndPosAction(); }, enabled(TransportCommand::ToEndPos))
+        ->setIcon(ToolIcon(IconKind::ToEnd));
+    a.Add("PrvTimAction", "0.1秒戻る", [&t] { t.PrvTimAction(); })->setShortcut(QKeySequence(Qt::Key_Left));
+    a.Add("NxtTimAction", "0.1秒進む", [&t] { t.NxtTimAction(); })->setShortcut(QKeySequence(Qt::Key_Right));
+    for (const char* name : {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction",
+                             "ToEndPosAction", "PrvTimAction", "NxtTimAction"})
+        a.Get(name)->setStatusTip(a.Get(name)->text());
+
+    auto playPosition = [this] { return session_->State().Play.PlayPosition.load(); };
+    a.Add("ZoomInAction", "タイムスケール拡大(&I)",
+          [this, playPosition] {
+              view_->ZoomIn(playPosition());
+              ShowScale();
+          },
+          [this] { return view_->ZoomInEnabled(); })
+        ->setIcon(ToolIcon(IconKind::ZoomIn));
+    a.Add("ZoomOutAction", "タイムスケール縮小(&O)",
+          [this, playPosition] {
+              view_->ZoomOut(playPosition());
+              ShowScale();
+          },
+          [this] { return view_->ZoomOutEnabled(); })
+        ->setIcon(ToolIcon(IconKind::ZoomOut));
+    a.Add("ZoomFitAction", "タイムスケールを画面幅に(&F)",
+          [this, playPosition] {
+              view_->ZoomFit(playPosition());
+              ShowScale();
+          },
+          [this] { return view_->ZoomFitEnabled(); })
+        ->setIcon(ToolIcon(IconKind::ZoomFit));
+
+    a.Add("RepeatPlyItem", "繰り返し(&R)", [&s] { s.Env().Repeat = !s.Env().Repeat; });
+    a.SetChecked("RepeatPlyItem", [&s] { return s.Env().Repeat.load(); });
+    const QString mixer = QStandardPaths::findExecutable("pavucontrol");
+    a.Add("VolCtlItem", "ボリュームコントロール(&V)", [mixer] { QProcess::startDetached(mixer, {}); },
+          [mixer] { return !mixer.isEmpty(); });
+    a.Add("ExitItem", "終了(&X)", [this] { close(); });
+    for (QAction* action : findChildren<QAction*>())
+        addAction(action); // shortcuts work wherever the focus is
+}
+
+void TLurillForm::CreateMenus()
+{
+    ActionRegistry& a = *actions_;
+    auto menu = [this](const char* name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(name);
+        connect(m, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
+        return m;
+    };
+    QMenu* file = menu("File1", "ファイル(&F)");
+    for (const char* name : {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"})
+        file->addAction(a.Get(name));
+    historyMenu_ = file->addMenu("最近開いたプロジェクト(&H)");
+    historyMenu_->setObjectName("FileHistoryItem");
+    connect(file, &QMenu::aboutToShow, this, &TLurillForm::UpdateFileHistoryMenu);
+    file->addSeparator();
+    file->addAction(a.Get("ExitItem"));
+
+    menu("Edit1", "編集(&E)");
+
+    QMenu* play = menu("Play1", "再生(&P)");
+    for (const char* name : {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction",
+                             "ToEndPosAction", "RepeatPlyItem"})
+        play->addAction(a.Get(name));
+    play->addSeparator();
+    play->addAction(a.Get("VolCtlItem"));
+
+    QMenu* show = menu("Show1", "表示(&V)");
+    for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
+        show->addAction(a.Get(name));
+
+    menu("Option1", "設定(&O)");
+    menu("Help1", "ヘルプ(&H)");
+    UpdateFileHistoryMenu();
+}
+
+void TLurillForm::UpdateFileHistoryMenu()
+{
+    historyMenu_->clear();
+    const FileHistoryMenu items = session_->Env().History.UpdateMenu();
+    for (int i = 0; i < FileHistoryItems; ++i) {
+        const FileHistoryMenu::Item& item = items.Items[size_t(i)];
+        if (!item.Visible)
+            continue;
+        QAction* action = historyMenu_->addAction(Q(item.Caption));
+        connect(action, &QAction::triggered, this, [this, i] { session_->OpenRecent(i); });
+    }
+    historyMenu_->setEnabled(items.Enabled);
+    actions_->Update();
+}
+
+void TLurillForm::CreateToolBars()
+{
+    ActionRegistry& a = *actions_;
+    auto bar = [this](int n, const QString& caption) {
+        QToolBar* t = addToolBar(caption);
+        t->setObjectName(QString("ToolBar%1").arg(n));
+        t->setIconSize(QSize(20, 20));
+        toolBars_[size_t(n - 1)] = t;
+        return t;
+    };
+    QToolBar* file = bar(1, "ファイル");
+    for (const char* name : {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"})
+        file->addAction(a.Get(name));
+    QToolBar* edit = bar(2, "編集");
+    for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
+        edit->addAction(a.Get(name));
+    QToolBar* player = bar(3, "プレーヤ");
+    QAction* const transport[6] = {a.Get("TopPlayAction"), a.Get("PlayAction"),     a.Get("PauseAction"),
+                                   a.Get("StopAction"),    a.Get("ToTopPosAction"), a.Get("ToEndPosAction")};
+    playPanel_ = new TransportPanel(transport, player);
+    player->addWidget(playPanel_);
+    connect(playPanel_, &TransportPanel::volumeChanged, this, [this](int v) {
+        // v x 257 maps 0..255 onto the whole 16-bit range, so reading back gives v again.
+        WriteWaveOutVolume(uint16_t(v * 257));
+        SetStatus(2, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
+    });
+    QToolBar* palette = bar(4, "カラーパレット");
+    palette->hide(); // its controls come with the colour bar
+}
+
+void TLurillForm::CreateCanvas()
+{
+    canvas_ = new QWidget(this);
+    auto* outer = new QVBoxLayout(canvas_);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    splitter_ = new QSplitter(Qt::Vertical, canvas_);
+    splitter_->setObjectName("WCSplitter");
+    splitter_->setHandleWidth(4);
+    splitter_->setChildrenCollapsible(false);
+
+    // The waveform row: the 50-pixel header column beside the two panes and the bevel.
+    waveBlock_ = new QWidget(splitter_);
+    auto* row = new QHBoxLayout(waveBlock_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto* headers = new QWidget(waveBlock_);
+    headers->setFixedWidth(HeaderWidth);
+    auto* headerColumn = new QVBoxLayout(headers);
+    headerColumn->setContentsMargins(0, 0, 0, 0);
+    headerColumn->setSpacing(0);
+    wavLHeader_ = new QLabel("L", headers);
+    wavRHeader_ = new QLabel("R", headers);
+    for (QLabel* h : {wavLHeader_, wavRHeader_}) {
+        h->setAlignment(Qt::AlignCenter);
+        h->setFrameShape(QFrame::Panel);
+        h->setFrameShadow(QFrame::Raised);
+        headerColumn->addWidget(h, 1);
+    }
+    row->addWidget(headers);
+
+    auto* panes = new QWidget(waveBlock_);
+    auto* column = new QVBoxLayout(panes);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    const WavSound& sound = session_->Sound();
+    wavL_ = new WaveformPane(WaveformPane::LeftTag, *view_, sound, panes);
+    wavL_->setObjectName("WavLPaintBox");
+    wavBevel_ = new QFrame(panes);
+    static_cast<QFrame*>(wavBevel_)->setFrameShape(QFrame::HLine);
+    wavR_ = new WaveformPane(WaveformPane::RightTag, *view_, sound, panes);
+    wavR_->setObjectName("WavRPaintBox");
+    column->addWidget(wavL_, 1);
+    column->addWidget(wavBevel_);
+    column->addWidget(wavR_, 1);
+    row->addWidget(panes, 1);
+    for (WaveformPane* pane : {wavL_, wavR_}) {
+        pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
+        connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) {
+            session_->SeekTo(t);
+            view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
+            actions_->Update();
+        });
+        connect(pane, &WaveformPane::scrubRequested, this, [this](int, int32_t t) {
+            session_->ScrubTo(t);
+            view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
+        });
+    }
+
+    // The rows below the waveform (mark bar, lane, reference view) join the splitter here.
+    auto* below = new QWidget(splitter_);
+    below->setObjectName("CanvasRows");
+    below->setMinimumHeight(40);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        waveHeight_ = waveBlock_->height();
+        LayOutWaveforms();
+    });
+    outer->addWidget(splitter_, 1);
+
+    auto* barRow = new QHBoxLayout;
+    barRow->setContentsMargins(HeaderWidth, 0, 0, 0);
+    scrollBar_ = new QScrollBar(Qt::Horizontal, canvas_);
+    scrollBar_->setObjectName("WCScrollBar");
+    barRow->addWidget(scrollBar_);
+    outer->addLayout(barRow);
+    BindScrollBar(*scrollBar_, *view_);
+    setCentralWidget(canvas_);
+}
+
+void TLurillForm::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < StatusPanels; ++i) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QString("StatusPanel%1").arg(i));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        if (i < StatusPanels - 1) {
+            label->setFixedWidth(PanelWidths[i]);
+            bar->addWidget(label);
+        } else {
+            label->setMinimumWidth(50);
+            bar->addWidget(label, 1); // the last panel takes what is left
+        }
+        status_[size_t(i)] = label;
+    }
+}
+
+void TLurillForm::SetStatus(int panel, const QString& text) { status_[size_t(panel)]->setText(text); }
+
+bool TLurillForm::event(QEvent* event)
+{
+    // Hints go to panel 4 and never cover the other panels.
+    if (event->type() == QEvent::StatusTip) {
+        SetStatus(4, static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TLurillForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TLurillForm::FormShow()
+{
+    IniFile& ini = session_->Settings();
+    const MainViewSettings viewSettings = ReadMainViewSettings(ini);
+    view_->SetMonoDisplay(viewSettings.DispMonoWav);
+    waveHeight_ = std::max(viewSettings.WavLRHeight, 20);
+
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    ScreenInfo info;
+    info.MonitorCount = int(QGuiApplication::screens().size());
+    info.Width = available.width();
+    info.Height = available.height();
+    const WindowRect placed = LoadPlacementA(ini, "LurillForm", {false, true},
+                                             {0, 0, available.width(), available.height()},
+                                             {width(), height()}, info);
+    setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
+
+    for (int n = 1; n <= ToolBarCount; ++n) {
+        QToolBar* bar = toolBars_[size_t(n - 1)];
+        const ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
+        if (n != 4)
+            bar->setVisible(p.Visible);
+    }
+    statusBar()->setVisible(ReadStatusBarVisible(ini));
+    LayOutWaveforms();
+    playPanel_->SetVolume(ReadWaveOutVolume() >> 8);
+    QMetaObject::invokeMethod(this, &TLurillForm::FinishStartUp, Qt::QueuedConnection);
+}
+
+void TLurillForm::FinishStartUp()
+{
+    if (closing_)
+        return;
+    repaint();
+    session_->StartOsc();
+    timer1_->start();
+    actions_->StartTimer();
+    const std::string last = session_->Env().PrjFile;
+    if (!last.empty())
+        session_->OpenProject(last);
+    backupTimer_->stop();
+    if (session_->Env().AutoSave && session_->Env().SaveInterval > 0) {
+        backupTimer_->setInterval(int(std::min<int64_t>(int64_t(session_->Env().SaveInterval) * 60000, INT32_MAX)));
+        backupTimer_->start();
+    }
+    started_ = true;
+}
+
+void TLurillForm::LayOutWaveforms()
+{
+    const bool mono = view_->MonoDisplay();
+    const int bevel = mono ? MonoBevelHeight : StereoBevelHeight;
+    const WaveformLayout l = ::LayOutWaveforms(waveHeight_ / 2, bevel, waveHeight_ - waveHeight_ / 2 - bevel, mono);
+    wavBevel_->setFixedHeight(l.BevelHeight);
+    wavL_->setFixedHeight(l.LeftHeight);
+    wavR_->setFixedHeight(l.RightHeight);
+    wavLHeader_->setFixedHeight(l.LeftHeight + l.BevelHeight / 2);
+    wavRHeader_->setFixedHeight(l.RightHeight + l.BevelHeight - l.BevelHeight / 2);
+    wavLHeader_->setText(l.LeftCaption);
+    wavRHeader_->setText(l.RightCaption);
+    QList<int> sizes = splitter_->sizes();
+    if (sizes.size() == 2) {
+        const int total = sizes[0] + sizes[1];
+        sizes[0] = l.WaveHeight;
+        sizes[1] = std::max(total - l.WaveHeight, 40);
+        splitter_->setSizes(sizes);
+    }
+    waveBlock_->setFixedHeight(l.WaveHeight);
+    ApplyScale();
+}
+
+void TLurillForm::ApplyScale()
+{
+    const EngineState& s = session_->State();
+    Timeline timeline;
+    timeline.PrePlayTime = s.Play.PrePlayTime;
+    timeline.PostPlayTime = s.Play.PostPlayTime;
+    timeline.TotalLength = s.TotalLength;
+    timeline.FrameCount = session_->Sound().FrameCount();
+    timeline.SoundLoaded = session_->SummaryLoaded();
+    view_->SetTimeline(timeline);
+    view_->SetViewportWidth(wavL_->width());
+    view_->ApplyScale(s.Play.PlayPosition);
+    ShowScale();
+}
+
+void TLurillForm::ShowScale() { SetStatus(2, QString::asprintf("%s=%6.3f", "スケール", view_->Scale())); }
+
+void TLurillForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (shown_)
+        QTimer::singleShot(0, this, [this] {
+            if (!closing_)
+                ApplyScale();
+        });
+}
+
+void TLurillForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && shown_ && !closing_)
+        ApplyScale();
+}
+
+void TLurillForm::Timer1Timer()
+{
+    if (closing_)
+        return;
+    EngineState& s = session_->State();
+    s.PreviewColor = NoColor;
+    DisplayInput in;
+    in.RepeatRestarted = s.RepeatRestarted.exchange(false);
+    const TArtnetThread* artnet = session_->Runtime().Artnet();
+    in.SocketReady = artnet && artnet->SocketReady();
+    in.NodeCount = artnet ? artnet->NodeCount() : 0;
+    in.Axis = view_->Axis();
+    in.PlayCursorX = view_->PlayCursorX();
+    in.ScrollPosition = view_->ScrollPosition();
+    in.ClientWidth = view_->ViewportWidth();
+    const DisplaySnapshot snapshot = TakeDisplaySnapshot(s, in);
+
+    if (snapshot.RestartScroll)
+        view_->SetScrollPosition(*snapshot.RestartScroll);
+    playPanel_->SetTime(Q(snapshot.TimeText), snapshot.TimeColor);
+    view_->MovePlayCursor(s.Play.PlayPosition, s.AudioState == AudioStateKind::Playing);
+    const int line = session_->Document().CurrentLine;
+    playPanel_->SetOutput(line, s.LineOutput[size_t(std::clamp(line, 0, LineCount - 1))]);
+    SetStatus(0, Q(snapshot.Status));
+
+    if (!session_->Runtime().Errors().Empty() && !showingErrors_)
+        QMetaObject::invokeMethod(this, &TLurillForm::ShowPostedErrors, Qt::QueuedConnection);
+}
+
+void TLurillForm::ShowPostedErrors()
+{
+    // One box at a time; the display timer and OSC go on while it is open.
+    if (showingErrors_ || closing_)
+        return;
+    showingErrors_ = true;
+    session_->Runtime().Errors().ShowAll();
+    showingErrors_ = false;
+}
+
+void TLurillForm::OnTransportNotice(TransportNotice notice)
+{
+    switch (notice) {
+    case TransportNotice::ScrollToFarLeft:
+        view_->SetScrollPosition(0);
+        break;
+    case TransportNotice::ShowSoundStart:
+        view_->SetScrollPosition(SoundStartScroll(view_->Axis()));
+        view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
+        canvas_->update();
+        break;
+    case TransportNotice::ShowSoundEnd:
+        view_->SetScrollPosition(SoundEndScroll(view_->Axis(), session_->State().Play.PostPlayTime,
+                                                view_->ScrollRange(), view_->ViewportWidth()));
+        view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
+        canvas_->update();
+        break;
+    case TransportNotice::PlayCursorMoved:
+        view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
+        break;
+    case TransportNotice::OutputChanged:
+        break; // the colour monitor repaints from its own timer
+    }
+}
+
+void TLurillForm::ShowPlayPositionAfterOsc()
+{
+    const int x = view_->XOfTime(session_->State().Play.PlayPosition) - 16;
+    view_->SetScrollPosition(std::max(0, x));
+}
+
+void TLurillForm::closeEvent(QCloseEvent* event)
+{
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    if (session_->AskSaveChanges() == 2) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    view_->SetClosing();
+    backupTimer_->stop();
+    actions_->StopTimer();
+    session_->Close([this] { timer1_->stop(); }, [this] { WriteWindowSettings(); });
+    event->accept();
+}
+
+void TLurillForm::WriteWindowSettings()
+{
+    IniFile& ini = session_->Settings();
+    StorePlacementA(ini, "LurillForm", {false, true}, Bounds(*this));
+    MainViewSettings v = ReadMainViewSettings(ini);
+    v.DispMonoWav = view_->MonoDisplay();
+    v.WavLRHeight = waveHeight_;
+    WriteMainViewSettings(ini, v);
+    for (int n = 1; n <= ToolBarCount; ++n) {
+        QToolBar* bar = toolBars_[size_t(n - 1)];
+        ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
+        if (n != 4)
+            p.Visible = bar->isVisible();
+        p.DockTop = bar->y();
+        p.DockLeft = bar->x();
+        StoreToolBar(ini, ToolBarSection(n), p);
+    }
+    WriteStatusBarVisible(ini, statusBar()->isVisible());
+}
+
+void TLurillForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (started_ && !closing_ && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TLurillForm::dropEvent(QDropEvent* event)
+{
+    if (!started_ || closing_)
+        return;
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    session_->DropFiles(paths);
+}
+
+std::string TLurillForm::SaveProjectPath(const std::string& fileName)
+{
+    QFileDialog dialog(this, QString(), Q(fileName), ProjectFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("PRJ");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::string TLurillForm::OpenProjectPath()
+{
+    QFileDialog dialog(this, "プロジェクトを開く", QString(), ProjectFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("PRJ");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void TLurillForm::SetBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
