@@ -1,0 +1,390 @@
+// The main window offscreen on a fake player and a fake network: start-up and close orders,
+// opening and replacing shows with scripted answers, drops, the transport buttons, seek and
+// scrub, the time display and the status panels. Everything is pressed as a person would.
+#include "artnet/fake_network.h"
+#include "editor/actions.h"
+#include "editor/lurill_form.h"
+#include "editor/panes/transport_panel.h"
+#include "editor/panes/waveform_pane.h"
+#include "editor/view_state.h"
+#include "engine/fake_audio.h"
+#include "common/paths.h"
+#include "common/text_codec.h"
+#include "support/test_support.h"
+#include "support/wav_writer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+#include <QUdpSocket>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+WavLayout Wav(Bytes data)
+{
+    WavLayout l;
+    l.data = std::move(data);
+    return l;
+}
+
+class ScriptedPrompts final : public SessionPrompts {
+public:
+    std::deque<std::string> savePaths; // answers of the save dialog; empty string: cancel
+    std::deque<std::string> openPaths;
+    int projectSettingsRuns = 0;
+    std::string SaveProjectPath(const std::string&) override { return Take(savePaths); }
+    std::string OpenProjectPath() override { return Take(openPaths); }
+    void SetBusy(bool) override {}
+    void RunProjectSettings() override { ++projectSettingsRuns; }
+
+private:
+    static std::string Take(std::deque<std::string>& q)
+    {
+        if (q.empty())
+            return {};
+        std::string s = q.front();
+        q.pop_front();
+        return s;
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetExeDir(dir.Path() + "/"); }
+    void TearDown() override
+    {
+        if (form)
+            form->close();
+        form.reset();
+    }
+
+    // A project with a 4 s stereo sound beside it, saved as name.
+    std::string MakeShow(const std::string& name, const std::u16string& title = u"Evening")
+    {
+        const std::string sound = dir / (name + ".wav");
+        WriteBytes(sound, WavBytes(Wav(Tone16(4.0, 44100, 2, 440, 12000, 6000))));
+        audio->sounds[sound] = FakeSound{4000, {}};
+        PlayGlobals play;
+        ProjectData doc(play);
+        doc.Title = title;
+        doc.SetSoundPath(sound);
+        doc.FileName = dir / name;
+        play.PrePlayTime = 2000;
+        play.PostPlayTime = 1000;
+        doc.AddStep(0x0000FF, 0, 0, 0, false);
+        EXPECT_TRUE(doc.SaveProject(false));
+        return doc.FileName;
+    }
+
+    void Start(const std::string& ini = {})
+    {
+        std::ofstream(dir / "lumenrill.INI") << ini;
+        LurillFormOptions o;
+        o.ExeDir = dir.Path() + "/";
+        o.SettingsPath = dir / "lumenrill.INI";
+        o.Audio = audio;
+        o.Platform = net.Platform();
+        o.Prompts = &prompts;
+        form = std::make_unique<TLurillForm>(std::move(o));
+        form->resize(1000, 700);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return form->Started(); }, 5000));
+    }
+
+    EditorSession& S() { return form->Session(); }
+    QString Panel(int i) { return form->StatusPanel(i)->text(); }
+    std::string IniText() { return ReadText(dir / "lumenrill.INI"); }
+    static std::string ReadText(const std::string& path)
+    {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    QToolButton* Button(const char* action)
+    {
+        for (QToolButton* b : form->findChildren<QToolButton*>())
+            if (b->defaultAction() && b->defaultAction()->objectName() == action)
+                return b;
+        return nullptr;
+    }
+    void Click(const char* action)
+    {
+        form->Actions().Update();
+        QToolButton* b = Button(action);
+        ASSERT_NE(b, nullptr) << action;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    bool WaitFor(const std::function<bool()>& done, int ms = 3000) { return QTest::qWaitFor(done, ms); }
+
+    TempDir dir;
+    FakeNetwork net;
+    std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>(SystemClock());
+    ScriptedPrompts prompts;
+    RecordingMessages messages;
+    std::unique_ptr<TLurillForm> form;
+};
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsThenCloseWritesThemInOrder)
+{
+    Start();
+    EXPECT_EQ(form->windowTitle(), "Lumenrill") << "no project opened";
+    EXPECT_TRUE(form->Timer1()->isActive());
+    EXPECT_EQ(S().Document().FileName, "");
+    EXPECT_EQ(S().Runtime().Play().DmxPatch[0], -1) << "unpatched until a show is opened";
+    EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG"; })) << Panel(0).toStdString();
+
+    form->close();
+    EXPECT_TRUE(form->Closing());
+    EXPECT_FALSE(form->Timer1()->isActive());
+    const std::string ini = IniText();
+    for (const char* key : {"[OSC]", "LocalPort=9901", "[Option]", "TxUniverse=0", "LurillFormWidth=",
+                            "WavLRHeight=", "[Tool1]", "[StatusBar]", "[Play]"})
+        EXPECT_THAT(ini, HasSubstr(key));
+    EXPECT_LT(ini.find("[OSC]"), ini.find("LurillFormLeft")) << "the engine's settings are written first";
+}
+
+TEST_F(MainWindowTest, StartOpensTheLastProjectWithItsSoundAndTitle)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    EXPECT_EQ(form->windowTitle(), "Lumenrill  - Evening");
+    EXPECT_EQ(S().Sound().FrameCount(), 400u) << "summary built from the sound";
+    EXPECT_TRUE(std::ifstream(dir / "show.wfm").good()) << "and cached beside the project";
+    EXPECT_TRUE(WaitFor([this] { return S().State().Play.SoundDuration == 4000; }));
+    EXPECT_TRUE(S().State().SoundLoaded);
+    EXPECT_EQ(Panel(2), "スケール= 0.250");
+}
+
+TEST_F(MainWindowTest, AMissingProjectLeavesAnEmptyShowNamedAfterIt)
+{
+    Start("[Project]\nPrjFile=" + (dir / "gone.PRJ") + "\n");
+    EXPECT_EQ(form->windowTitle().toStdString(), "Lumenrill  - " + (dir / "gone.PRJ"));
+    EXPECT_FALSE(S().State().SoundLoaded);
+    EXPECT_EQ(prompts.projectSettingsRuns, 0) << "only a new show asks for its settings";
+}
+
+struct AskCase {
+    const char* name;
+    bool hasFileName;
+    Answer answer;
+    std::string savePath; // the save dialog's answer
+    bool saveFails;
+    int expected;
+    bool replaced; // the new show replaced the old one
+};
+
+void PrintTo(const AskCase& c, std::ostream* os) { *os << c.name; }
+
+class AskSaveChangesTest : public MainWindowTest, public ::testing::WithParamInterface<AskCase> {};
+
+// New show from the File menu with unsaved changes: every answer of the question and the
+// dialog, and a save that fails, which must keep the show rather than discard it.
+TEST_P(AskSaveChangesTest, NewShowAsksFirst)
+{
+    const AskCase c = GetParam();
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    ProjectData& doc = S().Document();
+    if (!c.hasFileName)
+        doc.FileName.clear();
+    doc.AddStep(0x00FF00, 0, 1000, 0, true);
+    ASSERT_TRUE(doc.Modified);
+    messages.answers = {c.answer};
+    if (!c.savePath.empty())
+        prompts.savePaths = {c.savePath == "-" ? "" : dir / c.savePath};
+    if (c.saveFails)
+        std::filesystem::create_directory(dir / "blocked.PRJ"); // a folder where the file would go
+    if (c.saveFails)
+        doc.FileName = dir / "blocked.PRJ";
+
+    form->Actions().Trigger("NewPrjAction");
+    ASSERT_FALSE(messages.entries.empty());
+    EXPECT_EQ(messages.entries.front().kind, "ask");
+    EXPECT_THAT(messages.entries.front().text, HasSubstr("変更内容を保存しますか"));
+    EXPECT_EQ(doc.Lines[0].size() != 2, c.replaced) << "the changed show was kept unless replaced";
+    EXPECT_EQ(prompts.projectSettingsRuns, c.replaced ? 1 : 0);
+    if (c.saveFails) {
+        EXPECT_EQ(messages.entries.back().kind, "error") << "a failed save is reported";
+    }
+    if (c.expected == 6) {
+        PlayGlobals play;
+        ProjectData saved(play);
+        ASSERT_GE(saved.LoadProject(c.hasFileName ? show : dir / c.savePath), 1);
+        EXPECT_EQ(saved.Lines[0].size(), 2u) << "the changes reached the file";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, AskSaveChangesTest,
+                         ::testing::Values(AskCase{"yes, saved", true, Answer::Yes, "", false, 6, true},
+                                           AskCase{"no", true, Answer::No, "", false, 7, true},
+                                           AskCase{"cancel", true, Answer::Cancel, "", false, 2, false},
+                                           AskCase{"yes, untitled, dialog cancelled", false, Answer::Yes, "-",
+                                                   false, 2, false},
+                                           AskCase{"yes, untitled, saved as", false, Answer::Yes, "new.PRJ",
+                                                   false, 6, true},
+                                           AskCase{"yes, save fails", true, Answer::Yes, "", true, 2, false}),
+                         [](const auto& info) {
+                             std::string n = info.param.name;
+                             for (char& ch : n)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return n;
+                         });
+
+TEST_F(MainWindowTest, ClosingAnUntitledChangedShowAndCancellingTheDialogKeepsTheWindowOpen)
+{
+    Start();
+    S().OpenProject("");
+    S().Document().AddStep(0xFF, 0, 500, 0, true);
+    messages.answers = {Answer::Yes};
+    prompts.savePaths = {""};
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->Closing());
+    EXPECT_TRUE(form->isVisible());
+    messages.answers = {Answer::No};
+}
+
+TEST_F(MainWindowTest, DropsTakeExactlyOneFileAndAProjectDropAsksFirst)
+{
+    Start();
+    const std::string show = MakeShow("dropped.PRJ", u"Dropped");
+    std::filesystem::create_directories(dir / "one");
+    WriteBytes(dir / "one/a.WAV", WavBytes(Wav(Tone16(1.0, 44100, 2, 440, 9000, 9000))));
+    audio->sounds[dir / "one/a.WAV"] = FakeSound{1000, {}};
+    std::filesystem::create_directories(dir / "two");
+    WriteBytes(dir / "two/a.wav", WavBytes(Wav(Tone16(1.0, 44100, 2, 440, 9000, 9000))));
+    std::filesystem::copy_file(show, dir / "two/b.PRJ");
+
+    auto drop = [this](const std::vector<std::string>& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& p : paths)
+            urls << QUrl::fromLocalFile(QString::fromStdString(p));
+        data.setUrls(urls);
+        // As the platform does: a drop reaches only a window that accepted the drag.
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        if (!enter.isAccepted())
+            return;
+        QDropEvent event(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &event);
+    };
+
+    drop({dir / "two"});
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries.back().kind, "beep") << "a folder with a WAV and a PRJ is refused";
+
+    drop({dir / "one"});
+    EXPECT_EQ(S().Sound().FrameCount(), 100u) << "the one WAV in the folder is the show's sound";
+    EXPECT_TRUE(S().Document().Modified);
+    EXPECT_TRUE(WaitFor([this] { return S().State().Play.SoundDuration == 1000; }));
+
+    messages.answers = {Answer::Cancel};
+    drop({show});
+    EXPECT_EQ(messages.entries.back().kind, "ask") << "a dropped project asks before replacing";
+    EXPECT_NE(form->windowTitle(), "Lumenrill  - Dropped");
+    messages.answers = {Answer::No};
+    drop({show});
+    EXPECT_EQ(form->windowTitle(), "Lumenrill  - Dropped");
+}
+
+TEST_F(MainWindowTest, TransportButtonsTimeDisplayAndSeekByClick)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    ASSERT_TRUE(WaitFor([this] { return S().State().AudioOutputOk.load(); }));
+    EngineState& s = S().State();
+
+    // Stopped: a click on the waveform only moves the position.
+    form->View().SetScale(1.0, s.Play.PlayPosition);
+    form->View().SetScrollPosition(0);
+    WaveformPane* wave = form->WavLPaintBox();
+    QTest::mouseClick(wave, Qt::LeftButton, Qt::NoModifier, QPoint(250, 10)); // 2.5 s of canvas: 0.5 s of sound
+    EXPECT_TRUE(WaitFor([&s] { return s.AudioPosition == 500; }));
+    EXPECT_EQ(s.AudioState, AudioStateKind::Stopped);
+    form->Timer1Timer();
+    EXPECT_EQ(form->PlayPanel()->TimeLabel()->text(), " 00:00:00.50");
+    EXPECT_EQ(form->PlayPanel()->TimeColor(), 0xFFFFFFu);
+
+    Click("TopPlayAction");
+    EXPECT_TRUE(s.ClockRunning);
+    EXPECT_LT(s.Play.PlayPosition, 0);
+    form->Timer1Timer();
+    EXPECT_TRUE(form->PlayPanel()->TimeLabel()->text().startsWith("-00:00:0"));
+    EXPECT_EQ(form->PlayPanel()->TimeColor(), 0x808000u) << "teal in the lead-in";
+    ASSERT_TRUE(WaitFor([&s] { return s.AudioState == AudioStateKind::Playing; }, 4000));
+
+    // Playing: a click restarts playback at the clicked time.
+    QTest::mouseClick(wave, Qt::LeftButton, Qt::NoModifier, QPoint(400, 10)); // 2.0 s of sound
+    EXPECT_TRUE(WaitFor([&s] { return s.Play.PlayPosition >= 2000 && s.AudioState == AudioStateKind::Playing; }));
+
+    Click("StopAction");
+    EXPECT_FALSE(s.TransportActive);
+    EXPECT_TRUE(WaitFor([&s] { return s.AudioState == AudioStateKind::Stopped; }));
+
+    // Scrub: a drag moves the position while stopped, without waiting.
+    QTest::mousePress(wave, Qt::LeftButton, Qt::NoModifier, QPoint(300, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(150, 10), wave->mapToGlobal(QPointF(150, 10)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(wave, &move);
+    QTest::mouseRelease(wave, Qt::LeftButton, Qt::NoModifier, QPoint(150, 10));
+    EXPECT_EQ(s.Play.PlayPosition, -500) << "into the lead-in: the clock position moves with it";
+    form->Timer1Timer();
+    EXPECT_EQ(form->PlayPanel()->TimeLabel()->text(), "-00:00:00.50");
+}
+
+TEST_F(MainWindowTest, ZoomCommandsAndStatusPanels)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    form->Actions().Trigger("ZoomInAction");
+    EXPECT_EQ(Panel(2), "スケール= 0.500");
+    form->Actions().Trigger("ZoomFitAction");
+    EXPECT_DOUBLE_EQ(form->View().Scale(), form->View().FitScale());
+
+    // Hints land in panel 4 and leave the others alone.
+    QStatusTipEvent tip("出力色");
+    QApplication::sendEvent(form.get(), &tip);
+    EXPECT_EQ(Panel(4), "出力色");
+    EXPECT_EQ(Panel(2).left(4), "スケール");
+
+    // The volume track bar: value 128 sets the program's volume to 128 x 257.
+    form->PlayPanel()->WavVolTrackBar()->setValue(128);
+    EXPECT_EQ(Panel(2), "音量= 50");
+}
+
+TEST_F(MainWindowTest, OscPlaysFromTheTopAndReportsInPanel4)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n[OSC]\nLocalPort=19901\n");
+    ASSERT_TRUE(WaitFor([this] { return S().State().AudioOutputOk.load(); }));
+    // #bundle, time tag, one message /lumenrill/play with the string "top".
+    QByteArray bundle("#bundle\0", 8);
+    bundle.append(QByteArray(8, '\0'));
+    QByteArray message("/lumenrill/play\0", 16);
+    message.append(QByteArray(",s\0\0", 4));
+    message.append(QByteArray("top\0", 4));
+    const quint32 size = quint32(message.size());
+    bundle.append(char(size >> 24)).append(char(size >> 16)).append(char(size >> 8)).append(char(size));
+    bundle.append(message);
+    QUdpSocket sender;
+    sender.writeDatagram(bundle, QHostAddress::LocalHost, 19901);
+    EXPECT_TRUE(WaitFor([this] { return Panel(4) == "OSC: play top"; })) << Panel(4).toStdString();
+    EXPECT_TRUE(S().State().TransportActive);
+    EXPECT_TRUE(S().State().ClockRunning);
+}
+
+} // namespace
