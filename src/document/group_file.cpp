@@ -33,6 +33,7 @@ WriteResult ProjectData::SaveGroup(const std::string& path) const
 
 int ProjectData::LoadGroup(const std::string& path, int32_t t)
 {
+    ChangeScope scope(*this);
     // The show counts as changed even when there was nothing to read.
     Modified = true;
     const FileBytes file = ReadWholeFile(path);
@@ -40,10 +41,8 @@ int ProjectData::LoadGroup(const std::string& path, int32_t t)
         return 0;
 
     PushUndo();
+    SetSelection(0, true);
     auto lock = WriteLock();
-    for (TStepList& line : Lines)
-        for (TStepRec& s : line)
-            s.Selected = 0;
     int count = 0;
     const size_t records = file.data.size() / StepRecSize;
     for (size_t r = 0; r < records; ++r) {
@@ -54,9 +53,11 @@ int ProjectData::LoadGroup(const std::string& path, int32_t t)
                                              std::numeric_limits<int32_t>::max()));
         s.Selected = 1;
         Lines[size_t(s.Line)].push_back(s);
+        pending_.Lines |= LineBit(s.Line);
+        pending_.Selection = true;
         ++count;
     }
     if (count > 0)
-        NormalizeAll();
+        pending_.Lines |= NormalizeAll();
     return count;
 }

@@ -1,11 +1,11 @@
 #include "document/project_data.h"
 
-#include "common/paths.h"
 #include "common/text_codec.h"
 #include "common/version.h"
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 std::array<int32_t, DmxSlots> ThroughPatch()
 {
@@ -52,82 +52,81 @@ int ProjectData::TotalStepCount() const
     return int(n);
 }
 
-void ProjectData::SetSelection(uint8_t value, bool allLines)
-{
-    auto lock = WriteLock();
-    auto set = [value](TStepList& line) {
-        for (TStepRec& s : line)
-            s.Selected = value;
-    };
-    if (allLines)
-        std::for_each(Lines.begin(), Lines.end(), set);
-    else
-        set(Current());
-}
-
-void ProjectData::SelectRange(int a, int b)
-{
-    auto lock = WriteLock();
-    TStepList& line = Current();
-    const int count = int(line.size());
-    for (TStepRec& s : line)
-        s.Selected = 0;
-    if (a != -1 && b != -1) {
-        if (b < a)
-            std::swap(a, b);
-        if (a >= 0 && b < count)
-            for (int i = a; i <= b; ++i)
-                line[size_t(i)].Selected = 1;
-    } else if (a == -1 && b >= 0 && b < count) {
-        line[size_t(b)].Selected = 1;
-    }
-}
-
-void ProjectData::NormalizeLine(TStepList& line)
+bool ProjectData::NormalizeLine(TStepList& line, std::span<int> track)
 {
     if (line.empty())
-        return;
-    std::stable_sort(line.begin(), line.end(), [](const TStepRec& x, const TStepRec& y) { return x.Time < y.Time; });
+        return false;
+    bool changed = false;
+    auto byTime = [](const TStepRec& x, const TStepRec& y) { return x.Time < y.Time; };
+    if (!std::is_sorted(line.begin(), line.end(), byTime)) {
+        changed = true;
+        if (track.empty()) {
+            std::stable_sort(line.begin(), line.end(), byTime);
+        } else {
+            // Sort an order of indexes instead, to learn where each tracked step goes.
+            std::vector<size_t> order(line.size());
+            std::iota(order.begin(), order.end(), size_t(0));
+            std::stable_sort(order.begin(), order.end(),
+                             [&line](size_t x, size_t y) { return line[x].Time < line[y].Time; });
+            std::vector<int> place(line.size());
+            TStepList sorted;
+            sorted.reserve(line.size());
+            for (size_t k = 0; k < order.size(); ++k) {
+                place[order[k]] = int(k);
+                sorted.push_back(line[order[k]]);
+            }
+            line.swap(sorted);
+            for (int& i : track)
+                if (i >= 0 && size_t(i) < place.size())
+                    i = place[size_t(i)];
+        }
+    }
     // Steps more than 24 days apart (only pastes and files put them there) keep the
     // longest duration there is rather than a wrapped, negative one.
-    for (size_t i = 0; i + 1 < line.size(); ++i)
-        line[i].Duration =
-            int32_t(std::min<int64_t>(int64_t(line[i + 1].Time) - line[i].Time, std::numeric_limits<int32_t>::max()));
-    line.back().Duration = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const int32_t duration =
+            i + 1 < line.size()
+                ? int32_t(std::min<int64_t>(int64_t(line[i + 1].Time) - line[i].Time, std::numeric_limits<int32_t>::max()))
+                : 0;
+        if (line[i].Duration != duration) {
+            line[i].Duration = duration;
+            changed = true;
+        }
+    }
+    return changed;
 }
 
-void ProjectData::NormalizeAll()
+uint8_t ProjectData::NormalizeAll(std::span<int> track)
 {
-    for (TStepList& line : Lines)
-        NormalizeLine(line);
+    const int current = CurrentLineIndex();
+    uint8_t changed = 0;
+    for (int l = 0; l < LineCount; ++l)
+        if (NormalizeLine(Lines[size_t(l)], l == current ? track : std::span<int>()))
+            changed |= LineBit(l);
+    return changed;
 }
 
 void ProjectData::Normalize()
 {
+    ChangeScope scope(*this);
     auto lock = WriteLock();
-    NormalizeAll();
+    pending_.Lines |= NormalizeAll();
 }
 
 void ProjectData::ClearLine(int index)
 {
     if (!IsValidLine(index))
         return;
+    ChangeScope scope(*this);
     auto lock = WriteLock();
-    TStepList().swap(Lines[size_t(index)]);
-}
-
-void ProjectData::SetSoundPath(const std::string& path)
-{
-    const std::string& dir = ExeDir();
-    std::string stored = path.starts_with(dir) ? path.substr(dir.size()) : path;
-    SoundFile = Utf8ToUtf16(stored).substr(0, SoundFileUnits - 1);
-    Modified = true;
-}
-
-void ProjectData::SetTitle(const std::u16string& title)
-{
-    Title = title.substr(0, TitleUnits - 1);
-    Modified = true;
+    TStepList& line = Lines[size_t(index)];
+    if (line.empty())
+        return;
+    pending_.Selection = pending_.Selection || std::any_of(line.begin(), line.end(), [](const TStepRec& s) {
+                             return s.Selected != 0;
+                         });
+    pending_.Lines |= LineBit(index);
+    TStepList().swap(line);
 }
 
 ColorPair BlendSteps(const TStepRec& p, const TStepRec& n, int32_t t)

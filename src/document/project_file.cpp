@@ -110,13 +110,11 @@ int32_t Negate(int32_t v) { return int32_t(0u - uint32_t(v)); }
 
 int ProjectData::LoadProject(const std::string& path)
 {
+    ChangeScope scope(*this);
     ClearUndo();
     FileName = path;
-    {
-        auto lock = WriteLock();
-        for (TStepList& line : Lines)
-            TStepList().swap(line);
-    }
+    for (int l = 0; l < LineCount; ++l)
+        ClearLine(l);
     Modified = false;
 
     const FileBytes file = ReadWholeFile(path);
@@ -197,6 +195,15 @@ int ProjectData::LoadProject(const std::string& path)
     globals_.PrePlayTime = PrePlayTime;
     globals_.PostPlayTime = PostPlayTime;
     globals_.PlayPosition = Negate(PrePlayTime);
+    pending_.Header = true;
+    for (int l = 0; l < LineCount; ++l) {
+        const TStepList& line = lines[size_t(l)];
+        if (!line.empty())
+            pending_.Lines |= LineBit(l);
+        pending_.Selection = pending_.Selection || std::any_of(line.begin(), line.end(), [](const TStepRec& s) {
+                                 return s.Selected != 0;
+                             });
+    }
     {
         auto lock = WriteLock();
         Lines.swap(lines);
@@ -207,6 +214,7 @@ int ProjectData::LoadProject(const std::string& path)
 
 WriteResult ProjectData::SaveProject(bool keepUndo)
 {
+    ChangeScope scope(*this);
     if (!keepUndo)
         ClearUndo();
     for (int i = 0; i < DmxSlots; ++i)

@@ -28,10 +28,30 @@ TStepRec Unselected(TStepRec s)
     return s;
 }
 
+bool AnySelected(const TStepList& line) { return std::any_of(line.begin(), line.end(), IsSelected); }
+
+// Whether two versions of a line differ in their steps, and whether in their selection.
+void CompareLines(const TStepList& a, const TStepList& b, bool& steps, bool& selection)
+{
+    steps = a.size() != b.size();
+    selection = false;
+    if (steps) {
+        selection = AnySelected(a) || AnySelected(b);
+        return;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        TStepRec y = b[i];
+        selection = selection || y.Selected != a[i].Selected;
+        y.Selected = a[i].Selected;
+        steps = steps || !(a[i] == y);
+    }
+}
+
 } // namespace
 
 int ProjectData::AddStep(uint32_t color, int32_t brightness, int32_t time, int32_t duration, bool withUndo)
 {
+    ChangeScope scope(*this);
     if (withUndo)
         PushUndo();
     auto lock = WriteLock();
@@ -45,7 +65,7 @@ int ProjectData::AddStep(uint32_t color, int32_t brightness, int32_t time, int32
     s.Color = color;
     s.Brightness = brightness;
     line.push_back(s);
-    NormalizeLine(line);
+    pending_.Lines |= LineBit(s.Line) | NormalizeAll();
     Modified = true;
     return int(line.size());
 }
@@ -60,16 +80,19 @@ void ProjectData::AddEmptyStep(int32_t time)
 
 void ProjectData::DeleteSelectedOn(bool allLines)
 {
+    ChangeScope scope(*this);
     PushUndo();
     auto lock = WriteLock();
-    auto erase = [this](TStepList& line) {
-        std::erase_if(line, IsSelected);
-        NormalizeLine(line);
-    };
-    if (allLines)
-        std::for_each(Lines.begin(), Lines.end(), erase);
-    else
-        erase(Current());
+    const int current = CurrentLineIndex();
+    for (int l = 0; l < LineCount; ++l) {
+        if (!allLines && l != current)
+            continue;
+        if (std::erase_if(Lines[size_t(l)], IsSelected) > 0) {
+            pending_.Lines |= LineBit(l);
+            pending_.Selection = true;
+        }
+    }
+    pending_.Lines |= NormalizeAll();
     Modified = true;
 }
 
@@ -79,6 +102,7 @@ void ProjectData::DeleteSelectedAll() { DeleteSelectedOn(true); }
 
 void ProjectData::DeleteAllSteps()
 {
+    ChangeScope scope(*this);
     PushUndo();
     ClearLine(CurrentLineIndex());
     Modified = true;
@@ -87,7 +111,7 @@ void ProjectData::DeleteAllSteps()
 void ProjectData::CopySelected(bool cut)
 {
     const TStepList& line = Current();
-    if (std::none_of(line.begin(), line.end(), IsSelected))
+    if (!AnySelected(line))
         return;
     LineClipboard.clear();
     for (const TStepRec& s : line)
@@ -114,6 +138,7 @@ void ProjectData::PasteSteps(int32_t t)
 {
     if (LineClipboard.empty())
         return;
+    ChangeScope scope(*this);
     PushUndo();
     auto lock = WriteLock();
     TStepList& line = Current();
@@ -123,7 +148,7 @@ void ProjectData::PasteSteps(int32_t t)
         s.Time = SaturateToInt32(int64_t(s.Time) + t - base);
         line.push_back(s);
     }
-    NormalizeLine(line);
+    pending_.Lines |= LineBit(CurrentLineIndex()) | NormalizeAll();
     Modified = true;
 }
 
@@ -131,6 +156,7 @@ void ProjectData::PasteStepsAll(int32_t t)
 {
     if (MultiClipboard.empty())
         return;
+    ChangeScope scope(*this);
     PushUndo();
     std::stable_sort(MultiClipboard.begin(), MultiClipboard.end(),
                      [](const TStepRec& x, const TStepRec& y) { return x.Time < y.Time; });
@@ -141,17 +167,20 @@ void ProjectData::PasteStepsAll(int32_t t)
             continue;
         s.Time = SaturateToInt32(int64_t(s.Time) + t - base);
         Lines[size_t(s.Line)].push_back(s);
+        pending_.Lines |= LineBit(s.Line);
     }
-    NormalizeAll();
+    pending_.Lines |= NormalizeAll();
     Modified = true;
 }
 
-void ProjectData::MoveSelected(int32_t delta, bool keepOrder)
+int ProjectData::MoveSelected(int32_t delta, bool keepOrder, int dragged)
 {
     if (delta == 0)
-        return;
+        return dragged;
+    ChangeScope scope(*this);
     auto lock = WriteLock();
-    for (TStepList& line : Lines) {
+    for (int l = 0; l < LineCount; ++l) {
+        TStepList& line = Lines[size_t(l)];
         for (size_t i = 0; i < line.size(); ++i) {
             TStepRec& s = line[i];
             if (!IsSelected(s))
@@ -171,37 +200,62 @@ void ProjectData::MoveSelected(int32_t delta, bool keepOrder)
                 if (n && ((keepOrder && time < n->Time) || time == n->Time))
                     time = int64_t(n->Time) + 1;
             }
-            s.Time = globals_.ClampTime(time);
+            const int32_t moved = globals_.ClampTime(time);
+            if (moved != s.Time) {
+                s.Time = moved;
+                pending_.Lines |= LineBit(l);
+            }
         }
     }
-    NormalizeAll();
+    int track[] = {dragged};
+    pending_.Lines |= NormalizeAll(track);
     Modified = true;
+    return track[0];
 }
 
-void ProjectData::StretchSelected(int first, int last, int dragged, double ratio)
+void ProjectData::StretchSelected(DragSteps& steps, int32_t time)
 {
-    auto lock = WriteLock();
     TStepList& line = Current();
-    const int count = int(line.size());
-    if (first < 0 || first >= count || last < 0 || last >= count || (dragged != first && dragged != last))
+    auto valid = [&line](int i) { return i >= 0 && size_t(i) < line.size(); };
+    if (!valid(steps.First) || !valid(steps.Last) || steps.First == steps.Last ||
+        (steps.Dragged != steps.First && steps.Dragged != steps.Last))
         return;
-    const int fixed = dragged == last ? first : last;
-    const int64_t origin = line[size_t(fixed)].DragOrigin;
-    for (int i = 0; i < count; ++i) {
+    const int64_t first = line[size_t(steps.First)].DragOrigin;
+    const int64_t last = line[size_t(steps.Last)].DragOrigin;
+    if (first == last)
+        return;
+    const bool lastDragged = steps.Dragged == steps.Last;
+    // Distance of the dragged step from the fixed one, against the distance at the start.
+    const double ratio = lastDragged ? (double(time) - double(first)) / double(last - first)
+                                     : (double(last) - double(time)) / double(last - first);
+    const int64_t origin = lastDragged ? first : last;
+
+    ChangeScope scope(*this);
+    auto lock = WriteLock();
+    auto setTime = [&](TStepRec& s, int64_t t) {
+        const int32_t clamped = globals_.ClampTime(t);
+        if (clamped != s.Time) {
+            s.Time = clamped;
+            pending_.Lines |= LineBit(CurrentLineIndex());
+        }
+    };
+    setTime(line[size_t(steps.Dragged)], time);
+    for (int i = 0; i < int(line.size()); ++i) {
         TStepRec& s = line[size_t(i)];
-        if (!IsSelected(s))
-            continue;
-        if (i != first && i != last)
-            s.Time = globals_.ClampTime(TruncateTime(double(origin) + ratio * double(int64_t(s.DragOrigin) - origin)));
-        else
-            s.Time = globals_.ClampTime(s.Time);
+        if (i == steps.First || i == steps.Last)
+            setTime(s, s.Time);
+        else if (IsSelected(s))
+            setTime(s, TruncateTime(double(origin) + ratio * double(int64_t(s.DragOrigin) - origin)));
     }
-    NormalizeLine(line);
+    int track[] = {steps.First, steps.Last, steps.Dragged};
+    pending_.Lines |= NormalizeAll(track);
+    steps = {track[0], track[1], track[2]};
     Modified = true;
 }
 
 void ProjectData::StretchTime(double factor)
 {
+    ChangeScope scope(*this);
     PushUndo();
     auto lock = WriteLock();
     int64_t a = std::numeric_limits<int64_t>::max();
@@ -211,43 +265,58 @@ void ProjectData::StretchTime(double factor)
                 a = std::min<int64_t>(a, s.Time);
     if (a == std::numeric_limits<int64_t>::max())
         return;
-    for (TStepList& line : Lines)
-        for (TStepRec& s : line)
-            if (IsSelected(s))
-                s.Time = globals_.ClampTime(TruncateTime(double(a) + factor * double(s.Time - a)));
-    NormalizeAll();
+    for (int l = 0; l < LineCount; ++l)
+        for (TStepRec& s : Lines[size_t(l)]) {
+            if (!IsSelected(s))
+                continue;
+            const int32_t t = globals_.ClampTime(TruncateTime(double(a) + factor * double(s.Time - a)));
+            if (t != s.Time) {
+                s.Time = t;
+                pending_.Lines |= LineBit(l);
+            }
+        }
+    pending_.Lines |= NormalizeAll();
     Modified = true;
 }
 
 void ProjectData::StretchBrightness(double factor)
 {
+    ChangeScope scope(*this);
     PushUndo();
     auto lock = WriteLock();
-    for (TStepList& line : Lines)
-        for (TStepRec& s : line)
-            if (IsSelected(s))
-                s.Brightness = int32_t(std::clamp<int64_t>(TruncateTime(s.Brightness * factor), -255, 255));
+    for (int l = 0; l < LineCount; ++l)
+        for (TStepRec& s : Lines[size_t(l)]) {
+            if (!IsSelected(s))
+                continue;
+            const int32_t b = int32_t(std::clamp<int64_t>(TruncateTime(s.Brightness * factor), -255, 255));
+            if (b != s.Brightness) {
+                s.Brightness = b;
+                pending_.Lines |= LineBit(l);
+            }
+        }
     Modified = true;
 }
 
 void ProjectData::AlignSelected()
 {
+    ChangeScope scope(*this);
     PushUndo();
     auto lock = WriteLock();
-    const TStepRec* anchor = nullptr;
+    bool anchored = false;
     int32_t time = 0;
-    for (TStepList& line : Lines)
-        for (TStepRec& s : line) {
+    for (int l = 0; l < LineCount; ++l)
+        for (TStepRec& s : Lines[size_t(l)]) {
             if (!IsSelected(s))
                 continue;
-            if (!anchor) {
-                anchor = &s;
+            if (!anchored) {
+                anchored = true;
                 time = s.Time;
-            } else {
+            } else if (s.Time != time) {
                 s.Time = time;
+                pending_.Lines |= LineBit(l);
             }
         }
-    NormalizeAll();
+    pending_.Lines |= NormalizeAll();
     Modified = true;
 }
 
@@ -255,13 +324,17 @@ int ProjectData::CopyFromLine(int source, int target)
 {
     if (!IsValidLine(source) || !IsValidLine(target) || source == target || Lines[size_t(source)].empty())
         return 0;
+    ChangeScope scope(*this);
     auto lock = WriteLock();
     TStepList copy = Lines[size_t(source)];
     for (TStepRec& s : copy)
         s.Line = target;
-    Lines[size_t(target)] = std::move(copy);
+    TStepList& line = Lines[size_t(target)];
+    pending_.Selection = pending_.Selection || AnySelected(line) || AnySelected(copy);
+    pending_.Lines |= LineBit(target);
+    line = std::move(copy);
     Modified = true;
-    return int(Lines[size_t(target)].size());
+    return int(line.size());
 }
 
 void ProjectData::MakeSnapshot(TStepList& out) const
@@ -274,6 +347,7 @@ void ProjectData::MakeSnapshot(TStepList& out) const
 
 void ProjectData::PushUndo()
 {
+    ChangeScope scope(*this);
     // Reuse the storage of the snapshot that falls off the end.
     TStepList snapshot;
     if (UndoList.size() >= UndoDepth) {
@@ -288,16 +362,28 @@ void ProjectData::Undo()
 {
     if (UndoList.empty())
         return;
+    ChangeScope scope(*this);
     TStepList snapshot = std::move(UndoList.front());
     UndoList.pop_front();
     std::array<TStepList, LineCount> lines;
     for (const TStepRec& s : snapshot)
         if (IsValidLine(s.Line))
             lines[size_t(s.Line)].push_back(s);
+    for (int l = 0; l < LineCount; ++l) {
+        bool steps, selection;
+        CompareLines(Lines[size_t(l)], lines[size_t(l)], steps, selection);
+        if (steps)
+            pending_.Lines |= LineBit(l);
+        pending_.Selection = pending_.Selection || selection;
+    }
     auto lock = WriteLock();
     Lines.swap(lines);
     // An undone change is still a change to the saved file.
     Modified = true;
 }
 
-void ProjectData::ClearUndo() { TUndoList().swap(UndoList); }
+void ProjectData::ClearUndo()
+{
+    ChangeScope scope(*this);
+    TUndoList().swap(UndoList);
+}

@@ -27,7 +27,13 @@ TEST_F(DocumentTest, EvaluationWhileEditingIsSafe)
         doc.CurrentLine = round % LineCount;
         doc.AddStep(1, 1, round, 0, true);
         doc.SetSelection(1, true);
-        doc.MoveSelected(3, false);
+        DragSteps drag = doc.StartDrag(0);
+        drag.Dragged = doc.MoveSelected(3, false, drag.Dragged);
+        doc.StretchSelected(drag, round * 11);
+        doc.EndTimeDrag(drag.Dragged, round * 5);
+        doc.DragBrightness(0, round);
+        doc.WheelBrightness(1, -4);
+        doc.SetStepTime(1, round);
         doc.CopySelectedAll(false);
         doc.PasteStepsAll(round * 7);
         doc.DeleteSelectedAll();

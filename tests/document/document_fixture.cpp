@@ -24,6 +24,14 @@ std::vector<int32_t> DocumentTest::Times(int line) const
     return t;
 }
 
+std::vector<uint32_t> DocumentTest::Colors(int line) const
+{
+    std::vector<uint32_t> c;
+    for (const TStepRec& s : doc.Lines[size_t(line)])
+        c.push_back(s.Color);
+    return c;
+}
+
 void DocumentTest::Select(int line, std::initializer_list<int> indexes)
 {
     for (int i : indexes)

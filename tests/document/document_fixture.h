@@ -20,6 +20,7 @@ protected:
     };
     void Fill(int line, std::initializer_list<S> steps);
     std::vector<int32_t> Times(int line) const;
+    std::vector<uint32_t> Colors(int line) const;
     void Select(int line, std::initializer_list<int> indexes);
 
     TempDir dir;

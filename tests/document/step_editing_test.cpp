@@ -1,5 +1,7 @@
 #include "document_fixture.h"
 
+#include <functional>
+
 TEST_F(DocumentTest, AddStepAppendsAfterTheLastStepAndKeepsTheLineNormalised)
 {
     EXPECT_EQ(doc.AddStep(0x112233, 5, -1, 0, true), 1);
@@ -160,8 +162,8 @@ TEST_F(DocumentTest, StretchSelectedScalesAroundTheFixedStep)
     Select(0, {0, 1, 2, 3});
     for (TStepRec& s : doc.Lines[0])
         s.DragOrigin = s.Time;
-    doc.Lines[0][3].Time = 3000; // the last step dragged from 2000 to 3000
-    doc.StretchSelected(0, 3, 3, 2.0);
+    DragSteps steps{0, 3, 3};
+    doc.StretchSelected(steps, 3000); // the last step dragged from 2000 to 3000
     EXPECT_EQ(Times(0), (std::vector<int32_t>{1000, 1400, 1800, 3000}));
 }
 
@@ -197,4 +199,30 @@ TEST_F(DocumentTest, UndoKeepsFiftySnapshotsAndMarksTheShowChanged)
     while (!doc.UndoList.empty())
         doc.Undo();
     EXPECT_EQ(doc.TotalStepCount(), 1) << "the first add is beyond the history";
+}
+
+// A loaded file keeps the durations it stored; the next edit must tidy every line, not only
+// the current one, or the stale durations are saved back.
+TEST_F(DocumentTest, EditsThatNormaliseTidyEveryLine)
+{
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"AddStep", [&] { doc.AddStep(0, 0, 7000, 0, false); }},
+        {"DeleteSelected", [&] { doc.DeleteSelected(); }},
+        {"PasteSteps", [&] { doc.PasteSteps(8000); }},
+        {"StretchSelected", [&] {
+             DragSteps steps{0, 1, 1};
+             doc.StretchSelected(steps, 3000);
+         }},
+    };
+    for (const auto& [name, edit] : edits) {
+        const std::string path = dir / "stale.PRJ";
+        WriteBytes(path, Concat({CurrentHeader(), StepBytes(0, 1000, 1000, 0, 0, 1), StepBytes(0, 2000, 0, 0, 0, 1),
+                                 StepBytes(0, 3000, 0, 0, 0), StepBytes(5, 100, 50, 0, 0), StepBytes(5, 900, 0, 0, 0)}));
+        ASSERT_EQ(doc.LoadProject(path), 6);
+        doc.LineClipboard = {TStepRec{.Time = 10}};
+        for (TStepRec& s : doc.Lines[0])
+            s.DragOrigin = s.Time;
+        edit();
+        EXPECT_EQ(doc.Lines[5][0].Duration, 800) << name;
+    }
 }
