@@ -49,6 +49,7 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     runtimeOptions.Platform = options_.Platform;
     runtime_ = std::make_unique<ShowRuntime>(std::move(runtimeOptions));
     env_ = std::make_unique<EnvData>(*ini_, runtime_->Play(), options_.ExeDir, options_.PaletteLoader);
+    Document().AddObserver(*this);
 
     transport_ = std::make_unique<Transport>(State(), [this](TransportNotice n) { emit transportNotice(n); });
     osc_ = std::make_unique<OscReceiver>(State(), *transport_,
@@ -59,6 +60,7 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
 
 EditorSession::~EditorSession()
 {
+    Document().RemoveObserver(*this);
     if (!runtime_->Closed())
         runtime_->Close();
 }
@@ -114,8 +116,7 @@ int EditorSession::OpenProject(const std::string& path)
     if (result == 0) {
         if (env_->PrjFile.empty()) {
             // A new show: patched straight through, no waveform, and its settings asked for.
-            for (int i = 0; i < DmxSlots; ++i)
-                runtime_->Play().DmxPatch[size_t(i)] = i < 24 ? i : -1;
+            doc.SetNewShowPatch();
             Sound().ClearSummary();
             State().SoundLoaded = false;
             State().SetSoundPath({});
@@ -147,7 +148,7 @@ void EditorSession::LoadSoundFor(const std::string& projectPath)
         const double t = SoundFileTime(sound);
         if (t != doc.SoundFileTime) {
             if (Sound().BuildSummary(sound) > 0) {
-                doc.SoundFileTime = t;
+                doc.SetSoundFileTime(t);
                 Sound().SaveSummary(waveformFile);
                 Save();
             }
@@ -276,7 +277,7 @@ bool EditorSession::DropFiles(const std::vector<std::string>& paths)
     State().SetSoundPath(file);
     ProjectData& doc = Document();
     doc.SetSoundPath(file);
-    doc.SoundFileTime = SoundFileTime(file);
+    doc.SetSoundFileTime(SoundFileTime(file));
     if (Sound().BuildSummary(file) > 0) {
         if (!env_->PrjFile.empty())
             Sound().SaveSummary(WithExtension(env_->PrjFile, ".wfm"));

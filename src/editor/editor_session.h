@@ -5,6 +5,7 @@
 // file, the runtime (document, engine, sound, Art-Net worker), the settings object, the
 // transport and the OSC server, and builds and closes them in order.
 
+#include "document/document_observer.h"
 #include "editor/session_prompts.h"
 #include "engine/transport.h"
 #include "remote/osc_receiver.h"
@@ -32,7 +33,7 @@ struct EditorSessionOptions {
     PaletteImageLoader* PaletteLoader = nullptr;
 };
 
-class EditorSession : public QObject {
+class EditorSession : public QObject, private DocumentObserver {
     Q_OBJECT
 public:
     // Opens the settings file, creates the runtime and the settings object, reads the
@@ -92,6 +93,8 @@ public:
     void Close(const std::function<void()>& stopDisplay, const std::function<void()>& writeWindowSettings);
 
 signals:
+    // The document reported a change (after its lock was released): repaint what it names.
+    void documentChanged(const DocumentChange& change);
     // The show was replaced (opened, new) or its sound changed: everything repaints.
     void showReplaced();
     void titleChanged(const QString& title);
@@ -108,6 +111,7 @@ signals:
     void displayHold(bool hold);
 
 private:
+    void DocumentChanged(const DocumentChange& change) override { emit documentChanged(change); }
     bool SaveAs(const std::string& path);
     bool Save();
     void LoadSoundFor(const std::string& projectPath);

@@ -89,6 +89,13 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
         canvas_->update();
     });
     connect(session_, &EditorSession::commandDone, actions_, &ActionRegistry::Update);
+    connect(session_, &EditorSession::documentChanged, this, [this](const DocumentChange& change) {
+        if (change.Header)
+            setWindowTitle(session_->WindowTitle());
+        if (change.Lines || change.Selection)
+            canvas_->update();
+        actions_->Update();
+    });
     connect(session_, &EditorSession::displayHold, this, [this](bool hold) {
         if (!started_ || closing_)
             return;
