@@ -17,6 +17,11 @@ int main(int argc, char** argv)
     if (!instance.Acquire())
         return -1;
 
+    // Window placement needs the X11 platform: on a Wayland session the program runs
+    // through XWayland unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Lumenrill");
 
