@@ -121,6 +121,19 @@ TEST_F(ColMonTest, ClosingWritesTheArrangementAndTheNextRunReadsIt)
     EXPECT_TRUE(next->LineItem(3)->isChecked());
 }
 
+TEST_F(ColMonTest, AMaximisedMonitorStoresItsNormalBoundsAndOpensMaximised)
+{
+    WriteSettings("[ColMonForm]\nWinState=2\nWinLeft=40\nWinTop=30\nWinWidth=420\nWinHeight=310\n");
+    TColMonForm* monitor = NewMonitor();
+    monitor->show();
+    EXPECT_TRUE(monitor->isMaximized());
+    monitor->close();
+    EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinState", -1), 2);
+    EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinLeft", -1), 40);
+    EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinWidth", -1), 420);
+    EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinHeight", -1), 310);
+}
+
 TEST_F(ColMonTest, AMonitorNeverShownLeavesTheStoredArrangementAlone)
 {
     WriteSettings("[ColMon1]\nWinLeft=77\n");
