@@ -3,9 +3,9 @@
 // finds each column's frames with binary searches of its own and draws it with a line of
 // the painter's pen. Both paint the same pixels; the "same_image" counter checks that.
 #include "editor/panes/waveform_pane.h"
-#include "editor/colors.h"
 #include "editor/view_state.h"
 #include "editor/waveform_layout.h"
+#include "gui_common/colors.h"
 #include "sound/wav_sound.h"
 
 #include <QApplication>

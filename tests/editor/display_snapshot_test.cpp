@@ -1,7 +1,7 @@
 // One display timer tick: the time text and its colour, the status text, the play cursor,
 // paging and the scroll after a repeat restart.
-#include "editor/colors.h"
 #include "editor/display_snapshot.h"
+#include "gui_common/colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "editor/panes/transport_panel.h"
 
-#include "editor/colors.h"
 #include "editor/display_snapshot.h"
+#include "gui_common/colors.h"
 
 #include <QAction>
 #include <QFont>

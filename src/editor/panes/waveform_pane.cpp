@@ -1,7 +1,7 @@
 #include "editor/panes/waveform_pane.h"
 
-#include "editor/colors.h"
 #include "editor/view_state.h"
+#include "gui_common/colors.h"
 #include "settings/env_data.h"
 #include "sound/wav_sound.h"
 

@@ -1,0 +1,280 @@
+#include "monitor/col_mon_form.h"
+
+#include "common/messages.h"
+#include "monitor/col_mon_child.h"
+#include "settings/env_data.h"
+#include "settings/ini_file.h"
+#include "settings/window_defaults.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <filesystem>
+
+static_assert(ColMonTileCount == LineCount, "one tile per line");
+
+namespace {
+
+// The desktop's dialogs match patterns case-sensitively.
+const char* const ArrangementFilter = "カラーモニタ配置ファイル (*.arg *.ARG)";
+
+QRect ToQRect(const WindowRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+WindowRect ToWindowRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+} // namespace
+
+TColMonForm::TColMonForm(IniFile& settings, EnvData& env, QWidget* owner, ColMonPrompts* prompts)
+    : QWidget(owner, Qt::Tool), settings_(settings), env_(env), prompts_(prompts ? *prompts : *this)
+{
+    setObjectName(ColMonFormName);
+    setWindowTitle("Color Monitor");
+    setMinimumSize(100, 100);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+    const WindowRect defaults = ColMonFormDefaults(0, 0);
+    resize(defaults.Width, defaults.Height);
+
+    for (int i = 0; i < LineCount; ++i) {
+        auto* tile = new TColMonChild(i, this);
+        tiles_[size_t(i)] = tile;
+        connect(tile, &TColMonChild::leftPressed, this, &TColMonForm::TilePressed);
+        connect(tile, &TColMonChild::menuRequested, this, &TColMonForm::PopupAt);
+    }
+    InitialArrangement();
+    CreatePopupMenu();
+}
+
+// The items toggle what they show; their ticks are set whenever the menu opens.
+void TColMonForm::CreatePopupMenu()
+{
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName("PopupMenu1");
+    for (int i = 0; i < LineCount; ++i) {
+        QAction* item = popupMenu_->addAction(QString("Line &%1").arg(i + 1));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, i] {
+            TColMonChild* tile = tiles_[size_t(i)];
+            tile->setVisible(tile->isHidden());
+        });
+        lineItems_[size_t(i)] = item;
+    }
+    popupMenu_->addSeparator();
+    vewLabelItem_ = popupMenu_->addAction("ラベル表示(&L)");
+    vewLabelItem_->setObjectName("VewLabelItem");
+    vewLabelItem_->setCheckable(true);
+    connect(vewLabelItem_, &QAction::triggered, this, [this] { SetLabelsVisible(!labelsVisible_); });
+    popupMenu_->addSeparator();
+    iniPosItem_ = popupMenu_->addAction("初期配置(&I)");
+    iniPosItem_->setObjectName("IniPosItem");
+    connect(iniPosItem_, &QAction::triggered, this, &TColMonForm::InitialArrangement);
+    popupMenu_->addSeparator();
+    saveArrangeItem_ = popupMenu_->addAction("配置をファイルに保存(&S)");
+    saveArrangeItem_->setObjectName("SaveArrangeItem");
+    connect(saveArrangeItem_, &QAction::triggered, this, &TColMonForm::SaveArrangeItemClick);
+    loadArrangeItem_ = popupMenu_->addAction("ファイルから配置を読み込む(&O)");
+    loadArrangeItem_->setObjectName("LoadArrangeItem");
+    connect(loadArrangeItem_, &QAction::triggered, this, &TColMonForm::LoadArrangeItemClick);
+    popupMenu_->addSeparator();
+    scaledItem_ = popupMenu_->addAction("サイズ連動(&R)");
+    scaledItem_->setObjectName("ScaledItem");
+    scaledItem_->setCheckable(true);
+    connect(scaledItem_, &QAction::triggered, this, [this] { SetScaled(!env_.MonScaled); });
+    connect(popupMenu_, &QMenu::aboutToShow, this, &TColMonForm::UpdateMenuChecks);
+}
+
+void TColMonForm::UpdateMenuChecks()
+{
+    for (int i = 0; i < LineCount; ++i)
+        lineItems_[size_t(i)]->setChecked(!tiles_[size_t(i)]->isHidden());
+    vewLabelItem_->setChecked(labelsVisible_);
+    scaledItem_->setChecked(env_.MonScaled);
+}
+
+void TColMonForm::PopupAt(const QPoint& globalPos)
+{
+    popupMenu_->popup(globalPos + QPoint(2, 0));
+}
+
+void TColMonForm::ShowOutputs(const std::array<uint32_t, LineCount>& colors, int currentLine, bool stopped)
+{
+    if (!isVisible())
+        return;
+    for (int i = 0; i < LineCount; ++i) {
+        TColMonChild* tile = tiles_[size_t(i)];
+        tile->SetHighlighted(stopped && i == currentLine);
+        tile->SetColor(colors[size_t(i)]);
+    }
+}
+
+void TColMonForm::SetLabelsVisible(bool visible)
+{
+    labelsVisible_ = visible;
+    for (TColMonChild* tile : tiles_)
+        tile->NameLabel()->setVisible(visible);
+}
+
+void TColMonForm::InitialArrangement()
+{
+    for (int i = 0; i < LineCount; ++i)
+        tiles_[size_t(i)]->Place(ToQRect(ColMonTileDefaults(i + 1)));
+}
+
+void TColMonForm::SetScaled(bool scaled)
+{
+    env_.MonScaled = scaled;
+    for (TColMonChild* tile : tiles_)
+        tile->RecordBounds();
+}
+
+void TColMonForm::TilePressed(int line)
+{
+    if (env_.MonClickTab)
+        emit lineSelected(line);
+}
+
+ColMonArrangement TColMonForm::Arrangement() const
+{
+    ColMonArrangement a;
+    // A maximised monitor stores its normal bounds and opens maximised again.
+    const bool maximized = isMaximized();
+    a.State = maximized ? WindowState::Maximized : WindowState::Normal;
+    a.Bounds = ToWindowRect(maximized ? normalGeometry() : geometry());
+    for (int i = 0; i < LineCount; ++i) {
+        const TColMonChild* tile = tiles_[size_t(i)];
+        a.Tiles[size_t(i)] = {ToWindowRect(tile->geometry()), !tile->isHidden()};
+    }
+    return a;
+}
+
+void TColMonForm::ApplyArrangement(const ColMonArrangement& a)
+{
+    // A tool window has no task bar entry to come back from when minimised: a stored
+    // minimised state opens the monitor normal.
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    setGeometry(ToQRect(a.Bounds));
+    if (a.State == WindowState::Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    for (int i = 0; i < LineCount; ++i) {
+        TColMonChild* tile = tiles_[size_t(i)];
+        const ColMonTilePlacement& p = a.Tiles[size_t(i)];
+        tile->setVisible(p.Visible);
+        tile->Place(ToQRect(p.Bounds));
+    }
+}
+
+bool TColMonForm::SaveArrangement(const std::string& path)
+{
+    IniFile file(path);
+    WriteColMonArrangement(file, Arrangement());
+    const WriteResult written = file.UpdateFile();
+    if (!written) {
+        ShowError(path + "\n" + written.error);
+        return false;
+    }
+    return true;
+}
+
+void TColMonForm::LoadArrangement(const std::string& path)
+{
+    const IniFile file(path);
+    const QPoint owner = OwnerTopLeft();
+    ApplyArrangement(ReadColMonArrangement(file, owner.x(), owner.y()));
+}
+
+void TColMonForm::SaveArrangeItemClick()
+{
+    const std::string path = prompts_.SaveArrangementPath(ProjectFolder());
+    if (!path.empty())
+        SaveArrangement(path);
+}
+
+void TColMonForm::LoadArrangeItemClick()
+{
+    const std::string path = prompts_.OpenArrangementPath(ProjectFolder());
+    if (!path.empty())
+        LoadArrangement(path);
+}
+
+std::string TColMonForm::SaveArrangementPath(const std::string& folder)
+{
+    QFileDialog dialog(this, QString(), QString::fromStdString(folder), ArrangementFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("ARG"); // the dialog asks before overwriting
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::string TColMonForm::OpenArrangementPath(const std::string& folder)
+{
+    QFileDialog dialog(this, QString(), QString::fromStdString(folder), ArrangementFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("ARG");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void TColMonForm::ReadSettings()
+{
+    const QPoint owner = OwnerTopLeft();
+    ApplyArrangement(ReadColMonArrangement(settings_, owner.x(), owner.y()));
+    SetLabelsVisible(ReadViewMonLabel(settings_));
+    settingsRead_ = true;
+}
+
+void TColMonForm::WriteSettings()
+{
+    WriteColMonArrangement(settings_, Arrangement());
+    WriteViewMonLabel(settings_, labelsVisible_);
+}
+
+QPoint TColMonForm::OwnerTopLeft() const
+{
+    const QWidget* owner = parentWidget();
+    return owner ? owner->geometry().topLeft() : QPoint();
+}
+
+std::string TColMonForm::ProjectFolder() const
+{
+    if (env_.PrjFile.empty())
+        return {};
+    return std::filesystem::path(env_.PrjFile).parent_path().string();
+}
+
+void TColMonForm::setVisible(bool visible)
+{
+    if (visible && !settingsRead_)
+        ReadSettings();
+    QWidget::setVisible(visible);
+}
+
+void TColMonForm::closeEvent(QCloseEvent* event)
+{
+    // A monitor never shown in this run has nothing of its own to write: the stored
+    // arrangement stays as it was.
+    if (settingsRead_)
+        WriteSettings();
+    event->accept();
+}
+
+void TColMonForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (env_.MonScaled)
+        for (TColMonChild* tile : tiles_)
+            tile->ScaleTo(size());
+}
+
+void TColMonForm::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        PopupAt(event->globalPosition().toPoint());
+}
