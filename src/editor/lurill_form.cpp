@@ -1,6 +1,8 @@
 #include "editor/lurill_form.h"
 
 #include "common/output_volume.h"
+#include "dialogs/art_net_prop_dlg.h"
+#include "monitor/col_mon_form.h"
 #include "editor/actions.h"
 #include "editor/display_snapshot.h"
 #include "editor/icons.h"
@@ -70,6 +72,13 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
 
     view_ = new ViewState(this);
     actions_ = new ActionRegistry(this);
+    // The other windows, in their order: they exist from the start and are shown on demand.
+    colMon_ = new TColMonForm(session_->Settings(), session_->Env(), this);
+    connect(colMon_, &TColMonForm::lineSelected, this, [this](int line) {
+        session_->Document().CurrentLine = line;
+        actions_->Update();
+    });
+    artNetPropDlg_ = new TArtNetPropDlg(this);
     CreateActions();
     CreateMenus();
     CreateToolBars();
@@ -182,6 +191,8 @@ void TLurillForm::CreateActions()
     a.Add("VolCtlItem", "ボリュームコントロール(&V)", [mixer] { QProcess::startDetached(mixer, {}); },
           [mixer] { return !mixer.isEmpty(); });
     a.Add("ExitItem", "終了(&X)", [this] { close(); });
+    a.Add("ViewColMonAction", "カラーモニタ", [this] { colMon_->setVisible(!colMon_->isVisible()); });
+    a.SetChecked("ViewColMonAction", [this] { return colMon_->isVisible(); });
     for (QAction* action : findChildren<QAction*>())
         addAction(action); // shortcuts work wherever the focus is
 }
@@ -216,6 +227,8 @@ void TLurillForm::CreateMenus()
     QMenu* show = menu("Show1", "表示(&V)");
     for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
         show->addAction(a.Get(name));
+    show->addSeparator();
+    show->addAction(a.Get("ViewColMonAction"));
 
     menu("Option1", "設定(&O)");
     menu("Help1", "ヘルプ(&H)");
@@ -415,6 +428,8 @@ void TLurillForm::FormShow()
             bar->setVisible(p.Visible);
     }
     statusBar()->setVisible(ReadStatusBarVisible(ini));
+    if (viewSettings.ViewColMon)
+        colMon_->show();
     LayOutWaveforms();
     playPanel_->SetVolume(ReadWaveOutVolume() >> 8);
     QMetaObject::invokeMethod(this, &TLurillForm::FinishStartUp, Qt::QueuedConnection);
@@ -517,8 +532,12 @@ void TLurillForm::Timer1Timer()
         view_->SetScrollPosition(*snapshot.RestartScroll);
     playPanel_->SetTime(Q(snapshot.TimeText), snapshot.TimeColor);
     view_->MovePlayCursor(s.Play.PlayPosition, s.AudioState == AudioStateKind::Playing);
-    const int line = session_->Document().CurrentLine;
-    playPanel_->SetOutput(line, s.LineOutput[size_t(std::clamp(line, 0, LineCount - 1))]);
+    const int line = std::clamp(int(session_->Document().CurrentLine), 0, LineCount - 1);
+    std::array<uint32_t, LineCount> outputs;
+    for (size_t i = 0; i < outputs.size(); ++i)
+        outputs[i] = s.LineOutput[i];
+    playPanel_->SetOutput(line, outputs[size_t(line)]);
+    colMon_->ShowOutputs(outputs, line, !s.TransportActive);
     SetStatus(0, Q(snapshot.Status));
 
     if (!session_->Runtime().Errors().Empty() && !showingErrors_)
@@ -591,7 +610,9 @@ void TLurillForm::WriteWindowSettings()
     MainViewSettings v = ReadMainViewSettings(ini);
     v.DispMonoWav = view_->MonoDisplay();
     v.WavLRHeight = waveHeight_;
+    v.ViewColMon = colMon_->isVisible();
     WriteMainViewSettings(ini, v);
+    colMon_->close(); // writes its own keys
     for (int n = 1; n <= ToolBarCount; ++n) {
         QToolBar* bar = toolBars_[size_t(n - 1)];
         ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());

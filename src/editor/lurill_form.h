@@ -13,6 +13,8 @@
 
 class ActionRegistry;
 class QLabel;
+class TArtNetPropDlg;
+class TColMonForm;
 class QMenu;
 class QScrollBar;
 class QSplitter;
@@ -50,6 +52,8 @@ public:
     QScrollBar* CanvasScrollBar() const { return scrollBar_; }
     QTimer* Timer1() const { return timer1_; }
     QTimer* BackupTimer() const { return backupTimer_; }
+    TColMonForm* ColMonForm() const { return colMon_; }
+    TArtNetPropDlg* ArtNetPropDlg() const { return artNetPropDlg_; }
     QMenu* Menu(const QString& objectName) const;
     QToolBar* ToolBar(int n) const { return toolBars_[size_t(n - 1)]; }
     // FinishStartUp has run: drops are taken, the display runs.
@@ -111,6 +115,8 @@ private:
     QWidget* canvas_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     QMenu* historyMenu_ = nullptr;
+    TColMonForm* colMon_ = nullptr;
+    TArtNetPropDlg* artNetPropDlg_ = nullptr;
     bool shown_ = false;
     bool started_ = false;
     bool closing_ = false;
