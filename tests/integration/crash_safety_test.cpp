@@ -141,7 +141,7 @@ int InMountNamespace(const std::string& folder, const std::string& options, cons
 TEST_F(CrashSafetyTest, FullDiskAndReadOnlyFolderKeepTheOldFile)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "needs root for a mount namespace";
+        SKIP_FOR_ENVIRONMENT("needs root for a mount namespace");
     const std::string folder = dir / "mnt";
     std::filesystem::create_directory(folder);
 
@@ -202,7 +202,7 @@ int KeptOldFile(const std::string& path, const Bytes& old, const WriteResult& r,
 TEST_F(CrashSafetyTest, WaveformAndSettingsKeepTheOldFileOnAFullDiskOrReadOnlyFolder)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "needs root for a mount namespace";
+        SKIP_FOR_ENVIRONMENT("needs root for a mount namespace");
     const std::string folder = dir / "mnt";
     std::filesystem::create_directory(folder);
     const std::string wfm = folder + "/show.wfm";
