@@ -160,7 +160,8 @@ TEST_F(AudioPlayTest, FilesThatCannotBePlayed)
     const Case cases[] = {{*dir / "missing.wav", FileNotFoundText},
                           {"", FileNotFoundText},
                           {*dir / "notes.txt", InitFailedText},
-                          {dir->Path(), InitFailedText}};
+                          {dir->Path(), FileNotFoundText},
+                          {"/dev/null", FileNotFoundText}};
     for (const Case& c : cases) {
         AudioPlay p(c.path);
         EXPECT_FALSE(p.Ready()) << c.path;
