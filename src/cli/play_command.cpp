@@ -125,7 +125,8 @@ int PlayCommand(const Args& args)
     artnet.OutputEnabled = true;
     artnet.Priority = ThreadPriority::AboveNormal;
     artnet.TickCallback = [&playback](uint8_t* frame) { playback.PlaybackTick(frame); };
-    StartArtnetWorker(artnet, options->universe);
+    if (!StartArtnetWorker(artnet, options->universe))
+        return ExitFailed;
 
     auto shutDown = [&] {
         RequestAndWait(state.StopRequest);
