@@ -24,8 +24,8 @@ const Command commands[] = {
      NodesCommand},
     {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]",
      "plays the show with its sound and Art-Net output, driven by OSC", PlayCommand},
-    {"summary", "summary SOUND [OUT.wfm]", "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm",
-     SummaryCommand},
+    {"summary", "summary SOUND [OUT.wfm]",
+     "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm", SummaryCommand},
     {"soundinfo", "soundinfo SOUND", "prints the sound information line of a WAV or MP3 file", SoundInfoCommand},
 };
 

@@ -228,7 +228,8 @@ TEST_F(IniFileTest, ByteOrderMarksReadTheSameWhereverTheLineEndsUp)
 TEST_F(IniFileTest, BlanksAndMarksBeforeANameAreNotPartOfItInAnyOrder)
 {
     for (const std::string text : {"[general]\n\t\xEF\xBB\xBFLeft=5", "[General]\n\xEF\xBB\xBF \xEF\xBB\xBF\t Left =5\n",
-                                   " \xEF\xBB\xBF\t[General]\nLeft=5\n", "[\xEF\xBB\xBF General\t]\nLeft=5\n"}) {
+                                   " \xEF\xBB\xBF\t[General]\nLeft=5\n",
+                                   "[\xEF\xBB\xBF General\t]\nLeft=5\n"}) {
         IniFile ini = WriteIni(text);
         EXPECT_EQ(ini.ReadInteger("General", "Left", 7), 5) << text;
         ini.WriteInteger("General", "Left", 6);
