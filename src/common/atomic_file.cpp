@@ -57,7 +57,7 @@ Target FollowLinks(std::string path)
         if (size_t(n) == sizeof buf)
             return {path, ENAMETOOLONG};
         std::string next(buf, size_t(n));
-        path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
+        path = next.starts_with('/') ? next : FolderOf(path) + "/" + next;
     }
 }
 
