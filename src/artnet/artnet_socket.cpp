@@ -3,6 +3,8 @@
 #include "artnet/artnet_packets.h"
 
 #include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -45,6 +47,7 @@ OpenedSocket OpenArtnetSocket()
     const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         opened.layerFailed = true;
+        opened.error = std::strerror(errno);
         return opened;
     }
     // Linux refuses sends to a broadcast address without this.
@@ -55,6 +58,7 @@ OpenedSocket OpenArtnetSocket()
     bindAddress.sin_addr.s_addr = htonl(INADDR_ANY);
     if (setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0
         || bind(fd, reinterpret_cast<const sockaddr*>(&bindAddress), sizeof bindAddress) != 0) {
+        opened.error = std::strerror(errno);
         close(fd);
         return opened;
     }

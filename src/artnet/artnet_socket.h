@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class ArtnetSocket {
 public:
@@ -20,6 +21,7 @@ public:
 struct OpenedSocket {
     std::unique_ptr<ArtnetSocket> socket; // null when it could not be created or bound
     bool layerFailed = false;             // no UDP socket can be created at all
+    std::string error;                    // the system's reason when socket is null
 };
 
 // A UDP socket bound to any address, port 6454, allowed to broadcast.

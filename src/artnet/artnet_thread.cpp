@@ -91,6 +91,7 @@ void TArtnetThread::SetupNetwork()
     if (opened.layerFailed)
         initError_ = SocketInitFailedText;
     socket_ = std::move(opened.socket);
+    socketError_ = std::move(opened.error);
     socketReady_ = socket_ != nullptr;
 }
 

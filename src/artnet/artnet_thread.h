@@ -95,6 +95,9 @@ public:
     std::optional<NodeEntry> Node(int index) const { return NodeTable.Entry(index); }
 
     bool SocketReady() const { return socketReady_.load(); }
+    // Why the socket could not be opened or bound (the system's reason, such as the port
+    // being in use); empty when it is ready. The desktop program says nothing about it.
+    const std::string& SocketError() const { return socketError_; }
     int32_t ReceiveUniverse() const { return receiveUniverse_; }
     uint32_t LocalAddress() const { return localAddress_; } // network byte order
     const std::string& LocalAddressText() const { return localAddressText_; }
@@ -131,6 +134,7 @@ private:
     uint32_t localAddress_ = 0;
     std::string localAddressText_;
     std::string initError_;
+    std::string socketError_;
 
     std::array<uint8_t, OutputFrameSize> outputFrame_{};
     uint32_t frameCounter_ = 0;

@@ -1,5 +1,6 @@
 // lumenrill-cli: inspect, convert and evaluate shows without a window.
 #include "cli/commands.h"
+#include "common/version.h"
 
 #include <cstring>
 #include <iostream>
@@ -9,17 +10,23 @@ namespace {
 struct Command {
     const char* name;
     const char* usage;
+    const char* does; // one line for --help
     int (*run)(const Args&);
 };
 
 const Command commands[] = {
-    {"export", "export SHOW.PRJ", ExportCommand},
-    {"import", "import SHOW.json OUT.PRJ", ImportCommand},
-    {"eval", "eval SHOW.PRJ TIME...", EvalCommand},
-    {"nodes", "nodes [--seconds N] [--universe U]", NodesCommand},
-    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]", PlayCommand},
-    {"summary", "summary SOUND [OUT.wfm]", SummaryCommand},
-    {"soundinfo", "soundinfo SOUND", SoundInfoCommand},
+    {"export", "export SHOW.PRJ", "prints the show as one JSON object (old-format files are converted)",
+     ExportCommand},
+    {"import", "import SHOW.json OUT.PRJ", "writes a project file from such JSON, refusing bad input", ImportCommand},
+    {"eval", "eval SHOW.PRJ TIME...", "prints the eight output colours and the DMX frame at each time in ms",
+     EvalCommand},
+    {"nodes", "nodes [--seconds N] [--universe U]", "lists the Art-Net nodes that answer a poll within N seconds",
+     NodesCommand},
+    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]",
+     "plays the show with its sound and Art-Net output, driven by OSC", PlayCommand},
+    {"summary", "summary SOUND [OUT.wfm]",
+     "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm", SummaryCommand},
+    {"soundinfo", "soundinfo SOUND", "prints the sound information line of a WAV or MP3 file", SoundInfoCommand},
 };
 
 int Usage()
@@ -27,8 +34,17 @@ int Usage()
     std::cerr << "usage:";
     for (const Command& c : commands)
         std::cerr << "\n  lumenrill-cli " << c.usage;
-    std::cerr << std::endl;
+    std::cerr << "\n  lumenrill-cli --help | --version" << std::endl;
     return ExitUsage;
+}
+
+int Help()
+{
+    std::cout << "usage: lumenrill-cli COMMAND ARGUMENTS, lumenrill-cli --help, lumenrill-cli --version\n";
+    for (const Command& c : commands)
+        std::cout << "  " << c.usage << ": " << c.does << '\n';
+    std::cout.flush();
+    return std::cout ? ExitOk : ExitFailed;
 }
 
 } // namespace
@@ -37,6 +53,12 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return Usage();
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "lumenrill-cli " << ProgramVersion << std::endl;
+        return std::cout ? ExitOk : ExitFailed;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
+        return Help();
     CliMessages messages;
     InstallMessageHandler(&messages);
     for (const Command& c : commands) {

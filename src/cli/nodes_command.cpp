@@ -64,7 +64,8 @@ int NodesCommand(const Args& args)
     InstallTerminationSignals();
 
     TArtnetThread thread;
-    StartArtnetWorker(thread, options->universe);
+    if (!StartArtnetWorker(thread, options->universe))
+        return ExitFailed;
 
     WaitOrSignal(options->seconds);
     thread.Terminate();

@@ -106,6 +106,7 @@ int PlayCommand(const Args& args)
 
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = options->universe;
+    runtimeOptions.RequireSocket = true;
     runtimeOptions.ReportInitError = [](const std::string& text) {
         std::cerr << "ArtNet初期化エラー: " << text << std::endl;
     };
@@ -120,7 +121,12 @@ int PlayCommand(const Args& args)
     EngineState& state = runtime.State();
     PostedErrors& errors = runtime.Errors();
     runtime.Play().Repeat = options->repeat;
-    runtime.Start();
+    if (!runtime.Start()) {
+        // Without the Art-Net socket no frame would reach a light.
+        const TArtnetThread* artnet = runtime.Artnet();
+        return Fail(ExitFailed,
+                    "Art-Net UDP port " + std::to_string(ArtnetPort) + ": " + (artnet ? artnet->SocketError() : ""));
+    }
 
     runtime.OpenAudio(sound, true);
     if (!errors.Empty() || state.OpenAudioRequest) {

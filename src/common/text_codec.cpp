@@ -37,6 +37,28 @@ void AppendUtf16(std::u16string& out, char32_t cp)
     }
 }
 
+// The length of the UTF-8 sequence at text[i] with its code point in cp, or 0 when the
+// bytes there are no valid sequence.
+size_t Utf8SequenceAt(std::string_view text, size_t i, char32_t& cp)
+{
+    const unsigned char c = text[i];
+    const size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (len == 0 || i + len > text.size())
+        return 0;
+    cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    for (size_t k = 1; k < len; ++k) {
+        const unsigned char cc = text[i + k];
+        if ((cc & 0xC0) != 0x80)
+            return 0;
+        cp = cp << 6 | (cc & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not valid UTF-8.
+    if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+        (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return 0;
+    return len;
+}
+
 } // namespace
 
 std::string Utf16ToUtf8(std::u16string_view text)
@@ -62,20 +84,9 @@ std::u16string Utf8ToUtf16(std::string_view text)
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        const unsigned char c = text[i];
-        int len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        bool ok = len > 0 && i + len <= text.size();
-        for (int k = 1; ok && k < len; ++k) {
-            const unsigned char cc = text[i + k];
-            ok = (cc & 0xC0) == 0x80;
-            cp = cp << 6 | (cc & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not valid UTF-8.
-        if (ok)
-            ok = !(len == 2 && cp < 0x80) && !(len == 3 && cp < 0x800) && !(len == 4 && cp < 0x10000) &&
-                 !(cp >= 0xD800 && cp <= 0xDFFF) && cp <= 0x10FFFF;
-        if (!ok) {
+        char32_t cp = 0;
+        const size_t len = Utf8SequenceAt(text, i, cp);
+        if (len == 0) {
             AppendUtf16(out, Replacement);
             ++i;
             continue;
@@ -84,6 +95,38 @@ std::u16string Utf8ToUtf16(std::string_view text)
         i += len;
     }
     return out;
+}
+
+std::string ValidUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        char32_t cp = 0;
+        const size_t len = Utf8SequenceAt(bytes, i, cp);
+        if (len == 0) {
+            AppendUtf8(out, Replacement);
+            ++i;
+            continue;
+        }
+        out.append(bytes.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    size_t i = 0;
+    char32_t cp = 0;
+    while (i < bytes.size()) {
+        const size_t len = Utf8SequenceAt(bytes, i, cp);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
 }
 
 std::u16string Cp932ToUtf16(std::string_view bytes)

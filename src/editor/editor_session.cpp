@@ -271,6 +271,11 @@ bool EditorSession::DropFiles(const std::vector<std::string>& paths)
         return true;
     }
 
+    if (!IsValidUtf8(file)) {
+        // The show keeps its sound's name as UTF-16: a name that is no UTF-8 cannot be kept.
+        ShowError("ファイル名に使えない文字が含まれています: " + ValidUtf8(file));
+        return false;
+    }
     prompts_.SetBusy(true);
     StopForReplace();
     runtime_->CloseAudio();

@@ -447,8 +447,9 @@ void TLurillForm::FinishStartUp()
     if (!last.empty())
         session_->OpenProject(last);
     backupTimer_->stop();
-    if (session_->Env().AutoSave && session_->Env().SaveInterval > 0) {
-        backupTimer_->setInterval(int(std::min<int64_t>(int64_t(session_->Env().SaveInterval) * 60000, INT32_MAX)));
+    if (const std::optional<int64_t> interval = session_->Env().AutoSaveIntervalMs()) {
+        // A Qt timer holds an int of milliseconds: longer intervals wait as long as it can.
+        backupTimer_->setInterval(int(std::min<int64_t>(*interval, INT32_MAX)));
         backupTimer_->start();
     }
     started_ = true;

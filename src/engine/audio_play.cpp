@@ -67,8 +67,9 @@ double HundredthsDbToGain(int32_t hundredths) { return std::pow(10.0, hundredths
 
 AudioPlay::AudioPlay(const std::string& path) : fileName_(path)
 {
+    // Only a file is a sound to play: a folder, a device or a pipe is not found.
     struct stat st{};
-    if (path.empty() || stat(path.c_str(), &st) != 0) {
+    if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         errorText_ = FileNotFoundText;
     } else if (!GstReady() || !Open()) {
         Release();

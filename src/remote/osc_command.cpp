@@ -21,8 +21,8 @@ std::string Lower(std::string s)
     return s;
 }
 
-// OSC texts arrive in the sender's 8-bit code page; the status shows them as text.
-std::string Shown(const std::string& bytes) { return Utf16ToUtf8(Cp932ToUtf16(bytes)); }
+// OSC strings are UTF-8; the status shows whatever arrives as valid text.
+std::string Shown(const std::string& bytes) { return ValidUtf8(bytes); }
 
 } // namespace
 

@@ -20,7 +20,7 @@ public:
     // failure keep their values.
     bool Decode(std::span<const uint8_t> datagram);
 
-    // Texts are the datagram's bytes as they are.
+    // Texts are the datagram's bytes as they are (UTF-8 from a well-behaved sender).
     std::string Address;
     std::string TypeTag;
     std::string ErrorText;

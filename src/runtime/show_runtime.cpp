@@ -27,10 +27,10 @@ ShowRuntime::~ShowRuntime()
     doc_.reset();
 }
 
-void ShowRuntime::Start()
+bool ShowRuntime::Start()
 {
     if (artnet_ || closed_)
-        return;
+        return started_;
     artnet_ = std::make_unique<TArtnetThread>(options_.Platform ? *options_.Platform : SystemArtnetPlatform());
     artnet_->Priority = options_.Priority;
     artnet_->SetNodeNames(options_.NodeName, options_.NodeName);
@@ -42,8 +42,12 @@ void ShowRuntime::Start()
             options_.ReportInitError(artnet_->InitError());
         artnet_->ClearInitError();
     }
+    if (options_.RequireSocket && !artnet_->SocketReady())
+        return false;
     artnet_->Start();
     artnet_->SendPoll();
+    started_ = true;
+    return true;
 }
 
 void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
@@ -51,7 +55,7 @@ void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
     if (closed_)
         return;
     closed_ = true;
-    if (artnet_) {
+    if (started_) {
         RequestAndWait(state_->StopRequest);
         // The player must die on the worker that made it: wait until the request is taken.
         RequestAndWaitTaken(state_->CloseAudioRequest);
@@ -60,7 +64,7 @@ void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
         hooks.StopDisplay();
     if (hooks.WriteEngineSettings)
         hooks.WriteEngineSettings();
-    if (artnet_) {
+    if (started_) {
         artnet_->Terminate();
         artnet_->WaitFor();
     }
@@ -70,7 +74,7 @@ void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
 
 void ShowRuntime::CloseAudio()
 {
-    if (artnet_)
+    if (started_)
         RequestAndWaitTaken(state_->CloseAudioRequest);
 }
 
@@ -79,7 +83,7 @@ bool ShowRuntime::OpenAudio(const std::string& path, bool waitLong)
     CloseAudio();
     state_->SetSoundPath(path);
     state_->SoundLoaded = !path.empty();
-    if (path.empty() || !artnet_)
+    if (path.empty() || !started_)
         return false;
     return waitLong ? RequestAndWaitTaken(state_->OpenAudioRequest) : RequestAndWait(state_->OpenAudioRequest);
 }

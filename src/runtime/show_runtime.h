@@ -27,6 +27,10 @@ struct ShowRuntimeOptions {
     int32_t DmxInterval = 20;   // the stored DMX interval (ms): kept and written back only
     ThreadPriority Priority = ThreadPriority::AboveNormal;
     std::string NodeName = "Lumenrill";
+    // Start refuses to run the worker without its socket (the command-line player: a show
+    // whose frames reach no light is a failure there). The desktop program runs on and
+    // shows the network state instead.
+    bool RequireSocket = false;
     // Shows the Art-Net set-up failure, once, at Start. None: it is dropped.
     std::function<void(const std::string& text)> ReportInitError;
     // Where the pieces come from; unset, the system's. Tests put fakes in.
@@ -58,13 +62,13 @@ public:
 
     // Creates the Art-Net worker (which sets up the network) with its priority, node names,
     // tick and output universe, reports a set-up failure, starts it and polls once. From
-    // here on frames flow.
-    void Start();
+    // here on frames flow. False (nothing started) only with RequireSocket and no socket.
+    bool Start();
     // Stops the show, has the worker close the player and waits until it has, runs the
     // window's hooks, ends the worker and waits for it. Safe to call twice.
     void Close(const ShowRuntimeCloseHooks& hooks = {});
 
-    bool Started() const { return artnet_ != nullptr; }
+    bool Started() const { return started_; }
     bool Closed() const { return closed_; }
 
     // Closes the player (waiting until the worker has taken the request), then, with a
@@ -99,5 +103,6 @@ private:
     std::unique_ptr<ProjectData> doc_;
     std::unique_ptr<Playback> playback_;
     std::unique_ptr<TArtnetThread> artnet_;
+    bool started_ = false;
     bool closed_ = false;
 };

@@ -41,10 +41,7 @@ EnvData::EnvData(IniFile& settings, PlayGlobals& play, std::string exeDir, Palet
     CurActivate = ini.ReadBool("General", "CurActivate", CurActivate);
     MonScaled = ini.ReadBool("General", "MonScaled", MonScaled);
     AutoSave = ini.ReadBool("General", "AutoSave", AutoSave);
-    // Saving every 0 minutes (or a negative number of them) is no interval.
-    const int32_t interval = ini.ReadInteger("General", "SaveInterval", int32_t(SaveInterval));
-    if (interval >= 1)
-        SaveInterval = uint32_t(interval);
+    SaveInterval = ini.ReadInteger("General", "SaveInterval", SaveInterval);
 
     PrjFile = ini.ReadString("Project", "PrjFile", "");
 
@@ -72,6 +69,13 @@ EnvData::EnvData(IniFile& settings, PlayGlobals& play, std::string exeDir, Palet
 }
 
 EnvData::~EnvData() { WriteWaveOutVolume(uint16_t(StartVolume)); }
+
+std::optional<int64_t> EnvData::AutoSaveIntervalMs() const
+{
+    if (!AutoSave || SaveInterval <= 0)
+        return std::nullopt;
+    return int64_t(SaveInterval) * 60 * 1000;
+}
 
 bool EnvData::LoadPalette(const std::string& fileName)
 {
@@ -109,7 +113,7 @@ WriteResult EnvData::Save()
     ini.WriteBool("General", "CurActivate", CurActivate);
     ini.WriteBool("General", "MonScaled", MonScaled);
     ini.WriteBool("General", "AutoSave", AutoSave);
-    ini.WriteInteger("General", "SaveInterval", int32_t(SaveInterval));
+    ini.WriteInteger("General", "SaveInterval", SaveInterval);
 
     ini.WriteString("Project", "PrjFile", PrjFile);
 

@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The settings file: "lumenrill.INI" in the executable's folder.
@@ -60,7 +61,11 @@ public:
     std::atomic<int32_t>& CheckGroup;
 
     bool AutoSave = false;
-    uint32_t SaveInterval = 10; // minutes; a stored value below 1 reads as 10
+    // Minutes between automatic saves, kept as stored: 0 or below turns automatic saving off.
+    int32_t SaveInterval = 10;
+    // The period of the automatic save timer in ms, or nothing when automatic saving is off
+    // (AutoSave false, or SaveInterval 0 or below). Long intervals exceed 32 bits of ms.
+    std::optional<int64_t> AutoSaveIntervalMs() const;
 
     FileHistory History;
     PaletteBitmap PaletteImage;

@@ -17,6 +17,20 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view SkipLead(std::string_view s)
+{
+    for (;;) {
+        if (!s.empty() && IsBlank(s.front()))
+            s.remove_prefix(1);
+        else if (s.starts_with(ByteOrderMark))
+            s.remove_prefix(ByteOrderMark.size());
+        else
+            return s;
+    }
+}
+
 bool SameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -137,17 +151,17 @@ void IniFile::Parse(std::string_view text)
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        // Byte-order marks (an editor may add more than one) are not text. Taken off every
-        // line, not just the first: a line kept in front of the sections may become the
-        // first one when the file is written again, and must read the same then.
-        while (line.starts_with("\xEF\xBB\xBF"))
-            line.remove_prefix(3);
+        // One rule for what stands before a section or a key: blanks and byte-order marks
+        // (an editor may add more than one), in any order, are not part of it. Taken off
+        // every line, not just the first: a line kept in front of the sections may become
+        // the first one when the file is written again, and must read the same then.
+        line = SkipLead(line);
 
         std::string_view trimmed = Trim(line);
         if (trimmed.empty())
             continue;
         if (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
-            std::string_view name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+            std::string_view name = Trim(SkipLead(trimmed.substr(1, trimmed.find(']') - 1)));
             // A section that appears twice is read as one.
             current = FindSection(sections_, name);
             if (!current)

@@ -3,7 +3,9 @@
 // Used for the settings file and the colour monitor's arrangement files.
 //
 // Reading never fails: a missing file, section or key gives the caller's default.
-// Section and key names match without regard to ASCII letter case. Integers are signed
+// Blanks and byte-order marks before a line, a section name or a key, in any order, are
+// not part of it, nor are blanks after a name or a key. Section and key names match
+// without regard to ASCII letter case. Integers are signed
 // 32-bit decimal text, or hexadecimal after "0x"/"0X"; text that is not an integer gives
 // the default. A boolean is any integer, true when not 0. A string is the whole text after
 // the first "=", kept exactly (blanks included).

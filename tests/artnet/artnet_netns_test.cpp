@@ -7,7 +7,10 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
 #include <linux/capability.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -19,7 +22,7 @@ namespace {
 
 #define REQUIRE_NAMESPACES(pair)                                                                   \
     if (!(pair).Usable())                                                                          \
-    GTEST_SKIP() << "needs root to make network namespaces"
+    SKIP_FOR_ENVIRONMENT((pair).Problem())
 
 template <typename Pred>
 bool WaitFor(Pred pred, int ms = 3000)
@@ -211,6 +214,38 @@ TEST_F(NodesCommandTest, SignalsEndInOrderAndRemoveTheAddress)
         EXPECT_EQ(out, status) << signal;
         EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos) << ns.AppAddresses();
     }
+}
+
+// Another program holds the Art-Net port: listing would find no node and playing would send
+// no frame, so both say why and end with status 1.
+TEST_F(NodesCommandTest, APortInUseEndsNodesAndPlayWithTheReason)
+{
+    REQUIRE_NAMESPACES(ns);
+    int holder = -1;
+    NetnsPair::RunIn(ns.App(), [&] {
+        holder = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(6454);
+        ASSERT_EQ(bind(holder, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    });
+    const std::string reason = "lumenrill-cli: Art-Net UDP port 6454: Address already in use\n";
+    std::string out;
+    EXPECT_EQ(Nodes("--seconds 1", &out), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Stderr(), reason);
+
+    const std::string json = dir / "show.json", show = dir / "show.PRJ";
+    const std::string text = R"({"soundFile": "a.wav"})";
+    WriteBytes(json, Bytes(text.begin(), text.end()));
+    ASSERT_EQ(RunCommand("'" + CliPath() + "' import '" + json + "' '" + show + "'"), 0);
+    EXPECT_EQ(RunCommand("ip netns exec " + ns.App() + " '" + CliPath() + "' play '" + show
+                             + "' --osc-port 19904 2>'" + (dir / "err") + "'",
+                         &out),
+              1);
+    EXPECT_EQ(Stderr(), reason) << "ends before the sound is opened";
+    EXPECT_EQ(ns.AppAddresses().find("2.77.0.1"), std::string::npos) << "the added address is removed";
+    close(holder);
 }
 
 TEST(NodesCommandUsage, WrongArgumentsGiveUsageAndStatusTwo)

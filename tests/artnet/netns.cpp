@@ -23,22 +23,37 @@ bool Run(const std::string& command) { return RunCommand(command + " >/dev/null 
 
 } // namespace
 
+bool NetnsPair::Set(const std::string& command)
+{
+    if (!problem_.empty())
+        return false;
+    std::string out;
+    if (RunCommand(command + " 2>&1", &out) == 0)
+        return true;
+    problem_ = "\"" + command + "\" failed: " + out;
+    return false;
+}
+
 NetnsPair::NetnsPair(const std::string& appAddress) : app_(UniqueName("a"))
 {
-    if (geteuid() != 0 || !Run("ip netns add " + app_))
+    if (geteuid() != 0) {
+        problem_ = "needs root to make network namespaces";
         return;
-    usable_ = Run("ip -n " + app_ + " link set lo up");
+    }
+    if (!Set("ip netns add " + app_))
+        return;
+    usable_ = Set("ip -n " + app_ + " link set lo up");
     if (!usable_ || appAddress.empty())
         return;
     node_ = UniqueName("n");
     // The cable is made inside the application side and one end handed over, so neither
     // end ever appears in the namespace the tests run in.
-    usable_ = Run("ip netns add " + node_) && Run("ip -n " + node_ + " link set lo up")
-              && Run("ip -n " + app_ + " link add lr-app type veth peer name lr-node")
-              && Run("ip -n " + app_ + " link set lr-node netns " + node_)
-              && Run("ip -n " + app_ + " addr add " + appAddress + " dev lr-app")
-              && Run("ip -n " + node_ + " addr add 2.0.0.2/8 dev lr-node")
-              && Run("ip -n " + app_ + " link set lr-app up") && Run("ip -n " + node_ + " link set lr-node up");
+    usable_ = Set("ip netns add " + node_) && Set("ip -n " + node_ + " link set lo up")
+              && Set("ip -n " + app_ + " link add lr-app type veth peer name lr-node")
+              && Set("ip -n " + app_ + " link set lr-node netns " + node_)
+              && Set("ip -n " + app_ + " addr add " + appAddress + " dev lr-app")
+              && Set("ip -n " + node_ + " addr add 2.0.0.2/8 dev lr-node")
+              && Set("ip -n " + app_ + " link set lr-app up") && Set("ip -n " + node_ + " link set lr-node up");
 }
 
 NetnsPair::~NetnsPair()

@@ -2,7 +2,7 @@
 // Private network namespaces for one test: an application side and, joined to it by a
 // virtual cable, a node side (2.0.0.2/8 on lr-node), both removed at the end. Work runs
 // in a namespace on a thread of its own that has entered it; sockets keep the namespace
-// they were made in. Needs root; Usable() is false otherwise.
+// they were made in. Needs root; Usable() is false otherwise, and Problem() says why.
 
 #include <functional>
 #include <string>
@@ -17,6 +17,7 @@ public:
     NetnsPair& operator=(const NetnsPair&) = delete;
 
     bool Usable() const { return usable_; }
+    const std::string& Problem() const { return problem_; }
     const std::string& App() const { return app_; }
     const std::string& Node() const { return node_; }
 
@@ -29,6 +30,10 @@ public:
     std::string AppAddresses() const;
 
 private:
+    // Runs one set-up command; the first failure is kept as the problem.
+    bool Set(const std::string& command);
+
     std::string app_, node_;
+    std::string problem_;
     bool usable_ = false;
 };

@@ -2,7 +2,6 @@
 #include "cli_fixture.h"
 #include "support/wav_writer.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -61,8 +60,8 @@ TEST_F(CliPlayTest, WithoutAudioOutputTheShowDoesNotPlay)
 
 TEST_F(CliPlayTest, StartPlaysToTheEndAndExits)
 {
-    if (!std::getenv("PULSE_SERVER"))
-        GTEST_SKIP() << "needs the test sound server";
+    if (const std::string problem = TestSoundServerProblem(); !problem.empty())
+        SKIP_FOR_ENVIRONMENT(problem);
     WriteWav("a.wav", 0.6);
     MakeShow("a.wav", 300, 300); // relative: beside the executable, which it is not
     EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --osc-port 19903", nullptr, "timeout 20"), 1)

@@ -1,5 +1,6 @@
 // lumenrill-cli export, import and eval, run as a user would.
 #include "cli_fixture.h"
+#include "common/version.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -78,6 +79,9 @@ TEST_F(CliTest, ImportRefusesBadInputNamingThePlace)
          "/lines/0/0/brightness"},
         {R"({"title": ")" + std::string(128, 'x') + R"("})", "/title"},
         {R"({"soundFile": ")" + std::string(260, 'x') + R"("})", "/soundFile"},
+        // A file name that is not UTF-8 cannot reach a show's UTF-16 field through JSON.
+        {"{\"soundFile\": \"/music/\x83\x5E.wav\"}", "ill-formed UTF-8"},
+        {R"({"soundFile": "/music/\udc83.wav"})", "surrogate"},
         {R"({"patch": [1, 2]})", "/patch"},
         {R"({"prePlayTime": "10"})", "/prePlayTime"},
     };
@@ -151,4 +155,31 @@ TEST_F(CliTest, WrongArgumentsAndUnreadableFiles)
     }
     WriteText("short.PRJ", "1234");
     EXPECT_EQ(Cli("export short.PRJ"), 1);
+}
+
+TEST_F(CliTest, VersionAndHelpGoToStandardOutput)
+{
+    std::string out;
+    EXPECT_EQ(Cli("--version", &out), 0);
+    EXPECT_EQ(out, std::string("lumenrill-cli ") + ProgramVersion + "\n");
+    EXPECT_EQ(Stderr(), "");
+
+    EXPECT_EQ(Cli("--help", &out), 0);
+    EXPECT_EQ(Stderr(), "");
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(out.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 8u) << out;
+    const char* commands[] = {"export", "import", "eval", "nodes", "play", "summary", "soundinfo"};
+    for (size_t i = 0; i < 7; ++i) {
+        EXPECT_TRUE(lines[i + 1].starts_with(std::string("  ") + commands[i] + " ")) << lines[i + 1];
+        EXPECT_NE(lines[i + 1].find(": "), std::string::npos) << "says what it does: " << lines[i + 1];
+    }
+
+    // Anything else is still a usage error.
+    for (const char* args : {"--help extra", "--version 2", "-h", "--Help", "help"}) {
+        EXPECT_EQ(Cli(args, &out), 2) << args;
+        EXPECT_EQ(out, "") << args;
+        EXPECT_NE(Stderr().find("usage:"), std::string::npos) << args;
+    }
 }

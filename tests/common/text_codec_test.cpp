@@ -20,3 +20,26 @@ TEST(TextCodec, Utf16AndUtf8ReplaceWhatCannotBeConverted)
     EXPECT_EQ(Utf8ToUtf16("a\xC0\xAF" "b"), u"a\uFFFD\uFFFDb"); // overlong form
     EXPECT_EQ(Utf8ToUtf16("\xE3\x81"), u"\uFFFD\uFFFD");        // cut short
 }
+
+TEST(TextCodec, BytesAreCheckedAndReadAsUtf8)
+{
+    struct Case {
+        std::string bytes;
+        bool valid;
+        std::string read; // ValidUtf8
+    } cases[] = {
+        {"", true, ""},
+        {"/music/曲.wav", true, "/music/曲.wav"},
+        {"\xF0\x9F\x8E\xB5", true, "\xF0\x9F\x8E\xB5"},
+        {"a\xFF" "b", false, "a\uFFFD" "b"},               // not a UTF-8 byte
+        {"\x83\x5E", false, "\uFFFD^"},                    // Shift-JIS, a stray continuation byte
+        {"a\xC0\xAF", false, "a\uFFFD\uFFFD"},             // overlong
+        {"\xED\xA0\x80", false, "\uFFFD\uFFFD\uFFFD"},     // a surrogate
+        {"\xF4\x90\x80\x80", false, "\uFFFD\uFFFD\uFFFD\uFFFD"}, // past U+10FFFF
+        {"\xE6\x9B", false, "\uFFFD\uFFFD"},               // cut short
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+        EXPECT_EQ(ValidUtf8(c.bytes), c.read) << c.bytes;
+    }
+}

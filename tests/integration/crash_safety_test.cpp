@@ -55,6 +55,12 @@ void KillDuringSaves(const std::string& path, const std::function<void(int)>& sa
         waitpid(child, &status, 0);
         EXPECT_EQ(versions.count(ReadBytes(path)), 1u) << "attempt " << attempt << ": a mixed or cut file";
     }
+    // The next save removes the temporary files that the killed ones left.
+    save(0);
+    const std::filesystem::path file(path);
+    const std::string leftover = file.filename().string() + ".~";
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(leftover)) << entry.path();
 }
 
 // The waveform file of `records` frames whose values depend on round.
@@ -72,7 +78,7 @@ Bytes SummaryRecords(int round, int records)
 void MakeSettings(EnvData& env, int round)
 {
     env.PrjFile = "/shows/" + std::string(size_t(20000 + round * 5000), char('a' + round)) + ".PRJ";
-    env.SaveInterval = uint32_t(5 + round);
+    env.SaveInterval = 5 + round;
     env.Repeat = round % 2 == 1;
     env.ImgFile = "palette" + std::to_string(round) + ".png";
 }
@@ -141,7 +147,7 @@ int InMountNamespace(const std::string& folder, const std::string& options, cons
 TEST_F(CrashSafetyTest, FullDiskAndReadOnlyFolderKeepTheOldFile)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "needs root for a mount namespace";
+        SKIP_FOR_ENVIRONMENT("needs root for a mount namespace");
     const std::string folder = dir / "mnt";
     std::filesystem::create_directory(folder);
 
@@ -202,7 +208,7 @@ int KeptOldFile(const std::string& path, const Bytes& old, const WriteResult& r,
 TEST_F(CrashSafetyTest, WaveformAndSettingsKeepTheOldFileOnAFullDiskOrReadOnlyFolder)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "needs root for a mount namespace";
+        SKIP_FOR_ENVIRONMENT("needs root for a mount namespace");
     const std::string folder = dir / "mnt";
     std::filesystem::create_directory(folder);
     const std::string wfm = folder + "/show.wfm";
@@ -247,6 +253,41 @@ TEST_F(CrashSafetyTest, WaveformAndSettingsKeepTheOldFileOnAFullDiskOrReadOnlyFo
         return KeptOldFile(ini.FileName(), oldIni, ini.UpdateFile(), "Read-only file system", 60);
     });
     EXPECT_EQ(status, 0) << "read-only folder";
+}
+
+// A file reached through a link in another file system is written in its own folder, and
+// the link stays; a failure there names the file.
+TEST_F(CrashSafetyTest, ALinkIntoAnotherFileSystemIsSavedThroughAndKept)
+{
+    if (geteuid() != 0)
+        SKIP_FOR_ENVIRONMENT("needs root for a mount namespace");
+    const std::string folder = dir / "mnt";
+    std::filesystem::create_directory(folder);
+    const std::string link = dir / "show.PRJ", iniLink = dir / "lumenrill.INI";
+    std::filesystem::create_symlink(folder + "/show.PRJ", link);
+    std::filesystem::create_symlink(folder + "/lumenrill.INI", iniLink);
+
+    const int status = InMountNamespace(folder, "size=1m", [&] {
+        doc.FileName = link;
+        MakeShow(doc, 1);
+        if (!doc.SaveProject(false) || ReadBytes(folder + "/show.PRJ").empty())
+            return 10;
+        IniFile ini(iniLink);
+        EnvData env(ini, folder);
+        if (!env.Save() || IniFile(folder + "/lumenrill.INI").ReadInteger("General", "SaveInterval", 0) != 10)
+            return 11;
+        if (!std::filesystem::is_symlink(link) || !std::filesystem::is_symlink(iniLink))
+            return 12;
+
+        const Bytes old = ReadBytes(folder + "/show.PRJ");
+        if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return 20;
+        doc.Modified = true;
+        if (int step = KeptOldFile(link, old, doc.SaveProject(false), folder + "/show.PRJ: Read-only file system", 20))
+            return step;
+        return std::filesystem::is_symlink(link) ? 0 : 30;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 } // namespace

@@ -5,7 +5,8 @@ against the show's own evaluation (lumenrill-cli eval) at the times they were se
 
 usage: headless_play_test.py LUMENRILL_CLI
 Needs root (network namespaces) and the private sound server of scripts/test (PULSE_SERVER).
-Exit 77 when it cannot run here.
+Exit 77 when it cannot run here; 1 instead where the environment is promised
+(LUMENRILL_REQUIRE_ENVIRONMENT=1, as under scripts/test).
 """
 import json
 import math
@@ -51,10 +52,29 @@ def show_time(frame):
     return frame[2][0] * QUANTUM_MS - PRE_MS
 
 
+def missing_environment():
+    """Why the test cannot run here, or None."""
+    if os.geteuid() != 0:
+        return "needs root for network namespaces"
+    if not os.environ.get("PULSE_SERVER"):
+        return "needs the private test sound server named in PULSE_SERVER"
+    try:
+        answered = subprocess.run(["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+    except FileNotFoundError:
+        answered = False
+    if not answered:
+        return "the sound server at " + os.environ["PULSE_SERVER"] + " does not answer"
+    return None
+
+
 def main():
     cli = sys.argv[1]
-    if os.geteuid() != 0 or not os.environ.get("PULSE_SERVER"):
-        print("needs root and the test sound server")
+    problem = missing_environment()
+    if problem:
+        if os.environ.get("LUMENRILL_REQUIRE_ENVIRONMENT") == "1":
+            print("missing from the test environment: " + problem)
+            return 1
+        print(problem)
         return 77
     work = tempfile.mkdtemp(prefix="lumenrill-play-")
     sound = os.path.join(work, "tone.wav")

@@ -47,6 +47,11 @@ TEST(OscCommand, CommandsAndTheirStatusTexts)
         // Arguments of types the decoder does not keep still count.
         {OscMessage{"/lumenrill/stop", ",T"}, K::Failed, "OSC: stop " + Invalid},
         {OscMessage{"/lumenrill/pause", ",N"}, K::Failed, "OSC: pause " + Invalid},
+        // Texts are UTF-8; a byte that is not shows as U+FFFD.
+        {OscMessage{"/lumenrill/再生"}, K::Failed, std::string("OSC: 再生  ERR:") + OscUndefinedAddress},
+        {OscMessage{"/lumenrill/n\xFF\x8D\xC4"}, K::Failed,
+         std::string("OSC: n\uFFFD\uFFFD\uFFFD  ERR:") + OscUndefinedAddress},
+        {OscMessage{"/lumenrill/play"}.String("00:01:30\xB1" "50"), K::PlayAt, "OSC: play 00:01:30\uFFFD50", 90500},
     };
     for (const Case& c : cases) {
         const auto got = Interpret(Bundle(c.message));

@@ -77,7 +77,8 @@ TEST_F(EnvDataTest, WithoutASettingsFileEveryFieldHasItsDefault)
     EXPECT_EQ(ReadWaveOutVolume(), 65535) << "the stored (default) volume is applied";
     EXPECT_EQ(env.CheckGroup, -1);
     EXPECT_FALSE(env.AutoSave);
-    EXPECT_EQ(env.SaveInterval, 10u);
+    EXPECT_EQ(env.SaveInterval, 10);
+    EXPECT_EQ(env.AutoSaveIntervalMs(), std::nullopt);
     EXPECT_EQ(env.History.Count(), 0);
     EXPECT_TRUE(env.PaletteImage.Empty());
     EXPECT_EQ(env.ImgFile, ExeDirPath() + "PALETTE.BMP");
@@ -107,7 +108,8 @@ TEST_F(EnvDataTest, ReadsEveryKeyAndWritesThemBackInOrder)
         EXPECT_FALSE(env.CurActivate);
         EXPECT_TRUE(env.MonScaled);
         EXPECT_TRUE(env.AutoSave);
-        EXPECT_EQ(env.SaveInterval, 30u);
+        EXPECT_EQ(env.SaveInterval, 30);
+        EXPECT_EQ(env.AutoSaveIntervalMs(), 1800000);
         EXPECT_EQ(env.PrjFile, project);
         EXPECT_EQ(env.LwavFg, 1u);
         EXPECT_EQ(env.TLinBg, 7u);
@@ -164,19 +166,45 @@ TEST_F(EnvDataTest, StoredValuesOutsideTheirRangeAreHeldToIt)
     struct Case {
         const char* text;
         uint32_t volume;
-        uint32_t interval;
     } cases[] = {
-        {"[Play]\nVolume=70000\n[General]\nSaveInterval=0\n", 65535, 10},
-        {"[Play]\nVolume=-1\n[General]\nSaveInterval=-5\n", 0, 10},
-        {"[Play]\nVolume=0\n[General]\nSaveInterval=1\n", 0, 1},
-        {"[Play]\nVolume=loud\n[General]\nSaveInterval=x\n", 65535, 10},
+        {"[Play]\nVolume=70000\n", 65535},
+        {"[Play]\nVolume=-1\n", 0},
+        {"[Play]\nVolume=0\n", 0},
+        {"[Play]\nVolume=loud\n", 65535},
     };
     for (const Case& c : cases) {
         IniFile ini = WriteIni(c.text);
         EnvData env(ini, play_, ExeDirPath());
         EXPECT_EQ(env.Volume, c.volume) << c.text;
         EXPECT_EQ(ReadWaveOutVolume(), c.volume) << c.text;
-        EXPECT_EQ(env.SaveInterval, c.interval) << c.text;
+    }
+}
+
+// An interval of 0 minutes or below turns automatic saving off and stays in the file as
+// written; the longest one is beyond 32 bits in ms.
+TEST_F(EnvDataTest, SaveIntervalIsKeptAsStoredAndZeroOrBelowIsOff)
+{
+    struct Case {
+        const char* stored;
+        int32_t interval;
+        std::optional<int64_t> ms;
+        const char* written;
+    } cases[] = {
+        {"0", 0, std::nullopt, "0"},
+        {"-5", -5, std::nullopt, "-5"},
+        {"1", 1, 60000, "1"},
+        {"x", 10, 600000, "10"},
+        {"2147483647", INT32_MAX, int64_t(INT32_MAX) * 60000, "2147483647"},
+    };
+    for (const Case& c : cases) {
+        IniFile ini = WriteIni(std::string("[General]\nAutoSave=1\nSaveInterval=") + c.stored + "\n");
+        EnvData env(ini, ExeDirPath());
+        EXPECT_EQ(env.SaveInterval, c.interval) << c.stored;
+        EXPECT_EQ(env.AutoSaveIntervalMs(), c.ms) << c.stored;
+        env.AutoSave = false;
+        EXPECT_EQ(env.AutoSaveIntervalMs(), std::nullopt) << c.stored;
+        ASSERT_TRUE(env.Save());
+        EXPECT_EQ(IniFile(IniPath()).ReadString("General", "SaveInterval", ""), c.written) << c.stored;
     }
 }
 

@@ -2,7 +2,11 @@
 #include "settings_fixture.h"
 
 #include <filesystem>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(ParseIniInteger, DecimalAndHexadecimalTextOnly)
 {
@@ -118,6 +122,37 @@ TEST_F(IniFileTest, WritingKeepsOrderCommentsAndReadability)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1) << "no temporary left";
 }
 
+// A settings file that is there but cannot be read would lose every key this run does not
+// write: it is never replaced, and the write reports why.
+TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
+{
+    const std::string path = IniPath();
+    const std::string text = "[General]\nLeft=5\n[Mine]\nkept=1\n";
+    WriteBytes(path, Bytes(text.begin(), text.end()));
+    chmod(path.c_str(), 0);
+    // Writable by anyone, so only the guard keeps the file.
+    chmod(dir_.Path().c_str(), 0777);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Root reads any file: read as an ordinary user.
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+                               setresuid(65534, 65534, 65534) != 0))
+            _exit(10);
+        IniFile ini(path);
+        if (ini.ReadInteger("General", "Left", 7) != 7)
+            _exit(11);
+        ini.WriteInteger("General", "Left", 6);
+        const WriteResult r = ini.UpdateFile();
+        _exit(r.ok ? 12 : r.error != "Permission denied" ? 13 : 0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    chmod(path.c_str(), 0600);
+    EXPECT_EQ(ReadBytes(path), Bytes(text.begin(), text.end()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1) << "no temporary left";
+}
+
 TEST_F(IniFileTest, AFailedWriteIsReported)
 {
     // A folder where the file should be: the rename fails and the folder stays.
@@ -186,4 +221,21 @@ TEST_F(IniFileTest, ByteOrderMarksReadTheSameWhereverTheLineEndsUp)
     IniFile again(ini.FileName());
     EXPECT_EQ(again.ReadInteger("General", "Left", 7), -50);
     EXPECT_EQ(again.ReadInteger("General", "Top", 7), 3);
+}
+
+// Found by fuzzing: a tab, then a mark, then a key read as a key with the mark in its name,
+// which was then written without the tab and read back without the mark.
+TEST_F(IniFileTest, BlanksAndMarksBeforeANameAreNotPartOfItInAnyOrder)
+{
+    for (const std::string text : {"[general]\n\t\xEF\xBB\xBFLeft=5", "[General]\n\xEF\xBB\xBF \xEF\xBB\xBF\t Left =5\n",
+                                   " \xEF\xBB\xBF\t[General]\nLeft=5\n",
+                                   "[\xEF\xBB\xBF General\t]\nLeft=5\n"}) {
+        IniFile ini = WriteIni(text);
+        EXPECT_EQ(ini.ReadInteger("General", "Left", 7), 5) << text;
+        ini.WriteInteger("General", "Left", 6);
+        ASSERT_TRUE(ini.UpdateFile());
+        IniFile again(ini.FileName());
+        EXPECT_EQ(again.ReadInteger("General", "Left", 7), 6) << text << " written as " << again.Text();
+        EXPECT_EQ(again.Text().find("Left"), again.Text().rfind("Left")) << again.Text();
+    }
 }

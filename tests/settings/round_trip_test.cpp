@@ -105,7 +105,7 @@ TEST_F(RoundTripTest, EveryKeyReadsBackWhatWasWritten)
         EXPECT_TRUE(env.MonScaled);
         EXPECT_TRUE(env.Repeat);
         EXPECT_TRUE(env.AutoSave);
-        EXPECT_EQ(env.SaveInterval, 45u);
+        EXPECT_EQ(env.SaveInterval, 45);
         EXPECT_EQ(env.ImgFile, "pal=ette.png");
         EXPECT_EQ(env.DispSize, 240u);
         EXPECT_EQ(env.Volume, 12345u);

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "engine/audio_output.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -135,4 +137,19 @@ std::string CliPath()
 {
     const char* p = std::getenv("LUMENRILL_CLI");
     return p ? p : "lumenrill-cli";
+}
+
+std::string TestSoundServerProblem()
+{
+    if (!std::getenv("PULSE_SERVER"))
+        return "needs the private test sound server named in PULSE_SERVER";
+    if (!ProbeAudioOutput())
+        return std::string("the sound server at ") + std::getenv("PULSE_SERVER") + " does not answer";
+    return {};
+}
+
+bool EnvironmentRequired()
+{
+    const char* value = std::getenv("LUMENRILL_REQUIRE_ENVIRONMENT");
+    return value && std::string(value) == "1";
 }

@@ -3,6 +3,8 @@
 
 #include "common/messages.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -65,3 +67,21 @@ Bytes StepBytes(int32_t line, int32_t time, int32_t duration, uint32_t color, in
 int RunCommand(const std::string& command, std::string* out = nullptr);
 // The lumenrill-cli binary under test.
 std::string CliPath();
+
+// Why the tests cannot play sound here, or empty when they can: PULSE_SERVER must name the
+// private test sound server (without it a desktop's own server would play the tests aloud),
+// and that server must answer.
+std::string TestSoundServerProblem();
+
+// True when the environment promises whatever a test needs (root, network namespaces, the
+// private sound server): scripts/test sets LUMENRILL_REQUIRE_ENVIRONMENT=1.
+bool EnvironmentRequired();
+
+// Leaves a test that cannot run here for want of something around it: a skip, or where the
+// environment is required a failure, both with the reason.
+#define SKIP_FOR_ENVIRONMENT(reason)                                                               \
+    do {                                                                                           \
+        if (EnvironmentRequired())                                                                 \
+            GTEST_FAIL() << "missing from the test environment: " << (reason);                     \
+        GTEST_SKIP() << (reason);                                                                  \
+    } while (false)
