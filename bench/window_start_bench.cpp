@@ -81,7 +81,9 @@ void BM_MainWindowStartToFirstPaint(benchmark::State& state)
         LurillFormOptions o;
         o.ExeDir = fixture->dir + "/";
         o.SettingsPath = fixture->settings;
-        o.Audio = std::make_shared<FakeAudio>(SystemClock());
+        auto audio = std::make_shared<FakeAudio>(SystemClock());
+        audio->sounds[fixture->dir + "/hour.wav"] = FakeSound{3600000, {}};
+        o.Audio = audio;
         o.Platform = net.Platform();
         auto form = std::make_unique<TLurillForm>(std::move(o));
         PaintCounter counter;

@@ -95,14 +95,14 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     connect(session_, &EditorSession::transportNotice, this, &TLurillForm::OnTransportNotice);
     connect(session_, &EditorSession::showReplaced, this, [this] {
         ApplyScale();
-        canvas_->update();
+        RepaintCanvas();
     });
     connect(session_, &EditorSession::commandDone, actions_, &ActionRegistry::Update);
     connect(session_, &EditorSession::documentChanged, this, [this](const DocumentChange& change) {
         if (change.Header)
             setWindowTitle(session_->WindowTitle());
         if (change.Lines || change.Selection)
-            canvas_->update();
+            RepaintCanvas();
         actions_->Update();
     });
     connect(session_, &EditorSession::displayHold, this, [this](bool hold) {
@@ -382,6 +382,13 @@ void TLurillForm::CreateStatusBar()
     }
 }
 
+void TLurillForm::RepaintCanvas()
+{
+    // Panes paint opaquely: a parent's update does not reach them, so each is asked.
+    for (QWidget* pane : canvas_->findChildren<QWidget*>())
+        pane->update();
+}
+
 void TLurillForm::SetStatus(int panel, const QString& text) { status_[size_t(panel)]->setText(text); }
 
 bool TLurillForm::event(QEvent* event)
@@ -564,13 +571,13 @@ void TLurillForm::OnTransportNotice(TransportNotice notice)
     case TransportNotice::ShowSoundStart:
         view_->SetScrollPosition(SoundStartScroll(view_->Axis()));
         view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
-        canvas_->update();
+        RepaintCanvas();
         break;
     case TransportNotice::ShowSoundEnd:
         view_->SetScrollPosition(SoundEndScroll(view_->Axis(), session_->State().Play.PostPlayTime,
                                                 view_->ScrollRange(), view_->ViewportWidth()));
         view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
-        canvas_->update();
+        RepaintCanvas();
         break;
     case TransportNotice::PlayCursorMoved:
         view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());

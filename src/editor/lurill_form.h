@@ -93,6 +93,7 @@ private:
     void OnTransportNotice(TransportNotice notice);
     void ShowPlayPositionAfterOsc();
     void SetStatus(int panel, const QString& text);
+    void RepaintCanvas();
     void UpdateFileHistoryMenu();
     void ShowScale();
 

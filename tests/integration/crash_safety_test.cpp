@@ -273,7 +273,7 @@ TEST_F(CrashSafetyTest, ALinkIntoAnotherFileSystemIsSavedThroughAndKept)
         if (!doc.SaveProject(false) || ReadBytes(folder + "/show.PRJ").empty())
             return 10;
         IniFile ini(iniLink);
-        EnvData env(ini, folder);
+        EnvData env(ini, Globals(), folder);
         if (!env.Save() || IniFile(folder + "/lumenrill.INI").ReadInteger("General", "SaveInterval", 0) != 10)
             return 11;
         if (!std::filesystem::is_symlink(link) || !std::filesystem::is_symlink(iniLink))

@@ -198,7 +198,7 @@ TEST_F(EnvDataTest, SaveIntervalIsKeptAsStoredAndZeroOrBelowIsOff)
     };
     for (const Case& c : cases) {
         IniFile ini = WriteIni(std::string("[General]\nAutoSave=1\nSaveInterval=") + c.stored + "\n");
-        EnvData env(ini, ExeDirPath());
+        EnvData env(ini, play_, ExeDirPath());
         EXPECT_EQ(env.SaveInterval, c.interval) << c.stored;
         EXPECT_EQ(env.AutoSaveIntervalMs(), c.ms) << c.stored;
         env.AutoSave = false;
