@@ -50,10 +50,12 @@ CanvasRows::CanvasRows(EditorSession& session, ViewState& view, QWidget* parent)
     tabs_->setShape(QTabBar::RoundedWest);
     tabs_->setExpanding(false);
     tabs_->setUsesScrollButtons(true);
+    // The tabs take the lane's height and scroll when it is short; they never hold the
+    // rows open.
+    tabs_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     for (int i = 1; i <= LineCount; ++i)
         tabs_->addTab(QString("Line %1").arg(i));
-    headerColumn->addWidget(tabs_, 0, Qt::AlignTop | Qt::AlignRight);
-    headerColumn->addStretch(1);
+    headerColumn->addWidget(tabs_, 1, Qt::AlignRight);
     row->addWidget(header);
 
     auto* panes = new QWidget(upper);

@@ -55,7 +55,8 @@ void CanvasTest::TearDown()
     form.reset();
 }
 
-void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string& ini, bool scripted)
+void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string& ini, bool scripted, int32_t leadIn,
+                           double scale)
 {
     const std::string sound = dir / "show.wav";
     WavLayout wav;
@@ -68,7 +69,7 @@ void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string
         doc.Title = u"Canvas";
         doc.SetSoundPath(sound);
         doc.FileName = dir / "show.PRJ";
-        play.PrePlayTime = LeadIn;
+        play.PrePlayTime = leadIn;
         play.PostPlayTime = 1000;
         for (const StepSpec& s : steps) {
             doc.CurrentLine = s.Line;
@@ -90,7 +91,7 @@ void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->Started(); }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return S().State().Play.SoundDuration == 4000; }, 3000));
     form->ApplyScale();
-    form->View().SetScale(1.0, S().State().Play.PlayPosition);
+    form->View().SetScale(scale, S().State().Play.PlayPosition);
     form->View().SetScrollPosition(0);
     std::vector<StepPos> selected;
     for (const StepSpec& s : steps) {

@@ -1,8 +1,8 @@
 #pragma once
 // The main window offscreen on a fake player and a fake network, opened on a show with
 // steps that a test lays out, and pointer events sent as the platform sends them. The
-// canvas is at 1 pixel per 10 ms, scrolled to the start: with the 1 s lead-in, time t lies
-// at canvas x (t + 1000) / 10.
+// canvas is at 1 pixel per 10 ms, scrolled to the start: with the usual 1 s lead-in, time t
+// lies at canvas x (t + 1000) / 10.
 
 #include "artnet/fake_network.h"
 #include "editor/lurill_form.h"
@@ -58,7 +58,8 @@ protected:
 
     // Writes a show with a 4 s sound and these steps, and opens it in a new window. Without
     // scripted dialogs the window's own dialogs run.
-    void StartShow(const std::vector<StepSpec>& steps, const std::string& ini = {}, bool scripted = true);
+    void StartShow(const std::vector<StepSpec>& steps, const std::string& ini = {}, bool scripted = true,
+                   int32_t leadIn = LeadIn, double scale = 1.0);
 
     EditorSession& S() { return form->Session(); }
     ProjectData& Doc() { return form->Session().Document(); }
