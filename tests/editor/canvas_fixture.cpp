@@ -69,6 +69,7 @@ void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string
         doc.Title = u"Canvas";
         doc.SetSoundPath(sound);
         doc.FileName = dir / "show.PRJ";
+        doc.SetNewShowPatch(); // slot 3l+1 to 3l+3 show line l
         play.PrePlayTime = leadIn;
         play.PostPlayTime = 1000;
         for (const StepSpec& s : steps) {
