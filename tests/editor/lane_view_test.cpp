@@ -3,6 +3,7 @@
 // against their limits, the rubber band, the wheel and the double-click guards.
 #include "editor/canvas_fixture.h"
 #include "editor/edit_state.h"
+#include "editor/panes/colour_bar.h"
 #include "editor/panes/lane_view.h"
 #include "editor/step_geometry.h"
 #include "editor/view_state.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
+#include <QSlider>
 
 #include <gmock/gmock.h>
 
@@ -237,6 +239,29 @@ TEST_F(LaneTest, ADoubleClickOpensTheColourDialogAndTheNextPressDragsAgain)
     Release(Lane(), OnLane(1));
     Click(Lane(), {X(2000), 10});
     EXPECT_TRUE(Selected(0).empty());
+}
+
+TEST_F(LaneTest, WithoutLiveDisplayADragShowsTheBoxesWhereTheyWereUntilTheRelease)
+{
+    for (bool tracking : {false, true}) {
+        StartShow({{0, 1000, PackColor(0, 255, 0), 0}}, tracking ? "[General]\nDispTracking=1\n" : "");
+        const QPoint p = OnLane(0);
+        auto green = [this](QPoint at) {
+            QImage image(Lane()->size(), QImage::Format_RGB32);
+            Lane()->render(&image);
+            return image.pixelColor(at) == QColor(0, 255, 0);
+        };
+        Press(Lane(), p);
+        Move(Lane(), p + QPoint(0, -60));
+        const int32_t dragged = Doc().Lines[0][0].Brightness;
+        EXPECT_GT(dragged, 0) << "the document follows the pointer either way";
+        EXPECT_EQ(green(p), !tracking) << tracking;
+        EXPECT_EQ(form->PalPanel()->CurBrtTrackBar()->value(), tracking ? dragged : 0) << tracking;
+        Release(Lane(), p + QPoint(0, -60));
+        EXPECT_FALSE(green(p)) << "the release shows the step where it is";
+        form->close();
+        form.reset();
+    }
 }
 
 TEST_F(LaneTest, WithoutASoundNothingIsPaintedOrPressed)
