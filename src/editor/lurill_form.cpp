@@ -5,8 +5,6 @@
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
-#include "editor/status_texts.h"
-#include "editor/step_geometry.h"
 #include "editor/canvas_rows.h"
 #include "editor/display_snapshot.h"
 #include "editor/icons.h"
@@ -16,6 +14,8 @@
 #include "editor/panes/reference_view.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
+#include "editor/status_texts.h"
+#include "editor/step_geometry.h"
 #include "editor/view_state.h"
 #include "editor/waveform_layout.h"
 #include "settings/toolbar_placement.h"
@@ -216,7 +216,8 @@ void TLurillForm::CreateActions()
     a.Add("AlignMltAction", "複数ライン位置揃え(&L)", [&s] { s.AlignMultiCommand(); }, anySelected);
     a.Add("StretchMltAction", "複数ラインのタイム伸縮(&S)", [&s] { s.StretchMultiCommand(true); }, anySelected);
     a.Add("StretchBrtAction", "複数ラインの明暗伸縮(&B)", [&s] { s.StretchMultiCommand(false); }, anySelected);
-    a.Add("ViewRefTrkAction", "参照ライン(&R)", [this] { rows_->RefTrkItemClick(rows_->RefVisible() ? -1 : rows_->RefMode()); });
+    a.Add("ViewRefTrkAction", "参照ライン(&R)",
+          [this] { rows_->RefTrkItemClick(rows_->RefVisible() ? -1 : rows_->RefMode()); });
     a.SetChecked("ViewRefTrkAction", [this] { return rows_ && rows_->RefVisible(); });
     a.Get("ViewRefTrkAction")->setStatusTip("参照ライン表示");
 
