@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/paths.h"
+#include "common/string_table.h"
 #include "common/text_codec.h"
 #include "sound/sound_file_time.h"
 
@@ -9,6 +10,8 @@
 #include <QHostAddress>
 #include <QUdpSocket>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -32,6 +35,13 @@ std::string UpperExtension(const std::string& path)
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A caption as a dialog title: without its access-key marks.
+std::string WithoutAccessKeys(std::string caption)
+{
+    std::erase(caption, '&');
+    return caption;
+}
+
 } // namespace
 
 EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& prompts, QObject* parent)
@@ -50,6 +60,7 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     runtime_ = std::make_unique<ShowRuntime>(std::move(runtimeOptions));
     env_ = std::make_unique<EnvData>(*ini_, runtime_->Play(), options_.ExeDir, options_.PaletteLoader);
     Document().AddObserver(*this);
+    edit_ = new EditState(this);
 
     transport_ = std::make_unique<Transport>(State(), [this](TransportNotice n) { emit transportNotice(n); });
     osc_ = std::make_unique<OscReceiver>(State(), *transport_,
@@ -128,6 +139,7 @@ int EditorSession::OpenProject(const std::string& path)
         LoadSoundFor(path);
     }
     opened_ = true;
+    edit_->ClearCurrentStep();
     emit titleChanged(WindowTitle());
     emit showReplaced();
     prompts_.SetBusy(false);
@@ -377,4 +389,202 @@ void EditorSession::Close(const std::function<void()>& stopDisplay,
                 ShowError(ini_->FileName() + "\n" + saved.error);
         },
     });
+}
+
+const TStepRec* EditorSession::CurrentStepRec() const
+{
+    const TStepList& line = Document().Lines[size_t(std::clamp(Document().CurrentLine.load(), 0, LineCount - 1))];
+    const int i = edit_->CurrentStep;
+    return i >= 0 && size_t(i) < line.size() ? &line[size_t(i)] : nullptr;
+}
+
+void EditorSession::SetCurrentLine(int line, bool clearSelection)
+{
+    if (!IsValidLine(line))
+        return;
+    Document().CurrentLine = line;
+    edit_->CurrentStep = -1;
+    if (clearSelection)
+        Document().SetSelection(0, true);
+    edit_->AnnounceLine(line);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::SetSelection(bool selected, bool allLines) { Document().SetSelection(selected ? 1 : 0, allLines); }
+
+void EditorSession::SelectRange(int a, int b) { Document().SelectRange(a, b); }
+
+void EditorSession::SelectStep(int index, bool alone) { Document().SelectStep(index, alone); }
+
+void EditorSession::SelectSteps(std::span<const StepPos> steps) { Document().SelectSteps(steps); }
+
+void EditorSession::StartDrag(int pressed) { edit_->Dragged = Document().StartDrag(pressed); }
+
+void EditorSession::MoveDragged(int32_t delta, bool keepOrder)
+{
+    DragSteps& d = edit_->Dragged;
+    d.Dragged = Document().MoveSelected(delta, keepOrder, d.Dragged);
+    edit_->CurrentStep = d.Dragged;
+}
+
+void EditorSession::StretchDragged(int32_t time)
+{
+    Document().StretchSelected(edit_->Dragged, time);
+    edit_->CurrentStep = edit_->Dragged.Dragged;
+}
+
+void EditorSession::DragBrightness(int32_t brightness) { Document().DragBrightness(edit_->Dragged.Dragged, brightness); }
+
+void EditorSession::EndTimeDrag(std::optional<int32_t> dropAt)
+{
+    DragSteps& d = edit_->Dragged;
+    d.Dragged = Document().EndTimeDrag(d.Dragged, dropAt);
+    edit_->CurrentStep = d.Dragged;
+}
+
+void EditorSession::EndBrightnessDrag(int32_t brightness)
+{
+    Document().SetStepBrightness(edit_->Dragged.Dragged, brightness);
+}
+
+void EditorSession::WheelBrightness(int32_t delta) { Document().WheelBrightness(edit_->CurrentStep, delta); }
+
+void EditorSession::SetCurrentBrightness(int32_t brightness)
+{
+    Document().SetStepBrightness(edit_->CurrentStep, brightness, edit_->UpdateLock == 0);
+}
+
+void EditorSession::ZeroBrightness() { Document().ZeroBrightness(edit_->CurrentStep); }
+
+void EditorSession::PaintColor(uint32_t color, bool withUndo)
+{
+    Document().PaintColor(edit_->CurrentStep, color, withUndo);
+}
+
+bool EditorSession::CanAddStep() const
+{
+    const TStepRec* current = CurrentStepRec();
+    return SummaryLoaded() && State().Play.PlayPosition != (current ? current->Time : 0);
+}
+
+bool EditorSession::CanEditSteps() const { return CurrentStepRec() || Document().CountSelectedAll() > 0; }
+
+void EditorSession::AddStepCommand(int32_t cursorTime)
+{
+    // The press that may follow the dialog must not start a drag.
+    edit_->IgnoreStepPress = true;
+    const std::optional<uint32_t> color = AskStepColor(Caption::AddStep, 0);
+    if (color)
+        Document().AddStep(*color, 0, cursorTime, 0, true);
+    edit_->RepaintCanvas();
+    emit commandDone();
+}
+
+void EditorSession::PropStepCommand(int32_t cursorTime)
+{
+    const TStepRec* current = CurrentStepRec();
+    if (!current && Document().CountSelectedAll() == 0) {
+        AddStepCommand(cursorTime);
+        return;
+    }
+    const std::optional<uint32_t> color = AskStepColor(Caption::PropStep, current ? current->Color : 0);
+    if (color)
+        Document().ColorSteps(edit_->CurrentStep, *color);
+    edit_->RepaintCanvas();
+    emit commandDone();
+}
+
+std::optional<uint32_t> EditorSession::AskStepColor(const char* caption, uint32_t color)
+{
+    std::optional<uint32_t> chosen = prompts_.StepColor(WithoutAccessKeys(caption), color);
+    // The lights show the dialog's colour only while it is open.
+    State().PreviewColor = NoColor;
+    return chosen;
+}
+
+void EditorSession::TimeStepCommand()
+{
+    const ProjectData& doc = Document();
+    const TStepRec* current = CurrentStepRec();
+    std::optional<int32_t> start;
+    if (current) {
+        start = current->Time;
+    } else {
+        for (const TStepList& line : doc.Lines)
+            for (const TStepRec& s : line)
+                if (s.Selected && (!start || s.Time < *start))
+                    start = s.Time;
+    }
+    if (!start)
+        return;
+    const std::optional<int64_t> time = prompts_.StepTime(*start);
+    if (!time)
+        return;
+    // Typed hours can reach far beyond 32 bits: the range is checked before narrowing.
+    if (*time < 0 || *time > State().Play.SoundDuration) {
+        Beep();
+        return;
+    }
+    const StepTimeResult r = Document().SetStepTime(edit_->CurrentStep, int32_t(*time));
+    if (r.Refused)
+        Beep();
+    else
+        edit_->CurrentStep = r.Current;
+    edit_->RepaintCanvas();
+    emit commandDone();
+}
+
+void EditorSession::CutMultiCommand()
+{
+    edit_->ClearCurrentStep();
+    Document().CopySelectedAll(true);
+    Document().SetSelection(0, true);
+    edit_->RepaintCanvas();
+    edit_->ShowStatus(3, {});
+}
+
+void EditorSession::CopyMultiCommand()
+{
+    Document().CopySelectedAll(false);
+    Document().SetSelection(0, true);
+    edit_->RepaintCanvas();
+    edit_->ShowStatus(3, {});
+}
+
+void EditorSession::PasteMultiCommand()
+{
+    Document().PasteStepsAll(State().Play.PlayPosition);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::SelectAllMultiCommand()
+{
+    Document().SetSelection(1, true);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::AlignMultiCommand()
+{
+    Document().AlignSelected();
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::StretchMultiCommand(bool time)
+{
+    const std::string caption = time ? Msg::StretchTimeTitle : Msg::StretchBrightnessTitle;
+    const std::string prompt = std::string(Msg::Factor) + (time ? " (-10.0 .. +10.0)" : " (-4.0 .. +4.0)");
+    const std::optional<std::string> text = prompts_.InputText(caption, prompt);
+    if (text && !text->empty()) {
+        bool ok = false;
+        double factor = QString::fromStdString(*text).trimmed().toDouble(&ok);
+        if (!ok)
+            factor = 99; // out of range
+        if (std::abs(factor) <= (time ? 10.0 : 4.0)) {
+            if (time)
+                Document().StretchTime(factor);
+            else
+                Document().StretchBrightness(factor);
+        }
+    }
+    edit_->RepaintCanvas();
 }

@@ -6,6 +6,7 @@
 // transport and the OSC server, and builds and closes them in order.
 
 #include "document/document_observer.h"
+#include "editor/edit_state.h"
 #include "editor/session_prompts.h"
 #include "engine/transport.h"
 #include "remote/osc_receiver.h"
@@ -19,10 +20,19 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 class QUdpSocket;
+
+// Captions of the step commands; their dialogs show them without the "&".
+namespace Caption {
+inline constexpr const char* AddStep = "基点の追加(&A)...";
+inline constexpr const char* PropStep = "基点の色指定(&C)...";
+inline constexpr const char* TimeStep = "基点のタイム指定(&I)...";
+} // namespace Caption
 
 struct EditorSessionOptions {
     std::string ExeDir;       // the executable's folder
@@ -83,6 +93,58 @@ public:
     void ScrubTo(int32_t t);
     bool Playing() const;
 
+    // The editing state the canvas panes share.
+    EditState& Edit() { return *edit_; }
+    const EditState& Edit() const { return *edit_; }
+    // The current step of the current line, or null.
+    const TStepRec* CurrentStepRec() const;
+
+    // Makes line current without a current step; the tabs' way also clears the selection of
+    // all lines, the line menu's way keeps it.
+    void SetCurrentLine(int line, bool clearSelection);
+
+    // Selection edits of the panes (indexes name steps of the current line).
+    void SetSelection(bool selected, bool allLines);
+    void SelectRange(int a, int b);
+    void SelectStep(int index, bool alone);
+    void SelectSteps(std::span<const StepPos> steps);
+
+    // A press that may start a drag on step `pressed`: undo snapshot, drag origins, and the
+    // first and last selected steps of the current line, kept in Edit().Dragged.
+    void StartDrag(int pressed);
+    // The drag's moves; the dragged step stays the current step through the re-sorts.
+    void MoveDragged(int32_t delta, bool keepOrder);
+    void StretchDragged(int32_t time);
+    void DragBrightness(int32_t brightness);
+    // The release of a time or stretch drag: the dragged step lands at dropAt when given,
+    // the lines are tidied.
+    void EndTimeDrag(std::optional<int32_t> dropAt);
+    void EndBrightnessDrag(int32_t brightness);
+
+    // Brightness and colour of the current step (and for the wheel the selection).
+    void WheelBrightness(int32_t delta);
+    // The track bar moved: marks the show modified only outside Edit().UpdateLock.
+    void SetCurrentBrightness(int32_t brightness);
+    void ZeroBrightness();
+    void PaintColor(uint32_t color, bool withUndo);
+
+    // The step commands. cursorTime is the time under the play cursor.
+    bool CanAddStep() const;
+    bool CanEditSteps() const; // a current step, or a selected step on any line
+    void AddStepCommand(int32_t cursorTime);
+    void PropStepCommand(int32_t cursorTime);
+    void TimeStepCommand();
+
+    // The multi-line commands of the reference view.
+    void CutMultiCommand();
+    void CopyMultiCommand();
+    void PasteMultiCommand();
+    void SelectAllMultiCommand();
+    void AlignMultiCommand();
+    // The factor asked for in an input box: the time stretch (up to 10 either way) or the
+    // brightness stretch (up to 4).
+    void StretchMultiCommand(bool time);
+
     // "Lumenrill", or "Lumenrill  - " and the show's name once a project was opened.
     QString WindowTitle() const;
     // A new show for each OSC datagram; emitted with its status text.
@@ -116,6 +178,8 @@ private:
     bool Save();
     void LoadSoundFor(const std::string& projectPath);
     void StopForReplace();
+    // The step colour dialog; the preview on the lights ends with it.
+    std::optional<uint32_t> AskStepColor(const char* caption, uint32_t color);
     void ReadOscDatagrams();
 
     EditorSessionOptions options_;
@@ -124,6 +188,7 @@ private:
     OptionSettings optionSettings_;
     std::unique_ptr<ShowRuntime> runtime_;
     std::unique_ptr<EnvData> env_;
+    EditState* edit_ = nullptr;
     std::unique_ptr<Transport> transport_;
     std::unique_ptr<OscReceiver> osc_;
     QUdpSocket* oscServer_ = nullptr;

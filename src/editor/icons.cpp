@@ -98,6 +98,25 @@ void Paint(QPainter& p, IconKind kind)
                 p.drawLine(QPointF(8, 5), QPointF(8, 11));
         }
         break;
+    case IconKind::AddStep:
+        // A step box with a plus beside it.
+        p.setPen(QPen(ink, 1.2));
+        p.setBrush(QColor(220, 60, 60));
+        p.drawRect(QRectF(2.5, 7.5, 9, 9));
+        p.setPen(QPen(green, 2));
+        p.drawLine(QPointF(15, 2), QPointF(15, 10));
+        p.drawLine(QPointF(11, 6), QPointF(19, 6));
+        break;
+    case IconKind::StepColor:
+        // Three colour boxes.
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(220, 50, 50));
+        p.drawRect(QRectF(2.5, 2.5, 8, 8));
+        p.setBrush(QColor(50, 180, 60));
+        p.drawRect(QRectF(9.5, 5.5, 8, 8));
+        p.setBrush(QColor(60, 80, 220));
+        p.drawRect(QRectF(5.5, 10.5, 8, 8));
+        break;
     }
 }
 

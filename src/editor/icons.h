@@ -4,6 +4,7 @@
 
 #include <QIcon>
 
-enum class IconKind { TopPlay, Play, Pause, Stop, ToTop, ToEnd, New, Open, Save, SaveAs, ZoomIn, ZoomOut, ZoomFit };
+enum class IconKind { TopPlay, Play, Pause, Stop, ToTop, ToEnd, New, Open, Save, SaveAs, ZoomIn, ZoomOut, ZoomFit,
+                      AddStep, StepColor };
 
 QIcon ToolIcon(IconKind kind);

@@ -3,11 +3,21 @@
 #include "common/output_volume.h"
 #include "dialogs/art_net_prop_dlg.h"
 #include "monitor/col_mon_form.h"
+#include "dialogs/image_file.h"
+#include "dialogs/step_colour_dialog.h"
+#include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
+#include "editor/canvas_rows.h"
 #include "editor/display_snapshot.h"
 #include "editor/icons.h"
+#include "editor/panes/colour_bar.h"
+#include "editor/panes/lane_view.h"
+#include "editor/panes/mark_bar.h"
+#include "editor/panes/reference_view.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
+#include "editor/status_texts.h"
+#include "editor/step_geometry.h"
 #include "editor/view_state.h"
 #include "editor/waveform_layout.h"
 #include "settings/toolbar_placement.h"
@@ -20,6 +30,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -67,8 +79,13 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     sessionOptions.SettingsPath = options_.SettingsPath;
     sessionOptions.Audio = options_.Audio;
     sessionOptions.Platform = options_.Platform;
+    static ImageFileLoader pictures;
+    sessionOptions.PaletteLoader = &pictures;
     session_ = new EditorSession(std::move(sessionOptions), options_.Prompts ? *options_.Prompts : *this, this);
     timer1_->setInterval(session_->Options().DispInterval);
+
+    stpPropDlg_ = new TStpPropDlg(session_->Env(), session_->Settings(), this);
+    stpTimeDlg_ = new TStpTimeDlg(session_->Settings(), this);
 
     view_ = new ViewState(this);
     actions_ = new ActionRegistry(this);
@@ -95,14 +112,21 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     connect(session_, &EditorSession::transportNotice, this, &TLurillForm::OnTransportNotice);
     connect(session_, &EditorSession::showReplaced, this, [this] {
         ApplyScale();
+        rows_->ShowLine(session_->Document().CurrentLine);
         RepaintCanvas();
     });
+    EditState& edit = session_->Edit();
+    connect(&edit, &EditState::statusText, this, &TLurillForm::SetStatus);
+    connect(&edit, &EditState::colourLabelsStale, this, &TLurillForm::UpdateColourLabels);
+    connect(&edit, &EditState::currentLineChanged, this, &TLurillForm::UpdateColourLabels);
     connect(session_, &EditorSession::commandDone, actions_, &ActionRegistry::Update);
     connect(session_, &EditorSession::documentChanged, this, [this](const DocumentChange& change) {
         if (change.Header)
             setWindowTitle(session_->WindowTitle());
         if (change.Lines || change.Selection)
             RepaintCanvas();
+        if (change.Lines)
+            UpdateColourLabels();
         actions_->Update();
     });
     connect(session_, &EditorSession::displayHold, this, [this](bool hold) {
@@ -185,6 +209,29 @@ void TLurillForm::CreateActions()
           [this] { return view_->ZoomFitEnabled(); })
         ->setIcon(ToolIcon(IconKind::ZoomFit));
 
+    a.Add("AddStepAction", Caption::AddStep, [this] { session_->AddStepCommand(CursorTime()); },
+          [&s] { return s.CanAddStep(); })
+        ->setIcon(ToolIcon(IconKind::AddStep));
+    a.Add("PropStepAction", Caption::PropStep, [this] { session_->PropStepCommand(CursorTime()); },
+          [&s] { return s.CanEditSteps(); })
+        ->setIcon(ToolIcon(IconKind::StepColor));
+    a.Add("TimeStepAction", Caption::TimeStep, [&s] { s.TimeStepCommand(); }, [&s] { return s.CanEditSteps(); });
+    auto anySelected = [&s] { return s.Document().CountSelectedAll() > 0; };
+    a.Add("CutMltAction", "複数ラインの切り取り(&T)", [&s] { s.CutMultiCommand(); }, anySelected);
+    a.Add("CpyMltAction", "複数ラインのコピー(&C)", [&s] { s.CopyMultiCommand(); }, anySelected);
+    a.Add("PstMltAction", "複数ラインの貼り付け(&P)", [&s] { s.PasteMultiCommand(); },
+          [&s] { return !s.Document().MultiClipboard.empty(); });
+    a.Add("SelectAllMltAction", "全ライン全て選択(&M)", [&s] { s.SelectAllMultiCommand(); });
+    a.Add("AlignMltAction", "複数ライン位置揃え(&L)", [&s] { s.AlignMultiCommand(); }, anySelected);
+    a.Add("StretchMltAction", "複数ラインのタイム伸縮(&S)", [&s] { s.StretchMultiCommand(true); }, anySelected);
+    a.Add("StretchBrtAction", "複数ラインの明暗伸縮(&B)", [&s] { s.StretchMultiCommand(false); }, anySelected);
+    a.Add("ViewRefTrkAction", "参照ライン(&R)",
+          [this] { rows_->RefTrkItemClick(rows_->RefVisible() ? -1 : rows_->RefMode()); });
+    a.SetChecked("ViewRefTrkAction", [this] { return rows_ && rows_->RefVisible(); });
+    a.Get("ViewRefTrkAction")->setStatusTip("参照ライン表示");
+
+    a.Add("CurBrt0Action", "0", [this] { CurBrt0ActionExecute(); }, [&s] { return s.CurrentStepRec() != nullptr; });
+
     a.Add("RepeatPlyItem", "繰り返し(&R)", [&s] { s.Env().Repeat = !s.Env().Repeat; });
     a.SetChecked("RepeatPlyItem", [&s] { return s.Env().Repeat.load(); });
     const QString mixer = QStandardPaths::findExecutable("pavucontrol");
@@ -215,7 +262,9 @@ void TLurillForm::CreateMenus()
     file->addSeparator();
     file->addAction(a.Get("ExitItem"));
 
-    menu("Edit1", "編集(&E)");
+    QMenu* edit = menu("Edit1", "編集(&E)");
+    for (const char* name : {"AddStepAction", "PropStepAction", "TimeStepAction"})
+        edit->addAction(a.Get(name));
 
     QMenu* play = menu("Play1", "再生(&P)");
     for (const char* name : {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction",
@@ -228,12 +277,145 @@ void TLurillForm::CreateMenus()
     for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
         show->addAction(a.Get(name));
     show->addSeparator();
+    show->addAction(a.Get("ViewRefTrkAction"));
     show->addAction(a.Get("ViewColMonAction"));
 
     menu("Option1", "設定(&O)");
     menu("Help1", "ヘルプ(&H)");
     UpdateFileHistoryMenu();
+
+    chgTrkMenu_ = new QMenu(this);
+    chgTrkMenu_->setObjectName("ChgTrkPopupMenu");
+    for (int line = 0; line < LineCount; ++line) {
+        QAction* item = chgTrkMenu_->addAction(QString("Line %1").arg(line + 1));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, line] { session_->SetCurrentLine(line, false); });
+    }
+    connect(chgTrkMenu_, &QMenu::aboutToShow, this, [this] {
+        const QList<QAction*> items = chgTrkMenu_->actions();
+        for (int line = 0; line < int(items.size()); ++line)
+            items[line]->setChecked(line == session_->Document().CurrentLine);
+    });
+
+    CreateRefTrkPopupMenu();
+    popupMenu1_ = ActionMenu("PopupMenu1", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
+                                            "-", "AddStepAction", "AddBlkStepAction", "DelStepAction",
+                                            "DelAllStepAction", "-", "PropStepAction", "TimeStepAction",
+                                            "MovToCsrPosAction", "-", "CpyFrmTrkAction"});
+    popupMenu2_ = ActionMenu("PopupMenu2", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
+                                            "-", "DelStepAction", "DelAllStepAction", "CpyFrmTrkAction"});
 }
+
+void TLurillForm::CreateRefTrkPopupMenu()
+{
+    refTrkMenu_ = new QMenu(this);
+    refTrkMenu_->setObjectName("RefTrkPopupMenu");
+    auto item = [this](const QString& caption, int tag) {
+        QAction* a = refTrkMenu_->addAction(caption);
+        a->setData(tag);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, tag] { rows_->RefTrkItemClick(tag); });
+    };
+    for (int line = 0; line < LineCount; ++line)
+        item(QString("Line %1").arg(line + 1), line);
+    item("全ラインカラー表示(&A)", ReferenceView::AllLines);
+    refTrkMenu_->addSeparator();
+    item("非表示(&N)", -1);
+    const char* const multi[] = {"-", "CutMltAction", "CpyMltAction", "PstMltAction", "-", "SelectAllMltAction",
+                                 "-", "AlignMltAction", "StretchMltAction", "StretchBrtAction"};
+    for (const char* name : multi) {
+        if (std::string_view(name) == "-")
+            refTrkMenu_->addSeparator();
+        else
+            refTrkMenu_->addAction(actions_->Get(name));
+    }
+    connect(refTrkMenu_, &QMenu::aboutToShow, this, [this, multi] {
+        actions_->Update();
+        for (QAction* a : refTrkMenu_->actions())
+            if (a->data().isValid())
+                a->setChecked(a->data().toInt() == rows_->RefMode());
+        // The multi-line commands belong to the all-lines view.
+        const bool allLines = rows_->RefVisible() && rows_->RefMode() == ReferenceView::AllLines;
+        for (const char* name : multi)
+            if (QAction* a = actions_->Get(name))
+                a->setVisible(allLines);
+    });
+}
+
+QMenu* TLurillForm::ActionMenu(const char* objectName, std::initializer_list<const char*> names)
+{
+    auto* m = new QMenu(this);
+    m->setObjectName(objectName);
+    bool separate = false;
+    for (const char* name : names) {
+        if (std::string_view(name) == "-") {
+            separate = !m->isEmpty();
+        } else if (QAction* action = actions_->Get(name)) {
+            if (separate)
+                m->addSeparator();
+            separate = false;
+            m->addAction(action);
+        }
+    }
+    connect(m, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
+    return m;
+}
+
+void TLurillForm::SeekToX(int32_t time)
+{
+    session_->SeekTo(time);
+    view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
+    actions_->Update();
+}
+
+void TLurillForm::ScrubTo(int canvasX, int32_t time)
+{
+    session_->ScrubTo(time);
+    view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
+    FollowStepAt(canvasX);
+}
+
+void TLurillForm::FollowStepAt(int x)
+{
+    EditState& edit = session_->Edit();
+    const ProjectData& doc = session_->Document();
+    edit.SetCurrentStep(
+        FindStepNear(doc.Lines[size_t(std::clamp(doc.CurrentLine.load(), 0, LineCount - 1))], x, 0, view_->Axis()));
+    if (edit.CurrentStep == edit.PreviousStep || !session_->Env().CurActivate)
+        return;
+    edit.RepaintCanvas();
+    if (const TStepRec* s = session_->CurrentStepRec()) {
+        // Following the play position is not an edit.
+        ++edit.UpdateLock;
+        edit.ShowBrightness(s->Brightness);
+        --edit.UpdateLock;
+        SetStatus(1, StatusTime(s->Time));
+    }
+    UpdateColourLabels();
+}
+
+void TLurillForm::UpdateColourLabels()
+{
+    const int line = std::clamp(session_->Document().CurrentLine.load(), 0, LineCount - 1);
+    playPanel_->SetOutput(line, session_->State().LineOutput[size_t(line)]);
+    colourBar_->UpdateColourLabels();
+}
+
+void TLurillForm::CurBrt0ActionExecute()
+{
+    EditState& edit = session_->Edit();
+    if (!session_->CurrentStepRec()) {
+        edit.CurrentStep = -1;
+        return;
+    }
+    session_->ZeroBrightness();
+    edit.ShowBrightness(0);
+    SetStatus(2, BrightnessText(0));
+    UpdateColourLabels();
+    RepaintCanvas();
+}
+
+int32_t TLurillForm::CursorTime() const { return view_->TimeOfX(view_->PlayCursorX()); }
 
 void TLurillForm::UpdateFileHistoryMenu()
 {
@@ -264,6 +446,10 @@ void TLurillForm::CreateToolBars()
     for (const char* name : {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"})
         file->addAction(a.Get(name));
     QToolBar* edit = bar(2, "編集");
+    edit->addAction(a.Get("AddStepAction"));
+    edit->addSeparator();
+    edit->addAction(a.Get("PropStepAction"));
+    edit->addSeparator();
     for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
         edit->addAction(a.Get(name));
     QToolBar* player = bar(3, "プレーヤ");
@@ -276,8 +462,16 @@ void TLurillForm::CreateToolBars()
         WriteWaveOutVolume(uint16_t(v * 257));
         SetStatus(2, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
     });
+    for (QWidget* w : {static_cast<QWidget*>(playPanel_->TrkLabel()), static_cast<QWidget*>(playPanel_->OutColPanel())}) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this, w](const QPoint& at) { chgTrkMenu_->popup(w->mapToGlobal(at)); });
+    }
     QToolBar* palette = bar(4, "カラーパレット");
-    palette->hide(); // its controls come with the colour bar
+    colourBar_ = new ColourBar(*session_, a.Get("CurBrt0Action"), palette);
+    palette->addWidget(colourBar_);
+    connect(colourBar_, &ColourBar::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
+    connect(colourBar_, &ColourBar::lineMenuRequested, this, [this](const QPoint& at) { chgTrkMenu_->popup(at); });
 }
 
 void TLurillForm::CreateCanvas()
@@ -329,21 +523,22 @@ void TLurillForm::CreateCanvas()
     row->addWidget(panes, 1);
     for (WaveformPane* pane : {wavL_, wavR_}) {
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
-        connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) {
-            session_->SeekTo(t);
-            view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
-            actions_->Update();
-        });
-        connect(pane, &WaveformPane::scrubRequested, this, [this](int, int32_t t) {
-            session_->ScrubTo(t);
-            view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
-        });
+        connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
+        connect(pane, &WaveformPane::scrubRequested, this, &TLurillForm::ScrubTo);
     }
 
-    // The rows below the waveform (mark bar, lane, reference view) join the splitter here.
-    auto* below = new QWidget(splitter_);
-    below->setObjectName("CanvasRows");
-    below->setMinimumHeight(40);
+    rows_ = new CanvasRows(*session_, *view_, splitter_);
+    rows_->setMinimumHeight(40);
+    LaneView* lane = rows_->ColCtlPaintBox();
+    connect(lane, &LaneView::stepMenuRequested, popupMenu1_, [this](const QPoint& at) { popupMenu1_->popup(at); });
+    connect(lane, &LaneView::laneMenuRequested, popupMenu2_, [this](const QPoint& at) { popupMenu2_->popup(at); });
+    connect(lane, &CanvasPane::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
+    MarkBar* markBar = rows_->MarkBarPaintBox();
+    connect(markBar, &CanvasPane::contextMenuRequested, popupMenu1_, [this](const QPoint& at) { popupMenu1_->popup(at); });
+    connect(markBar, &CanvasPane::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
+    connect(markBar, &MarkBar::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
+    connect(markBar, &MarkBar::scrubRequested, this, &TLurillForm::ScrubTo);
+    connect(rows_, &CanvasRows::refMenuRequested, refTrkMenu_, [this](const QPoint& at) { refTrkMenu_->popup(at); });
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
@@ -431,10 +626,10 @@ void TLurillForm::FormShow()
     for (int n = 1; n <= ToolBarCount; ++n) {
         QToolBar* bar = toolBars_[size_t(n - 1)];
         const ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
-        if (n != 4)
-            bar->setVisible(p.Visible);
+        bar->setVisible(p.Visible);
     }
     statusBar()->setVisible(ReadStatusBarVisible(ini));
+    rows_->SetReference(viewSettings.ViewRefTrack, viewSettings.RefTrack, viewSettings.RefTrackHi);
     if (viewSettings.ViewColMon)
         colMon_->show();
     LayOutWaveforms();
@@ -524,7 +719,8 @@ void TLurillForm::Timer1Timer()
     if (closing_)
         return;
     EngineState& s = session_->State();
-    s.PreviewColor = NoColor;
+    // The lights show the step colour dialog's swatch while it is open.
+    s.PreviewColor = stpPropDlg_->isVisible() ? stpPropDlg_->SwatchColor() : NoColor;
     DisplayInput in;
     in.RepeatRestarted = s.RepeatRestarted.exchange(false);
     const TArtnetThread* artnet = session_->Runtime().Artnet();
@@ -540,12 +736,12 @@ void TLurillForm::Timer1Timer()
         view_->SetScrollPosition(*snapshot.RestartScroll);
     playPanel_->SetTime(Q(snapshot.TimeText), snapshot.TimeColor);
     view_->MovePlayCursor(s.Play.PlayPosition, s.AudioState == AudioStateKind::Playing);
-    const int line = std::clamp(int(session_->Document().CurrentLine), 0, LineCount - 1);
+    UpdateColourLabels();
     std::array<uint32_t, LineCount> outputs;
     for (size_t i = 0; i < outputs.size(); ++i)
         outputs[i] = s.LineOutput[i];
-    playPanel_->SetOutput(line, outputs[size_t(line)]);
-    colMon_->ShowOutputs(outputs, line, !s.TransportActive);
+    colMon_->ShowOutputs(outputs, std::clamp(int(session_->Document().CurrentLine), 0, LineCount - 1),
+                         !s.TransportActive);
     SetStatus(0, Q(snapshot.Status));
 
     if (!session_->Runtime().Errors().Empty() && !showingErrors_)
@@ -619,13 +815,15 @@ void TLurillForm::WriteWindowSettings()
     v.DispMonoWav = view_->MonoDisplay();
     v.WavLRHeight = waveHeight_;
     v.ViewColMon = colMon_->isVisible();
+    v.ViewRefTrack = rows_->RefVisible();
+    v.RefTrack = rows_->RefMode();
+    v.RefTrackHi = rows_->RefHeight();
     WriteMainViewSettings(ini, v);
     colMon_->close(); // writes its own keys
     for (int n = 1; n <= ToolBarCount; ++n) {
         QToolBar* bar = toolBars_[size_t(n - 1)];
         ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
-        if (n != 4)
-            p.Visible = bar->isVisible();
+        p.Visible = bar->isVisible();
         p.DockTop = bar->y();
         p.DockLeft = bar->x();
         StoreToolBar(ini, ToolBarSection(n), p);
@@ -678,4 +876,30 @@ void TLurillForm::SetBusy(bool busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+std::optional<uint32_t> TLurillForm::StepColor(const std::string& caption, uint32_t color)
+{
+    stpPropDlg_->setWindowTitle(Q(caption));
+    stpPropDlg_->Color = color;
+    if (stpPropDlg_->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return stpPropDlg_->Color;
+}
+
+std::optional<int64_t> TLurillForm::StepTime(int32_t time)
+{
+    stpTimeDlg_->TimeValue = time;
+    if (stpTimeDlg_->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return stpTimeDlg_->TimeValue;
+}
+
+std::optional<std::string> TLurillForm::InputText(const std::string& caption, const std::string& prompt)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, Q(caption), Q(prompt), QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text.toStdString();
 }

@@ -12,6 +12,8 @@
 #include <memory>
 
 class ActionRegistry;
+class CanvasRows;
+class ColourBar;
 class QLabel;
 class TArtNetPropDlg;
 class TColMonForm;
@@ -20,6 +22,8 @@ class QScrollBar;
 class QSplitter;
 class QTimer;
 class QToolBar;
+class TStpPropDlg;
+class TStpTimeDlg;
 class TransportPanel;
 class ViewState;
 class WaveformPane;
@@ -50,6 +54,18 @@ public:
     WaveformPane* WavLPaintBox() const { return wavL_; }
     WaveformPane* WavRPaintBox() const { return wavR_; }
     QScrollBar* CanvasScrollBar() const { return scrollBar_; }
+    CanvasRows* Rows() const { return rows_; }
+    TStpPropDlg* StepColourDialog() const { return stpPropDlg_; }
+    TStpTimeDlg* StepTimeDialog() const { return stpTimeDlg_; }
+    // PopupMenu1 (the full step menu) and PopupMenu2 (the short one).
+    QMenu* PopupMenu(int n) const { return n == 1 ? popupMenu1_ : popupMenu2_; }
+    QMenu* ChgTrkPopupMenu() const { return chgTrkMenu_; }
+    QMenu* RefTrkPopupMenu() const { return refTrkMenu_; }
+    // Makes the step near canvas x current while the play position is dragged.
+    void FollowStepAt(int x);
+    ColourBar* PalPanel() const { return colourBar_; }
+    // The colour bar and the player's output colour of the current line.
+    void UpdateColourLabels();
     QTimer* Timer1() const { return timer1_; }
     QTimer* BackupTimer() const { return backupTimer_; }
     TColMonForm* ColMonForm() const { return colMon_; }
@@ -79,6 +95,9 @@ private:
     std::string SaveProjectPath(const std::string& fileName) override;
     std::string OpenProjectPath() override;
     void SetBusy(bool busy) override;
+    std::optional<uint32_t> StepColor(const std::string& caption, uint32_t color) override;
+    std::optional<int64_t> StepTime(int32_t time) override;
+    std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) override;
 
     void CreateActions();
     void CreateMenus();
@@ -96,6 +115,15 @@ private:
     void RepaintCanvas();
     void UpdateFileHistoryMenu();
     void ShowScale();
+    void CurBrt0ActionExecute();
+    void CreateRefTrkPopupMenu();
+    void SeekToX(int32_t time);
+    void ScrubTo(int canvasX, int32_t time);
+    // The time under the play cursor, where new steps go.
+    int32_t CursorTime() const;
+    // The menu with the named actions in order ("-" a separator); names not registered
+    // are left out.
+    QMenu* ActionMenu(const char* objectName, std::initializer_list<const char*> names);
 
     LurillFormOptions options_;
     EditorSession* session_ = nullptr;
@@ -118,6 +146,14 @@ private:
     QMenu* historyMenu_ = nullptr;
     TColMonForm* colMon_ = nullptr;
     TArtNetPropDlg* artNetPropDlg_ = nullptr;
+    CanvasRows* rows_ = nullptr;
+    TStpPropDlg* stpPropDlg_ = nullptr;
+    TStpTimeDlg* stpTimeDlg_ = nullptr;
+    QMenu* popupMenu1_ = nullptr;
+    QMenu* popupMenu2_ = nullptr;
+    QMenu* chgTrkMenu_ = nullptr;
+    QMenu* refTrkMenu_ = nullptr;
+    ColourBar* colourBar_ = nullptr;
     bool shown_ = false;
     bool started_ = false;
     bool closing_ = false;

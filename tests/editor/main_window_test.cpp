@@ -50,6 +50,9 @@ public:
     std::string OpenProjectPath() override { return Take(openPaths); }
     void SetBusy(bool) override {}
     void RunProjectSettings() override { ++projectSettingsRuns; }
+    std::optional<uint32_t> StepColor(const std::string&, uint32_t) override { return std::nullopt; }
+    std::optional<int64_t> StepTime(int32_t) override { return std::nullopt; }
+    std::optional<std::string> InputText(const std::string&, const std::string&) override { return std::nullopt; }
 
 private:
     static std::string Take(std::deque<std::string>& q)

@@ -30,6 +30,7 @@ public:
     QLabel* TimeLabel() const { return timeLabel_; }
     QSlider* WavVolTrackBar() const { return volume_; }
     QFrame* OutColPanel() const { return outColour_; }
+    QLabel* TrkLabel() const { return trkLabel_; }
     uint32_t TimeColor() const;
     uint32_t OutputColor() const;
 

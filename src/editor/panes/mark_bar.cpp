@@ -1,0 +1,274 @@
+#include "editor/panes/mark_bar.h"
+
+#include "common/time_text.h"
+#include "editor/edit_state.h"
+#include "editor/editor_session.h"
+#include "editor/status_texts.h"
+#include "editor/view_state.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t FrameRed = 0x0000FF;
+constexpr int MajorTick = 10;
+constexpr int MinorTick = 6;
+constexpr int LabelTop = 12;
+constexpr int FontHeight = 12;
+
+} // namespace
+
+MarkBar::MarkBar(EditorSession& session, ViewState& view, QWidget* parent) : CanvasPane(session, view, parent)
+{
+    setFixedHeight(DefaultHeight);
+    connect(&view, &ViewState::stepLineMoved, this, [this](int oldX, int newX) {
+        UpdateColumn(oldX);
+        UpdateColumn(newX);
+    });
+}
+
+bool MarkBar::Dragging() const
+{
+    return edit_.DragOwner == DragPane::MarkBar && (edit_.Drag == DragKind::Time || edit_.Drag == DragKind::Stretch);
+}
+
+void MarkBar::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const int from = view_.ScrollPosition() + area.left();
+    const int to = view_.ScrollPosition() + area.right() + 1;
+    if (!Painting() || to <= from) {
+        painter.fillRect(area, palette().color(QPalette::Window));
+        return;
+    }
+    PixelCanvas canvas = Raster(from, to);
+    PaintRuler(canvas, from, to);
+    PaintMarkers(canvas, from, to);
+    PutRaster(painter, from, to);
+    PaintStepLine(painter, from, to);
+    if (Dragging()) {
+        const TStepList& live = Line(CurrentLine());
+        for (size_t i = FirstStepFromX(live, from - BoxHalf, view_.Axis()); i < live.size(); ++i) {
+            const int x = view_.XOfTime(live[i].Time);
+            if (x > to + BoxHalf)
+                break;
+            if (live[i].Selected)
+                PaintInvertedFrame(painter, MarkerBox(x));
+        }
+    }
+}
+
+// The background, the ticks and their labels, into the raster for columns from..to-1.
+void MarkBar::PaintRuler(PixelCanvas& canvas, int from, int to)
+{
+    const EnvData& env = session_.Env();
+    const uint32_t fg = PixelOf(env.TLinFg);
+    canvas.Fill({from, 0, to, height()}, PixelOf(env.TLinBg));
+
+    const double scale = view_.Scale();
+    const double lead = view_.Axis().PrePlayTime * view_.PixelsPerMs();
+    const int b = scale >= 0.1 ? 100 : scale >= 0.01 ? 1000 : 6000; // tick spacing, 1/100 s
+    const int m = b == 100 ? 1000 : b == 1000 ? 6000 : 60000;      // label period
+    const double spacing = b * scale;
+    if (!(spacing > 0))
+        return;
+    const int p = view_.ScrollPosition();
+    double x0 = p - std::fmod(double(p), spacing);
+    if (lead < spacing)
+        x0 -= spacing - lead;
+    double t0 = (x0 - lead) / scale;
+    // Labels reach right of their tick: start early enough to draw those cut at from.
+    const int labelReach = 64;
+    while (x0 + spacing < from - labelReach) {
+        x0 += spacing;
+        t0 += b;
+    }
+
+    QPainter text(&RasterImage());
+    QFont font = this->font();
+    font.setPixelSize(FontHeight);
+    text.setFont(font);
+    text.setPen(QColor(int(env.TLinFg & 0xFF), int((env.TLinFg >> 8) & 0xFF), int((env.TLinFg >> 16) & 0xFF)));
+    text.setClipRect(0, 0, to - from, height());
+    // A label starts 4 pixels left of its tick.
+    for (; TruncToInt(x0) < std::min(to + 4, p + width()); x0 += spacing, t0 += b) {
+        const int xi = TruncToInt(x0);
+        if (xi < 0)
+            continue;
+        const bool major = t0 >= 0 && TruncToInt(t0) % m == 0;
+        canvas.Column(xi, 0, major ? MajorTick : MinorTick, fg);
+        if (major || scale >= 1.0)
+            text.drawText(QRect(xi - 4 - from, LabelTop, 200, FontHeight + 4), Qt::AlignLeft | Qt::AlignTop,
+                          QString::fromStdString(RulerText(TruncToInt(t0 * 0.01))));
+    }
+}
+
+void MarkBar::PaintMarkers(PixelCanvas& canvas, int from, int to) const
+{
+    const TStepList& line = PaintedLine(CurrentLine());
+    const int current = edit_.PaintedCurrentStep();
+    const uint32_t fg = PixelOf(session_.Env().TLinFg);
+    for (size_t i = FirstStepFromX(line, from - BoxHalf, view_.Axis()); i < line.size(); ++i) {
+        const TStepRec& s = line[i];
+        const int x = view_.XOfTime(s.Time);
+        if (x > to + BoxHalf)
+            break;
+        const PixelRect box = MarkerBox(x);
+        canvas.Fill(box, PixelOf(s.Color));
+        canvas.Edge(box, int(i) == current ? EdgeKind::Sunken : EdgeKind::Raised);
+        if (s.Selected || int(i) == current)
+            canvas.Frame(box.Inflated(1), PixelOf(FrameRed));
+        canvas.Column(x, MarkerTop - 3, MarkerTop + 1, fg);
+    }
+}
+
+int MarkBar::PointerAt(const QPointF& local) const { return PointerX(local.toPoint().x() + offset_); }
+
+void MarkBar::mousePressEvent(QMouseEvent* event)
+{
+    Press(event->button(), event->modifiers(), event->position(), event->globalPosition().toPoint());
+}
+
+void MarkBar::Press(Qt::MouseButton button, Qt::KeyboardModifiers keys, const QPointF& local, const QPoint& global)
+{
+    if (!session_.SummaryLoaded())
+        return;
+    offset_ = 0;
+    ProjectData& doc = session_.Document();
+    if (button == Qt::RightButton) {
+        emit contextMenuRequested(global + QPoint(2, 0));
+    } else if (button == Qt::LeftButton) {
+        const int x = PointerAt(local);
+        const int y = local.toPoint().y();
+        edit_.SetCurrentStep(FindStepNear(Line(CurrentLine()), x, 0, view_.Axis()));
+        const int p = edit_.CurrentStep;
+        bool dragStarted = false;
+        if (p >= 0) {
+            const bool shift = keys & Qt::ShiftModifier;
+            const bool ctrl = keys & Qt::ControlModifier;
+            if (!shift && !ctrl)
+                session_.SelectStep(p, true);
+            else if (shift && !ctrl)
+                session_.SelectRange(edit_.PreviousStep, p);
+            else if (ctrl && !shift)
+                session_.SelectStep(p, false);
+            const TStepRec step = Line(CurrentLine())[size_t(p)];
+            edit_.ShowBrightness(step.Brightness);
+            edit_.ShowStatus(1, StatusTime(step.Time));
+            if (!edit_.IgnoreStepPress) {
+                session_.StartDrag(p);
+                const int px = view_.XOfTime(step.Time);
+                // A step outside the selection would not move with it: pressing one (Ctrl and
+                // Shift leave it unselected) starts no drag.
+                if (MarkerBox(px).Contains(x, y) && step.Selected) {
+                    const DragSteps& d = edit_.Dragged;
+                    const TStepList& line = Line(CurrentLine());
+                    const bool stretch = ctrl && shift && (p == d.First || p == d.Last) && line.size() > 2 &&
+                                         d.First >= 0 && d.Last >= 0 &&
+                                         line[size_t(d.First)].DragOrigin < line[size_t(d.Last)].DragOrigin;
+                    edit_.Drag = stretch ? DragKind::Stretch : DragKind::Time;
+                    edit_.DragOwner = DragPane::MarkBar;
+                    edit_.DragMoved = false;
+                    if (!session_.Env().DispTracking)
+                        edit_.Freeze(doc.Lines);
+                    setCursor(Qt::SizeHorCursor);
+                    const QPoint onMarker(px - view_.ScrollPosition(), y);
+                    offset_ = WarpPointer(onMarker) ? 0 : px - x;
+                    lastX_ = px;
+                    dragStarted = true;
+                }
+            }
+        } else {
+            edit_.CurrentStep = -1;
+            session_.SetSelection(false, true);
+            emit seekRequested(x, view_.TimeOfX(x));
+            lastX_ = x;
+        }
+        edit_.RepaintCanvas();
+        if (dragStarted)
+            view_.SetStepLineX(view_.XOfTime(Line(CurrentLine())[size_t(p)].Time));
+        edit_.ShowStatus(3, SelectionText(doc, true));
+    }
+    edit_.IgnoreStepPress = false;
+}
+
+void MarkBar::mouseMoveEvent(QMouseEvent* event)
+{
+    const int x = PointerAt(event->position());
+    if (Dragging()) {
+        if (x == lastX_)
+            return;
+        ProjectData& doc = session_.Document();
+        const int32_t t = view_.TimeOfX(x);
+        if (edit_.Drag == DragKind::Time) {
+            if (const TStepRec* s = doc.StepAt(edit_.Dragged.Dragged)) {
+                const int32_t d = t - s->Time;
+                if (d != 0) {
+                    session_.MoveDragged(d, event->modifiers() & Qt::AltModifier);
+                    edit_.DragMoved = true;
+                }
+            }
+        } else {
+            session_.StretchDragged(t);
+        }
+        if (const TStepRec* s = doc.StepAt(edit_.Dragged.Dragged)) {
+            edit_.ShowStatus(1, StatusTime(s->Time));
+            view_.SetStepLineX(view_.XOfTime(s->Time));
+        }
+        update();
+    } else if (event->buttons() & Qt::LeftButton && session_.SummaryLoaded()) {
+        emit scrubRequested(x, view_.TimeOfX(x));
+    }
+    lastX_ = x;
+}
+
+void MarkBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (Dragging()) {
+        std::optional<int32_t> drop;
+        if (edit_.Drag == DragKind::Time && edit_.DragMoved && !(event->modifiers() & Qt::AltModifier))
+            drop = view_.TimeOfX(PointerAt(event->position()));
+        session_.EndTimeDrag(drop);
+        edit_.EndDrag();
+        view_.SetStepLineX(ViewState::NoStepLine);
+        edit_.RepaintCanvas();
+    }
+    offset_ = 0;
+    unsetCursor();
+}
+
+void MarkBar::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && session_.SummaryLoaded()) {
+        emit commandRequested("PropStepAction");
+        edit_.IgnoreStepPress = true;
+    }
+    // The second press of the double-click; it clears the guard.
+    Press(event->button(), event->modifiers(), event->position(), event->globalPosition().toPoint());
+}
+
+void MarkBar::wheelEvent(QWheelEvent* event)
+{
+    if (!session_.Env().UseWheel) {
+        event->ignore();
+        return;
+    }
+    const QPoint angle = event->angleDelta();
+    const int notches = WheelNotches(angle.y() != 0 ? angle.y() : angle.x());
+    if (event->modifiers() & Qt::ControlModifier) {
+        for (int i = 0; i < std::abs(notches); ++i)
+            emit commandRequested(notches < 0 ? "ZoomOutAction" : "ZoomInAction");
+    } else if (notches != 0) {
+        // Toward the user (negative) to later times.
+        const int pixels = WheelScrollPixels(view_.Scale(), event->modifiers() & Qt::ShiftModifier);
+        view_.SetScrollPosition(int(std::clamp<int64_t>(int64_t{view_.ScrollPosition()} - int64_t{notches} * pixels,
+                                                        0, INT32_MAX)));
+    }
+    event->accept();
+}

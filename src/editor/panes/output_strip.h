@@ -1,0 +1,14 @@
+#pragma once
+// ColOutPaintBox, the strip under the lane: the current line's output colour over time,
+// brightness applied, over the whole height.
+
+#include "editor/panes/canvas_pane.h"
+
+class OutputStrip : public CanvasPane {
+    Q_OBJECT
+public:
+    OutputStrip(EditorSession& session, ViewState& view, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
