@@ -20,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -28,14 +29,19 @@
 
 namespace {
 
-// Counts the paints a widget receives.
+// Counts the paints a widget receives, and those made while `ready` holds.
 class PaintCounter : public QObject {
 public:
     int paints = 0;
+    int readyPaints = 0;
+    std::function<bool()> ready;
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++paints;
+            if (ready && ready())
+                ++readyPaints;
+        }
         return false;
     }
 };
@@ -90,12 +96,10 @@ void BM_MainWindowStartToFirstPaint(benchmark::State& state)
         form->WavLPaintBox()->installEventFilter(&counter);
         form->resize(1920, 1000);
         form->show();
-        int paintsAtStart = -1;
-        while (paintsAtStart < 0 || counter.paints <= paintsAtStart) {
+        // Done when the waveform pane has painted the show's summary.
+        counter.ready = [&form] { return form->Started() && form->Session().Sound().FrameCount() > 0; };
+        while (counter.readyPaints == 0)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
-            if (paintsAtStart < 0 && form->Started())
-                paintsAtStart = counter.paints;
-        }
         state.PauseTiming();
         form->close();
         form.reset();
