@@ -174,6 +174,40 @@ void EditorSession::LoadSoundFor(const std::string& projectPath)
     }
 }
 
+void EditorSession::ApplyProjectSettings(const ProjectSettingsValues& values)
+{
+    ProjectData& doc = Document();
+    doc.SetPlayTimes(values.PrePlayTime, values.PostPlayTime);
+    prompts_.SetBusy(true);
+    if (values.SoundChanged) {
+        std::string sound = values.SoundFile;
+        if (ResolvePath(sound)) {
+            runtime_->CloseAudio();
+            if (Sound().BuildSummary(sound) > 0) {
+                doc.SetSoundPath(sound);
+                doc.SetSoundFileTime(SoundFileTime(sound));
+                if (!doc.FileName.empty())
+                    Sound().SaveSummary(WithExtension(doc.FileName, ".wfm"));
+                runtime_->OpenAudio(sound);
+            }
+        }
+        doc.MarkModified();
+    }
+    if (values.TitleChanged) {
+        doc.SetTitle(Utf8ToUtf16(values.Title));
+        doc.MarkModified();
+        emit titleChanged(WindowTitle());
+    }
+    const PlayGlobals& play = State().Play;
+    const int64_t total = int64_t(play.PrePlayTime) + play.SoundDuration + play.PostPlayTime;
+    State().TotalLength = int32_t(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
+    prompts_.SetBusy(false);
+    emit showReplaced();
+    emit commandDone();
+}
+
+void EditorSession::ReopenSound() { runtime_->OpenAudio(State().SoundPath()); }
+
 bool EditorSession::Save()
 {
     const WriteResult written = Document().SaveProject(false);

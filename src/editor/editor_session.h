@@ -5,6 +5,7 @@
 // file, the runtime (document, engine, sound, Art-Net worker), the settings object, the
 // transport and the OSC server, and builds and closes them in order.
 
+#include "dialogs/project_settings_host.h"
 #include "document/document_observer.h"
 #include "editor/edit_state.h"
 #include "editor/session_prompts.h"
@@ -67,6 +68,17 @@ public:
     // The OSC server: listening from the end of start-up.
     bool StartOsc();
     int32_t OscPort() const { return oscPort_; }
+    // The port the OSC server listens on from the next start, written at exit.
+    void SetOscPort(int32_t port) { oscPort_ = port; }
+    // The display interval written at exit.
+    void SetDisplayInterval(int32_t ms) { optionSettings_.DispInterval = ms; }
+
+    // The project settings dialog's values after OK: the times, then a changed sound file
+    // (taken only when found and its waveform summary builds), then a changed title; the
+    // time axis follows.
+    void ApplyProjectSettings(const ProjectSettingsValues& values);
+    // Opens the show's own sound again after the player was closed for another.
+    void ReopenSound();
 
     // Opens the project at path, or starts a new show when path is empty. 1 when a project
     // file was read, 0 otherwise.

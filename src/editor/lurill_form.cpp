@@ -1,9 +1,11 @@
 #include "editor/lurill_form.h"
 
 #include "common/output_volume.h"
+#include "common/text_codec.h"
 #include "dialogs/art_net_prop_dlg.h"
 #include "monitor/col_mon_form.h"
 #include "dialogs/image_file.h"
+#include "dialogs/set_prj_dlg.h"
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
@@ -16,6 +18,7 @@
 #include "editor/panes/reference_view.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
+#include "editor/session_dialog_host.h"
 #include "editor/status_texts.h"
 #include "editor/step_geometry.h"
 #include "editor/view_state.h"
@@ -86,6 +89,8 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
 
     stpPropDlg_ = new TStpPropDlg(session_->Env(), session_->Settings(), this);
     stpTimeDlg_ = new TStpTimeDlg(session_->Settings(), this);
+    projectHost_ = std::make_unique<SessionProjectHost>(*session_);
+    setPrjDlg_ = new TSetPrjDlg(*projectHost_, session_->Settings(), this);
 
     view_ = new ViewState(this);
     actions_ = new ActionRegistry(this);
@@ -238,6 +243,7 @@ void TLurillForm::CreateActions()
     a.Add("VolCtlItem", "ボリュームコントロール(&V)", [mixer] { QProcess::startDetached(mixer, {}); },
           [mixer] { return !mixer.isEmpty(); });
     a.Add("ExitItem", "終了(&X)", [this] { close(); });
+    a.Add("SetPrjAction", "プロジェクトの設定(&S)...", [this] { SetPrjActionExecute(false); });
     a.Add("ViewColMonAction", "カラーモニタ", [this] { colMon_->setVisible(!colMon_->isVisible()); });
     a.SetChecked("ViewColMonAction", [this] { return colMon_->isVisible(); });
     for (QAction* action : findChildren<QAction*>())
@@ -280,7 +286,8 @@ void TLurillForm::CreateMenus()
     show->addAction(a.Get("ViewRefTrkAction"));
     show->addAction(a.Get("ViewColMonAction"));
 
-    menu("Option1", "設定(&O)");
+    QMenu* option = menu("Option1", "設定(&O)");
+    option->addAction(a.Get("SetPrjAction"));
     menu("Help1", "ヘルプ(&H)");
     UpdateFileHistoryMenu();
 
@@ -893,6 +900,23 @@ std::optional<int64_t> TLurillForm::StepTime(int32_t time)
     if (stpTimeDlg_->exec() != QDialog::Accepted)
         return std::nullopt;
     return stpTimeDlg_->TimeValue;
+}
+
+void TLurillForm::SetPrjActionExecute(bool newShow)
+{
+    const ProjectData& doc = session_->Document();
+    ProjectSettingsValues start;
+    if (!newShow) {
+        start.Title = Utf16ToUtf8(doc.Title);
+        start.SoundFile = Utf16ToUtf8(doc.SoundFile);
+    }
+    start.PrePlayTime = session_->State().Play.PrePlayTime;
+    start.PostPlayTime = session_->State().Play.PostPlayTime;
+    const QString caption = ActionDialogCaption(actions_->Get(newShow ? "NewPrjAction" : "SetPrjAction")->text());
+    if (const std::optional<ProjectSettingsValues> values = setPrjDlg_->Execute(caption, start)) {
+        repaint();
+        session_->ApplyProjectSettings(*values);
+    }
 }
 
 std::optional<std::string> TLurillForm::InputText(const std::string& caption, const std::string& prompt)

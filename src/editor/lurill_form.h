@@ -17,6 +17,8 @@ class ColourBar;
 class QLabel;
 class TArtNetPropDlg;
 class TColMonForm;
+class TSetPrjDlg;
+class SessionProjectHost;
 class QMenu;
 class QScrollBar;
 class QSplitter;
@@ -57,6 +59,7 @@ public:
     CanvasRows* Rows() const { return rows_; }
     TStpPropDlg* StepColourDialog() const { return stpPropDlg_; }
     TStpTimeDlg* StepTimeDialog() const { return stpTimeDlg_; }
+    TSetPrjDlg* SetPrjDlg() const { return setPrjDlg_; }
     // PopupMenu1 (the full step menu) and PopupMenu2 (the short one).
     QMenu* PopupMenu(int n) const { return n == 1 ? popupMenu1_ : popupMenu2_; }
     QMenu* ChgTrkPopupMenu() const { return chgTrkMenu_; }
@@ -98,6 +101,10 @@ private:
     std::optional<uint32_t> StepColor(const std::string& caption, uint32_t color) override;
     std::optional<int64_t> StepTime(int32_t time) override;
     std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) override;
+    void RunProjectSettings() override { SetPrjActionExecute(true); }
+
+    // The project settings dialog, for the current show or for a new one.
+    void SetPrjActionExecute(bool newShow);
 
     void CreateActions();
     void CreateMenus();
@@ -149,6 +156,8 @@ private:
     CanvasRows* rows_ = nullptr;
     TStpPropDlg* stpPropDlg_ = nullptr;
     TStpTimeDlg* stpTimeDlg_ = nullptr;
+    std::unique_ptr<SessionProjectHost> projectHost_;
+    TSetPrjDlg* setPrjDlg_ = nullptr;
     QMenu* popupMenu1_ = nullptr;
     QMenu* popupMenu2_ = nullptr;
     QMenu* chgTrkMenu_ = nullptr;

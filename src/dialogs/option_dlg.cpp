@@ -1,0 +1,499 @@
+#include "dialogs/option_dlg.h"
+
+#include "dialogs/art_net_prop_dlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int SwatchWidth = 30;
+constexpr int CaptionLeft = 34;
+
+QColor ToQColor(uint32_t bgr) { return QColor(int(bgr & 0xFF), int(bgr >> 8 & 0xFF), int(bgr >> 16 & 0xFF)); }
+
+uint32_t ToBgr(const QColor& c) { return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16; }
+
+// The colour list's items: a swatch of the working colour, then the caption.
+class ColorItemDelegate : public QStyledItemDelegate {
+public:
+    ColorItemDelegate(const std::array<uint32_t, 8>& colors, QObject* parent)
+        : QStyledItemDelegate(parent), colors_(colors)
+    {
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QRect r = option.rect;
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->save();
+        painter->fillRect(r, option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+        painter->fillRect(QRect(r.left(), r.top(), SwatchWidth, r.height()), ToQColor(colors_[size_t(index.row())]));
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const QFontMetrics metrics(option.font);
+        // Two pixels down, unless the font's letters fill its whole height already.
+        const int top = r.top() + (metrics.boundingRect("Q").height() > metrics.height() ? 0 : 2);
+        painter->drawText(QPoint(r.left() + CaptionLeft, top + metrics.ascent()), index.data().toString());
+        painter->restore();
+    }
+
+private:
+    const std::array<uint32_t, 8>& colors_;
+};
+
+struct KeyName {
+    const char* name;
+    int key;
+};
+
+// The keys a shortcut can be given, in the list's order.
+std::vector<KeyName> KeyNames()
+{
+    std::vector<KeyName> keys;
+    static const char* const Letters[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
+                                            "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
+    for (int i = 0; i < 26; ++i)
+        keys.push_back({Letters[i], Qt::Key_A + i});
+    static const char* const Functions[12] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
+    for (int i = 0; i < 12; ++i)
+        keys.push_back({Functions[i], Qt::Key_F1 + i});
+    const KeyName others[] = {{"Del", Qt::Key_Delete}, {"Ins", Qt::Key_Insert},   {"BkSp", Qt::Key_Backspace},
+                              {"PgUp", Qt::Key_PageUp}, {"PgDn", Qt::Key_PageDown}, {"Home", Qt::Key_Home},
+                              {"End", Qt::Key_End},     {"Left", Qt::Key_Left},    {"Up", Qt::Key_Up},
+                              {"Right", Qt::Key_Right}, {"Down", Qt::Key_Down},    {"Tab", Qt::Key_Tab},
+                              {"Esc", Qt::Key_Escape},  {"Enter", Qt::Key_Return}, {"Space", Qt::Key_Space}};
+    keys.insert(keys.end(), std::begin(others), std::end(others));
+    return keys;
+}
+
+QComboBox* NumberBox(const char* name, std::initializer_list<int> values, QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    for (int v : values)
+        box->addItem(QString::number(v));
+    return box;
+}
+
+// The item showing value, or none.
+void SelectNumber(QComboBox* box, int value) { box->setCurrentIndex(box->findText(QString::number(value))); }
+
+int NumberOr(const QString& text, int fallback)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+QCheckBox* Check(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QPushButton* Button(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+const char* const TOptionDlg::ColorNames[8] = {"波形表示色(L)", "波形の背景(L)", "波形表示色(R)",   "波形の背景(R)",
+                                               "無音部分の背景", "タイムライン表示", "タイムライン背景", "カラー表示の背景"};
+
+TOptionDlg::TOptionDlg(OptionHost& host, TArtNetPropDlg& details, QWidget* parent)
+    : QDialog(parent), host_(host), details_(details)
+{
+    setObjectName("OptionDlg");
+    setWindowTitle("オプション設定");
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName("PageControl1");
+    pages_->addTab(CreateDisplayPage(), "表示");
+    pages_->addTab(CreateOperationPage(), "操作");
+    pages_->addTab(CreateShortcutPage(), "ショートカット");
+    pages_->addTab(CreatePalettePage(), "パレット");
+    pages_->addTab(CreateAutoSavePage(), "自動保存");
+    pages_->addTab(CreateDmxPage(), "DMX");
+    pages_->addTab(CreateAdvancedPage(), "高度な設定");
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("キャンセル", this);
+    cancel->setObjectName("CancelBtn");
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addLayout(buttons);
+    resize(440, 380);
+
+    timer1_ = new QTimer(this);
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, &TOptionDlg::Timer1Timer);
+    timer1_->start();
+}
+
+QWidget* TOptionDlg::CreateDisplayPage()
+{
+    auto* page = new QWidget;
+    colorBox_ = new QComboBox(page);
+    colorBox_->setObjectName("ColorComboBox");
+    colorBox_->setItemDelegate(new ColorItemDelegate(colors_, colorBox_));
+    auto* choose = Button("RefColBtn", "指定...", page);
+    refColBtn_ = choose;
+    connect(colorBox_, &QComboBox::activated, this, [this] { refColBtn_->setEnabled(colorBox_->currentIndex() >= 0); });
+    connect(choose, &QPushButton::clicked, this, &TOptionDlg::RefColBtnClick);
+    flatBtn_ = Check("FlatBtnCheckBox", "ツールボタンをフラットに", page);
+    trkDsp_ = Check("TrkDspCheckBox", "基点移動時に表示を更新", page);
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(colorBox_, 0, 0);
+    layout->addWidget(choose, 0, 1);
+    layout->addWidget(flatBtn_, 1, 0, 1, 2);
+    layout->addWidget(trkDsp_, 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget* TOptionDlg::CreateOperationPage()
+{
+    auto* page = new QWidget;
+    monTab_ = Check("MonTabCheckBox", "カラーモニタパネルのクリックでタブを切替", page);
+    useWheel_ = Check("UseWheelCheckBox", "マウスホイール機能を使う", page);
+    curAct_ = Check("CurActCheckBox", "カーソル通過時に基点をアクティブに", page);
+    auto* layout = new QVBoxLayout(page);
+    for (QCheckBox* box : {monTab_, useWheel_, curAct_})
+        layout->addWidget(box);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TOptionDlg::CreateShortcutPage()
+{
+    auto* page = new QWidget;
+    shortCutList_ = new QListWidget(page);
+    shortCutList_->setObjectName("ShortCutList");
+    keyBox_ = new QComboBox(page);
+    keyBox_->setObjectName("KeyComboBox");
+    ctrl_ = Check("CtrlCheckBox", "Ctrl", page);
+    shift_ = Check("ShiftCheckBox", "Shift", page);
+    alt_ = Check("AltCheckBox", "Alt", page);
+    auto* change = Button("SKChgBtn", "変更(&C)", page);
+    connect(change, &QPushButton::clicked, this, &TOptionDlg::SKChgBtnClick);
+    auto* clear = Button("ClrBtn", "解除(&R)", page);
+    connect(clear, &QPushButton::clicked, this, &TOptionDlg::ClrBtnClick);
+    auto* row = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{keyBox_, ctrl_, shift_, alt_, change, clear})
+        row->addWidget(w);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(shortCutList_);
+    layout->addLayout(row);
+    return page;
+}
+
+QWidget* TOptionDlg::CreatePalettePage()
+{
+    auto* page = new QWidget;
+    auto* group = new QGroupBox("ユーザパレット画像", page);
+    palFilEdit_ = new QLineEdit(group);
+    palFilEdit_->setObjectName("PalFilEdit");
+    connect(palFilEdit_, &QLineEdit::textEdited, this, [this] { palFileChanged_ = true; });
+    auto* browse = Button("RefPalFilBtn", "...", group);
+    browse->setFixedWidth(28);
+    connect(browse, &QPushButton::clicked, this, &TOptionDlg::RefPalFilBtnClick);
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(palFilEdit_);
+    row->addWidget(browse);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(group);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TOptionDlg::CreateAutoSavePage()
+{
+    auto* page = new QWidget;
+    autoSave_ = Check("AutoSaveCheckBox", "自動バックアップを行う", page);
+    saveInterval_ = NumberBox("SaveIntervalComboBox", {5, 10, 15, 20, 30, 45, 60}, page);
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(autoSave_, 0, 0, 1, 3);
+    layout->addWidget(new QLabel("間隔", page), 1, 0);
+    layout->addWidget(saveInterval_, 1, 1);
+    layout->addWidget(new QLabel("分", page), 1, 2);
+    layout->setColumnStretch(3, 1);
+    layout->setRowStretch(2, 1);
+    return page;
+}
+
+QWidget* TOptionDlg::CreateDmxPage()
+{
+    auto* page = new QWidget;
+    auto* port = new QGroupBox("出力ポート", page);
+    osub_ = new QComboBox(port);
+    osub_->setObjectName("OsubComboBox");
+    oid_ = new QComboBox(port);
+    oid_->setObjectName("OidComboBox");
+    for (int d = 0; d < 16; ++d) {
+        osub_->addItem(QString::number(d, 16).toUpper());
+        oid_->addItem(QString::number(d, 16).toUpper());
+    }
+    connect(osub_, &QComboBox::activated, this, &TOptionDlg::OsubComboBoxChange);
+    connect(oid_, &QComboBox::activated, this, &TOptionDlg::OsubComboBoxChange);
+    auto* portLayout = new QGridLayout(port);
+    portLayout->addWidget(new QLabel("SUB-NET", port), 0, 0);
+    portLayout->addWidget(new QLabel("ID", port), 0, 1);
+    portLayout->addWidget(osub_, 1, 0);
+    portLayout->addWidget(oid_, 1, 1);
+    ipAdrLabel_ = new QLabel(page);
+    ipAdrLabel_->setObjectName("IpAdrLabel");
+
+    nodeList_ = new QListWidget(page);
+    nodeList_->setObjectName("NodeListBox");
+    nodeList_->setFont(QFont("Monospace"));
+    auto* scan = Button("ScanBtn", "スキャン", page);
+    connect(scan, &QPushButton::clicked, this, &TOptionDlg::ScanBtnClick);
+    propAction_ = new QAction("詳細", this);
+    propAction_->setObjectName("PropAction");
+    connect(propAction_, &QAction::triggered, this, &TOptionDlg::PropActionExecute);
+    auto* details = new QToolButton(page);
+    details->setObjectName("PropBtn");
+    details->setDefaultAction(propAction_);
+    details->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(nodeList_, &QListWidget::itemDoubleClicked, this, [this] {
+        PropActionUpdate();
+        propAction_->trigger();
+    });
+    connect(nodeList_, &QListWidget::currentRowChanged, this, &TOptionDlg::PropActionUpdate);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(port);
+    side->addWidget(ipAdrLabel_);
+    side->addStretch();
+    side->addWidget(scan);
+    side->addWidget(details);
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(nodeList_, 1);
+    layout->addLayout(side);
+    return page;
+}
+
+QWidget* TOptionDlg::CreateAdvancedPage()
+{
+    auto* page = new QWidget;
+    auto* period = new QGroupBox("更新周期", page);
+    dspIntvl_ = NumberBox("DspIntvlComboBox", {50, 100, 150, 200}, period);
+    dmxIntvl_ = NumberBox("DmxIntvlComboBox", {20, 25, 30, 40, 50}, period);
+    connect(dspIntvl_, &QComboBox::activated, this,
+            [this] { host_.SetDisplayInterval(NumberOr(dspIntvl_->currentText(), 50)); });
+    connect(dmxIntvl_, &QComboBox::activated, this, [this] { dmxInterval_ = NumberOr(dmxIntvl_->currentText(), 20); });
+    auto* periodLayout = new QGridLayout(period);
+    periodLayout->addWidget(new QLabel("画面", period), 0, 0);
+    periodLayout->addWidget(dspIntvl_, 0, 1);
+    periodLayout->addWidget(new QLabel("ms", period), 0, 2);
+    periodLayout->addWidget(new QLabel("DMX", period), 1, 0);
+    periodLayout->addWidget(dmxIntvl_, 1, 1);
+    periodLayout->addWidget(new QLabel("ms", period), 1, 2);
+
+    auto* osc = new QGroupBox("OSC ポート", page);
+    oscPortEdit_ = new QLineEdit(osc);
+    oscPortEdit_->setObjectName("OscPortEdit");
+    auto* apply = Button("PortAppBtn", "適用", osc);
+    connect(apply, &QPushButton::clicked, this, &TOptionDlg::PortAppBtnClick);
+    auto* oscLayout = new QHBoxLayout(osc);
+    oscLayout->addWidget(oscPortEdit_);
+    oscLayout->addWidget(apply);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(period);
+    layout->addWidget(osc);
+    layout->addStretch();
+    return page;
+}
+
+std::optional<OptionValues> TOptionDlg::Execute(const OptionValues& start)
+{
+    start_ = start;
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    OptionValues result = start;
+    result.Colors = colors_;
+    result.FlatToolBar = flatBtn_->isChecked();
+    result.DispTracking = trkDsp_->isChecked();
+    result.MonClickTab = monTab_->isChecked();
+    result.UseWheel = useWheel_->isChecked();
+    result.CurActivate = curAct_->isChecked();
+    bool number = false;
+    const int interval = saveInterval_->currentText().toInt(&number);
+    if (number)
+        result.SaveInterval = interval;
+    result.AutoSave = autoSave_->isChecked();
+    result.ImgFileChanged = palFileChanged_;
+    if (palFileChanged_)
+        result.ImgFile = palFilEdit_->text().toStdString();
+    return result;
+}
+
+void TOptionDlg::showEvent(QShowEvent* event)
+{
+    colorBox_->clear();
+    for (const char* name : ColorNames)
+        colorBox_->addItem(name);
+    colors_ = start_.Colors;
+    colorBox_->setCurrentIndex(-1);
+    refColBtn_->setEnabled(false);
+    flatBtn_->setChecked(start_.FlatToolBar);
+    trkDsp_->setChecked(start_.DispTracking);
+    monTab_->setChecked(start_.MonClickTab);
+    useWheel_->setChecked(start_.UseWheel);
+    curAct_->setChecked(start_.CurActivate);
+
+    shortCutList_->clear();
+    for (const auto& [caption, key] : host_.Commands())
+        shortCutList_->addItem(QString(caption).remove('&') + '\t' + key.toString(QKeySequence::PortableText));
+    shortCutList_->setCurrentRow(0);
+    keyBox_->clear();
+    for (const KeyName& key : KeyNames())
+        keyBox_->addItem(key.name);
+
+    palFilEdit_->setText(QString::fromStdString(start_.ImgFile));
+    palFileChanged_ = false;
+    SelectNumber(saveInterval_, start_.SaveInterval);
+    autoSave_->setChecked(start_.AutoSave);
+    oscPortEdit_->setText(QString::number(host_.OscPort()));
+    SelectNumber(dspIntvl_, host_.DisplayInterval());
+    SelectNumber(dmxIntvl_, dmxInterval_);
+    ipAdrLabel_->setText(QString::fromStdString("IP: " + host_.LocalAddressText()));
+    const int32_t universe = host_.OutputUniverse();
+    osub_->setCurrentIndex(universe / 16 % 16);
+    oid_->setCurrentIndex(universe % 16);
+    host_.SetNodeListChanged();
+    PropActionUpdate();
+    QDialog::showEvent(event);
+}
+
+void TOptionDlg::RefColBtnClick()
+{
+    const int item = colorBox_->currentIndex();
+    if (item < 0)
+        return;
+    const QColor chosen = QColorDialog::getColor(ToQColor(colors_[size_t(item)]), this);
+    if (chosen.isValid())
+        colors_[size_t(item)] = ToBgr(chosen);
+}
+
+void TOptionDlg::SKChgBtnClick()
+{
+    QListWidgetItem* line = shortCutList_->currentItem();
+    if (!line)
+        return;
+    QString text;
+    Qt::KeyboardModifiers modifiers;
+    if (shift_->isChecked()) {
+        text += "Shift+";
+        modifiers |= Qt::ShiftModifier;
+    }
+    if (ctrl_->isChecked()) {
+        text += "Ctrl+";
+        modifiers |= Qt::ControlModifier;
+    }
+    if (alt_->isChecked()) {
+        text += "Alt+";
+        modifiers |= Qt::AltModifier;
+    }
+    text += keyBox_->currentText();
+    QKeySequence key;
+    for (const KeyName& k : KeyNames())
+        if (keyBox_->currentText() == k.name)
+            key = QKeySequence(QKeyCombination(modifiers, Qt::Key(k.key)));
+    line->setText(line->text().left(line->text().lastIndexOf('\t') + 1) + text);
+    host_.SetShortcut(shortCutList_->currentRow(), key);
+}
+
+void TOptionDlg::ClrBtnClick()
+{
+    QListWidgetItem* line = shortCutList_->currentItem();
+    if (!line)
+        return;
+    line->setText(line->text().left(line->text().lastIndexOf('\t') + 1));
+    host_.SetShortcut(shortCutList_->currentRow(), {});
+}
+
+void TOptionDlg::RefPalFilBtnClick()
+{
+    const QString file = QFileDialog::getOpenFileName(
+        this, "パレット画像の選択", QString(),
+        "Bitmap (*.bmp *.BMP);;JPEG File (*.JPG) (*.jpg *.JPG *.jpe *.JPE *.jpeg *.JPEG);;"
+        "PNG File(*.PNG) (*.png *.PNG);;GIF File(*.GIF) (*.gif *.GIF)");
+    if (file.isEmpty())
+        return;
+    palFilEdit_->setText(file);
+    palFileChanged_ = true;
+}
+
+void TOptionDlg::OsubComboBoxChange() { host_.SetOutputUniverse(osub_->currentIndex() * 16 + oid_->currentIndex()); }
+
+void TOptionDlg::PortAppBtnClick()
+{
+    if (!oscPortEdit_->text().isEmpty())
+        host_.SetOscPort(NumberOr(oscPortEdit_->text(), 9901));
+}
+
+void TOptionDlg::Timer1Timer()
+{
+    if (!host_.NodeListChanged())
+        return;
+    std::vector<std::string> lines;
+    host_.FillNodeList(lines);
+    const int row = nodeList_->currentRow();
+    nodeList_->clear();
+    for (const std::string& line : lines)
+        nodeList_->addItem(QString::fromStdString(line));
+    if (row < nodeList_->count())
+        nodeList_->setCurrentRow(row);
+    PropActionUpdate();
+}
+
+void TOptionDlg::ScanBtnClick()
+{
+    nodeList_->clear();
+    host_.Scan();
+    PropActionUpdate();
+}
+
+void TOptionDlg::PropActionUpdate()
+{
+    const int row = nodeList_->currentRow();
+    propAction_->setEnabled(row >= 0 && row < host_.NodeCount());
+}
+
+void TOptionDlg::PropActionExecute()
+{
+    const int row = nodeList_->currentRow();
+    if (row < 0 || row >= host_.NodeCount())
+        return;
+    if (const std::optional<NodeEntry> node = host_.Node(row))
+        details_.Execute(*node);
+}

@@ -1,0 +1,99 @@
+#pragma once
+// TOptionDlg, "オプション設定": display colours and switches, command shortcuts, the
+// palette image, automatic backup, the Art-Net output port and node list, the display
+// interval and the OSC port. Shortcuts, output port, display interval, OSC port and node
+// scan act at once through the host; the rest comes back from Execute on OK only.
+// Created once; its node list follows the node table on a 100 ms timer, shown or not.
+
+#include "dialogs/option_host.h"
+
+#include <QDialog>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QTimer;
+class TArtNetPropDlg;
+
+class TOptionDlg : public QDialog {
+    Q_OBJECT
+public:
+    static const char* const ColorNames[8];
+
+    // host must outlive the dialog; details shows a node's details.
+    TOptionDlg(OptionHost& host, TArtNetPropDlg& details, QWidget* parent = nullptr);
+
+    std::optional<OptionValues> Execute(const OptionValues& start);
+
+    // The DMX interval shown: starts at 20 ms and is neither stored nor sent anywhere.
+    int32_t DmxInterval() const { return dmxInterval_; }
+
+    QTabWidget* PageControl() const { return pages_; }
+    QListWidget* ShortCutList() const { return shortCutList_; }
+    QListWidget* NodeListBox() const { return nodeList_; }
+    QAction* PropAction() const { return propAction_; }
+    QTimer* Timer1() const { return timer1_; }
+    // The working copy of the eight colours.
+    const std::array<uint32_t, 8>& WorkingColors() const { return colors_; }
+    void SetWorkingColor(int item, uint32_t color) { colors_[size_t(item)] = color; }
+
+    // Refills the node list when the node table changed.
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* CreateDisplayPage();
+    QWidget* CreateOperationPage();
+    QWidget* CreateShortcutPage();
+    QWidget* CreatePalettePage();
+    QWidget* CreateAutoSavePage();
+    QWidget* CreateDmxPage();
+    QWidget* CreateAdvancedPage();
+    void RefColBtnClick();
+    void SKChgBtnClick();
+    void ClrBtnClick();
+    void RefPalFilBtnClick();
+    void OsubComboBoxChange();
+    void PortAppBtnClick();
+    void ScanBtnClick();
+    void PropActionExecute();
+    void PropActionUpdate();
+
+    OptionHost& host_;
+    TArtNetPropDlg& details_;
+    OptionValues start_;
+    std::array<uint32_t, 8> colors_{};
+    int32_t dmxInterval_ = 20;
+    bool palFileChanged_ = false;
+    QTabWidget* pages_;
+    QComboBox* colorBox_ = nullptr;
+    QWidget* refColBtn_ = nullptr;
+    QCheckBox* flatBtn_ = nullptr;
+    QCheckBox* trkDsp_ = nullptr;
+    QCheckBox* monTab_ = nullptr;
+    QCheckBox* useWheel_ = nullptr;
+    QCheckBox* curAct_ = nullptr;
+    QListWidget* shortCutList_ = nullptr;
+    QComboBox* keyBox_ = nullptr;
+    QCheckBox* ctrl_ = nullptr;
+    QCheckBox* shift_ = nullptr;
+    QCheckBox* alt_ = nullptr;
+    QLineEdit* palFilEdit_ = nullptr;
+    QCheckBox* autoSave_ = nullptr;
+    QComboBox* saveInterval_ = nullptr;
+    QComboBox* osub_ = nullptr;
+    QComboBox* oid_ = nullptr;
+    QLabel* ipAdrLabel_ = nullptr;
+    QListWidget* nodeList_ = nullptr;
+    QAction* propAction_ = nullptr;
+    QComboBox* dspIntvl_ = nullptr;
+    QComboBox* dmxIntvl_ = nullptr;
+    QLineEdit* oscPortEdit_ = nullptr;
+    QTimer* timer1_ = nullptr;
+};

@@ -1,0 +1,51 @@
+#pragma once
+// What the option dialog changes at once: the main window's command shortcuts, the Art-Net
+// output universe and node list, the display interval and the OSC port. The values that
+// only OK takes come back from the dialog as OptionValues.
+
+#include "artnet/node_table.h"
+
+#include <QKeySequence>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class OptionHost {
+public:
+    virtual ~OptionHost() = default;
+    // The main window's commands in list order: caption and shortcut.
+    virtual std::vector<std::pair<QString, QKeySequence>> Commands() const = 0;
+    virtual void SetShortcut(int command, const QKeySequence& key) = 0;
+    virtual int32_t OutputUniverse() const = 0;
+    virtual void SetOutputUniverse(int32_t universe) = 0;
+    virtual std::string LocalAddressText() const = 0;
+    virtual int32_t DisplayInterval() const = 0;
+    virtual void SetDisplayInterval(int32_t ms) = 0;
+    virtual int32_t OscPort() const = 0;
+    virtual void SetOscPort(int32_t port) = 0;
+    // The node table (empty without an Art-Net worker).
+    virtual bool NodeListChanged() const = 0;
+    virtual void SetNodeListChanged() = 0;
+    virtual int FillNodeList(std::vector<std::string>& lines) = 0;
+    virtual int NodeCount() const = 0;
+    virtual std::optional<NodeEntry> Node(int index) const = 0;
+    virtual void Scan() = 0;
+};
+
+// The settings only OK takes, in the settings object's terms.
+struct OptionValues {
+    std::array<uint32_t, 8> Colors{}; // 0x00BBGGRR, in the colour list's order
+    bool FlatToolBar = false;
+    bool DispTracking = false;
+    bool MonClickTab = true;
+    bool UseWheel = true;
+    bool CurActivate = true;
+    bool AutoSave = false;
+    int32_t SaveInterval = 10;
+    std::string ImgFile;
+    bool ImgFileChanged = false; // ImgFile is a newly chosen path
+};

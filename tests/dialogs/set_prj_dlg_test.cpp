@@ -1,0 +1,244 @@
+// The project settings dialog over a fake host that holds a real patch: cell edits and
+// their keys, the load check on the DMX frame, the buttons' questions, the times, and what
+// OK and Cancel hand back.
+#include "dialogs/patch_grid.h"
+#include "dialogs/set_prj_dlg.h"
+#include "engine/dmx_frame.h"
+#include "settings/ini_file.h"
+#include "common/paths.h"
+#include "support/test_support.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+void Key(QWidget* widget, int key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+class FakeProjectHost final : public ProjectSettingsHost {
+public:
+    FakeProjectHost()
+    {
+        for (auto& entry : play.DmxPatch)
+            entry = -1;
+    }
+    int32_t PatchEntry(int entry) const override { return play.DmxPatch[size_t(entry)]; }
+    void SetPatchEntries(int first, std::span<const int32_t> sources) override
+    {
+        for (size_t k = 0; k < sources.size(); ++k)
+            play.DmxPatch[size_t(first) + k] = sources[k];
+        ++modified;
+    }
+    void MarkModified() override { ++modified; }
+    void SetCheckGroup(int32_t group) override { play.CheckGroup = group; }
+    void CloseSound() override { ++closes; }
+    void ReopenSound() override { ++reopens; }
+
+    PlayGlobals play;
+    int modified = 0;
+    int closes = 0;
+    int reopens = 0;
+};
+
+class SetPrjDlgTest : public ::testing::Test {
+protected:
+    SetPrjDlgTest() { SetExeDir(dir.Path() + "/"); }
+
+    // Runs the dialog from start; inside, does `act` and presses OK or Cancel.
+    std::optional<ProjectSettingsValues> Run(const ProjectSettingsValues& start, const std::function<void()>& act,
+                                             bool ok = true)
+    {
+        QTimer::singleShot(0, &dialog, [&] {
+            act();
+            dialog.findChild<QPushButton*>(ok ? "OKBtn" : "CancelBtn")->click();
+        });
+        return dialog.Execute("プロジェクトの設定", start);
+    }
+    QModelIndex Cell(int entry) const { return dialog.Grid()->Model()->index(entry / 3 + 1, entry % 3 + 1); }
+    void Type(int entry, const QString& text)
+    {
+        dialog.Grid()->setCurrentIndex(Cell(entry));
+        dialog.Grid()->edit(Cell(entry));
+        auto* editor = qobject_cast<QLineEdit*>(dialog.Grid()->indexWidget(Cell(entry)));
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        Key(editor, Qt::Key_Return);
+    }
+    std::array<uint8_t, DmxSlots> Frame() const
+    {
+        LineColors colours{};
+        colours[0] = 0x302010;
+        std::array<uint8_t, DmxSlots> frame{};
+        BuildDmxFrame(colours, host.play.DmxPatch, host.play.CheckGroup, frame.data());
+        return frame;
+    }
+
+    TempDir dir;
+    RecordingMessages messages;
+    IniFile ini{dir / "lumenrill.INI"};
+    FakeProjectHost host;
+    TSetPrjDlg dialog{host, ini};
+};
+
+TEST_F(SetPrjDlgTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
+{
+    Run({}, [&] {
+        dialog.PageControl()->setCurrentIndex(1);
+        Type(0, "13");
+        Type(510, "2R");
+        // Typing without committing changes nothing.
+        dialog.Grid()->setCurrentIndex(Cell(5));
+        Key(dialog.Grid(), Qt::Key_7, "7");
+        Key(dialog.Grid()->indexWidget(Cell(5)), Qt::Key_Escape);
+        Type(3, "9R");
+    });
+    EXPECT_EQ(host.play.DmxPatch[0], 12);
+    EXPECT_EQ(host.play.DmxPatch[1], 13);
+    EXPECT_EQ(host.play.DmxPatch[2], 14);
+    EXPECT_EQ(host.play.DmxPatch[510], 3) << "slot 511: line 2 red";
+    EXPECT_EQ(host.play.DmxPatch[511], 4) << "slot 512: line 2 green, and no slot 513";
+    EXPECT_EQ(host.play.DmxPatch[5], -1) << "Esc discards";
+    EXPECT_EQ(host.play.DmxPatch[3], -1);
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].kind, "beep");
+    EXPECT_EQ(dialog.Grid()->Model()->data(Cell(0), Qt::DisplayRole).toString(), "Line 5(R)");
+    EXPECT_EQ(dialog.Grid()->Model()->data(Cell(0), Qt::EditRole).toString(), "13") << "the editor opens on e + 1";
+    EXPECT_EQ(dialog.Grid()->Model()->data(Cell(3), Qt::DisplayRole).toString(), "__");
+    EXPECT_FALSE(dialog.Grid()->Model()->flags(dialog.Grid()->Model()->index(171, 2)) & Qt::ItemIsEnabled)
+        << "row 171 ends at slot 512";
+
+    Run({}, [&] {
+        dialog.PageControl()->setCurrentIndex(1);
+        dialog.Grid()->setFocus();
+        dialog.Grid()->setCurrentIndex(Cell(0));
+        Key(dialog.Grid(), Qt::Key_Delete);
+        EXPECT_EQ(dialog.Grid()->currentIndex(), Cell(1)) << "Delete moves on";
+        Key(dialog.Grid(), Qt::Key_Backspace);
+        EXPECT_EQ(dialog.Grid()->currentIndex(), Cell(1)) << "Backspace stays";
+        dialog.Grid()->setCurrentIndex(Cell(511));
+        Key(dialog.Grid(), Qt::Key_Delete);
+        EXPECT_EQ(dialog.Grid()->currentIndex(), Cell(511)) << "no entry after slot 512";
+    });
+    EXPECT_EQ(host.play.DmxPatch[0], -1);
+    EXPECT_EQ(host.play.DmxPatch[1], -1);
+    EXPECT_EQ(host.play.DmxPatch[2], 14);
+    EXPECT_EQ(host.play.DmxPatch[511], -1);
+}
+
+TEST_F(SetPrjDlgTest, LoadCheckFollowsTheRowOnTheFrameAndEndsWithThePage)
+{
+    std::array<uint8_t, DmxSlots> checked{}, afterPage{};
+    Run({}, [&] {
+        host.SetPatchEntries(12, std::vector<int32_t>{0, 1, 2});
+        dialog.PageControl()->setCurrentIndex(1);
+        dialog.Grid()->setCurrentIndex(Cell(12)); // row 5: slots 13 to 15
+        dialog.ChkOnBtn()->click();
+        EXPECT_EQ(host.play.CheckGroup, 4);
+        checked = Frame();
+        dialog.Grid()->setCurrentIndex(Cell(15));
+        EXPECT_EQ(host.play.CheckGroup, 5) << "the check moves with the row";
+        dialog.PageControl()->setCurrentIndex(2);
+        EXPECT_TRUE(dialog.ChkOffBtn()->isChecked());
+        afterPage = Frame();
+        dialog.PageControl()->setCurrentIndex(1);
+        dialog.ChkOnBtn()->click();
+    });
+    EXPECT_EQ(checked[12], 255);
+    EXPECT_EQ(checked[13], 255);
+    EXPECT_EQ(checked[14], 255);
+    EXPECT_EQ(checked[15], 0);
+    EXPECT_EQ(afterPage[12], 0x10) << "back to the patch: line 1 red";
+    EXPECT_EQ(afterPage[14], 0x30);
+    EXPECT_EQ(host.play.CheckGroup, CheckGroupOff) << "hiding the dialog ends the check";
+}
+
+TEST_F(SetPrjDlgTest, ThroughPatchAndClearAllAskFirst)
+{
+    messages.answers = {Answer::No, Answer::Yes, Answer::Yes};
+    Run({}, [&] {
+        dialog.findChild<QPushButton*>("ThrPatBtn")->click();
+        EXPECT_EQ(host.play.DmxPatch[23], -1) << "refused";
+        dialog.findChild<QPushButton*>("ThrPatBtn")->click();
+        EXPECT_EQ(host.play.DmxPatch[23], 23);
+        EXPECT_EQ(host.play.DmxPatch[24], -1);
+        dialog.findChild<QPushButton*>("AllClrBtn")->click();
+    });
+    EXPECT_EQ(host.play.DmxPatch[0], -1);
+    ASSERT_EQ(messages.entries.size(), 3u);
+    EXPECT_EQ(messages.entries[0].text, "スルーパッチしてもよいですか");
+    EXPECT_EQ(messages.entries[2].text, "全てのパッチを解除してもよいですか");
+}
+
+TEST_F(SetPrjDlgTest, TimesTitleAndSoundComeBackOnlyWithOk)
+{
+    ProjectSettingsValues start{"Show", "song.wav", 10000, 2500};
+    auto result = Run(start, [&] {
+        EXPECT_EQ(dialog.PreTimeComboBox()->currentText(), "10");
+        EXPECT_EQ(dialog.PostTimeComboBox()->currentText(), "2") << "whole seconds";
+        dialog.PreTimeComboBox()->setCurrentIndex(0);
+    });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->PrePlayTime, 0);
+    EXPECT_EQ(result->PostPlayTime, 2000);
+    EXPECT_FALSE(result->TitleChanged);
+    EXPECT_FALSE(result->SoundChanged);
+
+    // A stored time beyond the list selects nothing; OK keeps it.
+    result = Run({"", "", 45000, -1000}, [&] { EXPECT_EQ(dialog.PreTimeComboBox()->currentIndex(), -1); });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->PrePlayTime, 45000);
+    EXPECT_EQ(result->PostPlayTime, -1000);
+
+    result = Run(start, [&] { Key(dialog.TitleEdit(), Qt::Key_Exclam, "!"); }, false);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(host.reopens, 0) << "nothing was closed";
+    result = Run(start, [&] { Key(dialog.TitleEdit(), Qt::Key_Exclam, "!"); });
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->TitleChanged);
+    EXPECT_EQ(result->Title, "Show!");
+}
+
+TEST_F(SetPrjDlgTest, AChosenSoundClosesThePlayerAtOnceAndCancelReopensIt)
+{
+    const std::string sound = dir / "music/a.wav";
+    std::filesystem::create_directories(dir / "music");
+    WriteBytes(sound, Bytes(64, 0));
+    auto result = Run({"", "old.wav"}, [&] {
+        dialog.ChooseSound(sound);
+        EXPECT_EQ(host.closes, 1);
+        EXPECT_EQ(dialog.WavFileEdit()->text(), "music/a.wav") << "inside the executable's folder: relative";
+    }, false);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(host.reopens, 1);
+
+    result = Run({"", "old.wav"}, [&] { dialog.ChooseSound(dir / "missing.wav"); });
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->SoundChanged);
+    EXPECT_EQ(result->SoundFile, "") << "a missing file empties the edit";
+    EXPECT_EQ(host.reopens, 1) << "OK takes the choice";
+}
+
+TEST(ActionDialogCaptionTest, UpToTheBracketWithoutAmpersandsAndDots)
+{
+    EXPECT_EQ(ActionDialogCaption("プロジェクトの設定(&S)..."), "プロジェクトの設定");
+    EXPECT_EQ(ActionDialogCaption("プロジェクトの新規作成(&N)"), "プロジェクトの新規作成");
+    EXPECT_EQ(ActionDialogCaption("&Open..."), "Open");
+}
+
+} // namespace
