@@ -86,6 +86,15 @@ bool EditorSession::StartOsc()
     return oscServer_->bind(QHostAddress::AnyIPv4, quint16(oscPort_));
 }
 
+void EditorSession::SetOscPort(int32_t port)
+{
+    oscPort_ = port;
+    if (oscServer_ && oscServer_->state() != QAbstractSocket::UnconnectedState) {
+        oscServer_->close();
+        StartOsc();
+    }
+}
+
 void EditorSession::ReadOscDatagrams()
 {
     while (oscServer_->hasPendingDatagrams()) {

@@ -68,8 +68,8 @@ public:
     // The OSC server: listening from the end of start-up.
     bool StartOsc();
     int32_t OscPort() const { return oscPort_; }
-    // The port the OSC server listens on from the next start, written at exit.
-    void SetOscPort(int32_t port) { oscPort_ = port; }
+    // The port the OSC server listens on, at once when it is listening; written at exit.
+    void SetOscPort(int32_t port);
     // The display interval written at exit.
     void SetDisplayInterval(int32_t ms) { optionSettings_.DispInterval = ms; }
 

@@ -3,6 +3,8 @@
 #include "common/output_volume.h"
 #include "common/text_codec.h"
 #include "dialogs/art_net_prop_dlg.h"
+#include "dialogs/option_dlg.h"
+#include "editor/session_dialog_host.h"
 #include "monitor/col_mon_form.h"
 #include "dialogs/image_file.h"
 #include "dialogs/set_prj_dlg.h"
@@ -47,6 +49,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -288,6 +291,10 @@ void TLurillForm::CreateMenus()
 
     QMenu* option = menu("Option1", "設定(&O)");
     option->addAction(a.Get("SetPrjAction"));
+    option->addSeparator();
+    QAction* optionItem = option->addAction("オプション設定(&O)...");
+    optionItem->setObjectName("OptionItem");
+    connect(optionItem, &QAction::triggered, this, &TLurillForm::OptionItemClick);
     menu("Help1", "ヘルプ(&H)");
     UpdateFileHistoryMenu();
 
@@ -656,12 +663,75 @@ void TLurillForm::FinishStartUp()
     if (!last.empty())
         session_->OpenProject(last);
     backupTimer_->stop();
+    ArmBackupTimer();
+    started_ = true;
+}
+
+void TLurillForm::ArmBackupTimer()
+{
+    backupTimer_->stop();
     if (const std::optional<int64_t> interval = session_->Env().AutoSaveIntervalMs()) {
         // A Qt timer holds an int of milliseconds: longer intervals wait as long as it can.
         backupTimer_->setInterval(int(std::min<int64_t>(*interval, INT32_MAX)));
         backupTimer_->start();
     }
-    started_ = true;
+}
+
+void TLurillForm::OptionItemClick()
+{
+    if (!optionDlg_) {
+        // The commands of the list, in their order: every registered action but the menu items.
+        std::vector<QAction*> commands;
+        for (QAction* action : actions_->findChildren<QAction*>(Qt::FindDirectChildrenOnly))
+            if (action->objectName().endsWith("Action"))
+                commands.push_back(action);
+        optionHost_ = std::make_unique<SessionOptionHost>(*session_, std::move(commands), *timer1_);
+        optionDlg_ = new TOptionDlg(*optionHost_, *artNetPropDlg_, this);
+    }
+    EnvData& env = session_->Env();
+    OptionValues start;
+    start.Colors = {env.LwavFg, env.LwavBg, env.RwavFg, env.RwavBg, env.BlankBg, env.TLinFg, env.TLinBg, env.CLinBg};
+    start.FlatToolBar = env.FlatToolBar;
+    start.DispTracking = env.DispTracking;
+    start.MonClickTab = env.MonClickTab;
+    start.UseWheel = env.UseWheel;
+    start.CurActivate = env.CurActivate;
+    start.AutoSave = env.AutoSave;
+    start.SaveInterval = env.SaveInterval;
+    start.ImgFile = env.ImgFile;
+    const std::optional<OptionValues> values = optionDlg_->Execute(start);
+    if (!values)
+        return;
+    env.LwavFg = values->Colors[0];
+    env.LwavBg = values->Colors[1];
+    env.RwavFg = values->Colors[2];
+    env.RwavBg = values->Colors[3];
+    env.BlankBg = values->Colors[4];
+    env.TLinFg = values->Colors[5];
+    env.TLinBg = values->Colors[6];
+    env.CLinBg = values->Colors[7];
+    env.FlatToolBar = values->FlatToolBar;
+    env.DispTracking = values->DispTracking;
+    env.MonClickTab = values->MonClickTab;
+    env.UseWheel = values->UseWheel;
+    env.CurActivate = values->CurActivate;
+    env.AutoSave = values->AutoSave;
+    env.SaveInterval = values->SaveInterval;
+    if (values->ImgFileChanged) {
+        env.ImgFile = env.ImgFileSetting(values->ImgFile);
+        env.LoadPalette(env.ImgFile);
+    }
+    ArmBackupTimer();
+    for (QToolBar* bar : toolBars_)
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            button->setAutoRaise(env.FlatToolBar);
+    EngineState& s = session_->State();
+    s.TotalLength = int32_t(std::clamp<int64_t>(int64_t(s.Play.PrePlayTime) + s.Play.SoundDuration + s.Play.PostPlayTime,
+                                                INT32_MIN, INT32_MAX));
+    for (WaveformPane* pane : {wavL_, wavR_})
+        pane->SetColors(WaveColorsFor(env, pane->Tag()));
+    ApplyScale();
+    RepaintCanvas();
 }
 
 void TLurillForm::LayOutWaveforms()

@@ -16,6 +16,8 @@ class CanvasRows;
 class ColourBar;
 class QLabel;
 class TArtNetPropDlg;
+class TOptionDlg;
+class SessionOptionHost;
 class TColMonForm;
 class TSetPrjDlg;
 class SessionProjectHost;
@@ -73,6 +75,7 @@ public:
     QTimer* BackupTimer() const { return backupTimer_; }
     TColMonForm* ColMonForm() const { return colMon_; }
     TArtNetPropDlg* ArtNetPropDlg() const { return artNetPropDlg_; }
+    TOptionDlg* OptionDlg() const { return optionDlg_; }
     QMenu* Menu(const QString& objectName) const;
     QToolBar* ToolBar(int n) const { return toolBars_[size_t(n - 1)]; }
     // FinishStartUp has run: drops are taken, the display runs.
@@ -113,6 +116,8 @@ private:
     void CreateStatusBar();
     void FormShow();
     void FinishStartUp();
+    void OptionItemClick();
+    void ArmBackupTimer();
     void WriteWindowSettings();
     void LayOutWaveforms();
     void ShowPostedErrors();
@@ -153,6 +158,8 @@ private:
     QMenu* historyMenu_ = nullptr;
     TColMonForm* colMon_ = nullptr;
     TArtNetPropDlg* artNetPropDlg_ = nullptr;
+    std::unique_ptr<SessionOptionHost> optionHost_;
+    TOptionDlg* optionDlg_ = nullptr;
     CanvasRows* rows_ = nullptr;
     TStpPropDlg* stpPropDlg_ = nullptr;
     TStpTimeDlg* stpTimeDlg_ = nullptr;

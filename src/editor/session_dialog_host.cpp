@@ -2,6 +2,9 @@
 
 #include "editor/editor_session.h"
 
+#include <QAction>
+#include <QTimer>
+
 int32_t SessionProjectHost::PatchEntry(int entry) const { return session_.State().Play.DmxPatch[size_t(entry)]; }
 
 void SessionProjectHost::SetPatchEntries(int first, std::span<const int32_t> sources)
@@ -16,3 +19,83 @@ void SessionProjectHost::SetCheckGroup(int32_t group) { session_.Env().CheckGrou
 void SessionProjectHost::CloseSound() { session_.Runtime().CloseAudio(); }
 
 void SessionProjectHost::ReopenSound() { session_.ReopenSound(); }
+
+std::vector<std::pair<QString, QKeySequence>> SessionOptionHost::Commands() const
+{
+    std::vector<std::pair<QString, QKeySequence>> commands;
+    for (const QAction* action : commands_)
+        commands.emplace_back(action->text(), action->shortcut());
+    return commands;
+}
+
+void SessionOptionHost::SetShortcut(int command, const QKeySequence& key)
+{
+    if (command >= 0 && size_t(command) < commands_.size())
+        commands_[size_t(command)]->setShortcut(key);
+}
+
+int32_t SessionOptionHost::OutputUniverse() const
+{
+    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    return artnet ? artnet->OutputUniverse.load() : session_.Options().TxUniverse;
+}
+
+void SessionOptionHost::SetOutputUniverse(int32_t universe)
+{
+    if (TArtnetThread* artnet = session_.Runtime().Artnet())
+        artnet->OutputUniverse = universe;
+}
+
+std::string SessionOptionHost::LocalAddressText() const
+{
+    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    return artnet ? artnet->LocalAddressText() : std::string();
+}
+
+int32_t SessionOptionHost::DisplayInterval() const { return display_.interval(); }
+
+void SessionOptionHost::SetDisplayInterval(int32_t ms)
+{
+    display_.setInterval(ms);
+    session_.SetDisplayInterval(ms);
+}
+
+int32_t SessionOptionHost::OscPort() const { return session_.OscPort(); }
+
+void SessionOptionHost::SetOscPort(int32_t port) { session_.SetOscPort(port); }
+
+bool SessionOptionHost::NodeListChanged() const
+{
+    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    return artnet && artnet->NodeListChanged();
+}
+
+void SessionOptionHost::SetNodeListChanged()
+{
+    if (TArtnetThread* artnet = session_.Runtime().Artnet())
+        artnet->SetNodeListChanged();
+}
+
+int SessionOptionHost::FillNodeList(std::vector<std::string>& lines)
+{
+    TArtnetThread* artnet = session_.Runtime().Artnet();
+    return artnet ? artnet->FillNodeList(lines) : 0;
+}
+
+int SessionOptionHost::NodeCount() const
+{
+    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    return artnet ? artnet->NodeCount() : 0;
+}
+
+std::optional<NodeEntry> SessionOptionHost::Node(int index) const
+{
+    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    return artnet ? artnet->Node(index) : std::nullopt;
+}
+
+void SessionOptionHost::Scan()
+{
+    if (TArtnetThread* artnet = session_.Runtime().Artnet())
+        artnet->Scan();
+}

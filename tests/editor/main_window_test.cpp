@@ -19,6 +19,10 @@
 #include <QMimeData>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QCheckBox>
+#include <QDialog>
+#include <QComboBox>
+#include <QPushButton>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -388,6 +392,58 @@ TEST_F(MainWindowTest, OscPlaysFromTheTopAndReportsInPanel4)
     EXPECT_TRUE(WaitFor([this] { return Panel(4) == "OSC: play top"; })) << Panel(4).toStdString();
     EXPECT_TRUE(S().State().TransportActive);
     EXPECT_TRUE(S().State().ClockRunning);
+}
+
+} // namespace
+
+namespace {
+
+// Runs act on the option dialog once it is open, then presses OK or Cancel.
+void WithOptionDialog(TLurillForm& form, bool ok, const std::function<void(QDialog&)>& act)
+{
+    QTimer::singleShot(0, &form, [&form, ok, act] {
+        auto* dialog = form.findChild<QDialog*>("OptionDlg");
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(ok ? "OKBtn" : "CancelBtn"), Qt::LeftButton);
+    });
+    for (QAction* item : form.findChildren<QAction*>())
+        if (item->objectName() == "OptionItem") {
+            item->trigger();
+            return;
+        }
+    FAIL() << "no OptionItem";
+}
+
+TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnce)
+{
+    Start();
+    auto choose = [](QDialog& dialog, const char* name, int index) {
+        auto* box = dialog.findChild<QComboBox*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    };
+    // Cancel: the output universe acts at once and stays; the automatic save setting does not.
+    WithOptionDialog(*form, false, [&](QDialog& dialog) {
+        choose(dialog, "OsubComboBox", 3);
+        choose(dialog, "OidComboBox", 10);
+        auto* autoSave = dialog.findChild<QCheckBox*>("AutoSaveCheckBox");
+        if (autoSave)
+            autoSave->setChecked(true);
+    });
+    EXPECT_EQ(S().Runtime().Artnet()->OutputUniverse, 0x3A) << "the universe acted at once";
+    EXPECT_FALSE(S().Env().AutoSave);
+
+    WithOptionDialog(*form, true, [&](QDialog& dialog) {
+        auto* autoSave = dialog.findChild<QCheckBox*>("AutoSaveCheckBox");
+        ASSERT_NE(autoSave, nullptr);
+        autoSave->setChecked(true);
+    });
+    EXPECT_TRUE(S().Env().AutoSave);
+    EXPECT_TRUE(form->BackupTimer()->isActive()) << "automatic saving armed at OK";
+    form->close();
+    EXPECT_THAT(IniText(), HasSubstr("TxUniverse=58"));
 }
 
 } // namespace
