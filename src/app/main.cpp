@@ -1,4 +1,7 @@
 // The desktop program: one instance per user, then the main window and the event loop.
+// `lumenrill SHOW.PRJ` opens that show after start-up (asking about unsaved changes first);
+// when the program already runs, the show is handed to it and this start ends.
+#include "app/instance_channel.h"
 #include "app/message_boxes.h"
 #include "common/paths.h"
 #include "common/single_instance.h"
@@ -13,9 +16,16 @@
 
 int main(int argc, char** argv)
 {
+    // The one argument, made absolute against the folder it was given in.
+    const std::string show = argc > 1 ? AbsoluteFromCwd(argv[1]) : std::string();
     SingleInstanceLock instance;
-    if (!instance.Acquire())
-        return -1;
+    const QString channel = QString::fromStdString(instance.Path()) + ".socket";
+    if (!instance.Acquire()) {
+        if (show.empty())
+            return -1;
+        QCoreApplication handOver(argc, argv);
+        return InstanceChannel::Send(channel, QString::fromStdString(show)) ? 0 : -1;
+    }
 
     // Window placement needs the X11 platform: on a Wayland session the program runs
     // through XWayland unless told otherwise.
@@ -31,9 +41,13 @@ int main(int argc, char** argv)
     {
         LurillFormOptions options;
         options.ExeDir = ExeDir();
-        options.SettingsPath = SettingsFilePath(ExeDir());
+        options.SettingsPath = ChooseSettingsPath(ExeDir());
         TLurillForm window(std::move(options));
         messages.SetParent(&window);
+
+        InstanceChannel handOver(channel);
+        handOver.Listen([&window](const QString& path) { window.OpenWhenStarted(path.toStdString()); });
+        window.OpenWhenStarted(show);
 
         // Ctrl-C and SIGTERM close the program the ordinary way, so everything it set up is
         // taken down again.

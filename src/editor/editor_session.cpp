@@ -309,6 +309,14 @@ void EditorSession::OpenRecent(int index)
     OpenProject(path);
 }
 
+bool EditorSession::OpenProjectAsked(const std::string& path)
+{
+    if (AskSaveChanges() == 2)
+        return false;
+    OpenProject(path);
+    return true;
+}
+
 bool EditorSession::DropFiles(const std::vector<std::string>& paths)
 {
     std::vector<std::string> files;
@@ -321,8 +329,7 @@ bool EditorSession::DropFiles(const std::vector<std::string>& paths)
     const std::string ext = UpperExtension(file);
     if (ext == ".PRJ") {
         // Like every other way of replacing the show, a drop asks first.
-        if (AskSaveChanges() != 2)
-            OpenProject(file);
+        OpenProjectAsked(file);
         return true;
     }
 

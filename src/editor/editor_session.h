@@ -93,6 +93,9 @@ public:
     // False when cancelled or failed.
     bool SaveProjectAs();
     void OpenRecent(int index);
+    // A project given from outside (a drop, the command line, a second start): asks about
+    // unsaved changes first, then opens it. False when the user cancelled.
+    bool OpenProjectAsked(const std::string& path);
     // Files dropped on the window (after start-up). False when refused (with a beep).
     bool DropFiles(const std::vector<std::string>& paths);
     // The automatic save: only a modified show that has a file name.

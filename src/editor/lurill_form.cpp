@@ -53,6 +53,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int PanelWidths[TLurillForm::StatusPanels - 1] = {150, 120, 160, 150};
@@ -665,6 +667,21 @@ void TLurillForm::FinishStartUp()
     backupTimer_->stop();
     ArmBackupTimer();
     started_ = true;
+    if (!pendingOpen_.empty())
+        session_->OpenProjectAsked(std::exchange(pendingOpen_, {}));
+}
+
+void TLurillForm::OpenWhenStarted(const std::string& path)
+{
+    if (closing_ || path.empty())
+        return;
+    if (!started_) {
+        pendingOpen_ = path;
+        return;
+    }
+    raise();
+    activateWindow();
+    session_->OpenProjectAsked(path);
 }
 
 void TLurillForm::ArmBackupTimer()

@@ -82,6 +82,10 @@ public:
     bool Started() const { return started_; }
     bool Closing() const { return closing_; }
 
+    // Opens a project given from outside (the command line, a second start) once start-up
+    // has finished, asking about unsaved changes first.
+    void OpenWhenStarted(const std::string& path);
+
     // Recomputes the time axis after the scale, the timeline or the width changed.
     void ApplyScale();
     // One tick of the display timer.
@@ -170,6 +174,7 @@ private:
     QMenu* chgTrkMenu_ = nullptr;
     QMenu* refTrkMenu_ = nullptr;
     ColourBar* colourBar_ = nullptr;
+    std::string pendingOpen_;
     bool shown_ = false;
     bool started_ = false;
     bool closing_ = false;

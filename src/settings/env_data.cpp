@@ -4,6 +4,7 @@
 #include "common/paths.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -13,6 +14,26 @@ std::string SettingsFilePath(const std::string& exeDir)
     if (path.empty() || path.back() != '/')
         path += '/';
     return path + "lumenrill.INI";
+}
+
+std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome)
+{
+    const std::string portable = SettingsFilePath(exeDir);
+    std::error_code ec;
+    if (std::filesystem::exists(portable, ec))
+        return portable;
+    if (configHome.empty()) {
+        const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        if (xdg && xdg[0] == '/') {
+            configHome = xdg;
+        } else {
+            const char* home = std::getenv("HOME");
+            configHome = std::string(home && *home ? home : "/tmp") + "/.config";
+        }
+    }
+    const std::string folder = configHome + "/lumenrill";
+    std::filesystem::create_directories(folder, ec);
+    return folder + "/lumenrill.INI";
 }
 
 namespace {

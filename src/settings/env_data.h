@@ -20,6 +20,11 @@
 
 // The settings file: "lumenrill.INI" in the executable's folder.
 std::string SettingsFilePath(const std::string& exeDir);
+// Where the running program keeps its settings: the file beside the executable when one
+// exists there (a portable copy), else lumenrill.INI in configHome/lumenrill (configHome:
+// $XDG_CONFIG_HOME, or ~/.config when that is unset or not absolute; empty: from the
+// environment). The folder is made when missing, so the first close can write the file.
+std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome = {});
 
 class EnvData {
 public:

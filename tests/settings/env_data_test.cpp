@@ -283,3 +283,14 @@ TEST_F(EnvDataTest, TheTickReadsRepeatAndCheckGroupWhileTheUserChangesThem)
     stop = true;
     tick.join();
 }
+
+// A portable copy beside the executable wins; otherwise the user's configuration folder,
+// made when missing so that the first close can write the file there.
+TEST_F(EnvDataTest, SettingsLiveBesideTheProgramOnlyAsAPortableCopy)
+{
+    const std::string config = dir_ / "config";
+    EXPECT_EQ(ChooseSettingsPath(ExeDirPath(), config), config + "/lumenrill/lumenrill.INI");
+    EXPECT_TRUE(std::filesystem::is_directory(config + "/lumenrill"));
+    Touch("lumenrill.INI");
+    EXPECT_EQ(ChooseSettingsPath(ExeDirPath(), config), ExeDirPath() + "lumenrill.INI");
+}

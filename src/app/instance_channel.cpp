@@ -1,0 +1,49 @@
+#include "app/instance_channel.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+
+InstanceChannel::InstanceChannel(QString name, QObject* parent)
+    : QObject(parent), name_(std::move(name)), server_(new QLocalServer(this))
+{
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::Accept);
+}
+
+bool InstanceChannel::Listen(std::function<void(const QString& path)> open)
+{
+    open_ = std::move(open);
+    QLocalServer::removeServer(name_);
+    return server_->listen(name_);
+}
+
+void InstanceChannel::Accept()
+{
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            // One line per show; a partial line waits for the rest.
+            while (socket->canReadLine()) {
+                const QString path = QString::fromUtf8(socket->readLine()).trimmed();
+                // Opening may ask about unsaved changes in a modal box: not from inside
+                // the socket's own signal.
+                if (!path.isEmpty() && open_)
+                    QMetaObject::invokeMethod(this, [this, path] { open_(path); }, Qt::QueuedConnection);
+            }
+        });
+    }
+}
+
+bool InstanceChannel::Send(const QString& name, const QString& path)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(2000))
+        return false;
+    socket.write(path.toUtf8() + '\n');
+    const bool sent = socket.waitForBytesWritten(2000);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(1000);
+    return sent;
+}
