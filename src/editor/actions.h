@@ -12,7 +12,9 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 class QTimer;
 
@@ -31,6 +33,11 @@ public:
     void SetChecked(const std::string& name, Rule checked);
 
     QAction* Get(const std::string& name) const;
+    // The command list: every action named "...Action" in the order it was added, but those
+    // taken out of it (menu items and the colour bar's own command are not in it). Its
+    // shortcuts are the ones the person can change and the settings file keeps.
+    std::vector<QAction*> CommandList() const;
+    void Unlist(const std::string& name);
     // Runs the command as the user would: only when it is enabled now.
     bool Trigger(const std::string& name);
 
@@ -47,5 +54,7 @@ private:
         Rule checked;
     };
     std::map<std::string, Entry> entries_;
+    std::vector<std::string> order_;
+    std::set<std::string> unlisted_;
     QTimer* timer_;
 };
