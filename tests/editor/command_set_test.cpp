@@ -494,9 +494,9 @@ TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
     QTimer::singleShot(0, window, [&] {
         EXPECT_EQ(window->CounterPanel()->text(), "1 points") << "only the selected step is a candidate";
         QWidget* plot = window->SelPaintBox();
-        QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(0, 0));
-        QTest::mouseMove(plot, QPoint(2, 2));
-        QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseMove(plot, QPoint(3, 3));
+        QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(window->CounterPanel()->text(), "0/1 points");
         window->findChild<QPushButton*>("Button1")->click();
     });
