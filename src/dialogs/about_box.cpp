@@ -18,15 +18,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
                               ? style()->standardIcon(QStyle::SP_ComputerIcon)
                               : QApplication::windowIcon();
     icon->setPixmap(appIcon.pixmap(32, 32));
-    const QString title = QApplication::applicationDisplayName().isEmpty() ? QString("Lumenrill")
-                                                                            : QApplication::applicationDisplayName();
-    productName_ = new QLabel(title, this);
+    productName_ = new QLabel("Lumenrill", this);
     productName_->setObjectName("ProductName");
-    if (title.size() <= 8) {
-        QFont big = productName_->font();
-        big.setPointSize(18);
-        productName_->setFont(big);
-    }
     version_ = new QLabel(QString("Version ") + ProgramVersion, this);
     version_->setObjectName("Version");
     auto* comments = new QLabel("音楽に合わせて光の色を演出するショーの編集と再生 (Art-Net DMX)", this);

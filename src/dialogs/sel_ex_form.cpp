@@ -62,6 +62,7 @@ TSelExForm::TSelExForm(ProjectData& document, IniFile& settings, QWidget* parent
     modeTabs_->addTab("色相/明暗");
     modeTabs_->setStyleSheet("QTabBar::tab { width: 120px; }");
     modeTabs_->setDrawBase(false);
+    modeTabs_->setExpanding(false);
     connect(modeTabs_, &QTabBar::currentChanged, this, [this] { Replot(); });
     plot_ = new PlotBox(*this, this);
 

@@ -356,6 +356,8 @@ void TLurillForm::CreateToolBars()
     fill(bar(2, "編集"), {"AddStepAction", "AddBlkStepAction", "DelStepAction", "-", "PropStepAction", "-",
                           "PrvStpAction", "NxtStpAction", "-", "ZoomInAction", "ZoomOutAction", "ZoomFitAction", "-",
                           "UndoAction"});
+    // The player and the palette are tall: they take a row of their own below the buttons.
+    addToolBarBreak();
     QToolBar* player = bar(3, "プレーヤ");
     QAction* const transport[6] = {a.Get("TopPlayAction"), a.Get("PlayAction"),     a.Get("PauseAction"),
                                    a.Get("StopAction"),    a.Get("ToTopPosAction"), a.Get("ToEndPosAction")};

@@ -2,7 +2,9 @@
 // empty steps, the stretch boxes, the shortcut table of the settings file, the group file
 // commands and the extended selection.
 #include "dialogs/option_dlg.h"
+#include "dialogs/about_box.h"
 #include "dialogs/sel_ex_form.h"
+#include "dialogs/sound_prop_box.h"
 #include "editor/actions.h"
 #include "editor/canvas_fixture.h"
 #include "editor/edit_state.h"
@@ -502,6 +504,71 @@ TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
     });
     A().Trigger("SelectExAction");
     EXPECT_THAT(Selected(0), ElementsAre(0));
+}
+
+} // namespace
+
+namespace {
+
+// Pictures of the menus, context menus, tool bars and the command windows for a person to
+// look at: written only when LUMENRILL_SHOTS_DIR names a folder.
+TEST_F(CommandSetTest, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("LUMENRILL_SHOTS_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "LUMENRILL_SHOTS_DIR not set";
+    StartShow({{0, 500, PackColor(255, 0, 0), 0, true},
+               {0, 1500, PackColor(255, 255, 0), 120},
+               {0, 2500, PackColor(0, 128, 255), -80, true},
+               {2, 800, PackColor(0, 255, 0), 0, true},
+               {2, 3000, PackColor(200, 200, 200), 60},
+               {5, 1200, PackColor(255, 0, 255), 200},
+               {6, 2000, PackColor(0, 0, 0), 0}},
+              "[General]\nViewRefTrack=1\nRefTrack=-2\n");
+    Edit().CurrentStep = 2;
+    Doc().CopySelected(false);
+    Doc().Modified = true;
+    A().Update();
+    auto save = [&](QWidget* w, const char* name) { EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name; };
+    auto menu = [&](QMenu* m, const char* name) {
+        m->popup(form->mapToGlobal(QPoint(40, 40)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m));
+        save(m, name);
+        m->hide();
+    };
+    for (const char* name : {"File1", "Edit1", "Play1", "Show1", "Option1", "Help1"})
+        menu(form->Menu(name), name);
+    menu(form->Menu("ViewToolBarItem"), "ViewToolBarItem");
+    menu(form->PopupMenu(1), "PopupMenu1");
+    menu(form->PopupMenu(2), "PopupMenu2");
+    menu(form->RefTrkPopupMenu(), "RefTrkPopupMenu");
+    menu(form->ChgTrkPopupMenu(), "ChgTrkPopupMenu");
+    for (int n = 1; n <= 4; ++n)
+        save(form->ToolBar(n), ("ToolBar" + std::to_string(n)).c_str());
+    save(form.get(), "LurillForm");
+
+    TSelExForm* window = form->SelExForm();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    save(window, "SelExForm-saturation");
+    window->ModeTabControl()->setCurrentIndex(1);
+    QTest::mousePress(window->SelPaintBox(), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(window->SelPaintBox(), QPoint(200, 150));
+    save(window, "SelExForm-brightness-band");
+    QTest::mouseRelease(window->SelPaintBox(), Qt::LeftButton, {}, QPoint(200, 150));
+    save(window, "SelExForm-after-band");
+    window->reject();
+
+    QTimer::singleShot(0, form.get(), [&] {
+        save(form->SoundPropBox(), "SoundPropBox");
+        form->SoundPropBox()->accept();
+    });
+    A().Trigger("PropertyAction");
+
+    form->AboutBox()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->AboutBox()));
+    save(form->AboutBox(), "AboutBox");
+    form->AboutBox()->hide();
 }
 
 } // namespace
