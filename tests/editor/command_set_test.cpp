@@ -5,6 +5,7 @@
 #include "dialogs/about_box.h"
 #include "dialogs/sel_ex_form.h"
 #include "dialogs/sound_prop_box.h"
+#include "dialogs/step_colour_dialog.h"
 #include "editor/actions.h"
 #include "editor/canvas_fixture.h"
 #include "editor/edit_state.h"
@@ -564,6 +565,11 @@ TEST_F(CommandSetTest, Screenshots)
         form->SoundPropBox()->accept();
     });
     A().Trigger("PropertyAction");
+
+    form->StepColourDialog()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->StepColourDialog()));
+    save(form->StepColourDialog(), "StpPropDlg");
+    form->StepColourDialog()->reject();
 
     form->AboutBox()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->AboutBox()));
