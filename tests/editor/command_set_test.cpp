@@ -216,9 +216,11 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
     EXPECT_THAT(names(form->PopupMenu(2)->actions()),
                 ElementsAre("CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction", "-",
                             "DelStepAction", "DelAllStepAction", "CpyFrmTrkAction"));
-    for (QAction* a : form->ToolBar(2)->actions())
-        if (!a->isSeparator())
+    for (QAction* a : form->ToolBar(2)->actions()) {
+        if (!a->isSeparator()) {
             EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+        }
+    }
 
     // The toggles follow what they show.
     A().Trigger("ViewEditToolAction");
