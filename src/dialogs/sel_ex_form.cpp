@@ -138,6 +138,9 @@ void TSelExForm::done(int result)
 {
     if (result == QDialog::Accepted)
         document_.SelectOnly(candidates_);
+    // The show may change before the next opening: no stale step may be plotted then.
+    candidates_.clear();
+    total_ = 0;
     StorePlacement(*this, settings_, SelExFormName, SelExFormStyle);
     QDialog::done(result);
 }

@@ -729,7 +729,6 @@ void EditorSession::LoadGroupCommand()
     if (path.empty())
         return;
     prompts_.SetBusy(true);
-    edit_->ClearCurrentStep();
     // The position as it is once the dialog has closed.
     Document().LoadGroup(path, State().Play.PlayPosition);
     prompts_.SetBusy(false);
