@@ -240,6 +240,71 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
     EXPECT_TRUE(A().Get("DispMonoAction")->isChecked());
 }
 
+TEST_F(CommandSetTest, EditCommandsActOnTheCurrentLineAndTheSelection)
+{
+    StartShow({{0, 500, 0x0000FF, 254, true}, {0, 1500, 0x0000FF, -254}, {0, 2500, 0x0000FF, 0, true},
+               {2, 800, 0x00FF00, 0, true}});
+    Activate();
+    // Copy takes the current line's selected steps only and clears every selection.
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Doc().LineClipboard.size(), 2u);
+    EXPECT_TRUE(Selected(0).empty() && Selected(2).empty());
+    SeekTo(3000);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 1500, 2500, 3000, 5000}));
+    ASSERT_TRUE(A().Trigger("UndoAction"));
+    EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 1500, 2500}));
+
+    // Select all takes the current line; the status counts every line.
+    Doc().SelectSteps(std::vector<StepPos>{{2, 0}});
+    ASSERT_TRUE(A().Trigger("SelectAllAction"));
+    EXPECT_THAT(Selected(0), ElementsAre(0, 1, 2));
+    EXPECT_EQ(Panel(3), "選択中=4");
+    // Delete takes the selected steps of every line.
+    Edit().CurrentStep = 1;
+    ASSERT_TRUE(A().Trigger("DelStepAction"));
+    EXPECT_TRUE(Times(0).empty());
+    EXPECT_TRUE(Times(2).empty());
+    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Panel(3), "");
+    ASSERT_TRUE(A().Trigger("UndoAction"));
+
+    // Brightness steps of the current step stop at the limits, without undo.
+    Doc().ClearUndo();
+    Edit().CurrentStep = 0;
+    A().Update(); // as the update pass does after a click on the step
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
+    Edit().CurrentStep = 1;
+    A().Update();
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Doc().Lines[0][1].Brightness, -255);
+    EXPECT_TRUE(Doc().UndoList.empty());
+
+    // The current step moves to the play position.
+    SeekTo(2000);
+    ASSERT_TRUE(A().Trigger("MovToCsrPosAction"));
+    EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 2000, 2500}));
+    EXPECT_EQ(Doc().Lines[0][size_t(Edit().CurrentStep)].Brightness, -255) << "it stays current";
+
+    // Cut keeps the steps on the clipboard; delete-all asks first.
+    Doc().SelectOnly(std::vector<StepPos>{{0, 2}});
+    A().Update();
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 2000}));
+    EXPECT_EQ(Edit().CurrentStep, -1);
+    messages.answers = {Answer::No, Answer::Yes};
+    ASSERT_TRUE(A().Trigger("DelAllStepAction"));
+    EXPECT_EQ(messages.entries.back().text, "削除してもいいですか");
+    EXPECT_EQ(Times(0).size(), 2u);
+    ASSERT_TRUE(A().Trigger("DelAllStepAction"));
+    EXPECT_TRUE(Times(0).empty());
+    EXPECT_EQ(Times(2), std::vector<int32_t>{800}) << "only the current line";
+}
+
 TEST_F(CommandSetTest, PreviousAndNextStepSelectTheStepAndKeepItInView)
 {
     // 1 pixel per ms: the steps lie far beyond the first screen.
