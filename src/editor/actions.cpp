@@ -1,11 +1,22 @@
 #include "editor/actions.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTimer>
 
 ActionRegistry::ActionRegistry(QObject* parent) : QObject(parent), timer_(new QTimer(this))
 {
     timer_->setInterval(100);
     connect(timer_, &QTimer::timeout, this, &ActionRegistry::Update);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+bool ActionRegistry::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride)
+        Update();
+    return QObject::eventFilter(watched, event);
 }
 
 QAction* ActionRegistry::Add(const std::string& name, const QString& caption, Run run, Rule enabled)

@@ -2,9 +2,9 @@
 // The command list of the main window: one QAction per command, found by its name, each
 // with an update rule that sets its enabled state (and check mark). Menus, toolbars,
 // context menus and shortcuts all hold these same actions. The update pass runs on a
-// 100 ms timer, after each command and change report, and when a menu is about to show;
-// a command also checks its own rule again when it runs, since a key can arrive between
-// two passes.
+// 100 ms timer, after each command and change report, when a menu is about to show and
+// before a key is matched against the shortcuts (so a key pressed right after a click finds
+// its command enabled); a command also checks its own rule again when it runs.
 
 #include <QAction>
 #include <QObject>
@@ -46,6 +46,9 @@ public:
     // Starts the 100 ms pass.
     void StartTimer();
     void StopTimer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Entry {

@@ -269,16 +269,15 @@ TEST_F(CommandSetTest, EditCommandsActOnTheCurrentLineAndTheSelection)
     EXPECT_EQ(Panel(3), "");
     ASSERT_TRUE(A().Trigger("UndoAction"));
 
-    // Brightness steps of the current step stop at the limits, without undo.
+    // Brightness steps of the current step stop at the limits, without undo. The keys find
+    // their commands enabled without waiting for the update pass.
     Doc().ClearUndo();
     Edit().CurrentStep = 0;
-    A().Update(); // as the update pass does after a click on the step
     Key(Qt::Key_Up);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
     Key(Qt::Key_Up);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
     Edit().CurrentStep = 1;
-    A().Update();
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     EXPECT_EQ(Doc().Lines[0][1].Brightness, -255);
@@ -292,7 +291,6 @@ TEST_F(CommandSetTest, EditCommandsActOnTheCurrentLineAndTheSelection)
 
     // Cut keeps the steps on the clipboard; delete-all asks first.
     Doc().SelectOnly(std::vector<StepPos>{{0, 2}});
-    A().Update();
     Key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 2000}));
     EXPECT_EQ(Edit().CurrentStep, -1);
