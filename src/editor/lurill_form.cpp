@@ -1,5 +1,6 @@
 #include "editor/lurill_form.h"
 
+#include "common/messages.h"
 #include "common/output_volume.h"
 #include "common/text_codec.h"
 #include "dialogs/art_net_prop_dlg.h"
@@ -13,8 +14,10 @@
 #include "editor/actions.h"
 #include "editor/canvas_rows.h"
 #include "editor/display_snapshot.h"
+#include "editor/help_manual.h"
 #include "editor/icons.h"
 #include "editor/panes/colour_bar.h"
+#include "editor/panes/first_run_hint.h"
 #include "editor/panes/lane_view.h"
 #include "editor/panes/mark_bar.h"
 #include "editor/panes/reference_view.h"
@@ -30,6 +33,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -148,7 +152,23 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
             timer1_->start();
     });
     setAcceptDrops(true);
+    setProperty("helpContext", HelpContext::MainWindow);
+    helpKeys_ = new HelpKeyFilter([this](int context) { ShowHelp(context); }, this);
+    qApp->installEventFilter(helpKeys_);
     actions_->Update();
+}
+
+void TLurillForm::ShowHelp(int context)
+{
+    const QUrl url = ManualUrl(context);
+    if (url.isEmpty()) {
+        ShowError("マニュアルが見つかりません");
+        return;
+    }
+    if (options_.OpenUrl)
+        options_.OpenUrl(url);
+    else if (!QDesktopServices::openUrl(url))
+        ShowError("マニュアルを開けません: " + url.toLocalFile().toStdString());
 }
 
 TLurillForm::~TLurillForm()
@@ -297,7 +317,17 @@ void TLurillForm::CreateMenus()
     QAction* optionItem = option->addAction("オプション設定(&O)...");
     optionItem->setObjectName("OptionItem");
     connect(optionItem, &QAction::triggered, this, &TLurillForm::OptionItemClick);
-    menu("Help1", "ヘルプ(&H)");
+    QMenu* help = menu("Help1", "ヘルプ(&H)");
+    // The manual stands in for both the help file and the web page.
+    QAction* contents = help->addAction("目次(&C)");
+    contents->setObjectName("Contents1");
+    connect(contents, &QAction::triggered, this, [this] { ShowHelp(0); });
+    QAction* web = help->addAction("Webページ(&W)");
+    web->setObjectName("HelpWebItem");
+    connect(web, &QAction::triggered, this, [this] { ShowHelp(0); });
+    int context = HelpContext::FileMenu;
+    for (QMenu* m : {file, edit, play, show, option, help})
+        m->setProperty("helpContext", context++);
     UpdateFileHistoryMenu();
 
     chgTrkMenu_ = new QMenu(this);
@@ -537,6 +567,7 @@ void TLurillForm::CreateCanvas()
     column->addWidget(wavBevel_);
     column->addWidget(wavR_, 1);
     row->addWidget(panes, 1);
+    firstRunHint_ = new FirstRunHint(panes);
     for (WaveformPane* pane : {wavL_, wavR_}) {
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
         connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
@@ -783,6 +814,9 @@ void TLurillForm::ApplyScale()
     timeline.TotalLength = s.TotalLength;
     timeline.FrameCount = session_->Sound().FrameCount();
     timeline.SoundLoaded = session_->SummaryLoaded();
+    firstRunHint_->setVisible(!timeline.SoundLoaded);
+    if (!timeline.SoundLoaded)
+        firstRunHint_->raise();
     view_->SetTimeline(timeline);
     view_->SetViewportWidth(wavL_->width());
     view_->ApplyScale(s.Play.PlayPosition);
@@ -945,7 +979,7 @@ void TLurillForm::dropEvent(QDropEvent* event)
 
 std::string TLurillForm::SaveProjectPath(const std::string& fileName)
 {
-    QFileDialog dialog(this, QString(), Q(fileName), ProjectFilter);
+    QFileDialog dialog(this, "名前を付けて保存", Q(fileName), ProjectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("PRJ");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
