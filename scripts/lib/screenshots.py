@@ -52,7 +52,7 @@ def demo_show(sound):
 
 
 def main():
-    build, out = sys.argv[1], os.path.abspath(sys.argv[2])
+    build, out = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     app = os.path.join(build, "src", "app", "lumenrill")
     cli = os.path.join(build, "src", "cli", "lumenrill-cli")
     os.makedirs(out, exist_ok=True)
@@ -95,8 +95,12 @@ def main():
         time.sleep(2.0)
         desk.keys(main, "alt+p", "Return")  # play from the top
         time.sleep(5.0)
+        monitor = desk.wait_window("Color Monitor")
+        desk.shot(os.path.join(out, "colour-monitor.png"), monitor)
+        # Nothing manages the windows here: the monitor goes aside so as not to cover the main one.
+        desk.xdotool("windowmove", monitor, desk.width, desk.height)
+        time.sleep(0.3)
         desk.shot(os.path.join(out, "main-window.png"), main)
-        desk.shot(os.path.join(out, "colour-monitor.png"), desk.wait_window("Color Monitor"))
         desk.keys(main, "alt+o", "s")
         dialog = desk.wait_window("プロジェクトの設定")
         desk.keys(dialog, "ctrl+Tab")
