@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
 InstanceChannel::InstanceChannel(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)), server_(new QLocalServer(this))
@@ -36,10 +37,16 @@ void InstanceChannel::Accept()
 
 bool InstanceChannel::Send(const QString& name, const QString& path)
 {
+    // The running program may still be starting and not listen yet: try for a few seconds.
     QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(2000))
-        return false;
+    for (int attempt = 0;; ++attempt) {
+        socket.connectToServer(name);
+        if (socket.waitForConnected(2000))
+            break;
+        if (attempt == 50)
+            return false;
+        QThread::msleep(100);
+    }
     socket.write(path.toUtf8() + '\n');
     const bool sent = socket.waitForBytesWritten(2000);
     socket.disconnectFromServer();

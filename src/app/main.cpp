@@ -3,6 +3,7 @@
 // when the program already runs, the show is handed to it and this start ends.
 #include "app/instance_channel.h"
 #include "app/message_boxes.h"
+#include "common/data_files.h"
 #include "common/paths.h"
 #include "common/single_instance.h"
 #include "common/termination_signal.h"
@@ -10,6 +11,7 @@
 #include "settings/env_data.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <memory>
@@ -26,6 +28,9 @@ int main(int argc, char** argv)
         QCoreApplication handOver(argc, argv);
         return InstanceChannel::Send(channel, QString::fromStdString(show)) ? 0 : -1;
     }
+    // Ctrl-C and SIGTERM close the program the ordinary way, so everything it set up is taken
+    // down again; one that arrives during start-up waits in the signal pipe until the window runs.
+    const bool signalsCaught = InstallTerminationSignals();
 
     // Window placement needs the X11 platform: on a Wayland session the program runs
     // through XWayland unless told otherwise.
@@ -34,6 +39,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Lumenrill");
+    QApplication::setDesktopFileName("lumenrill");
+    QApplication::setWindowIcon(QIcon::fromTheme("lumenrill", QIcon(QString::fromStdString(IconPath()))));
 
     MessageBoxHandler messages;
     InstallMessageHandler(&messages);
@@ -49,10 +56,8 @@ int main(int argc, char** argv)
         handOver.Listen([&window](const QString& path) { window.OpenWhenStarted(path.toStdString()); });
         window.OpenWhenStarted(show);
 
-        // Ctrl-C and SIGTERM close the program the ordinary way, so everything it set up is
-        // taken down again.
         std::unique_ptr<QSocketNotifier> terminate;
-        if (InstallTerminationSignals()) {
+        if (signalsCaught) {
             terminate = std::make_unique<QSocketNotifier>(TerminationFd(), QSocketNotifier::Read);
             QObject::connect(terminate.get(), &QSocketNotifier::activated, &window, &QWidget::close);
         }

@@ -29,7 +29,7 @@ void AddAttribute(AddressRequest& request, uint16_t type, uint32_t value)
     request.header.nlmsg_len = NLMSG_ALIGN(request.header.nlmsg_len) + RTA_ALIGN(attribute->rta_len);
 }
 
-AddressResult Failure(int error) { return {false, std::strerror(error)}; }
+AddressResult Failure(int error) { return {false, std::strerror(error), error == EPERM || error == EACCES}; }
 
 AddressResult Exchange(uint16_t type, uint16_t flags, uint32_t interfaceIndex, uint32_t address, bool withBroadcast)
 {

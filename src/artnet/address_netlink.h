@@ -10,6 +10,7 @@
 struct AddressResult {
     bool ok = false;
     std::string error; // the system's text for the kernel's answer
+    bool notPermitted = false; // the program lacks the right to change addresses
 };
 
 inline constexpr uint8_t AddedPrefixLength = 24;

@@ -1,6 +1,7 @@
 #include "artnet/artnet_thread.h"
 
 #include "artnet/frame_grid.h"
+#include "artnet/permission_text.h"
 
 #include <arpa/inet.h>
 #include <poll.h>
@@ -79,7 +80,8 @@ void TArtnetThread::SetupNetwork()
             // An interface index is never 0, so it doubles as the context.
             addressContext_ = choice.interfaceIndex;
         } else {
-            initError_ = result.error;
+            initError_ = result.notPermitted ? AddressPermissionText(result.error, RunningExecutablePath())
+                                             : result.error;
         }
     }
     localAddressText_ = AddressText(localAddress_);

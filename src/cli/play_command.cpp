@@ -3,6 +3,7 @@
 // the desktop program; OSC commands drive it, and each status text goes to standard output.
 // Nothing is written: no waveform summary is built and the show is never saved.
 #include "cli/commands.h"
+#include "cli/live_status.h"
 #include "common/paths.h"
 #include "common/termination_signal.h"
 #include "common/text_codec.h"
@@ -18,6 +19,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -142,22 +144,28 @@ int PlayCommand(const Args& args)
     if (options->start)
         transport.TopPlayAction();
 
+    LiveStatusLine live(std::cout, isatty(STDOUT_FILENO) == 1);
+    const std::string showName = std::filesystem::path(options->show).filename().string();
     std::vector<uint8_t> datagram(65536);
     while (!TerminationSignal()) {
         if (options->exitAtEnd && state.ShowEnds != endsBefore)
             break;
         pollfd fds[2] = {{TerminationFd(), POLLIN, 0}, {osc, POLLIN, 0}};
         poll(fds, osc >= 0 ? 2 : 1, 20);
-        if (!errors.Empty())
+        if (!errors.Empty()) {
+            live.End();
             errors.ShowAll();
+        }
+        live.Show(PlayStatusText(state.Play.PlayPosition, state.AudioState, state.ClockRunning, showName));
         if (osc < 0 || !(fds[1].revents & POLLIN))
             continue;
         const ssize_t n = recv(osc, datagram.data(), datagram.size(), 0);
         if (n < 0)
             continue;
         if (std::optional<std::string> status = receiver.OscServerUDPRead(std::span(datagram.data(), size_t(n))))
-            std::cout << *status << std::endl;
+            live.Print(*status);
     }
+    live.End();
     if (osc >= 0)
         close(osc);
     runtime.Close(); // the worker closes the network, removing an added address

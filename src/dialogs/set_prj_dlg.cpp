@@ -113,10 +113,13 @@ QWidget* TSetPrjDlg::CreateGeneralPage()
     wavFileEdit_ = new QLineEdit(soundGroup);
     wavFileEdit_->setObjectName("WavFileEdit");
     connect(wavFileEdit_, &QLineEdit::textEdited, this, [this] { soundChanged_ = true; });
+    // A show starts from its sound: an empty field says where to get one.
+    wavFileEdit_->setPlaceholderText("「...」でサウンドファイル (WAV / MP3) を選んでください");
     auto* browse = new QPushButton("...", soundGroup);
     browse->setObjectName("RefWavBtn");
     browse->setFixedWidth(28);
     connect(browse, &QPushButton::clicked, this, &TSetPrjDlg::RefWavBtnClick);
+    refWavBtn_ = browse;
     wavInfLabel_ = new QLabel(soundGroup);
     wavInfLabel_->setObjectName("WavInfLabel");
     wavInfLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -218,6 +221,10 @@ void TSetPrjDlg::showEvent(QShowEvent* event)
     SelectSeconds(postTime_, start_.PostPlayTime);
     grid_->Model()->Refresh();
     QDialog::showEvent(event);
+    if (wavFileEdit_->text().isEmpty()) {
+        pages_->setCurrentIndex(0);
+        refWavBtn_->setFocus();
+    }
 }
 
 void TSetPrjDlg::hideEvent(QHideEvent* event)

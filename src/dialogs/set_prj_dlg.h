@@ -65,6 +65,7 @@ private:
     ProjectSettingsHost& host_;
     IniFile& settings_;
     QTabWidget* pages_;
+    QPushButton* refWavBtn_ = nullptr;
     QLineEdit* titleEdit_ = nullptr;
     QLineEdit* wavFileEdit_ = nullptr;
     QLabel* wavInfLabel_ = nullptr;

@@ -8,6 +8,7 @@
 #include "dialogs/sound_prop_box.h"
 #include "editor/actions.h"
 #include "editor/canvas_rows.h"
+#include "editor/help_manual.h"
 #include "editor/icons.h"
 #include "editor/lurill_form.h"
 #include "editor/panes/colour_bar.h"
@@ -241,12 +242,14 @@ void TLurillForm::CreateMenus()
     connect(file, &QMenu::aboutToShow, this, &TLurillForm::UpdateFileHistoryMenu);
     Fill(file, a, {"-", "SaveSelGrpAction", "LoadGrpAction", "-", "ExitItem"});
 
-    Fill(menu("Edit1", "編集(&E)"), a,
+    QMenu* edit = menu("Edit1", "編集(&E)");
+    Fill(edit, a,
          {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction", "-", "AddStepAction",
           "AddBlkStepAction", "DelStepAction", "DelAllStepAction", "-", "PropStepAction", "TimeStepAction",
           "MovToCsrPosAction", "-", "UndoAction", "-", "PrvStpAction", "NxtStpAction", "-", "CpyFrmTrkAction",
           "SelectExAction"});
-    Fill(menu("Play1", "再生(&P)"), a,
+    QMenu* play = menu("Play1", "再生(&P)");
+    Fill(play, a,
          {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction", "ToEndPosAction",
           "RepeatPlyItem", "-", "VolCtlItem"});
 
@@ -258,9 +261,20 @@ void TLurillForm::CreateMenus()
     Fill(show, a,
          {"ViewSttBarAction", "-", "ZoomInAction", "ZoomOutAction", "ZoomFitAction", "-", "DispMonoAction", "-",
           "ViewRefTrkAction", "ViewColMonAction", "-", "PropertyAction"});
-    Fill(menu("Option1", "設定(&O)"), a, {"SetPrjAction", "-", "OptionItem"});
-    // The manual's items go before the separator.
-    Fill(menu("Help1", "ヘルプ(&H)"), a, {"-", "HelpAboutItem"});
+    QMenu* option = menu("Option1", "設定(&O)");
+    Fill(option, a, {"SetPrjAction", "-", "OptionItem"});
+    QMenu* help = menu("Help1", "ヘルプ(&H)");
+    // The manual stands in for both the help file and the web page.
+    QAction* contents = help->addAction("目次(&C)");
+    contents->setObjectName("Contents1");
+    connect(contents, &QAction::triggered, this, [this] { ShowHelp(0); });
+    QAction* web = help->addAction("Webページ(&W)");
+    web->setObjectName("HelpWebItem");
+    connect(web, &QAction::triggered, this, [this] { ShowHelp(0); });
+    Fill(help, a, {"-", "HelpAboutItem"});
+    int context = HelpContext::FileMenu;
+    for (QMenu* m : {file, edit, play, show, option, help})
+        m->setProperty("helpContext", context++);
     UpdateFileHistoryMenu();
 
     chgTrkMenu_ = new QMenu(this);

@@ -1,5 +1,6 @@
 #include "editor/lurill_form.h"
 
+#include "common/messages.h"
 #include "common/output_volume.h"
 #include "common/text_codec.h"
 #include "dialogs/about_box.h"
@@ -16,8 +17,10 @@
 #include "editor/actions.h"
 #include "editor/canvas_rows.h"
 #include "editor/display_snapshot.h"
+#include "editor/help_manual.h"
 #include "editor/icons.h"
 #include "editor/panes/colour_bar.h"
+#include "editor/panes/first_run_hint.h"
 #include "editor/panes/lane_view.h"
 #include "editor/panes/mark_bar.h"
 #include "editor/panes/reference_view.h"
@@ -33,6 +36,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -111,6 +115,7 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     });
     artNetPropDlg_ = new TArtNetPropDlg(this);
     selExForm_ = new TSelExForm(session_->Document(), session_->Settings(), this);
+    selExForm_->setProperty("helpContext", HelpContext::ExtendedSelection);
     aboutBox_ = new TAboutBox(this);
     soundPropBox_ = new TSoundPropBox(this);
     CreateActions();
@@ -155,7 +160,23 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
             timer1_->start();
     });
     setAcceptDrops(true);
+    setProperty("helpContext", HelpContext::MainWindow);
+    helpKeys_ = new HelpKeyFilter([this](int context) { ShowHelp(context); }, this);
+    qApp->installEventFilter(helpKeys_);
     actions_->Update();
+}
+
+void TLurillForm::ShowHelp(int context)
+{
+    const QUrl url = ManualUrl(context);
+    if (url.isEmpty()) {
+        ShowError("マニュアルが見つかりません");
+        return;
+    }
+    if (options_.OpenUrl)
+        options_.OpenUrl(url);
+    else if (!QDesktopServices::openUrl(url))
+        ShowError("マニュアルを開けません: " + url.toLocalFile().toStdString());
 }
 
 TLurillForm::~TLurillForm()
@@ -289,6 +310,7 @@ void TLurillForm::CreateCanvas()
     column->addWidget(wavBevel_);
     column->addWidget(wavR_, 1);
     row->addWidget(panes, 1);
+    firstRunHint_ = new FirstRunHint(panes);
     for (WaveformPane* pane : {wavL_, wavR_}) {
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
         connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
@@ -531,6 +553,9 @@ void TLurillForm::ApplyScale()
     timeline.TotalLength = s.TotalLength;
     timeline.FrameCount = session_->Sound().FrameCount();
     timeline.SoundLoaded = session_->SummaryLoaded();
+    firstRunHint_->setVisible(!timeline.SoundLoaded);
+    if (!timeline.SoundLoaded)
+        firstRunHint_->raise();
     view_->SetTimeline(timeline);
     view_->SetViewportWidth(wavL_->width());
     view_->ApplyScale(s.Play.PlayPosition);
@@ -694,7 +719,7 @@ void TLurillForm::dropEvent(QDropEvent* event)
 
 std::string TLurillForm::SaveProjectPath(const std::string& fileName)
 {
-    QFileDialog dialog(this, QString(), Q(fileName), ProjectFilter);
+    QFileDialog dialog(this, "名前を付けて保存", Q(fileName), ProjectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("PRJ");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -9,12 +9,16 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class ActionRegistry;
 class CanvasRows;
 class ColourBar;
+class FirstRunHint;
+class HelpKeyFilter;
 class QLabel;
+class QUrl;
 class TAboutBox;
 class TArtNetPropDlg;
 class TSelExForm;
@@ -43,6 +47,8 @@ struct LurillFormOptions {
     std::optional<ArtnetPlatform> Platform;
     // Scripted file choices for tests; null: the desktop's dialogs.
     SessionPrompts* Prompts = nullptr;
+    // Opens the manual's address; unset, the desktop's browser.
+    std::function<void(const QUrl&)> OpenUrl;
 };
 
 class TLurillForm : public QMainWindow, private SessionPrompts {
@@ -91,6 +97,8 @@ public:
     // Opens a project given from outside (the command line, a second start) once start-up
     // has finished, asking about unsaved changes first.
     void OpenWhenStarted(const std::string& path);
+    // Opens the manual at the section of a help context (0: its start).
+    void ShowHelp(int context);
 
     // Recomputes the time axis after the scale, the timeline or the width changed.
     void ApplyScale();
@@ -193,6 +201,8 @@ private:
     QMenu* refTrkMenu_ = nullptr;
     ColourBar* colourBar_ = nullptr;
     std::string pendingOpen_;
+    HelpKeyFilter* helpKeys_ = nullptr;
+    FirstRunHint* firstRunHint_ = nullptr;
     bool shown_ = false;
     bool started_ = false;
     bool closing_ = false;

@@ -2,6 +2,7 @@
 // rules, the receiving rules, and the running loop with the user interface acting on it.
 #include "artnet/artnet_thread.h"
 #include "artnet/frame_grid.h"
+#include "artnet/permission_text.h"
 
 #include "artnet_test_packets.h"
 #include "fake_network.h"
@@ -69,8 +70,13 @@ TEST(ArtnetSetup, Failures)
         FakeNetwork net;
         net.table = std::vector<AddressRow>{{Ip("10.77.0.1"), 4}};
         net.addError = "Operation not permitted";
+        net.addNotPermitted = true;
         TArtnetThread thread(net.Platform());
-        EXPECT_EQ(thread.InitError(), "Operation not permitted");
+        // The system's words first, then both ways to grant the right, naming this binary.
+        const std::string& error = thread.InitError();
+        EXPECT_EQ(error.rfind("Operation not permitted\n", 0), 0u) << error;
+        EXPECT_NE(error.find("setcap cap_net_admin+ep " + RunningExecutablePath()), std::string::npos) << error;
+        EXPECT_NE(error.find("2.255.255.255"), std::string::npos) << error;
         EXPECT_EQ(thread.LocalAddressText(), "10.77.0.1"); // the candidate is announced
         EXPECT_EQ(thread.AddressContext(), 0u);
         EXPECT_TRUE(thread.SocketReady());
@@ -78,6 +84,14 @@ TEST(ArtnetSetup, Failures)
         EXPECT_TRUE(thread.InitError().empty());
         thread.CloseNetwork();
         EXPECT_TRUE(net.removed.empty());
+    }
+    {
+        // Any other failure of the add is the system's text alone.
+        FakeNetwork net;
+        net.table = std::vector<AddressRow>{{Ip("10.77.0.1"), 4}};
+        net.addError = "No such device";
+        TArtnetThread thread(net.Platform());
+        EXPECT_EQ(thread.InitError(), "No such device");
     }
     {
         FakeNetwork net;

@@ -82,7 +82,7 @@ ArtnetPlatform FakeNetwork::Platform()
         [this] { return table; },
         [this](uint32_t index, uint32_t address) {
             added.push_back({index, address});
-            return addError.empty() ? AddressResult{true, {}} : AddressResult{false, addError};
+            return addError.empty() ? AddressResult{true, {}} : AddressResult{false, addError, addNotPermitted};
         },
         [this](uint32_t index, uint32_t address) {
             removed.push_back({index, address});

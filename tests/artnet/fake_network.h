@@ -23,6 +23,7 @@ struct FakeNetwork {
     // The platform: this address table, an add that succeeds unless addError is set.
     std::optional<std::vector<AddressRow>> table = std::vector<AddressRow>{};
     std::string addError;
+    bool addNotPermitted = false; // the failing add lacked the right to change addresses
     bool bindFails = false;
     bool layerFails = false;
     struct Call {

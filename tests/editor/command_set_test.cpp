@@ -205,7 +205,8 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
                             "PropertyAction"));
     EXPECT_THAT(names(form->Menu("ViewToolBarItem")->actions()),
                 ElementsAre("ViewFilToolAction", "ViewEditToolAction", "ViewPlayerAction", "ViewCurPalAction"));
-    EXPECT_THAT(names(form->Menu("Help1")->actions()), ElementsAre("-", "HelpAboutItem"));
+    EXPECT_THAT(names(form->Menu("Help1")->actions()),
+                ElementsAre("Contents1", "HelpWebItem", "-", "HelpAboutItem"));
     EXPECT_THAT(names(form->ToolBar(1)->actions()),
                 ElementsAre("NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction", "-", "CutStepAction",
                             "CpyStepAction", "PstStepAction"));

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -27,12 +28,14 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUdpSocket>
+#include <QUrl>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <fstream>
+#include <iterator>
 
 using ::testing::HasSubstr;
 
@@ -106,6 +109,7 @@ protected:
         o.Audio = audio;
         o.Platform = net.Platform();
         o.Prompts = &prompts;
+        o.OpenUrl = [this](const QUrl& url) { opened.push_back(url); };
         form = std::make_unique<TLurillForm>(std::move(o));
         form->resize(1000, 700);
         form->show();
@@ -141,6 +145,7 @@ protected:
     std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>(SystemClock());
     ScriptedPrompts prompts;
     RecordingMessages messages;
+    std::vector<QUrl> opened; // addresses the window asked the browser to open
     std::unique_ptr<TLurillForm> form;
 };
 
@@ -447,3 +452,49 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, AnEmptyWindowSaysHowToBeginUntilAShowHasItsSound)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start();
+    auto* hint = form->findChild<QLabel*>("FirstRunHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_THAT(hint->text().toStdString(), HasSubstr("プロジェクトの新規作成"));
+    EXPECT_EQ(hint->geometry(), hint->parentWidget()->rect()) << "it covers the waveform area";
+
+    form->OpenWhenStarted(show);
+    EXPECT_TRUE(WaitFor([&] { return !hint->isVisible(); }));
+}
+
+TEST_F(MainWindowTest, HelpOpensTheManualAndF1ItsSectionForTheOpenMenuOrWindow)
+{
+    Start();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    form->Menu("Help1")->actions().constFirst()->trigger(); // Contents1
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].isLocalFile());
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual/index.html")) << opened[0].toString().toStdString();
+    EXPECT_EQ(opened[0].fragment(), "");
+
+    QTest::keyClick(form->WavLPaintBox(), Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1].fragment(), "main-window");
+
+    QMenu* edit = form->Menu("Edit1");
+    edit->popup(form->mapToGlobal(QPoint(40, 40)));
+    ASSERT_TRUE(WaitFor([edit] { return edit->isVisible(); }));
+    QTest::keyClick(edit, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[2].fragment(), "edit-menu");
+    edit->close();
+
+    // Every section F1 can lead to is in the manual.
+    std::ifstream manual(opened[0].toLocalFile().toStdString());
+    const std::string html((std::istreambuf_iterator<char>(manual)), std::istreambuf_iterator<char>());
+    for (const char* id : {"main-window", "file-menu", "edit-menu", "play-menu", "view-menu", "settings-menu",
+                           "help-menu", "extended-selection"})
+        EXPECT_THAT(html, HasSubstr(std::string("id=\"") + id + "\"")) << id;
+}

@@ -21,6 +21,8 @@ import time
 import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts", "lib"))
+from desktop_session import DesktopSession, missing_tools  # noqa: E402
 SOUND_MS = 3000
 
 failures = []
@@ -43,20 +45,13 @@ def write_wav(path):
         w.writeframes(bytes(frames))
 
 
-def free_display():
-    for n in range(90, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return n
-    return None
-
-
 def main():
     app_binary, cli = sys.argv[1], sys.argv[2]
     if os.geteuid() != 0 or not os.environ.get("PULSE_SERVER"):
         print("needs root and the test sound server")
         return 77
-    if not shutil.which("Xvfb") or not shutil.which("import"):
-        print("needs Xvfb and ImageMagick")
+    if missing_tools():
+        print("needs", missing_tools())
         return 77
 
     work = tempfile.mkdtemp(prefix="lumenrill-window-")
@@ -84,51 +79,21 @@ def main():
                          capture_output=True, text=True).stdout
     expected = {tuple(json.loads(line)["dmx"][:24]) for line in out.splitlines()}
 
-    display = free_display()
-    tag = f"{os.getpid()}"
-    app, node = f"lr-win-app-{tag}", f"lr-win-node-{tag}"
-
-    def run(*args):
-        subprocess.run(args, check=True)
-
-    xvfb = program = None
-    try:
-        run("ip", "netns", "add", app)
-        run("ip", "netns", "add", node)
-        run("ip", "-n", app, "link", "set", "lo", "up")
-        run("ip", "-n", node, "link", "set", "lo", "up")
-        run("ip", "-n", app, "link", "add", "lr-app", "type", "veth", "peer", "name", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-node", "netns", node)
-        run("ip", "-n", app, "addr", "add", "2.0.0.1/8", "dev", "lr-app")
-        run("ip", "-n", node, "addr", "add", "2.0.0.2/8", "dev", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-app", "up")
-        run("ip", "-n", node, "link", "set", "lr-node", "up")
-
-        xvfb = subprocess.Popen(["Xvfb", f":{display}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        env = dict(os.environ, DISPLAY=f":{display}", QT_QPA_PLATFORM="xcb",
-                   XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="lumenrill-xdg-"))
-        # Leaks inside the desktop's own libraries (D-Bus, fontconfig) are not ours.
-        env["LSAN_OPTIONS"] = "suppressions=" + os.path.join(HERE, "..", "lsan_desktop.supp")
-        for _ in range(100):
-            if os.path.exists(f"/tmp/.X11-unix/X{display}"):
-                break
-            time.sleep(0.05)
-        log = open(os.path.join(work, "program.log"), "w")
-        program = subprocess.Popen(["ip", "netns", "exec", app, binary], env=env, stdout=log, stderr=log)
+    with DesktopSession(lsan_suppressions=os.path.join(HERE, "..", "lsan_desktop.supp")) as desk:
+        program = desk.start([binary], os.path.join(work, "program.log"))
         time.sleep(3.0)
 
         def shot(name):
             path = os.path.join(work, name)
-            subprocess.run(["import", "-display", f":{display}", "-window", "root", "-crop", "400x60+0+20",
-                            path], env=env, check=True)
+            subprocess.run(["import", "-display", f":{desk.display}", "-window", "root", "-crop", "400x60+0+20",
+                            path], env=desk.env, check=True)
             with open(path, "rb") as f:
                 return f.read()
 
         before = shot("before.png")
         record = os.path.join(work, "peer.json")
-        subprocess.run(["ip", "netns", "exec", node, sys.executable, os.path.join(HERE, "show_peer.py"),
-                        "2.0.0.1", "9911", "4.5", record, "0.3:play:top"], check=True)
+        desk.on_node_side([sys.executable, os.path.join(HERE, "show_peer.py"), "2.0.0.1", "9911", "4.5", record,
+                           "0.3:play:top"])
         running = shot("running.png")
         check(before != running, "the time display did not change while playing")
         check(program.poll() is None, "the program ended by itself")
@@ -137,14 +102,6 @@ def main():
         check(program.returncode == 0, f"exit status {program.returncode} after SIGTERM")
         with open(record) as f:
             peer = json.load(f)
-    finally:
-        if program and program.poll() is None:
-            program.kill()
-        if xvfb:
-            xvfb.terminate()
-            xvfb.wait()
-        subprocess.run(["ip", "netns", "del", app], check=False)
-        subprocess.run(["ip", "netns", "del", node], check=False)
 
     frames = [f for f in peer["dmx"] if f[1] == 0]
     check(len(frames) > 100, f"only {len(frames)} frames on the node side")

@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""The whole program as a person uses it, under Xvfb with the real binary, the private sound
+server and a simulated Art-Net node across a virtual cable, driven by keys, typing and clicks
+(xdotool): a first start with no settings; a new show made through the menus (the project
+settings dialog, its sound file chosen in the file dialog, steps added at the cursor with
+colours picked from the palette, saved under a name); the program closed and its settings file
+checked; the show given on the command line to a new start, played from the top through the
+Play menu, with every frame the node receives checked against `lumenrill-cli eval`.
+
+usage: whole_program_test.py LUMENRILL LUMENRILL_CLI
+Needs root, Xvfb, xdotool, ImageMagick's import and the private sound server of scripts/test
+(PULSE_SERVER). Exit 77 when it cannot run here.
+"""
+import json
+import math
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import wave
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts", "lib"))
+from desktop_session import DesktopSession, missing_tools  # noqa: E402
+
+SOUND_MS = 4000
+failures = []
+
+
+def check(condition, text):
+    if not condition:
+        failures.append(text)
+
+
+def write_wav(path):
+    with wave.open(path, "wb") as w:
+        w.setnchannels(2)
+        w.setsampwidth(2)
+        w.setframerate(44100)
+        frames = bytearray()
+        for i in range(44100 * SOUND_MS // 1000):
+            v = int(3000 * math.sin(2 * math.pi * 330 * i / 44100))
+            frames += struct.pack("<hh", v, v)
+        w.writeframes(bytes(frames))
+
+
+def wait_exit(program, text, timeout=30):
+    try:
+        program.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        check(False, f"{text}: the program did not end")
+        program.kill()
+        program.wait()
+        return
+    check(program.returncode == 0, f"{text}: exit status {program.returncode}")
+
+
+def make_show(desk, binary, work, sound, show):
+    """First start: a new show through the menus, saved as show. Returns nothing; checks as it goes."""
+    program = desk.start([binary], os.path.join(work, "first.log"))
+    main = desk.wait_window("^Lumenrill$")
+    time.sleep(1.0)
+    desk.shot(os.path.join(work, "first-run.png"), main)
+
+    # File > New: the project settings dialog, which leads to the sound file.
+    desk.keys(main, "alt+f", "n")
+    settings = desk.wait_window("プロジェクトの新規作成")
+    desk.keys(settings, "Return")  # the focus is on the browse button
+    chooser = desk.wait_window("サウンドファイルの選択")
+    desk.type(chooser, sound)
+    desk.keys(chooser, "Return")
+    desk.wait_gone(chooser)
+    desk.keys(settings, "shift+Tab", "shift+Tab", "ctrl+a")
+    desk.type(settings, "Made by hand")
+    desk.shot(os.path.join(work, "new-show.png"), settings)
+    desk.keys(settings, "Return")
+    desk.wait_gone(settings)
+    time.sleep(1.0)
+
+    # Three steps on line 1 at 0.1 s, 1.1 s and 2.1 s (Right moves the cursor 0.1 s; no step
+    # can be added at 0 before the line has one), each colour picked from the palette.
+    for i in range(3):
+        desk.keys(main, *(["Right"] * (10 if i else 1)))
+        desk.keys(main, "alt+e", "a")
+        colour = desk.wait_window("基点の追加")
+        cx, cy, _, _ = desk.geometry(colour)
+        desk.click(cx + 30 + 60 * i, cy + 40 + 50 * i)
+        desk.keys(colour, "Return")
+        desk.wait_gone(colour)
+    desk.shot(os.path.join(work, "made.png"), main)
+
+    # File > Save: a new show has no name yet, so the save dialog asks for one.
+    desk.keys(main, "alt+f", "s")
+    saver = desk.wait_window("名前を付けて保存")
+    desk.type(saver, show)
+    desk.keys(saver, "Return")
+    desk.wait_gone(saver)
+    time.sleep(0.5)
+    desk.keys(main, "alt+f", "x")
+    wait_exit(program, "closing after the save")
+
+
+def main():
+    app_binary, cli = sys.argv[1], sys.argv[2]
+    if os.geteuid() != 0 or not os.environ.get("PULSE_SERVER"):
+        print("needs root and the test sound server")
+        return 77
+    if missing_tools():
+        print("needs", missing_tools())
+        return 77
+
+    work = tempfile.mkdtemp(prefix="lumenrill-whole-")
+    # A copy of the program in a folder of its own: no settings file beside it, so its
+    # settings go to the user's config folder, empty at the first start.
+    binary = os.path.join(work, "bin", "lumenrill")
+    os.mkdir(os.path.dirname(binary))
+    shutil.copy(app_binary, binary)
+    config = os.path.join(work, "config")
+    sound = os.path.join(work, "music.wav")
+    write_wav(sound)
+    show = os.path.join(work, "made.PRJ")
+    ini = os.path.join(config, "lumenrill", "lumenrill.INI")
+
+    suppressions = os.path.join(HERE, "..", "lsan_desktop.supp")
+    with DesktopSession(lsan_suppressions=suppressions) as desk:
+        desk.env.update(XDG_CONFIG_HOME=config, QT_QPA_PLATFORMTHEME="")
+        make_show(desk, binary, work, sound, show)
+
+        check(os.path.exists(show), "the show was not saved")
+        check(os.path.exists(ini), "no settings file in the config folder after the close")
+        if failures:
+            return report(work)
+        exported = json.loads(subprocess.run([cli, "export", show], check=True, capture_output=True,
+                                             text=True).stdout)
+        steps = exported["lines"][0]
+        check(exported["title"] == "Made by hand", f"title {exported['title']!r}")
+        check(exported["soundFile"] == sound, f"sound file {exported['soundFile']!r}")
+        # A step goes to the time of the cursor's pixel column.
+        step_times = [s["time"] for s in steps]
+        check(len(step_times) == 3 and all(abs(t - want) <= 60 for t, want in zip(step_times, (100, 1100, 2100))),
+              f"step times {step_times}")
+        colours = {s["color"] for s in steps}
+        check(len(colours) == 3 and "#000000" not in colours, f"step colours {colours}")
+        with open(ini, encoding="utf-8") as f:
+            settings = f.read()
+        for key in (f"PrjFile={show}", f"File0={show}", "LurillFormWidth="):
+            check(key in settings, f"settings file lacks {key}")
+
+        # The show given on the command line, played from the top through the Play menu.
+        # Every millisecond where the colours fade, every 10 ms in the lead-in and run-out.
+        times = [*range(-12000, 0, 10), *range(0, SOUND_MS + 1), *range(SOUND_MS + 10, SOUND_MS + 12001, 10)]
+        out = subprocess.run([cli, "eval", show, *map(str, times)], check=True, capture_output=True,
+                             text=True).stdout
+        expected = {tuple(json.loads(line)["dmx"][:24]) for line in out.splitlines()}
+        program = desk.start([binary, show], os.path.join(work, "second.log"))
+        main_window = desk.wait_window("Made by hand")
+        time.sleep(1.5)
+        record = os.path.join(work, "peer.json")
+        peer = subprocess.Popen(["ip", "netns", "exec", desk.node_ns, sys.executable,
+                                 os.path.join(HERE, "show_peer.py"), "2.0.0.1", "9", "16.5", record])
+        time.sleep(0.5)
+        # The first item plays from the top: a new show's 10 s lead-in, then the 4 s sound.
+        desk.keys(main_window, "alt+p", "Return")
+        peer.wait(timeout=30)
+        desk.shot(os.path.join(work, "played.png"), main_window)
+        desk.keys(main_window, "alt+f", "x")
+        wait_exit(program, "closing after the play")
+
+    with open(record) as f:
+        frames = [f for f in json.load(f)["dmx"] if f[1] == 0]
+    check(len(frames) > 100, f"only {len(frames)} frames on the node side")
+    for f in frames:
+        if tuple(f[2]) not in expected and any(f[2]):
+            check(False, f"frame at {f[0]:.3f}s is no output of the show: {f[2][:6]}")
+            break
+    lit = {tuple(f[2][:3]) for f in frames if any(f[2][:3])}
+    check(len(lit) >= 3, f"the show did not run through its steps: {len(lit)} distinct colours on line 1")
+    return report(work)
+
+
+def report(work):
+    for text in failures:
+        print("FAIL:", text)
+    print(f"{len(failures)} failures; files in {work}")
+    if not failures:
+        shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
