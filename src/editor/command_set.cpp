@@ -2,7 +2,6 @@
 // enabling rule, the main menu, the context menus, the tool bars, and the shortcut table
 // of the settings file.
 #include "common/output_volume.h"
-#include "common/string_table.h"
 #include "dialogs/about_box.h"
 #include "dialogs/sel_ex_form.h"
 #include "dialogs/sound_prop_box.h"
@@ -16,8 +15,8 @@
 #include "editor/panes/transport_panel.h"
 #include "editor/status_texts.h"
 #include "editor/view_state.h"
-#include "monitor/col_mon_form.h"
 #include "gui_common/shortcut_keys.h"
+#include "monitor/col_mon_form.h"
 #include "settings/main_window_settings.h"
 
 #include <QAction>

@@ -18,7 +18,6 @@
 #include "editor/canvas_rows.h"
 #include "editor/display_snapshot.h"
 #include "editor/help_manual.h"
-#include "editor/icons.h"
 #include "editor/panes/colour_bar.h"
 #include "editor/panes/first_run_hint.h"
 #include "editor/panes/lane_view.h"
@@ -47,11 +46,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
