@@ -2,6 +2,7 @@
 // empty steps, the stretch boxes, the shortcut table of the settings file, the group file
 // commands and the extended selection.
 #include "dialogs/option_dlg.h"
+#include "common/version.h"
 #include "dialogs/about_box.h"
 #include "dialogs/sel_ex_form.h"
 #include "dialogs/sound_prop_box.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -239,6 +241,31 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
     EXPECT_EQ(form->WavRPaintBox()->height(), 2 * right + 8 - 2 - 2) << "the right pane shows both channels";
     A().Update();
     EXPECT_TRUE(A().Get("DispMonoAction")->isChecked());
+}
+
+TEST_F(CommandSetTest, VersionBoxAndSoundPropertiesShowTheirTexts)
+{
+    StartShow({});
+    QString version;
+    QTimer::singleShot(0, form.get(), [&] {
+        version = form->AboutBox()->Version()->text();
+        form->AboutBox()->accept();
+    });
+    A().Trigger("HelpAboutItem");
+    EXPECT_EQ(version, QString("Version ") + ProgramVersion);
+
+    QString path, size, format;
+    QTimer::singleShot(0, form.get(), [&] {
+        TSoundPropBox* box = form->SoundPropBox();
+        path = box->Value(0)->text();
+        size = box->Value(1)->text();
+        format = box->Value(3)->text();
+        box->accept();
+    });
+    ASSERT_TRUE(A().Trigger("PropertyAction"));
+    EXPECT_EQ(path.toStdString(), dir / "show.wav");
+    EXPECT_EQ(size.remove(QRegularExpression("[^0-9]")).toLongLong(), std::ifstream(dir / "show.wav", std::ios::ate).tellg());
+    EXPECT_EQ(format, "44.1kHz 16bit stereo  00:00:04.00");
 }
 
 TEST_F(CommandSetTest, EditCommandsActOnTheCurrentLineAndTheSelection)
