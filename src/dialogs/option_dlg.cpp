@@ -1,6 +1,8 @@
 #include "dialogs/option_dlg.h"
 
 #include "dialogs/art_net_prop_dlg.h"
+#include "gui_common/drawing_helpers.h"
+#include "gui_common/shortcut_keys.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,8 +48,8 @@ public:
         painter->fillRect(QRect(r.left(), r.top(), SwatchWidth, r.height()), ToQColor(colors_[size_t(index.row())]));
         painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const QFontMetrics metrics(option.font);
-        // Two pixels down, unless the font's letters fill its whole height already.
-        const int top = r.top() + (metrics.boundingRect("Q").height() > metrics.height() ? 0 : 2);
+        // Two pixels down, unless the font's letters fit its height already.
+        const int top = r.top() + (FontFits(option.font) ? 0 : 2);
         painter->drawText(QPoint(r.left() + CaptionLeft, top + metrics.ascent()), index.data().toString());
         painter->restore();
     }
@@ -56,28 +58,17 @@ private:
     const std::array<uint32_t, 8>& colors_;
 };
 
-struct KeyName {
-    const char* name;
-    int key;
-};
-
 // The keys a shortcut can be given, in the list's order.
-std::vector<KeyName> KeyNames()
+std::vector<std::string> KeyNames()
 {
-    std::vector<KeyName> keys;
-    static const char* const Letters[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
-                                            "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
-    for (int i = 0; i < 26; ++i)
-        keys.push_back({Letters[i], Qt::Key_A + i});
-    static const char* const Functions[12] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
-    for (int i = 0; i < 12; ++i)
-        keys.push_back({Functions[i], Qt::Key_F1 + i});
-    const KeyName others[] = {{"Del", Qt::Key_Delete}, {"Ins", Qt::Key_Insert},   {"BkSp", Qt::Key_Backspace},
-                              {"PgUp", Qt::Key_PageUp}, {"PgDn", Qt::Key_PageDown}, {"Home", Qt::Key_Home},
-                              {"End", Qt::Key_End},     {"Left", Qt::Key_Left},    {"Up", Qt::Key_Up},
-                              {"Right", Qt::Key_Right}, {"Down", Qt::Key_Down},    {"Tab", Qt::Key_Tab},
-                              {"Esc", Qt::Key_Escape},  {"Enter", Qt::Key_Return}, {"Space", Qt::Key_Space}};
-    keys.insert(keys.end(), std::begin(others), std::end(others));
+    std::vector<std::string> keys;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        keys.emplace_back(1, c);
+    for (int i = 1; i <= 12; ++i)
+        keys.push_back("F" + std::to_string(i));
+    for (const char* name : {"Del", "Ins", "BkSp", "PgUp", "PgDn", "Home", "End", "Left", "Up", "Right", "Down",
+                             "Tab", "Esc", "Enter", "Space"})
+        keys.emplace_back(name);
     return keys;
 }
 
@@ -372,11 +363,11 @@ void TOptionDlg::showEvent(QShowEvent* event)
 
     shortCutList_->clear();
     for (const auto& [caption, key] : host_.Commands())
-        shortCutList_->addItem(QString(caption).remove('&') + '\t' + key.toString(QKeySequence::PortableText));
+        shortCutList_->addItem(QString(caption).remove('&') + '\t' + QString::fromStdString(ShortCutTextOf(key)));
     shortCutList_->setCurrentRow(0);
     keyBox_->clear();
-    for (const KeyName& key : KeyNames())
-        keyBox_->addItem(key.name);
+    for (const std::string& key : KeyNames())
+        keyBox_->addItem(QString::fromStdString(key));
 
     palFilEdit_->setText(QString::fromStdString(start_.ImgFile));
     palFileChanged_ = false;
@@ -410,26 +401,15 @@ void TOptionDlg::SKChgBtnClick()
     if (!line)
         return;
     QString text;
-    Qt::KeyboardModifiers modifiers;
-    if (shift_->isChecked()) {
+    if (shift_->isChecked())
         text += "Shift+";
-        modifiers |= Qt::ShiftModifier;
-    }
-    if (ctrl_->isChecked()) {
+    if (ctrl_->isChecked())
         text += "Ctrl+";
-        modifiers |= Qt::ControlModifier;
-    }
-    if (alt_->isChecked()) {
+    if (alt_->isChecked())
         text += "Alt+";
-        modifiers |= Qt::AltModifier;
-    }
     text += keyBox_->currentText();
-    QKeySequence key;
-    for (const KeyName& k : KeyNames())
-        if (keyBox_->currentText() == k.name)
-            key = QKeySequence(QKeyCombination(modifiers, Qt::Key(k.key)));
     line->setText(line->text().left(line->text().lastIndexOf('\t') + 1) + text);
-    host_.SetShortcut(shortCutList_->currentRow(), key);
+    host_.SetShortcut(shortCutList_->currentRow(), KeySequenceOf(text.toStdString()));
 }
 
 void TOptionDlg::ClrBtnClick()

@@ -1,5 +1,6 @@
 #include "dialogs/step_colour_dialog.h"
 
+#include "dialogs/caption_tab_bar.h"
 #include "dialogs/dialog_placement.h"
 #include "dialogs/image_file.h"
 #include "dialogs/palette_box.h"
@@ -44,7 +45,7 @@ TStpPropDlg::TStpPropDlg(EnvData& env, IniFile& settings, QWidget* parent)
     palette_->setObjectName("ColPalPaintBox");
     palette_->move(PanelBorder, PanelBorder);
     leftColumn->addWidget(paletteFrame_);
-    tabs_ = new QTabBar(left);
+    tabs_ = new CaptionTabBar(left);
     tabs_->setShape(QTabBar::RoundedSouth);
     tabs_->addTab("標準");
     tabs_->addTab("ユーザパレット");

@@ -4,6 +4,7 @@
 #include "common/paths.h"
 #include "common/string_table.h"
 #include "common/text_codec.h"
+#include "editor/status_texts.h"
 #include "sound/sound_file_time.h"
 
 #include <QByteArray>
@@ -582,6 +583,157 @@ void EditorSession::TimeStepCommand()
         edit_->CurrentStep = r.Current;
     edit_->RepaintCanvas();
     emit commandDone();
+}
+
+void EditorSession::CutStepCommand()
+{
+    edit_->ClearCurrentStep();
+    Document().CopySelected(true);
+    Document().SetSelection(0, true);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::CopyStepCommand()
+{
+    Document().CopySelected(false);
+    Document().SetSelection(0, true);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::PasteStepCommand()
+{
+    Document().PasteSteps(State().Play.PlayPosition);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::SelectAllCommand()
+{
+    Document().SetSelection(1, false);
+    edit_->RepaintCanvas();
+    edit_->ShowStatus(3, SelectionAllText(Document()));
+}
+
+void EditorSession::AddBlankStepCommand(int32_t cursorTime)
+{
+    Document().AddEmptyStep(cursorTime);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::DeleteStepCommand()
+{
+    edit_->ClearCurrentStep();
+    Document().DeleteSelectedAll();
+    edit_->RepaintCanvas();
+    edit_->ShowStatus(3, {});
+}
+
+void EditorSession::DeleteAllStepsCommand()
+{
+    if (!ConfirmYesNo(Msg::ConfirmDelete))
+        return;
+    edit_->ClearCurrentStep();
+    Document().DeleteAllSteps();
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::MoveToCursorCommand()
+{
+    if (!CurrentStepRec()) {
+        edit_->CurrentStep = -1;
+        return;
+    }
+    edit_->CurrentStep = Document().MoveStepToCursor(edit_->CurrentStep);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::UndoCommand()
+{
+    prompts_.SetBusy(true);
+    Document().Undo();
+    edit_->RepaintCanvas();
+    prompts_.SetBusy(false);
+}
+
+void EditorSession::BrightnessStepCommand(bool up)
+{
+    if (!CurrentStepRec()) {
+        edit_->CurrentStep = -1;
+        return;
+    }
+    if (up ? Document().BrightnessUp(edit_->CurrentStep) : Document().BrightnessDown(edit_->CurrentStep)) {
+        edit_->RepaintCanvas();
+        edit_->RefreshColourLabels();
+    }
+}
+
+std::optional<int32_t> EditorSession::StepToNeighbour(bool next)
+{
+    const ProjectData& doc = Document();
+    const int count = int(doc.Lines[size_t(std::clamp(doc.CurrentLine.load(), 0, LineCount - 1))].size());
+    int index = edit_->CurrentStep;
+    if (next) {
+        if (count == 0)
+            return std::nullopt;
+        index = index < 0 ? 0 : std::min(index + 1, count - 1);
+    } else {
+        if (index <= 0)
+            return std::nullopt;
+        index = std::min(index - 1, count - 1);
+    }
+    edit_->SetCurrentStep(index);
+    const TStepRec* step = CurrentStepRec();
+    if (step) {
+        const StepPos only[] = {{doc.CurrentLine.load(), index}};
+        Document().SelectOnly(only);
+    } else {
+        Document().SetSelection(0, true);
+    }
+    edit_->RepaintCanvas();
+    return step ? std::optional(step->Time) : std::nullopt;
+}
+
+void EditorSession::CopyFromLineCommand()
+{
+    ProjectData& doc = Document();
+    const int target = std::clamp(doc.CurrentLine.load(), 0, LineCount - 1);
+    if (!doc.Lines[size_t(target)].empty() && !ConfirmYesNo(Msg::ConfirmOverwrite))
+        return;
+    const std::optional<std::string> text = prompts_.InputText(Msg::CopyLineTitle, Msg::CopyLinePrompt);
+    if (!text)
+        return;
+    bool ok = false;
+    const int line = QString::fromStdString(*text).trimmed().toInt(&ok);
+    if (!ok || line < 1 || line > LineCount)
+        return;
+    doc.PushUndo();
+    doc.CopyFromLine(line - 1, target);
+    edit_->RepaintCanvas();
+}
+
+void EditorSession::SaveGroupCommand()
+{
+    const std::string path = prompts_.SaveGroupPath();
+    if (path.empty())
+        return;
+    prompts_.SetBusy(true);
+    const WriteResult written = Document().SaveGroup(path);
+    prompts_.SetBusy(false);
+    if (!written)
+        ShowError(path + "\n" + written.error);
+}
+
+void EditorSession::LoadGroupCommand()
+{
+    const std::string folder = std::filesystem::path(env_->PrjFile).parent_path().string();
+    const std::string path = prompts_.OpenGroupPath(folder);
+    if (path.empty())
+        return;
+    prompts_.SetBusy(true);
+    // The position as it is once the dialog has closed.
+    Document().LoadGroup(path, State().Play.PlayPosition);
+    prompts_.SetBusy(false);
+    edit_->RepaintCanvas();
+    edit_->ShowStatus(3, SelectionAllText(Document()));
 }
 
 void EditorSession::CutMultiCommand()

@@ -150,6 +150,30 @@ public:
     void PropStepCommand(int32_t cursorTime);
     void TimeStepCommand();
 
+    // The edit commands on the current line and its selection.
+    void CutStepCommand();
+    void CopyStepCommand();
+    void PasteStepCommand();
+    void SelectAllCommand();
+    // A step that leaves the line's output as it was, at cursorTime.
+    void AddBlankStepCommand(int32_t cursorTime);
+    // Deletes the selected steps of every line.
+    void DeleteStepCommand();
+    // Deletes every step of the current line, once the person agreed.
+    void DeleteAllStepsCommand();
+    void MoveToCursorCommand();
+    void UndoCommand();
+    // One brightness step of the current step, without undo.
+    void BrightnessStepCommand(bool up);
+    // The step before or after the current one becomes current and the only selected step;
+    // its time, or nothing when the line has no such step.
+    std::optional<int32_t> StepToNeighbour(bool next);
+    // Replaces the current line by another line, whose number the person types.
+    void CopyFromLineCommand();
+    // The group files: the selected steps saved, a file's steps loaded at the play position.
+    void SaveGroupCommand();
+    void LoadGroupCommand();
+
     // The multi-line commands of the reference view.
     void CutMultiCommand();
     void CopyMultiCommand();

@@ -5,6 +5,7 @@
 #include <QIcon>
 
 enum class IconKind { TopPlay, Play, Pause, Stop, ToTop, ToEnd, New, Open, Save, SaveAs, ZoomIn, ZoomOut, ZoomFit,
-                      AddStep, StepColor };
+                      AddStep, StepColor, Cut, Copy, Paste, AddBlankStep, DeleteStep, Undo, PrevStep, NextStep,
+                      Volume, Exit };
 
 QIcon ToolIcon(IconKind kind);

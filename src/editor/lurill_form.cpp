@@ -3,19 +3,21 @@
 #include "common/messages.h"
 #include "common/output_volume.h"
 #include "common/text_codec.h"
+#include "dialogs/about_box.h"
 #include "dialogs/art_net_prop_dlg.h"
 #include "dialogs/option_dlg.h"
 #include "editor/session_dialog_host.h"
 #include "monitor/col_mon_form.h"
 #include "dialogs/image_file.h"
+#include "dialogs/sel_ex_form.h"
 #include "dialogs/set_prj_dlg.h"
+#include "dialogs/sound_prop_box.h"
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
 #include "editor/canvas_rows.h"
 #include "editor/display_snapshot.h"
 #include "editor/help_manual.h"
-#include "editor/icons.h"
 #include "editor/panes/colour_bar.h"
 #include "editor/panes/first_run_hint.h"
 #include "editor/panes/lane_view.h"
@@ -44,11 +46,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -64,6 +64,7 @@ namespace {
 constexpr int PanelWidths[TLurillForm::StatusPanels - 1] = {150, 120, 160, 150};
 constexpr int HeaderWidth = 50;
 const char* const ProjectFilter = "プロジェクトファイル (*.prj *.PRJ)";
+const char* const GroupFilter = "基点ファイル (*.grp *.GRP)";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -110,6 +111,10 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
         actions_->Update();
     });
     artNetPropDlg_ = new TArtNetPropDlg(this);
+    selExForm_ = new TSelExForm(session_->Document(), session_->Settings(), this);
+    selExForm_->setProperty("helpContext", HelpContext::ExtendedSelection);
+    aboutBox_ = new TAboutBox(this);
+    soundPropBox_ = new TSoundPropBox(this);
     CreateActions();
     CreateMenus();
     CreateToolBars();
@@ -182,230 +187,6 @@ TLurillForm::~TLurillForm()
 
 QMenu* TLurillForm::Menu(const QString& objectName) const { return menuBar()->findChild<QMenu*>(objectName); }
 
-void TLurillForm::CreateActions()
-{
-    EditorSession& s = *session_;
-    ActionRegistry& a = *actions_;
-    auto idle = [this] { return !session_->Playing(); };
-
-    a.Add("NewPrjAction", "プロジェクトの新規作成(&N)", [&s] { s.NewProject(); }, idle)->setIcon(ToolIcon(IconKind::New));
-    a.Add("OpenPrjAction", "プロジェクトを開く(&O)...", [&s] { s.OpenProjectCommand(); }, idle)
-        ->setIcon(ToolIcon(IconKind::Open));
-    a.Add("SavePrjAction", "上書き保存(&S)", [&s] { s.SaveProjectCommand(); }, [&s] { return s.Document().Modified; })
-        ->setIcon(ToolIcon(IconKind::Save));
-    a.Add("SaveAsPrjAction", "名前を付けて保存(&A)...", [&s] { s.SaveProjectAs(); }, idle)
-        ->setIcon(ToolIcon(IconKind::SaveAs));
-
-    Transport& t = s.Player();
-    auto enabled = [&s](TransportCommand c) { return [&s, c] { return s.Player().Enabled(c, s.SummaryLoaded()); }; };
-    a.Add("TopPlayAction", "先頭から再生", [&t] { t.TopPlayAction(); }, enabled(TransportCommand::TopPlay))
-        ->setIcon(ToolIcon(IconKind::TopPlay));
-    a.Add("PlayAction", "再生", [&t] { t.PlayAction(); }, enabled(TransportCommand::Play))
-        ->setIcon(ToolIcon(IconKind::Play));
-    a.Add("PauseAction", "一旦停止", [&t] { t.PauseAction(); }, enabled(TransportCommand::Pause))
-        ->setIcon(ToolIcon(IconKind::Pause));
-    a.Add("StopAction", "停止", [&t] { t.StopAction(); }, enabled(TransportCommand::Stop))
-        ->setIcon(ToolIcon(IconKind::Stop));
-    a.Add("ToTopPosAction", "サウンドの先頭へ", [&t] { t.ToTopPosAction(); }, enabled(TransportCommand::ToTopPos))
-        ->setIcon(ToolIcon(IconKind::ToTop));
-    a.Add("ToEndPosAction", "サウンドの最後へ", [&t] { t.ToEndPosAction(); }, enabled(TransportCommand::ToEndPos))
-        ->setIcon(ToolIcon(IconKind::ToEnd));
-    a.Add("PrvTimAction", "0.1秒戻る", [&t] { t.PrvTimAction(); })->setShortcut(QKeySequence(Qt::Key_Left));
-    a.Add("NxtTimAction", "0.1秒進む", [&t] { t.NxtTimAction(); })->setShortcut(QKeySequence(Qt::Key_Right));
-    for (const char* name : {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction",
-                             "ToEndPosAction", "PrvTimAction", "NxtTimAction"})
-        a.Get(name)->setStatusTip(a.Get(name)->text());
-
-    auto playPosition = [this] { return session_->State().Play.PlayPosition.load(); };
-    a.Add("ZoomInAction", "タイムスケール拡大(&I)",
-          [this, playPosition] {
-              view_->ZoomIn(playPosition());
-              ShowScale();
-          },
-          [this] { return view_->ZoomInEnabled(); })
-        ->setIcon(ToolIcon(IconKind::ZoomIn));
-    a.Add("ZoomOutAction", "タイムスケール縮小(&O)",
-          [this, playPosition] {
-              view_->ZoomOut(playPosition());
-              ShowScale();
-          },
-          [this] { return view_->ZoomOutEnabled(); })
-        ->setIcon(ToolIcon(IconKind::ZoomOut));
-    a.Add("ZoomFitAction", "タイムスケールを画面幅に(&F)",
-          [this, playPosition] {
-              view_->ZoomFit(playPosition());
-              ShowScale();
-          },
-          [this] { return view_->ZoomFitEnabled(); })
-        ->setIcon(ToolIcon(IconKind::ZoomFit));
-
-    a.Add("AddStepAction", Caption::AddStep, [this] { session_->AddStepCommand(CursorTime()); },
-          [&s] { return s.CanAddStep(); })
-        ->setIcon(ToolIcon(IconKind::AddStep));
-    a.Add("PropStepAction", Caption::PropStep, [this] { session_->PropStepCommand(CursorTime()); },
-          [&s] { return s.CanEditSteps(); })
-        ->setIcon(ToolIcon(IconKind::StepColor));
-    a.Add("TimeStepAction", Caption::TimeStep, [&s] { s.TimeStepCommand(); }, [&s] { return s.CanEditSteps(); });
-    auto anySelected = [&s] { return s.Document().CountSelectedAll() > 0; };
-    a.Add("CutMltAction", "複数ラインの切り取り(&T)", [&s] { s.CutMultiCommand(); }, anySelected);
-    a.Add("CpyMltAction", "複数ラインのコピー(&C)", [&s] { s.CopyMultiCommand(); }, anySelected);
-    a.Add("PstMltAction", "複数ラインの貼り付け(&P)", [&s] { s.PasteMultiCommand(); },
-          [&s] { return !s.Document().MultiClipboard.empty(); });
-    a.Add("SelectAllMltAction", "全ライン全て選択(&M)", [&s] { s.SelectAllMultiCommand(); });
-    a.Add("AlignMltAction", "複数ライン位置揃え(&L)", [&s] { s.AlignMultiCommand(); }, anySelected);
-    a.Add("StretchMltAction", "複数ラインのタイム伸縮(&S)", [&s] { s.StretchMultiCommand(true); }, anySelected);
-    a.Add("StretchBrtAction", "複数ラインの明暗伸縮(&B)", [&s] { s.StretchMultiCommand(false); }, anySelected);
-    a.Add("ViewRefTrkAction", "参照ライン(&R)",
-          [this] { rows_->RefTrkItemClick(rows_->RefVisible() ? -1 : rows_->RefMode()); });
-    a.SetChecked("ViewRefTrkAction", [this] { return rows_ && rows_->RefVisible(); });
-    a.Get("ViewRefTrkAction")->setStatusTip("参照ライン表示");
-
-    a.Add("CurBrt0Action", "0", [this] { CurBrt0ActionExecute(); }, [&s] { return s.CurrentStepRec() != nullptr; });
-
-    a.Add("RepeatPlyItem", "繰り返し(&R)", [&s] { s.Env().Repeat = !s.Env().Repeat; });
-    a.SetChecked("RepeatPlyItem", [&s] { return s.Env().Repeat.load(); });
-    const QString mixer = QStandardPaths::findExecutable("pavucontrol");
-    a.Add("VolCtlItem", "ボリュームコントロール(&V)", [mixer] { QProcess::startDetached(mixer, {}); },
-          [mixer] { return !mixer.isEmpty(); });
-    a.Add("ExitItem", "終了(&X)", [this] { close(); });
-    a.Add("SetPrjAction", "プロジェクトの設定(&S)...", [this] { SetPrjActionExecute(false); });
-    a.Add("ViewColMonAction", "カラーモニタ", [this] { colMon_->setVisible(!colMon_->isVisible()); });
-    a.SetChecked("ViewColMonAction", [this] { return colMon_->isVisible(); });
-    for (QAction* action : findChildren<QAction*>())
-        addAction(action); // shortcuts work wherever the focus is
-}
-
-void TLurillForm::CreateMenus()
-{
-    ActionRegistry& a = *actions_;
-    auto menu = [this](const char* name, const QString& title) {
-        QMenu* m = menuBar()->addMenu(title);
-        m->setObjectName(name);
-        connect(m, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
-        return m;
-    };
-    QMenu* file = menu("File1", "ファイル(&F)");
-    for (const char* name : {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"})
-        file->addAction(a.Get(name));
-    historyMenu_ = file->addMenu("最近開いたプロジェクト(&H)");
-    historyMenu_->setObjectName("FileHistoryItem");
-    connect(file, &QMenu::aboutToShow, this, &TLurillForm::UpdateFileHistoryMenu);
-    file->addSeparator();
-    file->addAction(a.Get("ExitItem"));
-
-    QMenu* edit = menu("Edit1", "編集(&E)");
-    for (const char* name : {"AddStepAction", "PropStepAction", "TimeStepAction"})
-        edit->addAction(a.Get(name));
-
-    QMenu* play = menu("Play1", "再生(&P)");
-    for (const char* name : {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction",
-                             "ToEndPosAction", "RepeatPlyItem"})
-        play->addAction(a.Get(name));
-    play->addSeparator();
-    play->addAction(a.Get("VolCtlItem"));
-
-    QMenu* show = menu("Show1", "表示(&V)");
-    for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
-        show->addAction(a.Get(name));
-    show->addSeparator();
-    show->addAction(a.Get("ViewRefTrkAction"));
-    show->addAction(a.Get("ViewColMonAction"));
-
-    QMenu* option = menu("Option1", "設定(&O)");
-    option->addAction(a.Get("SetPrjAction"));
-    option->addSeparator();
-    QAction* optionItem = option->addAction("オプション設定(&O)...");
-    optionItem->setObjectName("OptionItem");
-    connect(optionItem, &QAction::triggered, this, &TLurillForm::OptionItemClick);
-    QMenu* help = menu("Help1", "ヘルプ(&H)");
-    // The manual stands in for both the help file and the web page.
-    QAction* contents = help->addAction("目次(&C)");
-    contents->setObjectName("Contents1");
-    connect(contents, &QAction::triggered, this, [this] { ShowHelp(0); });
-    QAction* web = help->addAction("Webページ(&W)");
-    web->setObjectName("HelpWebItem");
-    connect(web, &QAction::triggered, this, [this] { ShowHelp(0); });
-    int context = HelpContext::FileMenu;
-    for (QMenu* m : {file, edit, play, show, option, help})
-        m->setProperty("helpContext", context++);
-    UpdateFileHistoryMenu();
-
-    chgTrkMenu_ = new QMenu(this);
-    chgTrkMenu_->setObjectName("ChgTrkPopupMenu");
-    for (int line = 0; line < LineCount; ++line) {
-        QAction* item = chgTrkMenu_->addAction(QString("Line %1").arg(line + 1));
-        item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, line] { session_->SetCurrentLine(line, false); });
-    }
-    connect(chgTrkMenu_, &QMenu::aboutToShow, this, [this] {
-        const QList<QAction*> items = chgTrkMenu_->actions();
-        for (int line = 0; line < int(items.size()); ++line)
-            items[line]->setChecked(line == session_->Document().CurrentLine);
-    });
-
-    CreateRefTrkPopupMenu();
-    popupMenu1_ = ActionMenu("PopupMenu1", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
-                                            "-", "AddStepAction", "AddBlkStepAction", "DelStepAction",
-                                            "DelAllStepAction", "-", "PropStepAction", "TimeStepAction",
-                                            "MovToCsrPosAction", "-", "CpyFrmTrkAction"});
-    popupMenu2_ = ActionMenu("PopupMenu2", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
-                                            "-", "DelStepAction", "DelAllStepAction", "CpyFrmTrkAction"});
-}
-
-void TLurillForm::CreateRefTrkPopupMenu()
-{
-    refTrkMenu_ = new QMenu(this);
-    refTrkMenu_->setObjectName("RefTrkPopupMenu");
-    auto item = [this](const QString& caption, int tag) {
-        QAction* a = refTrkMenu_->addAction(caption);
-        a->setData(tag);
-        a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, tag] { rows_->RefTrkItemClick(tag); });
-    };
-    for (int line = 0; line < LineCount; ++line)
-        item(QString("Line %1").arg(line + 1), line);
-    item("全ラインカラー表示(&A)", ReferenceView::AllLines);
-    refTrkMenu_->addSeparator();
-    item("非表示(&N)", -1);
-    const char* const multi[] = {"-", "CutMltAction", "CpyMltAction", "PstMltAction", "-", "SelectAllMltAction",
-                                 "-", "AlignMltAction", "StretchMltAction", "StretchBrtAction"};
-    for (const char* name : multi) {
-        if (std::string_view(name) == "-")
-            refTrkMenu_->addSeparator();
-        else
-            refTrkMenu_->addAction(actions_->Get(name));
-    }
-    connect(refTrkMenu_, &QMenu::aboutToShow, this, [this, multi] {
-        actions_->Update();
-        for (QAction* a : refTrkMenu_->actions())
-            if (a->data().isValid())
-                a->setChecked(a->data().toInt() == rows_->RefMode());
-        // The multi-line commands belong to the all-lines view.
-        const bool allLines = rows_->RefVisible() && rows_->RefMode() == ReferenceView::AllLines;
-        for (const char* name : multi)
-            if (QAction* a = actions_->Get(name))
-                a->setVisible(allLines);
-    });
-}
-
-QMenu* TLurillForm::ActionMenu(const char* objectName, std::initializer_list<const char*> names)
-{
-    auto* m = new QMenu(this);
-    m->setObjectName(objectName);
-    bool separate = false;
-    for (const char* name : names) {
-        if (std::string_view(name) == "-") {
-            separate = !m->isEmpty();
-        } else if (QAction* action = actions_->Get(name)) {
-            if (separate)
-                m->addSeparator();
-            separate = false;
-            m->addAction(action);
-        }
-    }
-    connect(m, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
-    return m;
-}
 
 void TLurillForm::SeekToX(int32_t time)
 {
@@ -478,47 +259,6 @@ void TLurillForm::UpdateFileHistoryMenu()
     actions_->Update();
 }
 
-void TLurillForm::CreateToolBars()
-{
-    ActionRegistry& a = *actions_;
-    auto bar = [this](int n, const QString& caption) {
-        QToolBar* t = addToolBar(caption);
-        t->setObjectName(QString("ToolBar%1").arg(n));
-        t->setIconSize(QSize(20, 20));
-        toolBars_[size_t(n - 1)] = t;
-        return t;
-    };
-    QToolBar* file = bar(1, "ファイル");
-    for (const char* name : {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"})
-        file->addAction(a.Get(name));
-    QToolBar* edit = bar(2, "編集");
-    edit->addAction(a.Get("AddStepAction"));
-    edit->addSeparator();
-    edit->addAction(a.Get("PropStepAction"));
-    edit->addSeparator();
-    for (const char* name : {"ZoomInAction", "ZoomOutAction", "ZoomFitAction"})
-        edit->addAction(a.Get(name));
-    QToolBar* player = bar(3, "プレーヤ");
-    QAction* const transport[6] = {a.Get("TopPlayAction"), a.Get("PlayAction"),     a.Get("PauseAction"),
-                                   a.Get("StopAction"),    a.Get("ToTopPosAction"), a.Get("ToEndPosAction")};
-    playPanel_ = new TransportPanel(transport, player);
-    player->addWidget(playPanel_);
-    connect(playPanel_, &TransportPanel::volumeChanged, this, [this](int v) {
-        // v x 257 maps 0..255 onto the whole 16-bit range, so reading back gives v again.
-        WriteWaveOutVolume(uint16_t(v * 257));
-        SetStatus(2, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
-    });
-    for (QWidget* w : {static_cast<QWidget*>(playPanel_->TrkLabel()), static_cast<QWidget*>(playPanel_->OutColPanel())}) {
-        w->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(w, &QWidget::customContextMenuRequested, this,
-                [this, w](const QPoint& at) { chgTrkMenu_->popup(w->mapToGlobal(at)); });
-    }
-    QToolBar* palette = bar(4, "カラーパレット");
-    colourBar_ = new ColourBar(*session_, a.Get("CurBrt0Action"), palette);
-    palette->addWidget(colourBar_);
-    connect(colourBar_, &ColourBar::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
-    connect(colourBar_, &ColourBar::lineMenuRequested, this, [this](const QPoint& at) { chgTrkMenu_->popup(at); });
-}
 
 void TLurillForm::CreateCanvas()
 {
@@ -676,6 +416,7 @@ void TLurillForm::FormShow()
         bar->setVisible(p.Visible);
     }
     statusBar()->setVisible(ReadStatusBarVisible(ini));
+    ReadShortCuts();
     rows_->SetReference(viewSettings.ViewRefTrack, viewSettings.RefTrack, viewSettings.RefTrackHi);
     if (viewSettings.ViewColMon)
         colMon_->show();
@@ -728,12 +469,7 @@ void TLurillForm::ArmBackupTimer()
 void TLurillForm::OptionItemClick()
 {
     if (!optionDlg_) {
-        // The commands of the list, in their order: every registered action but the menu items.
-        std::vector<QAction*> commands;
-        for (QAction* action : actions_->findChildren<QAction*>(Qt::FindDirectChildrenOnly))
-            if (action->objectName().endsWith("Action"))
-                commands.push_back(action);
-        optionHost_ = std::make_unique<SessionOptionHost>(*session_, std::move(commands), *timer1_);
+        optionHost_ = std::make_unique<SessionOptionHost>(*session_, actions_->CommandList(), *timer1_);
         optionDlg_ = new TOptionDlg(*optionHost_, *artNetPropDlg_, this);
     }
     EnvData& env = session_->Env();
@@ -957,6 +693,7 @@ void TLurillForm::WriteWindowSettings()
         StoreToolBar(ini, ToolBarSection(n), p);
     }
     WriteStatusBarVisible(ini, statusBar()->isVisible());
+    WriteShortCuts();
 }
 
 void TLurillForm::dragEnterEvent(QDragEnterEvent* event)
@@ -982,6 +719,28 @@ std::string TLurillForm::SaveProjectPath(const std::string& fileName)
     QFileDialog dialog(this, "名前を付けて保存", Q(fileName), ProjectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("PRJ");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::string TLurillForm::SaveGroupPath()
+{
+    // The desktop's dialog asks before it overwrites a file.
+    QFileDialog dialog(this, QString(), QString(), GroupFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("GRP");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::string TLurillForm::OpenGroupPath(const std::string& folder)
+{
+    QFileDialog dialog(this, QString(), Q(folder), GroupFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("GRP");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front().toStdString();

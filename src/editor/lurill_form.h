@@ -19,7 +19,10 @@ class FirstRunHint;
 class HelpKeyFilter;
 class QLabel;
 class QUrl;
+class TAboutBox;
 class TArtNetPropDlg;
+class TSelExForm;
+class TSoundPropBox;
 class TOptionDlg;
 class SessionOptionHost;
 class TColMonForm;
@@ -82,6 +85,9 @@ public:
     TColMonForm* ColMonForm() const { return colMon_; }
     TArtNetPropDlg* ArtNetPropDlg() const { return artNetPropDlg_; }
     TOptionDlg* OptionDlg() const { return optionDlg_; }
+    TSelExForm* SelExForm() const { return selExForm_; }
+    TAboutBox* AboutBox() const { return aboutBox_; }
+    TSoundPropBox* SoundPropBox() const { return soundPropBox_; }
     QMenu* Menu(const QString& objectName) const;
     QToolBar* ToolBar(int n) const { return toolBars_[size_t(n - 1)]; }
     // FinishStartUp has run: drops are taken, the display runs.
@@ -117,6 +123,8 @@ private:
     std::optional<int64_t> StepTime(int32_t time) override;
     std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) override;
     void RunProjectSettings() override { SetPrjActionExecute(true); }
+    std::string SaveGroupPath() override;
+    std::string OpenGroupPath(const std::string& folder) override;
 
     // The project settings dialog, for the current show or for a new one.
     void SetPrjActionExecute(bool newShow);
@@ -126,6 +134,13 @@ private:
     void CreateToolBars();
     void CreateCanvas();
     void CreateStatusBar();
+    // The [ShortCut] table: read at first show (the built-in shortcut where a value is
+    // empty, and cut, copy and paste never without one), written at close.
+    void ReadShortCuts();
+    void WriteShortCuts();
+    // The previous or next step of the current line becomes current and is kept in view.
+    void StepToNeighbour(bool next);
+    void SelectExActionExecute();
     void FormShow();
     void FinishStartUp();
     void OptionItemClick();
@@ -172,6 +187,9 @@ private:
     TArtNetPropDlg* artNetPropDlg_ = nullptr;
     std::unique_ptr<SessionOptionHost> optionHost_;
     TOptionDlg* optionDlg_ = nullptr;
+    TSelExForm* selExForm_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    TSoundPropBox* soundPropBox_ = nullptr;
     CanvasRows* rows_ = nullptr;
     TStpPropDlg* stpPropDlg_ = nullptr;
     TStpTimeDlg* stpTimeDlg_ = nullptr;

@@ -27,4 +27,8 @@ public:
     virtual std::optional<int64_t> StepTime(int32_t time) = 0;
     // A one-line input box; nothing when cancelled.
     virtual std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) = 0;
+    // The group file dialogs: the save dialog (asking before it overwrites a file) and the
+    // open dialog starting in folder; empty when cancelled.
+    virtual std::string SaveGroupPath() { return {}; }
+    virtual std::string OpenGroupPath(const std::string& /*folder*/) { return {}; }
 };

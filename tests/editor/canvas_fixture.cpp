@@ -44,7 +44,19 @@ std::optional<int64_t> ScriptedDialogs::StepTime(int32_t time)
     return Take(times);
 }
 
-std::optional<std::string> ScriptedDialogs::InputText(const std::string&, const std::string&) { return Take(texts); }
+std::optional<std::string> ScriptedDialogs::InputText(const std::string& caption, const std::string& prompt)
+{
+    inputBoxes.emplace_back(caption, prompt);
+    return Take(texts);
+}
+
+std::string ScriptedDialogs::SaveGroupPath() { return Take(groupPaths); }
+
+std::string ScriptedDialogs::OpenGroupPath(const std::string& folder)
+{
+    groupFolders.push_back(folder);
+    return Take(groupPaths);
+}
 
 void CanvasTest::SetUp() { SetExeDir(dir.Path() + "/"); }
 

@@ -38,15 +38,20 @@ public:
     std::deque<std::optional<uint32_t>> colors;
     std::deque<std::optional<int64_t>> times;
     std::deque<std::optional<std::string>> texts;
+    std::deque<std::string> groupPaths; // both group file dialogs; empty: cancel
     std::vector<std::string> colorCaptions;
     std::vector<int32_t> timeStarts;
+    std::vector<std::pair<std::string, std::string>> inputBoxes; // caption, prompt
+    std::vector<std::string> groupFolders;                       // where the open dialog started
 
     std::string SaveProjectPath(const std::string&) override { return {}; }
     std::string OpenProjectPath() override { return {}; }
     void SetBusy(bool) override {}
     std::optional<uint32_t> StepColor(const std::string& caption, uint32_t) override;
     std::optional<int64_t> StepTime(int32_t time) override;
-    std::optional<std::string> InputText(const std::string&, const std::string&) override;
+    std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) override;
+    std::string SaveGroupPath() override;
+    std::string OpenGroupPath(const std::string& folder) override;
 };
 
 class CanvasTest : public ::testing::Test {
