@@ -146,7 +146,7 @@ def main():
         check(len(colours) == 3 and "#000000" not in colours, f"step colours {colours}")
         with open(ini, encoding="utf-8") as f:
             settings = f.read()
-        for key in (f"PrjFile={show}", f"File0={show}", "LurillFormWidth="):
+        for key in (f"PrjFile={show}", f"File0={show}", "[ShortCut]", "LurillFormWidth="):
             check(key in settings, f"settings file lacks {key}")
 
         # The show given on the command line, played from the top through the Play menu.
