@@ -118,6 +118,7 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBars();
+    ApplyToolBarHeights();
     CreateCanvas();
     CreateStatusBar();
 
@@ -456,6 +457,16 @@ void TLurillForm::OpenWhenStarted(const std::string& path)
     session_->OpenProjectAsked(path);
 }
 
+void TLurillForm::ApplyToolBarHeights()
+{
+    // A flat bar has no raised button edges to make room for: two pixels less.
+    const bool flat = session_->Env().FlatToolBar;
+    for (int n : {1, 2})
+        toolBars_[size_t(n - 1)]->setMinimumHeight(flat ? 30 : 32);
+    for (int n : {3, 4})
+        toolBars_[size_t(n - 1)]->setMinimumHeight(flat ? 56 : 58);
+}
+
 void TLurillForm::ArmBackupTimer()
 {
     backupTimer_->stop();
@@ -509,6 +520,7 @@ void TLurillForm::OptionItemClick()
     for (QToolBar* bar : toolBars_)
         for (QToolButton* button : bar->findChildren<QToolButton*>())
             button->setAutoRaise(env.FlatToolBar);
+    ApplyToolBarHeights();
     EngineState& s = session_->State();
     s.TotalLength = int32_t(std::clamp<int64_t>(int64_t(s.Play.PrePlayTime) + s.Play.SoundDuration + s.Play.PostPlayTime,
                                                 INT32_MIN, INT32_MAX));

@@ -145,6 +145,8 @@ private:
     void FinishStartUp();
     void OptionItemClick();
     void ArmBackupTimer();
+    // Row and button heights of the tool bars, from FlatToolBar.
+    void ApplyToolBarHeights();
     void WriteWindowSettings();
     void LayOutWaveforms();
     void ShowPostedErrors();

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUdpSocket>
 #include <QUrl>
@@ -440,12 +441,17 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
     EXPECT_EQ(S().Runtime().Artnet()->OutputUniverse, 0x3A) << "the universe acted at once";
     EXPECT_FALSE(S().Env().AutoSave);
 
+    EXPECT_EQ(form->ToolBar(3)->minimumHeight(), 58);
     WithOptionDialog(*form, true, [&](QDialog& dialog) {
         auto* autoSave = dialog.findChild<QCheckBox*>("AutoSaveCheckBox");
         ASSERT_NE(autoSave, nullptr);
         autoSave->setChecked(true);
+        dialog.findChild<QCheckBox*>("FlatBtnCheckBox")->setChecked(true);
     });
     EXPECT_TRUE(S().Env().AutoSave);
+    // Flat tool bars are two pixels lower, from the OK on.
+    EXPECT_EQ(form->ToolBar(1)->minimumHeight(), 30);
+    EXPECT_EQ(form->ToolBar(4)->minimumHeight(), 56);
     EXPECT_TRUE(form->BackupTimer()->isActive()) << "automatic saving armed at OK";
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("TxUniverse=58"));
