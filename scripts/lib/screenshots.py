@@ -71,9 +71,9 @@ def main():
     os.makedirs(os.path.join(demo, "lumenrill"))
     with open(os.path.join(demo, "lumenrill", "lumenrill.INI"), "w") as f:
         f.write(f"[Project]\nPrjFile={show}\n[General]\nViewRefTrack=1\nRefTrack=-2\nViewColMon=1\n"
-                "LurillFormLeft=10\nLurillFormTop=10\nLurillFormWidth=1180\nLurillFormHeight=720\n")
+                "LurillFormLeft=10\nLurillFormTop=10\nLurillFormWidth=1180\nLurillFormHeight=900\n")
 
-    with SoundServer() as sound_server, DesktopSession(1280, 800) as desk:
+    with SoundServer() as sound_server, DesktopSession(1280, 960) as desk:
         desk.env.update(sound_server.env, QT_QPA_PLATFORMTHEME="")
 
         desk.env["XDG_CONFIG_HOME"] = empty
@@ -116,6 +116,11 @@ def main():
         dialog = desk.wait_window("基点の追加")
         time.sleep(0.5)
         desk.shot(os.path.join(out, "step-colour.png"), dialog)
+        desk.keys(dialog, "Escape")
+        desk.keys(main, "alt+e", "e")
+        dialog = desk.wait_window("拡張選択")
+        time.sleep(0.5)
+        desk.shot(os.path.join(out, "extended-selection.png"), dialog)
         desk.keys(dialog, "Escape")
         desk.keys(main, "alt+f", "x")
         program.wait(timeout=30)
