@@ -54,6 +54,7 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = optionSettings_.TxUniverse;
     runtimeOptions.DmxInterval = optionSettings_.DmxInterval;
+    runtimeOptions.LightLatency = optionSettings_.LightLatency;
     runtimeOptions.ReportInitError = [](const std::string& text) { ShowError(text, "ArtNet初期化エラー"); };
     runtimeOptions.Audio = options_.Audio;
     runtimeOptions.Platform = options_.Platform;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 Playback::Playback(EngineState& state, const ProjectData& doc, AudioBackend& audio, PostedErrors& errors)
     : s_(state), doc_(doc), audio_(audio), errors_(errors)
@@ -157,7 +158,10 @@ void Playback::EndOfSound()
 
 void Playback::Colours(LineColors& output)
 {
-    const int32_t t = s_.Play.PlayPosition;
+    // The lights show the show ahead of the play position by the light latency.
+    const int32_t t = int32_t(std::clamp<int64_t>(int64_t(s_.Play.PlayPosition) + s_.Play.LightLatency,
+                                                  std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
     const uint32_t preview = s_.PreviewColor;
     auto lock = doc_.ReadLock();
     const int32_t current = doc_.CurrentLine;

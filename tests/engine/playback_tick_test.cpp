@@ -1,6 +1,8 @@
 // The playback tick step by step, on a fake player and a fake millisecond clock.
 #include "engine_fixture.h"
 
+#include <algorithm>
+
 #include "support/test_support.h"
 
 using ::testing::ElementsAre;
@@ -400,4 +402,44 @@ TEST_F(EngineTest, ColoursPreviewPatchAndLoadCheck)
     EXPECT_EQ(frame[511], 255);
     EXPECT_EQ(frame[0], RedOf(line1));
     EXPECT_EQ(frame[7], 100);
+}
+
+TEST_F(EngineTest, LightLatencyMovesOnlyTheOutput)
+{
+    // Line 1's red is the time in ms from 0 to 255: each frame says which time it shows.
+    doc.CurrentLine = 0;
+    doc.AddStep(PackColor(0, 0, 0), 0, 0, 0, false);
+    doc.AddStep(PackColor(255, 0, 0), 0, 255, 0, false);
+    play.DmxPatch[0] = 0;
+    OpenSound(60000);
+    state.RunRequest = true;
+    Tick(1, 0);
+
+    const int32_t latencies[] = {40, -40, 0};
+    for (int32_t latency : latencies) {
+        play.LightLatency = latency;
+        Tick(1, 20);
+        const int32_t p = play.PlayPosition;
+        EXPECT_EQ(state.AudioPosition, p) << latency;
+        EXPECT_EQ(frame[0], std::clamp(p + latency, 0, 255)) << latency;
+        EXPECT_EQ(state.LineOutput[0], PackColor(uint8_t(std::clamp(p + latency, 0, 255)), 0, 0)) << latency;
+    }
+    EXPECT_THAT(Calls(), ElementsAre("open show.wav", "Run")) << "the player never hears of it";
+
+    // In the lead-in the clock's position is shifted the same way, and the hand-over to
+    // the sound still happens when the position (not the output) reaches 0.
+    play.LightLatency = 100;
+    play.PlayPosition = -60;
+    state.StartClock(-60);
+    Tick(1, 0);
+    EXPECT_EQ(play.PlayPosition, -60);
+    EXPECT_EQ(frame[0], 40);
+    Tick(2, 20);
+    EXPECT_EQ(play.PlayPosition, -20);
+    EXPECT_EQ(frame[0], 80);
+    EXPECT_TRUE(state.ClockRunning);
+    Tick(1, 20);
+    EXPECT_FALSE(state.ClockRunning);
+    EXPECT_EQ(play.PlayPosition, 0);
+    EXPECT_EQ(frame[0], 100);
 }
