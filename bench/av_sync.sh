@@ -4,7 +4,8 @@
 # a node in another, across a virtual cable, receives the frames and records the private
 # PulseAudio's null sink. Measured on the sink in low-latency mode and on the sink held at
 # 200 ms; prints the figures side by side (ms) and keeps them as "sink/build/name value"
-# lines in $AV_SYNC_FIGURES when that is set. Needs root; removes everything it made.
+# lines in $AV_SYNC_FIGURES when that is set. Needs root; removes everything it made (but
+# keeps its work folder, with what was heard and received, when AV_SYNC_KEEP is set).
 set -euo pipefail
 builds=("$1")
 names=(build)
@@ -24,7 +25,7 @@ cleanup() {
   wait 2>/dev/null
   ip netns del "$app" 2>/dev/null
   ip netns del "$node" 2>/dev/null
-  rm -rf "$work"
+  if [[ -n ${AV_SYNC_KEEP:-} ]]; then echo "av_sync: kept $work" >&2; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 

@@ -92,12 +92,21 @@ std::string Figures(const Recording& r)
     Line(out, "clicks", double(r.clicks.size()));
     Line(out, "frames", double(r.frames.size()));
 
+    // Frames soon after a transport step (the lights may move before the sound does) or
+    // soon after a stretch of sound began settle; the others are the steady state.
+    const auto afterStep = [&](int64_t t) {
+        for (const TransportEvent& e : r.events)
+            if (t >= e.ns && Ms(t - e.ns) < SettleMs)
+                return true;
+        return false;
+    };
     const std::vector<Stretch> stretches = Stretches(r.clicks);
     std::vector<double> steady, settling;
     for (const LightFrame& f : r.frames)
         for (const Stretch& s : stretches)
             if (auto heard = HeardAt(r.clicks, s, f.arrivalNs)) {
-                (heard->second >= SettleMs ? steady : settling).push_back(f.showTime - heard->first);
+                const bool settles = heard->second < SettleMs || afterStep(f.arrivalNs);
+                (settles ? settling : steady).push_back(f.showTime - heard->first);
                 break;
             }
     Line(out, "offset.median", Quantile(steady, 0.5));

@@ -272,6 +272,13 @@ int Listen(const std::string& dir)
     rec.frames = std::move(frames);
     rec.events = ReadEvents(dir + "/events");
     rec.sink = std::move(r.sink);
+    // The raw material, for a closer look (av_sync.sh keeps it with AV_SYNC_KEEP set).
+    std::ofstream heard(dir + "/heard");
+    for (const HeardClick& c : rec.clicks)
+        heard << c.heardNs << ' ' << c.k << '\n';
+    std::ofstream lights(dir + "/lights");
+    for (const LightFrame& f : rec.frames)
+        lights << f.arrivalNs << ' ' << f.showTime << '\n';
     const std::string figures = Figures(rec);
     std::ofstream(dir + "/figures") << figures;
     std::fputs(figures.c_str(), stdout);

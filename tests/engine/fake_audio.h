@@ -25,6 +25,7 @@ private:
 struct FakeSound {
     int32_t duration = 0;
     std::string error; // not empty: the player is not Ready and gives this text
+    int32_t startDelay = 0; // ms from Run until the position moves (the sound is heard)
 };
 
 class FakePlayer final : public Player {
