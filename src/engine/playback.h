@@ -9,9 +9,9 @@
 // 0 is heard when the clock reaches 0, and the clock is lined up with the frame grid
 // beforehand so that the start falls on a tick. The clock runs on until the player's
 // position has started to move (or three seconds have passed) and meets it, then the
-// player takes over. Every start of the player
-// measures the start time for the next. (Readying the graph earlier does not help: the
-// sound server holds a start back by as long as the graph waited ready.)
+// player takes over. Every start of the player measures the start time for the next.
+// (Readying the graph earlier does not help: the sound server holds a start back by as
+// long as the graph waited ready.)
 
 #include "document/project_data.h"
 #include "engine/engine_state.h"
@@ -42,8 +42,9 @@ public:
     static constexpr int32_t LeadInNudgeMs = 2;
     // Further apart than this when the sound is heard, the player takes over at once.
     static constexpr int32_t LeadInMeetMs = 100;
-    // The time from Run until the sound is heard, until a start has measured it (as the
-    // measurement tool found it on the test sound server).
+    // The time from Run until the sound is heard, until a start has measured it: about
+    // what the measurement tool finds on the test sound server (it varies with the load,
+    // from about 10 to 60 ms).
     static constexpr int32_t DefaultStartLatencyMs = 30;
     // As the last start of the player measured it.
     int32_t StartLatency() const { return startLatency_; }
