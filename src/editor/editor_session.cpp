@@ -77,6 +77,12 @@ EditorSession::~EditorSession()
         runtime_->Close();
 }
 
+void EditorSession::SetLightLatency(int32_t ms)
+{
+    optionSettings_.LightLatency = ClampLightLatency(ms);
+    runtime_->Play().LightLatency = optionSettings_.LightLatency;
+}
+
 bool EditorSession::StartOsc()
 {
     if (!oscServer_) {
