@@ -6,8 +6,13 @@
 // prerolled to learn the duration) and after Stop, "paused" after Pause, "running" after
 // Run. While it is not running the graph is parked in READY and the player holds the
 // position itself: a graph left waiting in PAUSED makes the sound server hold a new start
-// back for as long as it waited, and the lights would stand still meanwhile. Run prerolls
-// the graph again (a few ms), seeks to the held position and plays.
+// back for as long as it waited, and the lights would stand still meanwhile.
+//
+// Nothing here waits for the graph after opening: the frames must not stall. Run from 0
+// asks the graph for PLAYING at once; Run from elsewhere asks for PAUSED, and the next call
+// (every frame asks for state and position) seeks to the held position once the graph has
+// prerolled and asks for PLAYING. Until the graph has settled after a start or a seek, the
+// position stays where the player put it, never a stale one from before.
 //
 // Two volumes that never overwrite each other: the player's own (SetVolume) and the
 // program's output volume (WaveOutGain), which it follows while sound flows. The sound
@@ -63,8 +68,9 @@ private:
     void Release();
     // Takes the graph to READY, keeping its position.
     void Park();
-    // From READY back to a prerolled graph at the held position.
-    bool Unpark();
+    // Carries a start on when the graph is ready for its next step; parks a graph that
+    // failed to change state.
+    void Poll();
 
     std::string fileName_;
     std::string errorText_;
@@ -74,6 +80,8 @@ private:
     int logical_ = 0;
     int32_t lastPosition_ = 0;
     bool parked_ = false;
+    bool prerolling_ = false; // a Run from READY waits for the preroll to seek and play
+    bool settling_ = false;   // a start or a seek has not yet taken effect
     GstElement* pipeline_ = nullptr;
     GstElement* outputVolume_ = nullptr; // the program's output volume, inside the pipeline
     GstBus* bus_ = nullptr;

