@@ -71,18 +71,38 @@ AudioPlay::AudioPlay(const std::string& path) : fileName_(path)
     struct stat st{};
     if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         errorText_ = FileNotFoundText;
-    } else if (!GstReady() || !Open()) {
+    } else if (!GstReady() || !StartOpen()) {
         Release();
         errorText_ = InitFailedText;
     } else {
-        ready_ = true;
+        opening_ = true;
+        openStartedNs_ = g_get_monotonic_time() * 1000;
     }
     SetVolume(1.0);
 }
 
+bool AudioPlay::Opening()
+{
+    if (!opening_)
+        return false;
+    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, 0);
+    const bool late = g_get_monotonic_time() * 1000 - openStartedNs_ > gint64(PrerollTimeout);
+    if (r == GST_STATE_CHANGE_ASYNC && !late)
+        return true;
+    opening_ = false;
+    const bool prerolled = r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL;
+    if (prerolled && FinishOpen()) {
+        ready_ = true;
+    } else {
+        Release();
+        errorText_ = InitFailedText;
+    }
+    return false;
+}
+
 AudioPlay::~AudioPlay() { Release(); }
 
-bool AudioPlay::Open()
+bool AudioPlay::StartOpen()
 {
     pipeline_ = gst_element_factory_make("playbin", nullptr);
     if (pipeline_)
@@ -114,11 +134,11 @@ bool AudioPlay::Open()
     gst_object_unref(pad);
 
     bus_ = gst_element_get_bus(pipeline_);
-    if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
-        return false;
-    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
-    if (r != GST_STATE_CHANGE_SUCCESS && r != GST_STATE_CHANGE_NO_PREROLL)
-        return false;
+    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE;
+}
+
+bool AudioPlay::FinishOpen()
+{
     if (GstMessage* error = gst_bus_pop_filtered(bus_, GST_MESSAGE_ERROR)) {
         gst_message_unref(error);
         return false;
@@ -169,7 +189,7 @@ void AudioPlay::Park()
 
 void AudioPlay::Poll()
 {
-    if (!pipeline_ || parked_)
+    if (!pipeline_ || parked_ || opening_)
         return;
     const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, 0);
     if (r == GST_STATE_CHANGE_FAILURE) {
@@ -263,7 +283,7 @@ void AudioPlay::Seek(int32_t ms)
 
 bool AudioPlay::IsComplete()
 {
-    if (!bus_)
+    if (!bus_ || opening_)
         return false;
     Poll();
     // Everything queued is taken at once: one message per call would hold the end back by

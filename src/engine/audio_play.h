@@ -8,7 +8,8 @@
 // position itself: a graph left waiting in PAUSED makes the sound server hold a new start
 // back for as long as it waited, and the lights would stand still meanwhile.
 //
-// Nothing here waits for the graph after opening: the frames must not stall. Run from 0
+// Nothing here waits for the graph: the frames must not stall. The constructor starts the
+// open (the graph prerolls to learn the duration) and Opening carries it on. Run from 0
 // asks the graph for PLAYING at once; Run from elsewhere asks for PAUSED, and the next call
 // (every frame asks for state and position) seeks to the held position once the graph has
 // prerolled and asks for PLAYING. Until the graph has settled after a start or a seek, the
@@ -51,6 +52,7 @@ public:
     void Seek(int32_t ms) override;
     bool IsComplete() override;
     void SetVolume(double v) override;
+    bool Opening() override;
 
     int32_t Duration() const override { return duration_; }
     bool Ready() const override { return ready_; }
@@ -64,7 +66,10 @@ public:
     void FollowOutputGain();
 
 private:
-    bool Open();
+    // Builds the graph and asks it to preroll.
+    bool StartOpen();
+    // The preroll is done: the duration, then parked. False when it cannot play.
+    bool FinishOpen();
     void Release();
     // Takes the graph to READY, keeping its position.
     void Park();
@@ -75,6 +80,8 @@ private:
     std::string fileName_;
     std::string errorText_;
     bool ready_ = false;
+    bool opening_ = false;
+    int64_t openStartedNs_ = 0;
     int32_t duration_ = 0;
     int32_t volume_ = 0;
     int logical_ = 0;

@@ -19,7 +19,9 @@ void Playback::PlaybackTick(uint8_t* frame)
     s_.AdvanceClock();
     ReadPlayer();
     OpenOrClose();
-    Requests();
+    // Requests posted while a sound opens wait for it, and are then carried out in order.
+    if (!opening_)
+        Requests();
     FollowPosition();
     EndOfSound();
     LineColors output;
@@ -29,7 +31,7 @@ void Playback::PlaybackTick(uint8_t* frame)
 
 void Playback::ReadPlayer()
 {
-    if (player_) {
+    if (player_ && !opening_) {
         s_.AudioState = AudioStateFromPlayer(player_->GetState());
         playerPosition_ = player_->GetPosition();
         s_.AudioPosition = playerPosition_;
@@ -73,32 +75,45 @@ void Playback::OpenOrClose()
         leadIn_ = LeadIn::Idle;
         startMeasured_ = true;
     }
-    if (s_.OpenAudioRequest) {
+    if (opening_) {
+        // The open in progress; its request stays set until it has taken effect.
+        if (!player_->Opening())
+            FinishOpen();
+    } else if (s_.OpenAudioRequest) {
         player_.reset();
         s_.Play.SoundDuration = 0;
         s_.AudioPosition = 0;
         s_.AudioOutputOk = audio_.ProbeOutput();
         const std::string path = s_.SoundPath();
-        if (!path.empty()) {
+        if (!path.empty())
             player_ = audio_.CreatePlayer(path);
-            if (player_->Ready()) {
-                s_.Play.SoundDuration = player_->Duration();
-                const int64_t total = int64_t(player_->Duration()) + s_.Play.PrePlayTime + s_.Play.PostPlayTime;
-                s_.TotalLength = int32_t(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
-                s_.AudioPosition = 0;
-            } else {
-                // The unready player stays: later requests reach a player with nothing to play.
-                errors_.Post(player_->ErrorText());
-            }
-        }
-        if (!s_.AudioOutputOk)
-            errors_.Post(AudioOutputInvalidText);
-        s_.OpenAudioRequest = false;
+        opening_ = player_ && player_->Opening();
+        if (!opening_)
+            FinishOpen();
     } else if (s_.CloseAudioRequest) {
         player_.reset();
         s_.AudioOutputOk = false;
         s_.CloseAudioRequest = false;
     }
+}
+
+void Playback::FinishOpen()
+{
+    opening_ = false;
+    if (player_) {
+        if (player_->Ready()) {
+            s_.Play.SoundDuration = player_->Duration();
+            const int64_t total = int64_t(player_->Duration()) + s_.Play.PrePlayTime + s_.Play.PostPlayTime;
+            s_.TotalLength = int32_t(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
+            s_.AudioPosition = 0;
+        } else {
+            // The unready player stays: later requests reach a player with nothing to play.
+            errors_.Post(player_->ErrorText());
+        }
+    }
+    if (!s_.AudioOutputOk)
+        errors_.Post(AudioOutputInvalidText);
+    s_.OpenAudioRequest = false;
 }
 
 void Playback::Requests()
@@ -170,7 +185,7 @@ void Playback::AbandonLeadIn()
 bool Playback::LeadInToSound()
 {
     const bool running = s_.ClockRunning && !s_.ClockPaused;
-    const bool playable = player_ && player_->Ready() && s_.AudioOutputOk;
+    const bool playable = player_ && !opening_ && player_->Ready() && s_.AudioOutputOk;
     if (!running || !playable || (s_.Play.PlayPosition >= 0 && leadIn_ != LeadIn::Started)) {
         if (leadIn_ == LeadIn::Started && s_.ClockRunning && s_.ClockPosition >= 0)
             // Held while waiting for the sound: back to the lead-in's last ms, so that going
@@ -242,7 +257,7 @@ void Playback::FollowPosition()
     bool runOutEnded = false;
     if (s_.FollowClock(position, runOutEnd, &clockPosition, &leadInEnded, &runOutEnded)) {
         s_.Play.PlayPosition = clockPosition;
-        if (leadInEnded && player_) {
+        if (leadInEnded && player_ && !opening_) {
             // The sound takes over at exactly 0.
             player_->Seek(0);
             player_->Run();
@@ -256,7 +271,7 @@ void Playback::FollowPosition()
 
 void Playback::EndOfSound()
 {
-    if (!player_ || !player_->IsComplete())
+    if (!player_ || opening_ || !player_->IsComplete())
         return;
     if (s_.Play.Repeat) {
         s_.Play.PlayPosition = 0;

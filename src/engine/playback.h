@@ -51,6 +51,8 @@ public:
 private:
     void ReadPlayer();
     void OpenOrClose();
+    // The open has ended, one way or the other: the sound's length, or its error.
+    void FinishOpen();
     void Requests();
     void FollowPosition();
     // The lead-in with a player that can play: true when it set the play position.
@@ -70,6 +72,7 @@ private:
     PostedErrors& errors_;
     std::unique_ptr<Player> player_;
     int32_t playerPosition_ = 0; // the player's position as this tick read it
+    bool opening_ = false;       // the player is still opening its file
 
     enum class LeadIn : uint8_t { Idle, Started };
     LeadIn leadIn_ = LeadIn::Idle;

@@ -58,6 +58,39 @@ TEST_F(EngineTest, OpenReadsTheSoundAndClearsTheRequest)
     EXPECT_STREQ(AudioStateText(state.AudioState), "");
 }
 
+// A sound that takes a while to open: the frames go on meanwhile (here the preview colour,
+// new at every tick), the open's request stays set until it has taken effect, and a seek
+// and a play posted during it are carried out after it, in that order.
+TEST_F(EngineTest, ASlowOpenKeepsTheFramesAndHoldsLaterRequests)
+{
+    play.DmxPatch[0] = 0;
+    audio.sounds["show.wav"] = FakeSound{60000, {}, 0, 3};
+    state.SetSoundPath("show.wav");
+    state.OpenAudioRequest = true;
+    for (uint8_t red = 1; red <= 3; ++red) {
+        state.PreviewColor = PackColor(red, 0, 0);
+        Tick();
+        EXPECT_EQ(frame[0], red);
+        EXPECT_TRUE(state.OpenAudioRequest) << "tick " << int(red);
+        EXPECT_EQ(play.SoundDuration, 0);
+        if (red == 2) {
+            state.PostSeek(1500);
+            state.RunRequest = true;
+        }
+    }
+    EXPECT_THAT(Calls(), ElementsAre("open show.wav"));
+    EXPECT_TRUE(state.RunRequest);
+    state.PreviewColor = NoColor;
+    Tick();
+    EXPECT_FALSE(state.OpenAudioRequest);
+    EXPECT_EQ(play.SoundDuration, 60000);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(1500)", "Run"));
+    EXPECT_FALSE(state.RunRequest);
+    EXPECT_FALSE(state.SeekPending());
+    Tick();
+    EXPECT_EQ(play.PlayPosition, 1520);
+}
+
 TEST_F(EngineTest, FailedOpenIsPostedAndTheUnreadyPlayerStays)
 {
     RecordingMessages messages;
