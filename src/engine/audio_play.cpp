@@ -15,23 +15,17 @@ constexpr guint PlayFlagSoftVolume = 1u << 4;
 constexpr GstClockTime PrerollTimeout = 5 * GST_SECOND;
 constexpr GstSeekFlags SeekFlags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
 
-bool GstReady()
-{
-    static const bool ok = gst_init_check(nullptr, nullptr, nullptr);
-    return ok;
-}
-
 // The desktop's sound server; without one the sound is timed but not heard, so duration
-// and position still work.
+// and position still work. The sink that could connect stays connected (READY) for the
+// graph: connecting again would cost the open a second round trip to the server.
 GstElement* MakeSink()
 {
     GstElement* sink = gst_element_factory_make("pulsesink", nullptr);
     if (sink) {
         gst_object_ref_sink(sink);
-        const bool opens = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS;
-        gst_element_set_state(sink, GST_STATE_NULL);
-        if (opens)
+        if (gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS)
             return sink;
+        gst_element_set_state(sink, GST_STATE_NULL);
         gst_object_unref(sink);
     }
     sink = gst_element_factory_make("fakesink", nullptr);
@@ -54,6 +48,12 @@ int32_t ToMs(gint64 ns)
 }
 
 } // namespace
+
+bool GstReady()
+{
+    static const bool ok = gst_init_check(nullptr, nullptr, nullptr);
+    return ok;
+}
 
 int32_t VolumeHundredthsDb(double v)
 {

@@ -31,6 +31,10 @@ typedef struct _GstBus GstBus;
 inline constexpr const char* FileNotFoundText = "再生ファイルが見つかりません";
 inline constexpr const char* InitFailedText = "初期化に失敗しました";
 
+// Starts GStreamer once for the process (loading its plugin registry takes a while, so the
+// owner does it before the frames start); false when it cannot run.
+bool GstReady();
+
 // The player's volume in hundredths of a decibel: v limited to 0.00001..1, then
 // trunc(log10(v) * 20 * 100); 0 is full volume, -10000 the least.
 int32_t VolumeHundredthsDb(double v);
