@@ -46,7 +46,7 @@ void RaiseWorkerPriority(ThreadPriority priority)
 
 ArtnetPlatform SystemArtnetPlatform()
 {
-    return {ReadAddressTable, AddInterfaceAddress, RemoveInterfaceAddress, OpenArtnetSocket};
+    return {ReadAddressTable, AddInterfaceAddress, RemoveInterfaceAddress, OpenArtnetSocket, MonotonicNs};
 }
 
 TArtnetThread::TArtnetThread(ArtnetPlatform platform) : platform_(std::move(platform))
@@ -183,21 +183,27 @@ void TArtnetThread::ReceivePacket()
     }
 }
 
+int64_t TArtnetThread::Now() const { return platform_.monotonicNs ? platform_.monotonicNs() : MonotonicNs(); }
+
 void TArtnetThread::BeginOutput()
 {
-    frameCounter_ = 0;
+    lastDmxSend_ = Now();
     if (socketReady_ && OutputEnabled)
         SendDmx(outputFrame_.data(), true);
 }
 
 void TArtnetThread::RunFrame()
 {
-    ++frameCounter_;
-    const bool keepAlive = frameCounter_ % (KeepAliveMs / FrameInterval) == 0;
     if (TickCallback)
         TickCallback(outputFrame_.data());
-    if (socketReady_ && OutputEnabled)
-        SendDmx(outputFrame_.data(), keepAlive);
+    if (!socketReady_ || !OutputEnabled)
+        return;
+    // Half a frame early rather than a frame late: frames leave on a grid, a little after
+    // their slot when the tick takes its time.
+    const int64_t now = Now();
+    const bool keepAlive = now - lastDmxSend_ >= (int64_t(KeepAliveMs) - FrameInterval / 2) * NsPerMs;
+    if (SendDmx(outputFrame_.data(), keepAlive) != 0)
+        lastDmxSend_ = now;
 }
 
 void TArtnetThread::WaitUntil(int64_t deadline)

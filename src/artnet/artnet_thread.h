@@ -1,8 +1,11 @@
 #pragma once
 // TArtnetThread: the worker that is the clock of playback. Every FrameInterval ms it
 // calls the tick, which fills the DMX frame, and sends the frame as ArtDmx when it
-// changed (and at least every 1.5 s). Between frames it polls for nodes every 2 s,
-// answers ArtPoll and records the nodes that reply.
+// changed, and when 1.5 s have passed since the last send (the keep-alive). Between frames
+// it polls for nodes every 2 s, answers ArtPoll and records the nodes that reply.
+//
+// The keep-alive counts time, not frames run: slots skipped while a tick overran would
+// otherwise stretch it past 1.5 s, and a node would take the output for lost.
 //
 // Construction sets up the network on the creating thread: it finds the address to
 // announce and, when the machine has no 2.x.x.x address, adds 2.b.c.d/24 to the first
@@ -32,6 +35,8 @@ struct ArtnetPlatform {
     std::function<AddressResult(uint32_t interfaceIndex, uint32_t address)> addAddress;
     std::function<AddressResult(uint32_t interfaceIndex, uint32_t address)> removeAddress;
     std::function<OpenedSocket()> openSocket;
+    // CLOCK_MONOTONIC in ns, for the keep-alive; unset, the system's.
+    std::function<int64_t()> monotonicNs;
 };
 
 ArtnetPlatform SystemArtnetPlatform();
@@ -79,7 +84,7 @@ public:
     void ReceivePacket();
     // The worker's body: the frame loop, then CloseNetwork.
     void Execute();
-    // Steps of the loop, public so a driver can run frames without the clock:
+    // Steps of the loop, public so a driver can run frames without the frame clock:
     // the forced first send, and one frame (tick, then send on change or keep-alive).
     void BeginOutput();
     void RunFrame();
@@ -110,6 +115,7 @@ private:
     void SetupNetwork();
     void WaitUntil(int64_t deadline);
     long Send(const uint8_t* data, size_t size);
+    int64_t Now() const;
 
     ArtnetPlatform platform_;
 
@@ -137,7 +143,7 @@ private:
     std::string socketError_;
 
     std::array<uint8_t, OutputFrameSize> outputFrame_{};
-    uint32_t frameCounter_ = 0;
+    int64_t lastDmxSend_ = 0; // ns, worker only
 
     std::atomic<bool> terminate_{false};
     std::thread worker_;

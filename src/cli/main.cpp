@@ -22,7 +22,7 @@ const Command commands[] = {
      EvalCommand},
     {"nodes", "nodes [--seconds N] [--universe U]", "lists the Art-Net nodes that answer a poll within N seconds",
      NodesCommand},
-    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]",
+    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start] [--exit-at-end]",
      "plays the show with its sound and Art-Net output, driven by OSC", PlayCommand},
     {"summary", "summary SOUND [OUT.wfm]",
      "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm", SummaryCommand},

@@ -1,5 +1,5 @@
-// play SHOW.PRJ [--osc-port N] [--universe U] [--repeat] [--start] [--exit-at-end]:
-// the show without a window. The engine, the audio player and the Art-Net worker run as in
+// play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start]
+// [--exit-at-end]: the show without a window. The engine, the audio player and the Art-Net worker run as in
 // the desktop program; OSC commands drive it, and each status text goes to standard output.
 // Nothing is written: no waveform summary is built and the show is never saved.
 #include "cli/commands.h"
@@ -28,6 +28,7 @@ struct PlayOptions {
     std::string show;
     int32_t oscPort = 9901;
     int32_t universe = 0;
+    int32_t lightLatency = 0;
     bool repeat = false;
     bool start = false;
     bool exitAtEnd = false;
@@ -45,7 +46,7 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
             o.start = true;
         } else if (a == "--exit-at-end") {
             o.exitAtEnd = true;
-        } else if (a == "--osc-port" || a == "--universe") {
+        } else if (a == "--osc-port" || a == "--universe" || a == "--light-latency") {
             const std::optional<int32_t> v = i + 1 < args.size() ? ParseInt32(args[++i]) : std::nullopt;
             if (!v)
                 return std::nullopt;
@@ -54,6 +55,8 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
                 o.oscPort = n;
             else if (a == "--universe" && n >= 0 && n <= 255)
                 o.universe = n;
+            else if (a == "--light-latency" && n >= LightLatencyMin && n <= LightLatencyMax)
+                o.lightLatency = n;
             else
                 return std::nullopt;
         } else if (!haveShow && !a.starts_with("--")) {
@@ -108,6 +111,7 @@ int PlayCommand(const Args& args)
 
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = options->universe;
+    runtimeOptions.LightLatency = options->lightLatency;
     runtimeOptions.RequireSocket = true;
     runtimeOptions.ReportInitError = [](const std::string& text) {
         std::cerr << "ArtNet初期化エラー: " << text << std::endl;

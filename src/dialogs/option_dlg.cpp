@@ -1,6 +1,7 @@
 #include "dialogs/option_dlg.h"
 
 #include "dialogs/art_net_prop_dlg.h"
+#include "document/play_globals.h"
 #include "gui_common/drawing_helpers.h"
 #include "gui_common/shortcut_keys.h"
 
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTimer>
@@ -317,9 +319,21 @@ QWidget* TOptionDlg::CreateAdvancedPage()
     oscLayout->addWidget(oscPortEdit_);
     oscLayout->addWidget(apply);
 
+    // What lies beyond the computer (wireless DMX, fixtures that process before they show)
+    // delays the light; the lights run this far ahead of the sound.
+    auto* latency = new QGroupBox("照明の遅延補正", page);
+    lightLatency_ = new QSpinBox(latency);
+    lightLatency_->setObjectName("LightLatencySpinBox");
+    lightLatency_->setRange(LightLatencyMin, LightLatencyMax);
+    lightLatency_->setSuffix(" ms");
+    auto* latencyLayout = new QHBoxLayout(latency);
+    latencyLayout->addWidget(lightLatency_);
+    latencyLayout->addStretch();
+
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(period);
     layout->addWidget(osc);
+    layout->addWidget(latency);
     layout->addStretch();
     return page;
 }
@@ -341,6 +355,7 @@ std::optional<OptionValues> TOptionDlg::Execute(const OptionValues& start)
     if (number)
         result.SaveInterval = interval;
     result.AutoSave = autoSave_->isChecked();
+    result.LightLatency = lightLatency_->value();
     result.ImgFileChanged = palFileChanged_;
     if (palFileChanged_)
         result.ImgFile = palFilEdit_->text().toStdString();
@@ -374,6 +389,7 @@ void TOptionDlg::showEvent(QShowEvent* event)
     SelectNumber(saveInterval_, start_.SaveInterval);
     autoSave_->setChecked(start_.AutoSave);
     oscPortEdit_->setText(QString::number(host_.OscPort()));
+    lightLatency_->setValue(start_.LightLatency);
     SelectNumber(dspIntvl_, host_.DisplayInterval());
     SelectNumber(dmxIntvl_, dmxInterval_);
     ipAdrLabel_->setText(QString::fromStdString("IP: " + host_.LocalAddressText()));

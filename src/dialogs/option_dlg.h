@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 class TArtNetPropDlg;
@@ -95,5 +96,6 @@ private:
     QComboBox* dspIntvl_ = nullptr;
     QComboBox* dmxIntvl_ = nullptr;
     QLineEdit* oscPortEdit_ = nullptr;
+    QSpinBox* lightLatency_ = nullptr;
     QTimer* timer1_ = nullptr;
 };

@@ -48,4 +48,5 @@ struct OptionValues {
     int32_t SaveInterval = 10;
     std::string ImgFile;
     bool ImgFileChanged = false; // ImgFile is a newly chosen path
+    int32_t LightLatency = 0;    // ms the lights run ahead of the sound, -500..500
 };

@@ -15,7 +15,10 @@ void PlayGlobals::Reset()
     SoundDuration = 0;
     Repeat = false;
     CheckGroup = CheckGroupOff;
+    LightLatency = 0;
 }
+
+int32_t ClampLightLatency(int64_t ms) { return int32_t(std::clamp<int64_t>(ms, LightLatencyMin, LightLatencyMax)); }
 
 int32_t PlayGlobals::ClampTime(int64_t t) const
 {

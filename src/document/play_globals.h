@@ -9,6 +9,12 @@
 
 inline constexpr int DmxSlots = 512;
 inline constexpr int32_t CheckGroupOff = -1;
+// How far the lights may run ahead of the sound (negative: behind), in ms.
+inline constexpr int32_t LightLatencyMin = -500;
+inline constexpr int32_t LightLatencyMax = 500;
+
+// A light latency held to LightLatencyMin..LightLatencyMax.
+int32_t ClampLightLatency(int64_t ms);
 
 struct PlayGlobals {
     PlayGlobals();
@@ -23,6 +29,10 @@ struct PlayGlobals {
     // stored value reaches the tick without a copy to keep in step.
     std::atomic<bool> Repeat{false};
     std::atomic<int32_t> CheckGroup{CheckGroupOff}; // the group forced to 255 while the patch check is on
+    // What lies beyond the computer (wireless DMX, fixtures that process before they show)
+    // delays the light: the frames show the show this many ms after the play position.
+    // Only the output moves; the play position stays with the sound.
+    std::atomic<int32_t> LightLatency{0};
 
     // Back to the values at program start.
     void Reset();

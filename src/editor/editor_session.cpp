@@ -55,6 +55,7 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = optionSettings_.TxUniverse;
     runtimeOptions.DmxInterval = optionSettings_.DmxInterval;
+    runtimeOptions.LightLatency = optionSettings_.LightLatency;
     runtimeOptions.ReportInitError = [](const std::string& text) { ShowError(text, "ArtNet初期化エラー"); };
     runtimeOptions.Audio = options_.Audio;
     runtimeOptions.Platform = options_.Platform;
@@ -75,6 +76,12 @@ EditorSession::~EditorSession()
     Document().RemoveObserver(*this);
     if (!runtime_->Closed())
         runtime_->Close();
+}
+
+void EditorSession::SetLightLatency(int32_t ms)
+{
+    optionSettings_.LightLatency = ClampLightLatency(ms);
+    runtime_->Play().LightLatency = optionSettings_.LightLatency;
 }
 
 bool EditorSession::StartOsc()

@@ -72,6 +72,8 @@ public:
     void SetOscPort(int32_t port);
     // The display interval written at exit.
     void SetDisplayInterval(int32_t ms) { optionSettings_.DispInterval = ms; }
+    // Takes effect at the next frame; written with the other options at close.
+    void SetLightLatency(int32_t ms);
 
     // The project settings dialog's values after OK: the times, then a changed sound file
     // (taken only when found and its waveform summary builds), then a changed title; the

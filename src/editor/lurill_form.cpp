@@ -494,6 +494,7 @@ void TLurillForm::OptionItemClick()
     start.AutoSave = env.AutoSave;
     start.SaveInterval = env.SaveInterval;
     start.ImgFile = env.ImgFile;
+    start.LightLatency = session_->Options().LightLatency;
     const std::optional<OptionValues> values = optionDlg_->Execute(start);
     if (!values)
         return;
@@ -512,6 +513,7 @@ void TLurillForm::OptionItemClick()
     env.CurActivate = values->CurActivate;
     env.AutoSave = values->AutoSave;
     env.SaveInterval = values->SaveInterval;
+    session_->SetLightLatency(values->LightLatency);
     if (values->ImgFileChanged) {
         env.ImgFile = env.ImgFileSetting(values->ImgFile);
         env.LoadPalette(env.ImgFile);

@@ -13,25 +13,19 @@ namespace {
 constexpr guint PlayFlagAudio = 1u << 1;
 constexpr guint PlayFlagSoftVolume = 1u << 4;
 constexpr GstClockTime PrerollTimeout = 5 * GST_SECOND;
-constexpr GstClockTime StateTimeout = 10 * GST_MSECOND;
-
-bool GstReady()
-{
-    static const bool ok = gst_init_check(nullptr, nullptr, nullptr);
-    return ok;
-}
+constexpr GstSeekFlags SeekFlags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
 
 // The desktop's sound server; without one the sound is timed but not heard, so duration
-// and position still work.
+// and position still work. The sink that could connect stays connected (READY) for the
+// graph: connecting again would cost the open a second round trip to the server.
 GstElement* MakeSink()
 {
     GstElement* sink = gst_element_factory_make("pulsesink", nullptr);
     if (sink) {
         gst_object_ref_sink(sink);
-        const bool opens = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS;
-        gst_element_set_state(sink, GST_STATE_NULL);
-        if (opens)
+        if (gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS)
             return sink;
+        gst_element_set_state(sink, GST_STATE_NULL);
         gst_object_unref(sink);
     }
     sink = gst_element_factory_make("fakesink", nullptr);
@@ -55,6 +49,12 @@ int32_t ToMs(gint64 ns)
 
 } // namespace
 
+bool GstReady()
+{
+    static const bool ok = gst_init_check(nullptr, nullptr, nullptr);
+    return ok;
+}
+
 int32_t VolumeHundredthsDb(double v)
 {
     if (!(v >= 0.00001)) // also NaN
@@ -71,18 +71,38 @@ AudioPlay::AudioPlay(const std::string& path) : fileName_(path)
     struct stat st{};
     if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         errorText_ = FileNotFoundText;
-    } else if (!GstReady() || !Open()) {
+    } else if (!GstReady() || !StartOpen()) {
         Release();
         errorText_ = InitFailedText;
     } else {
-        ready_ = true;
+        opening_ = true;
+        openStartedNs_ = g_get_monotonic_time() * 1000;
     }
     SetVolume(1.0);
 }
 
+bool AudioPlay::Opening()
+{
+    if (!opening_)
+        return false;
+    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, 0);
+    const bool late = g_get_monotonic_time() * 1000 - openStartedNs_ > gint64(PrerollTimeout);
+    if (r == GST_STATE_CHANGE_ASYNC && !late)
+        return true;
+    opening_ = false;
+    const bool prerolled = r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL;
+    if (prerolled && FinishOpen()) {
+        ready_ = true;
+    } else {
+        Release();
+        errorText_ = InitFailedText;
+    }
+    return false;
+}
+
 AudioPlay::~AudioPlay() { Release(); }
 
-bool AudioPlay::Open()
+bool AudioPlay::StartOpen()
 {
     pipeline_ = gst_element_factory_make("playbin", nullptr);
     if (pipeline_)
@@ -114,11 +134,11 @@ bool AudioPlay::Open()
     gst_object_unref(pad);
 
     bus_ = gst_element_get_bus(pipeline_);
-    if (gst_element_set_state(pipeline_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
-        return false;
-    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
-    if (r != GST_STATE_CHANGE_SUCCESS && r != GST_STATE_CHANGE_NO_PREROLL)
-        return false;
+    return gst_element_set_state(pipeline_, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE;
+}
+
+bool AudioPlay::FinishOpen()
+{
     if (GstMessage* error = gst_bus_pop_filtered(bus_, GST_MESSAGE_ERROR)) {
         gst_message_unref(error);
         return false;
@@ -164,27 +184,30 @@ void AudioPlay::Park()
     GetPosition();
     gst_element_set_state(pipeline_, GST_STATE_READY);
     parked_ = true;
+    prerolling_ = settling_ = false;
 }
 
-bool AudioPlay::Unpark()
+void AudioPlay::Poll()
 {
-    if (!parked_)
-        return true;
-    const bool prerolled = gst_element_set_state(pipeline_, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE && [this] {
-        const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
-        return r == GST_STATE_CHANGE_SUCCESS || r == GST_STATE_CHANGE_NO_PREROLL;
-    }();
-    if (!prerolled) {
-        // Back to where it was: parked, holding its position.
-        gst_element_set_state(pipeline_, GST_STATE_READY);
-        return false;
+    if (!pipeline_ || parked_ || opening_)
+        return;
+    const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, 0);
+    if (r == GST_STATE_CHANGE_FAILURE) {
+        // A graph that cannot preroll again stays stopped rather than claim to play.
+        if (logical_ == 2)
+            logical_ = 0;
+        Park();
+        return;
     }
-    parked_ = false;
-    // Wait for the seek too, so that no position from before it is read afterwards.
-    if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
-                                gint64(lastPosition_) * GST_MSECOND))
-        gst_element_get_state(pipeline_, nullptr, nullptr, PrerollTimeout);
-    return true;
+    if (r == GST_STATE_CHANGE_ASYNC)
+        return;
+    if (prerolling_) {
+        prerolling_ = false;
+        gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, SeekFlags, gint64(lastPosition_) * GST_MSECOND);
+        gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+    } else if (settling_) {
+        settling_ = false;
+    }
 }
 
 void AudioPlay::Run()
@@ -193,12 +216,18 @@ void AudioPlay::Run()
         logical_ = 2;
         return;
     }
-    // A graph that cannot preroll again stays stopped rather than claim to play.
-    if (Unpark()) {
-        logical_ = 2;
+    logical_ = 2;
+    if (!parked_) {
         gst_element_set_state(pipeline_, GST_STATE_PLAYING);
-    } else {
+        return;
+    }
+    parked_ = false;
+    settling_ = true;
+    // From READY the graph starts at 0 by itself; anywhere else needs a seek once prerolled.
+    prerolling_ = lastPosition_ != 0;
+    if (gst_element_set_state(pipeline_, prerolling_ ? GST_STATE_PAUSED : GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         logical_ = 0;
+        Park();
     }
 }
 
@@ -220,16 +249,18 @@ void AudioPlay::Stop(bool rewind)
 
 int AudioPlay::GetState()
 {
-    if (pipeline_ && gst_element_get_state(pipeline_, nullptr, nullptr, StateTimeout) == GST_STATE_CHANGE_FAILURE)
-        return -1;
-    return logical_;
+    const bool failed = pipeline_ && !parked_
+        && gst_element_get_state(pipeline_, nullptr, nullptr, 0) == GST_STATE_CHANGE_FAILURE;
+    Poll();
+    return failed ? -1 : logical_;
 }
 
 int32_t AudioPlay::GetPosition()
 {
     if (!ready_ || duration_ <= 0)
         return 0;
-    if (parked_)
+    Poll();
+    if (parked_ || settling_ || prerolling_)
         return lastPosition_;
     gint64 ns = 0;
     // During a seek the graph may not answer; the last known position stands meanwhile.
@@ -243,17 +274,18 @@ void AudioPlay::Seek(int32_t ms)
     if (!ready_)
         return;
     const gint64 target = gint64(std::clamp(ms, 0, duration_)) * GST_MSECOND;
-    if (parked_)
-        lastPosition_ = ToMs(target);
-    else if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
-                                target))
-        lastPosition_ = ToMs(target);
+    lastPosition_ = ToMs(target);
+    if (parked_ || prerolling_)
+        return; // the start seeks there
+    if (gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, SeekFlags, target))
+        settling_ = true;
 }
 
 bool AudioPlay::IsComplete()
 {
-    if (!bus_)
+    if (!bus_ || opening_)
         return false;
+    Poll();
     // Everything queued is taken at once: one message per call would hold the end back by
     // as many frames as there are other messages.
     bool complete = false;

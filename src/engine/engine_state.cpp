@@ -119,6 +119,17 @@ void EngineState::AdvanceClock()
     ClockPosition.store(int32_t(base + elapsed), std::memory_order_relaxed);
 }
 
+void EngineState::NudgeClock(int32_t ms)
+{
+    std::lock_guard lock(clockMutex_);
+    if (!ClockRunning.load(std::memory_order_relaxed))
+        return;
+    ClockBasePosition.store(int32_t(uint32_t(ClockBasePosition.load(std::memory_order_relaxed)) + uint32_t(ms)),
+                            std::memory_order_relaxed);
+    ClockPosition.store(int32_t(uint32_t(ClockPosition.load(std::memory_order_relaxed)) + uint32_t(ms)),
+                        std::memory_order_relaxed);
+}
+
 bool EngineState::FollowClock(int32_t position, int64_t runOutEnd, int32_t* clockPosition, bool* leadInEnded,
                               bool* runOutEnded)
 {

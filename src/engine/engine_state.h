@@ -93,6 +93,9 @@ public:
     bool PauseClock();
     // The tick's first step: ClockPosition follows the counter while the clock runs.
     void AdvanceClock();
+    // Moves a running clock's reading by ms from here on (the tick lines the lead-in up
+    // with the sound's start). Nothing when the clock is not running.
+    void NudgeClock(int32_t ms);
 
     // The tick's use of the clock for the play position. Returns false when the clock is
     // not running. Otherwise, with the lead-in ending (position < 0 and the clock at 0 or

@@ -3,6 +3,15 @@
 // (from the player inside the sound, from the play clock in the lead-in and run-out),
 // evaluates every line there and builds the DMX frame. The Art-Net worker calls
 // PlaybackTick every 20 ms; the player lives and dies on that thread.
+//
+// The lead-in hands over to the sound without a jump: the player is started at 0 ahead of
+// the clock by the time a start takes to be heard (readying the graph included), so that
+// 0 is heard when the clock reaches 0, and the clock is lined up with the frame grid
+// beforehand so that the start falls on a tick. The clock runs on until the player's
+// position has started to move (or three seconds have passed) and meets it, then the
+// player takes over. Every start of the player measures the start time for the next.
+// (Readying the graph earlier does not help: the sound server holds a start back by as
+// long as the graph waited ready.)
 
 #include "document/project_data.h"
 #include "engine/engine_state.h"
@@ -27,12 +36,34 @@ public:
     // nothing unless a sound is opened or an error is posted.
     void PlaybackTick(uint8_t* frame);
 
+    // How long before the clock reaches 0 it is lined up with the ticks, and the most it
+    // moves in one tick meanwhile.
+    static constexpr int32_t LeadInAlignMs = 600;
+    static constexpr int32_t LeadInNudgeMs = 2;
+    // Further apart than this when the sound is heard, the player takes over at once.
+    static constexpr int32_t LeadInMeetMs = 100;
+    // The time from Run until the sound is heard, until a start has measured it: what the
+    // measurement tool finds on the test sound server.
+    static constexpr int32_t DefaultStartLatencyMs = 10;
+    // As the last start of the player measured it.
+    int32_t StartLatency() const { return startLatency_; }
+
 private:
     void ReadPlayer();
     void OpenOrClose();
+    // The open has ended, one way or the other: the sound's length, or its error.
+    void FinishOpen();
     void Requests();
     void FollowPosition();
+    // The lead-in with a player that can play: true when it set the play position.
+    bool LeadInToSound();
+    // The transport went elsewhere during a lead-in that had readied or started the player.
+    void AbandonLeadIn();
     void EndOfSound();
+    // Runs the player, which holds position `from`, and notes when, for MeasureStart.
+    void RunPlayer(int32_t from);
+    // The first tick the player's position moves after a Run tells how long the start took.
+    void MeasureStart();
     void Colours(LineColors& output);
 
     EngineState& s_;
@@ -41,4 +72,14 @@ private:
     PostedErrors& errors_;
     std::unique_ptr<Player> player_;
     int32_t playerPosition_ = 0; // the player's position as this tick read it
+    bool opening_ = false;       // the player is still opening its file
+
+    enum class LeadIn : uint8_t { Idle, Started };
+    LeadIn leadIn_ = LeadIn::Idle;
+    bool startMeasured_ = true; // no Run is waiting to be heard
+    uint32_t runAtMs_ = 0;
+    int32_t runFrom_ = 0;
+    int32_t lastReading_ = 0; // the clock at the last lead-in tick, for the tick's step
+    bool haveReading_ = false;
+    int32_t startLatency_ = DefaultStartLatencyMs;
 };

@@ -26,6 +26,10 @@ public:
     // v is a linear volume, limited to 0.00001..1.
     virtual void SetVolume(double v) = 0;
 
+    // True while the file is still being opened; Ready, Duration and ErrorText tell the
+    // outcome once it is false. Never waits: each call carries the open on.
+    virtual bool Opening() = 0;
+
     // Length of the sound in ms; 0 until Ready.
     virtual int32_t Duration() const = 0;
     // The file was found and can be played.
@@ -37,7 +41,8 @@ public:
 class AudioBackend {
 public:
     virtual ~AudioBackend() = default;
-    // A player for path, never null; a file it cannot play gives a player that is not Ready.
+    // A player for path, never null, possibly still Opening; a file it cannot play gives a
+    // player that is not Ready.
     virtual std::unique_ptr<Player> CreatePlayer(const std::string& path) = 0;
     // True when the default audio output can be opened for 16-bit stereo at 44.1 kHz.
     virtual bool ProbeOutput() = 0;

@@ -8,6 +8,7 @@ ShowRuntime::ShowRuntime(ShowRuntimeOptions options) : options_(std::move(option
     audio_ = options_.Audio ? options_.Audio : std::make_shared<SystemAudio>();
     wav_ = std::make_unique<WavSound>();
     doc_ = std::make_unique<ProjectData>(play_);
+    play_.LightLatency = ClampLightLatency(options_.LightLatency);
     doc_->CurrentLine = 0;
     for (auto& slot : play_.DmxPatch)
         slot = -1;

@@ -25,6 +25,7 @@
 struct ShowRuntimeOptions {
     int32_t OutputUniverse = 0; // sub-net x 16 + universe id
     int32_t DmxInterval = 20;   // the stored DMX interval (ms): kept and written back only
+    int32_t LightLatency = 0;   // ms the lights run ahead of the sound; held to -500..500
     ThreadPriority Priority = ThreadPriority::AboveNormal;
     std::string NodeName = "Lumenrill";
     // Start refuses to run the worker without its socket (the command-line player: a show

@@ -1,5 +1,7 @@
 #include "settings/main_window_settings.h"
 
+#include "document/play_globals.h"
+
 #include <algorithm>
 
 int32_t ReadOscPort(const IniFile& ini) { return ini.ReadInteger("OSC", "LocalPort", 9901); }
@@ -15,6 +17,7 @@ OptionSettings ReadOptionSettings(const IniFile& ini)
     if (disp >= 1)
         o.DispInterval = disp;
     o.TxUniverse = ini.ReadInteger("Option", "TxUniverse", o.TxUniverse);
+    o.LightLatency = ClampLightLatency(ini.ReadInteger("Option", "LightLatency", o.LightLatency));
     return o;
 }
 
@@ -26,6 +29,7 @@ void WriteOptionSettings(IniFile& ini, const OptionSettings& options, int32_t pr
     ini.WriteInteger("Option", "PrePlayTime", prePlayTimeMs / 1000);
     ini.WriteInteger("Option", "PostPlayTime", postPlayTimeMs / 1000);
     ini.WriteInteger("Option", "TxUniverse", options.TxUniverse);
+    ini.WriteInteger("Option", "LightLatency", options.LightLatency);
 }
 
 MainViewSettings ReadMainViewSettings(const IniFile& ini)

@@ -134,13 +134,45 @@ protected:
 
 TEST_F(ArtnetRules, ConstantFrameIsRepeatedOnlyByTheKeepAlive)
 {
+    net.nowNs = 0;
     thread.OutputEnabled = true;
     thread.BeginOutput();
     EXPECT_EQ(DmxSent(), 1u);
     for (int frame = 1; frame <= 224; ++frame) {
+        net.nowNs += 20000000;
         thread.RunFrame();
         EXPECT_EQ(DmxSent(), size_t(1 + frame / 75)) << "frame " << frame;
     }
+}
+
+TEST_F(ArtnetRules, KeepAliveCountsTimeSinceTheLastSend)
+{
+    // A tick that takes 3 s (a slow sound open): the frame after it is the keep-alive,
+    // however few frames ran. A changed frame counts as a send.
+    int64_t tickNs = 20000000;
+    thread.TickCallback = [&](uint8_t* frame) {
+        net.nowNs += tickNs;
+        std::copy(slots.begin(), slots.end(), frame);
+    };
+    net.nowNs = 0;
+    thread.OutputEnabled = true;
+    thread.BeginOutput();
+    thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 1u);
+    tickNs = 3000000000;
+    thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 2u) << "3 s since the last send";
+    tickNs = 20000000;
+    for (int frame = 1; frame < 74; ++frame)
+        thread.RunFrame();
+    slots[0] = 1;
+    thread.RunFrame(); // 1.48 s after the keep-alive: sent because it changed
+    EXPECT_EQ(DmxSent(), 3u);
+    for (int frame = 0; frame < 74; ++frame)
+        thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 3u) << "1.48 s since the changed frame";
+    thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 4u);
 }
 
 TEST_F(ArtnetRules, ChangedSlotIsSentInThatFrame)

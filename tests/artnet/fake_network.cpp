@@ -1,6 +1,7 @@
 #include "fake_network.h"
 
 #include <arpa/inet.h>
+#include <ctime>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -94,6 +95,14 @@ ArtnetPlatform FakeNetwork::Platform()
             if (!layerFails && !bindFails)
                 opened.socket = std::make_unique<FakeSocket>(self);
             return opened;
+        },
+        [this] {
+            const int64_t set = nowNs;
+            if (set >= 0)
+                return set;
+            timespec t{};
+            clock_gettime(CLOCK_MONOTONIC, &t);
+            return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
         },
     };
 }

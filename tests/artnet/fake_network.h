@@ -4,6 +4,7 @@
 
 #include "artnet/artnet_thread.h"
 
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,8 @@ struct FakeNetwork {
         uint32_t interfaceIndex, address;
     };
     std::vector<Call> added, removed;
+    // The keep-alive's clock in ns, set by the test; below 0, the system's.
+    std::atomic<int64_t> nowNs{-1};
     ArtnetPlatform Platform();
 
     mutable std::mutex lock;

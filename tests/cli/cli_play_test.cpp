@@ -31,7 +31,8 @@ TEST_F(CliPlayTest, WrongArguments)
     MakeShow("none.wav", 0, 0);
     for (const char* args : {"play", "play show.PRJ --osc-port 0", "play show.PRJ --osc-port 65536",
                              "play show.PRJ --universe 256", "play show.PRJ --universe", "play show.PRJ --loud",
-                             "play show.PRJ other.PRJ"}) {
+                             "play show.PRJ other.PRJ", "play show.PRJ --light-latency 501",
+                             "play show.PRJ --light-latency -501", "play show.PRJ --light-latency"}) {
         EXPECT_EQ(Cli(args), 2) << args;
         EXPECT_NE(Stderr().find("usage: lumenrill-cli play SHOW.PRJ"), std::string::npos) << args;
     }
@@ -72,4 +73,6 @@ TEST_F(CliPlayTest, StartPlaysToTheEndAndExits)
     EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --osc-port 19903", nullptr, "timeout 20"), 0) << Stderr();
     MakeShow(dir / "a.wav", 0, 0);
     EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --osc-port 19903", nullptr, "timeout 20"), 0) << Stderr();
+    EXPECT_EQ(Cli("play show.PRJ --start --exit-at-end --light-latency -500 --osc-port 19903", nullptr, "timeout 20"), 0)
+        << Stderr();
 }

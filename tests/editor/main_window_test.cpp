@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSlider>
 #include <QTimer>
 #include <QToolBar>
@@ -430,16 +431,24 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
         box->setCurrentIndex(index);
         emit box->activated(index);
     };
-    // Cancel: the output universe acts at once and stays; the automatic save setting does not.
+    const auto setLatency = [](QDialog& dialog, int ms) {
+        auto* box = dialog.findChild<QSpinBox*>("LightLatencySpinBox");
+        ASSERT_NE(box, nullptr);
+        box->setValue(ms);
+    };
+    // Cancel: the output universe acts at once and stays; the automatic save setting and the
+    // light latency do not.
     WithOptionDialog(*form, false, [&](QDialog& dialog) {
         choose(dialog, "OsubComboBox", 3);
         choose(dialog, "OidComboBox", 10);
         auto* autoSave = dialog.findChild<QCheckBox*>("AutoSaveCheckBox");
         if (autoSave)
             autoSave->setChecked(true);
+        setLatency(dialog, 99);
     });
     EXPECT_EQ(S().Runtime().Artnet()->OutputUniverse, 0x3A) << "the universe acted at once";
     EXPECT_FALSE(S().Env().AutoSave);
+    EXPECT_EQ(S().Runtime().Play().LightLatency, 0);
 
     EXPECT_EQ(form->ToolBar(3)->minimumHeight(), 58);
     WithOptionDialog(*form, true, [&](QDialog& dialog) {
@@ -447,14 +456,17 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
         ASSERT_NE(autoSave, nullptr);
         autoSave->setChecked(true);
         dialog.findChild<QCheckBox*>("FlatBtnCheckBox")->setChecked(true);
+        setLatency(dialog, -40);
     });
     EXPECT_TRUE(S().Env().AutoSave);
     // Flat tool bars are two pixels lower, from the OK on.
     EXPECT_EQ(form->ToolBar(1)->minimumHeight(), 30);
     EXPECT_EQ(form->ToolBar(4)->minimumHeight(), 56);
     EXPECT_TRUE(form->BackupTimer()->isActive()) << "automatic saving armed at OK";
+    EXPECT_EQ(S().Runtime().Play().LightLatency, -40) << "the next frame uses it";
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("TxUniverse=58"));
+    EXPECT_THAT(IniText(), HasSubstr("LightLatency=-40"));
 }
 
 } // namespace

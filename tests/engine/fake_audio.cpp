@@ -16,7 +16,8 @@ FakePlayer::~FakePlayer()
 
 int32_t FakePlayer::Now()
 {
-    if (state_ == 2 && ready_) {
+    // since_ lies ahead while a start is not yet heard.
+    if (state_ == 2 && ready_ && int32_t(clock_.NowMs() - since_) > 0) {
         const uint32_t now = clock_.NowMs();
         position_ += int32_t(now - since_);
         since_ = now;
@@ -32,8 +33,9 @@ void FakePlayer::Run()
 {
     log_.push_back("Run");
     Now();
+    if (state_ != 2)
+        since_ = clock_.NowMs() + uint32_t(sound_.startDelay);
     state_ = 2;
-    since_ = clock_.NowMs();
 }
 
 void FakePlayer::Pause()

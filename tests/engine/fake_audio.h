@@ -25,6 +25,8 @@ private:
 struct FakeSound {
     int32_t duration = 0;
     std::string error; // not empty: the player is not Ready and gives this text
+    int32_t startDelay = 0; // ms from Run until the position moves (the sound is heard)
+    int openPolls = 0;      // how many calls of Opening say it is still opening
 };
 
 class FakePlayer final : public Player {
@@ -40,6 +42,7 @@ public:
     void Seek(int32_t ms) override;
     bool IsComplete() override;
     void SetVolume(double) override {}
+    bool Opening() override { return sound_.openPolls > 0 && sound_.openPolls--; }
     int32_t Duration() const override { return ready_ ? sound_.duration : 0; }
     bool Ready() const override { return ready_; }
     const std::string& ErrorText() const override { return sound_.error; }

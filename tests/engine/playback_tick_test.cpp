@@ -1,6 +1,8 @@
 // The playback tick step by step, on a fake player and a fake millisecond clock.
 #include "engine_fixture.h"
 
+#include <algorithm>
+
 #include "support/test_support.h"
 
 using ::testing::ElementsAre;
@@ -56,6 +58,39 @@ TEST_F(EngineTest, OpenReadsTheSoundAndClearsTheRequest)
     EXPECT_STREQ(AudioStateText(state.AudioState), "");
 }
 
+// A sound that takes a while to open: the frames go on meanwhile (here the preview colour,
+// new at every tick), the open's request stays set until it has taken effect, and a seek
+// and a play posted during it are carried out after it, in that order.
+TEST_F(EngineTest, ASlowOpenKeepsTheFramesAndHoldsLaterRequests)
+{
+    play.DmxPatch[0] = 0;
+    audio.sounds["show.wav"] = FakeSound{60000, {}, 0, 3};
+    state.SetSoundPath("show.wav");
+    state.OpenAudioRequest = true;
+    for (uint8_t red = 1; red <= 3; ++red) {
+        state.PreviewColor = PackColor(red, 0, 0);
+        Tick();
+        EXPECT_EQ(frame[0], red);
+        EXPECT_TRUE(state.OpenAudioRequest) << "tick " << int(red);
+        EXPECT_EQ(play.SoundDuration, 0);
+        if (red == 2) {
+            state.PostSeek(1500);
+            state.RunRequest = true;
+        }
+    }
+    EXPECT_THAT(Calls(), ElementsAre("open show.wav"));
+    EXPECT_TRUE(state.RunRequest);
+    state.PreviewColor = NoColor;
+    Tick();
+    EXPECT_FALSE(state.OpenAudioRequest);
+    EXPECT_EQ(play.SoundDuration, 60000);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(1500)", "Run"));
+    EXPECT_FALSE(state.RunRequest);
+    EXPECT_FALSE(state.SeekPending());
+    Tick();
+    EXPECT_EQ(play.PlayPosition, 1520);
+}
+
 TEST_F(EngineTest, FailedOpenIsPostedAndTheUnreadyPlayerStays)
 {
     RecordingMessages messages;
@@ -108,25 +143,101 @@ TEST_F(EngineTest, RequestsWithoutAPlayerAreCleared)
     EXPECT_FALSE(state.RestartRequest);
 }
 
-TEST_F(EngineTest, LeadInHandsOverToTheSoundAtExactlyZero)
+// The lead-in: the player is readied late in it and started so that its 0 is heard when
+// the clock reaches 0; the play position never jumps at the hand-over once the start time
+// is known, and the first hand-over measures it.
+TEST_F(EngineTest, LeadInHandsOverToTheSoundWithoutAJump)
 {
-    OpenSound(60000);
+    audio.sounds["show.wav"] = FakeSound{60000, {}, 40}; // heard 40 ms after Run
+    state.SetSoundPath("show.wav");
+    state.OpenAudioRequest = true;
+    Tick();
     Calls();
-    play.PlayPosition = -10000;
-    state.StartClock(-10000);
+
+    // Every tick's play position, from the clock's start until a few ticks after the player
+    // has taken over.
+    const auto leadIn = [&](int32_t from) {
+        std::vector<int32_t> positions;
+        play.PlayPosition = from;
+        state.StartClock(from);
+        int after = 0;
+        for (int i = 0; i < 1000 && after < 3; ++i) {
+            Tick();
+            positions.push_back(play.PlayPosition);
+            if (!state.ClockRunning)
+                ++after;
+        }
+        return positions;
+    };
+    const auto largestJump = [](const std::vector<int32_t>& positions) {
+        int32_t jump = 0;
+        for (size_t i = 1; i < positions.size(); ++i)
+            jump = std::max(jump, std::abs(positions[i] - positions[i - 1] - 20));
+        return jump;
+    };
+
+    // The first: started 10 ms ahead (the usual start time), heard 40 ms later; the clock
+    // runs on until the sound moves, then slows down to meet it.
+    EXPECT_EQ(playback.StartLatency(), Playback::DefaultStartLatencyMs);
+    std::vector<int32_t> first = leadIn(-1000);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+    EXPECT_EQ(playback.StartLatency(), 40);
+    EXPECT_LE(largestJump(first), Playback::LeadInNudgeMs);
+    EXPECT_EQ(first.back(), state.AudioPosition);
+
+    // From then on the player starts 40 ms early, on a clock lined up with the ticks (this
+    // one starts off the grid): no step differs from 20 ms by more than the nudge.
+    state.StopRequest = true;
+    Tick();
+    Calls();
+    std::vector<int32_t> second = leadIn(-1007);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+    EXPECT_LE(largestJump(second), Playback::LeadInNudgeMs);
+    const auto handOver = std::find_if(second.begin(), second.end(), [](int32_t p) { return p >= 0; });
+    ASSERT_NE(handOver, second.end());
+    EXPECT_EQ(*(handOver - 1) + 20, *handOver);
+    EXPECT_EQ(second.back(), state.AudioPosition) << "the player has taken over";
+    EXPECT_STREQ(AudioStateText(state.AudioState), "playing");
+}
+
+// A pause or a stop between the start of the player and its sound being heard puts the
+// player back; going on starts it again. Without an output the lead-in ends at exactly 0
+// as it always did.
+TEST_F(EngineTest, LeadInPausedOrStoppedWhileTheSoundStarts)
+{
+    audio.sounds["show.wav"] = FakeSound{60000, {}, 30};
+    state.SetSoundPath("show.wav");
+    state.OpenAudioRequest = true;
+    Tick();
+    Calls();
+    play.PlayPosition = -65;
+    state.StartClock(-65);
+    Tick(3);
+    EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+    Tick();
+    ASSERT_TRUE(state.PauseClock());
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Stop"));
+    const int32_t held = play.PlayPosition;
+    EXPECT_LT(held, 0);
+    Tick(5);
+    EXPECT_EQ(play.PlayPosition, held) << "the clock holds";
+    EXPECT_STREQ(AudioStateText(state.AudioState), "stopped");
+    ASSERT_TRUE(state.PauseClock());
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+    state.StopClock();
+    state.StopRequest = true;
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Stop", "Stop")) << "put back, then the request";
+
+    state.AudioOutputOk = false;
+    play.PlayPosition = -30;
+    state.StartClock(-30);
     Tick(1, 30);
-    EXPECT_EQ(play.PlayPosition, -9970);
-    EXPECT_THAT(Calls(), IsEmpty());
-    Tick(332, 30); // the clock reads -10 after these
-    EXPECT_EQ(play.PlayPosition, -10);
-    Tick(1, 30); // 20: beyond 0, but the sound takes over at 0
     EXPECT_EQ(play.PlayPosition, 0);
     EXPECT_FALSE(state.ClockRunning);
     EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
-    Tick(1, 20);
-    EXPECT_STREQ(AudioStateText(state.AudioState), "playing");
-    EXPECT_EQ(play.PlayPosition, 20);
-    EXPECT_EQ(state.AudioPosition, 20);
 }
 
 TEST_F(EngineTest, InsideTheSoundThePositionFollowsThePlayer)
@@ -400,4 +511,39 @@ TEST_F(EngineTest, ColoursPreviewPatchAndLoadCheck)
     EXPECT_EQ(frame[511], 255);
     EXPECT_EQ(frame[0], RedOf(line1));
     EXPECT_EQ(frame[7], 100);
+}
+
+TEST_F(EngineTest, LightLatencyMovesOnlyTheOutput)
+{
+    // Line 1's red is the time in ms from 0 to 255: each frame says which time it shows.
+    doc.CurrentLine = 0;
+    doc.AddStep(PackColor(0, 0, 0), 0, 0, 0, false);
+    doc.AddStep(PackColor(255, 0, 0), 0, 255, 0, false);
+    play.DmxPatch[0] = 0;
+    OpenSound(60000);
+    state.RunRequest = true;
+    Tick(1, 0);
+
+    const int32_t latencies[] = {40, -40, 0};
+    for (int32_t latency : latencies) {
+        play.LightLatency = latency;
+        Tick(1, 20);
+        const int32_t p = play.PlayPosition;
+        EXPECT_EQ(state.AudioPosition, p) << latency;
+        EXPECT_EQ(frame[0], std::clamp(p + latency, 0, 255)) << latency;
+        EXPECT_EQ(state.LineOutput[0], PackColor(uint8_t(std::clamp(p + latency, 0, 255)), 0, 0)) << latency;
+    }
+    EXPECT_THAT(Calls(), ElementsAre("open show.wav", "Run")) << "the player never hears of it";
+
+    // In the lead-in the clock's position is shifted the same way.
+    state.StopRequest = true;
+    play.LightLatency = 100;
+    play.PlayPosition = -60;
+    state.StartClock(-60);
+    Tick(1, 0);
+    EXPECT_EQ(play.PlayPosition, -60);
+    EXPECT_EQ(frame[0], 40);
+    Tick(2, 20);
+    EXPECT_EQ(play.PlayPosition, -20);
+    EXPECT_EQ(frame[0], 80);
 }

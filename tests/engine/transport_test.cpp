@@ -22,9 +22,13 @@ TEST_F(EngineTest, TopPlayRunsTheLeadInOnTheClock)
     EXPECT_EQ(state.ClockBasePosition, -3000);
     EXPECT_TRUE(state.TransportActive);
     EXPECT_THAT(notices, ElementsAre(TransportNotice::ScrollToFarLeft, TransportNotice::OutputChanged));
+    // This player is heard at once, as the Run before measured: started at 0.
     Tick(150);
-    EXPECT_EQ(play.PlayPosition, 0);
     EXPECT_THAT(Calls(), ElementsAre("Seek(0)", "Run"));
+    EXPECT_EQ(play.PlayPosition, 0);
+    Tick();
+    EXPECT_FALSE(state.ClockRunning) << "the sound has taken over";
+    EXPECT_EQ(play.PlayPosition, 20);
 }
 
 // Play from the top without a lead-in while the position stands in the run-out: the sound

@@ -13,6 +13,7 @@ TEST_F(MainWindowSettingsTest, DefaultsWithoutAFile)
     EXPECT_EQ(o.DmxInterval, 20);
     EXPECT_EQ(o.DispInterval, 50);
     EXPECT_EQ(o.TxUniverse, 0);
+    EXPECT_EQ(o.LightLatency, 0);
     MainViewSettings v = ReadMainViewSettings(ini);
     EXPECT_FALSE(v.DispMonoWav);
     EXPECT_EQ(v.WavLRHeight, 360);
@@ -43,6 +44,11 @@ TEST_F(MainWindowSettingsTest, StoredViewValuesAreHeldToWhatTheViewCanShow)
     }
     EXPECT_EQ(ReadOptionSettings(WriteIni("[Option]\nDispInterval=0\n")).DispInterval, 50);
     EXPECT_EQ(ReadOptionSettings(WriteIni("[Option]\nDispInterval=150\n")).DispInterval, 150);
+    const std::pair<const char*, int32_t> latencies[] = {{"-500", -500}, {"500", 500},     {"-501", -500},
+                                                          {"9999", 500}, {"-2147483648", -500}, {"35", 35}};
+    for (auto [text, ms] : latencies)
+        EXPECT_EQ(ReadOptionSettings(WriteIni(std::string("[Option]\nLightLatency=") + text + "\n")).LightLatency, ms)
+            << text;
 }
 
 TEST_F(MainWindowSettingsTest, PlayTimesAreWrittenInSecondsAndNeverRead)
@@ -52,7 +58,7 @@ TEST_F(MainWindowSettingsTest, PlayTimesAreWrittenInSecondsAndNeverRead)
     EXPECT_EQ(o.DmxInterval, 35) << "kept to be written back unchanged";
     WriteOptionSettings(ini, o, 10999, -1500);
     EXPECT_EQ(ini.Text(), "[Option]\nPrePlayTime=10\nPostPlayTime=-1\nDmxInterval=35\n"
-                          "DispInterval=50\nTxUniverse=0\n");
+                          "DispInterval=50\nTxUniverse=0\nLightLatency=0\n");
 }
 
 TEST_F(MainWindowSettingsTest, ShortCutKeysAreTheActionNamesWithItem)
