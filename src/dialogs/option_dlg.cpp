@@ -120,6 +120,8 @@ TOptionDlg::TOptionDlg(OptionHost& host, TArtNetPropDlg& details, QWidget* paren
     setWindowTitle("オプション設定");
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
+    // Seven pages: every tab stays in view rather than behind scroll arrows.
+    pages_->setUsesScrollButtons(false);
     pages_->addTab(CreateDisplayPage(), "表示");
     pages_->addTab(CreateOperationPage(), "操作");
     pages_->addTab(CreateShortcutPage(), "ショートカット");

@@ -4,9 +4,11 @@
 #include "dialogs/option_dlg.h"
 #include "common/version.h"
 #include "dialogs/about_box.h"
+#include "dialogs/art_net_prop_dlg.h"
 #include "dialogs/sel_ex_form.h"
 #include "dialogs/sound_prop_box.h"
 #include "dialogs/step_colour_dialog.h"
+#include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
 #include "editor/canvas_fixture.h"
 #include "editor/edit_state.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -24,6 +27,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -669,6 +673,36 @@ TEST_F(CommandSetTest, Screenshots)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->AboutBox()));
     save(form->AboutBox(), "AboutBox");
     form->AboutBox()->hide();
+
+    // The modal dialogs as their commands open them, every page of each.
+    auto pages = [&](QAction* command, const std::string& name) {
+        bool shown = false;
+        QTimer::singleShot(100, form.get(), [&, name] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr) << name;
+            shown = true;
+            QTabWidget* tabs = dialog->findChild<QTabWidget*>();
+            const int count = tabs ? tabs->count() : 1;
+            for (int i = 0; i < count; ++i) {
+                if (tabs)
+                    tabs->setCurrentIndex(i);
+                save(dialog, (name + "-" + std::to_string(i + 1)).c_str());
+            }
+            dialog->reject();
+        });
+        A().Update();
+        ASSERT_TRUE(command->isEnabled()) << name;
+        command->trigger();
+        EXPECT_TRUE(shown) << name;
+    };
+    pages(A().Get("SetPrjAction"), "SetPrjDlg");
+    for (QDialog* dialog : std::initializer_list<QDialog*>{form->StepTimeDialog(), form->ArtNetPropDlg()}) {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        save(dialog, dialog->metaObject()->className());
+        dialog->hide();
+    }
+    pages(form->findChild<QAction*>("OptionItem"), "OptionDlg");
 }
 
 } // namespace
