@@ -273,6 +273,10 @@ void Playback::EndOfSound()
 {
     if (!player_ || opening_ || !player_->IsComplete())
         return;
+    // A sound that ends before the clock has met it ends the hand-over too: the clock that
+    // runs from here is the run-out's, which the hand-over must not stop.
+    leadIn_ = LeadIn::Idle;
+    haveReading_ = false;
     if (s_.Play.Repeat) {
         s_.Play.PlayPosition = 0;
         s_.RepeatRestarted = true;

@@ -200,6 +200,24 @@ TEST_F(EngineTest, LeadInHandsOverToTheSoundWithoutAJump)
     EXPECT_STREQ(AudioStateText(state.AudioState), "playing");
 }
 
+// A short sound that ends before the clock has met it (its start took far longer than the
+// last): the run-out still runs on the clock and the show ends.
+TEST_F(EngineTest, ASoundThatEndsDuringTheHandOverStillEndsTheShow)
+{
+    audio.sounds["short.wav"] = FakeSound{200, {}, 90};
+    state.SetSoundPath("short.wav");
+    state.OpenAudioRequest = true;
+    Tick();
+    play.PostPlayTime = 300;
+    const uint32_t endsBefore = state.ShowEnds;
+    play.PlayPosition = -400;
+    state.StartClock(-400);
+    for (int i = 0; i < 200 && state.ShowEnds == endsBefore; ++i)
+        Tick();
+    EXPECT_NE(state.ShowEnds, endsBefore) << "stuck at " << play.PlayPosition;
+    EXPECT_GE(play.PlayPosition, 500) << "the run-out was played to its end";
+}
+
 // A pause or a stop between the start of the player and its sound being heard puts the
 // player back; going on starts it again. Without an output the lead-in ends at exactly 0
 // as it always did.
