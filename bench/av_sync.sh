@@ -3,7 +3,9 @@
 # BUILD's runtime (and BASELINE_BUILD's, in the same run) in one private network namespace;
 # a node in another, across a virtual cable, receives the frames and records the private
 # PulseAudio's null sink. Measured on the sink in low-latency mode and on the sink held at
-# 200 ms; prints the figures side by side (ms) and keeps them as "sink/build/name value"
+# 200 ms, and against a bare libpulse stream's own time as a reference (the "reference"
+# column: where the listener agrees with the sound server, its offset is 0); prints the
+# figures side by side (ms) and keeps them as "sink/build/name value"
 # lines in $AV_SYNC_FIGURES when that is set. Needs root; removes everything it made (but
 # keeps its work folder, with what was heard and received, when AV_SYNC_KEEP is set).
 set -euo pipefail
@@ -57,13 +59,13 @@ sink_latency() {
   pactl list sinks | sed -n 's/.*Latency: \([0-9]*\) usec, configured \([0-9]*\) usec.*/\1 \2/p' | head -n1
 }
 
-run_one() { # SINK BUILD NAME
-  local dir=$work/$1-$3
+run_one() { # SINK BUILD NAME [MODE]
+  local dir=$work/$1-$3 mode=${4:-drive}
   mkdir -p "$dir"
   ip netns exec "$node" "$tool" listen "$dir" >"$dir/listen.log" 2>&1 &
   local listener=$!
   for _ in $(seq 100); do [[ -e $dir/ready ]] && break; sleep 0.05; done
-  ip netns exec "$app" "$2/bench/av_sync" drive "$dir" >"$dir/drive.log" 2>&1 || echo "av_sync: $3 drive failed: $(cat "$dir/drive.log")" >&2
+  ip netns exec "$app" "$2/bench/av_sync" "$mode" "$dir" >"$dir/drive.log" 2>&1 || echo "av_sync: $3 $mode failed: $(cat "$dir/drive.log")" >&2
   touch "$dir/done"
   wait "$listener" || echo "av_sync: listen failed: $(cat "$dir/listen.log")" >&2
 }
@@ -82,12 +84,13 @@ for sink in low:10 held:200; do
   done
   sleep 1
   for i in "${!builds[@]}"; do run_one "$name" "${builds[i]}" "${names[i]}"; done
+  run_one "$name" "$1" reference reference
   kill "$keeper"
   wait "$keeper" 2>/dev/null || true
   sleep 1
 done
 
-python3 - "$work" "${names[@]}" <<'PY'
+python3 - "$work" "${names[@]}" reference <<'PY'
 import os, sys
 work, names = sys.argv[1], sys.argv[2:]
 table = {}

@@ -8,7 +8,9 @@
 // long latency must stay there.
 //
 // Lights: ArtDmx on UDP 6454 with the kernel's receive time (CLOCK_REALTIME), mapped to
-// CLOCK_MONOTONIC through a pair of readings taken close together.
+// CLOCK_MONOTONIC through a pair of readings taken close together. When the bare libpulse
+// stream played instead (av_sync reference), its own times in DIR/reference take the
+// frames' place.
 #include "recording.h"
 #include "sync_show.h"
 #include "sync_tool.h"
@@ -269,6 +271,13 @@ int Listen(const std::string& dir)
 
     Recording rec;
     rec.clicks = PlaceClicks(r);
+    // The bare stream's own times stand in for frames when it was the one that played.
+    std::ifstream reference(dir + "/reference");
+    LightFrame f;
+    if (reference)
+        frames.clear();
+    while (reference >> f.arrivalNs >> f.showTime)
+        frames.push_back(f);
     rec.frames = std::move(frames);
     rec.events = ReadEvents(dir + "/events");
     rec.sink = std::move(r.sink);

@@ -17,6 +17,8 @@ int main(int argc, char** argv)
         return Drive(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "listen") == 0)
         return Listen(argv[2]);
-    std::fprintf(stderr, "usage: av_sync drive|listen DIR\n");
+    if (argc == 3 && std::strcmp(argv[1], "reference") == 0)
+        return Reference(argv[2]);
+    std::fprintf(stderr, "usage: av_sync drive|reference|listen DIR\n");
     return 2;
 }

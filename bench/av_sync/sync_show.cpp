@@ -43,10 +43,19 @@ std::optional<int> DecodeClick(int left, int right)
     return high * ClickCodes + low;
 }
 
+std::vector<int16_t> ClickTrackSamples()
+{
+    const size_t frames = size_t(int64_t(SoundMs) * SampleRate / 1000);
+    std::vector<int16_t> samples(frames * 2, 0);
+    for (size_t k = 0; k * size_t(SamplesPerPeriod) < frames; ++k)
+        ClickSamples(int(k), &samples[k * SamplesPerPeriod * 2], &samples[k * SamplesPerPeriod * 2 + 1]);
+    return samples;
+}
+
 bool WriteClickTrack(const std::string& path)
 {
-    const uint32_t frames = uint32_t(int64_t(SoundMs) * SampleRate / 1000);
-    const uint32_t dataBytes = frames * 4;
+    const std::vector<int16_t> samples = ClickTrackSamples();
+    const uint32_t dataBytes = uint32_t(samples.size() * 2);
     std::vector<uint8_t> out;
     out.reserve(44 + dataBytes);
     PutTag(out, "RIFF");
@@ -62,17 +71,8 @@ bool WriteClickTrack(const std::string& path)
     Put16(out, 16);
     PutTag(out, "data");
     Put32(out, dataBytes);
-    const size_t start = out.size();
-    out.resize(start + dataBytes, 0);
-    for (uint32_t k = 0; k * uint32_t(SamplesPerPeriod) < frames; ++k) {
-        int16_t left, right;
-        ClickSamples(int(k), &left, &right);
-        uint8_t* p = out.data() + start + size_t(k) * SamplesPerPeriod * 4;
-        p[0] = uint8_t(left);
-        p[1] = uint8_t(uint16_t(left) >> 8);
-        p[2] = uint8_t(right);
-        p[3] = uint8_t(uint16_t(right) >> 8);
-    }
+    for (int16_t v : samples)
+        Put16(out, uint16_t(v));
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "wb"), std::fclose);
     return f && std::fwrite(out.data(), 1, out.size(), f.get()) == out.size();
 }

@@ -24,6 +24,8 @@ inline constexpr int32_t RunOutMs = 1000;
 inline constexpr int ClickStep = 1000; // amplitude units per code value
 inline constexpr int ClickCodes = 32;  // code values per channel
 
+// The click track as interleaved 16-bit stereo samples.
+std::vector<int16_t> ClickTrackSamples();
 // Writes the click track as 16-bit stereo PCM WAV. False when the file cannot be written.
 bool WriteClickTrack(const std::string& path);
 
