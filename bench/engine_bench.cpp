@@ -47,7 +47,8 @@ public:
 class NoAudio final : public AudioBackend {
 public:
     std::unique_ptr<Player> CreatePlayer(const std::string&) override { return nullptr; }
-    bool ProbeOutput() override { return false; }
+    void StartOutputTest() override {}
+    std::optional<bool> OutputTested() override { return false; }
 };
 
 void FillShow(ProjectData& doc)

@@ -281,6 +281,12 @@ void AudioPlay::Seek(int32_t ms)
         settling_ = true;
 }
 
+bool AudioPlay::Settling()
+{
+    Poll();
+    return prerolling_ || settling_;
+}
+
 bool AudioPlay::IsComplete()
 {
     if (!bus_ || opening_)

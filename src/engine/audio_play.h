@@ -57,6 +57,7 @@ public:
     bool IsComplete() override;
     void SetVolume(double v) override;
     bool Opening() override;
+    bool Settling() override;
 
     int32_t Duration() const override { return duration_; }
     bool Ready() const override { return ready_; }

@@ -34,6 +34,8 @@ void Playback::ReadPlayer()
     if (player_ && !opening_) {
         s_.AudioState = AudioStateFromPlayer(player_->GetState());
         playerPosition_ = player_->GetPosition();
+        if (holdPosition_ && player_->Settling())
+            playerPosition_ = heldPosition_;
         s_.AudioPosition = playerPosition_;
         MeasureStart();
     } else {
@@ -75,25 +77,34 @@ void Playback::OpenOrClose()
         leadIn_ = LeadIn::Idle;
         startMeasured_ = true;
     }
-    if (opening_) {
-        // The open in progress; its request stays set until it has taken effect.
-        if (!player_->Opening())
-            FinishOpen();
-    } else if (s_.OpenAudioRequest) {
+    if (!opening_ && s_.OpenAudioRequest) {
+        TakeEffect(); // what the old player carried out
         player_.reset();
         s_.Play.SoundDuration = 0;
         s_.AudioPosition = 0;
-        s_.AudioOutputOk = audio_.ProbeOutput();
+        audio_.StartOutputTest();
+        testingOutput_ = true;
         const std::string path = s_.SoundPath();
         if (!path.empty())
             player_ = audio_.CreatePlayer(path);
-        opening_ = player_ && player_->Opening();
-        if (!opening_)
-            FinishOpen();
-    } else if (s_.CloseAudioRequest) {
+        opening_ = true;
+    } else if (!opening_ && s_.CloseAudioRequest) {
+        TakeEffect();
         player_.reset();
         s_.AudioOutputOk = false;
         s_.CloseAudioRequest = false;
+    }
+    if (opening_) {
+        // The open in progress, with the output test beside it; its request stays set until
+        // both have ended.
+        if (testingOutput_)
+            if (const std::optional<bool> ok = audio_.OutputTested()) {
+                s_.AudioOutputOk = *ok;
+                testingOutput_ = false;
+            }
+        const bool playerOpening = player_ && player_->Opening();
+        if (!testingOutput_ && !playerOpening)
+            FinishOpen();
     }
 }
 
@@ -116,8 +127,45 @@ void Playback::FinishOpen()
     s_.OpenAudioRequest = false;
 }
 
+bool Playback::PlayerSettles()
+{
+    if (!player_ || opening_ || !player_->Settling()) {
+        settleSeen_ = false;
+        return false;
+    }
+    const uint32_t now = s_.Clock.NowMs();
+    if (!settleSeen_) {
+        settleSeen_ = true;
+        settleSinceMs_ = now;
+    }
+    return int32_t(now - settleSinceMs_) < SettleLimitMs;
+}
+
+void Playback::TakeEffect()
+{
+    if (held_ & HeldRun)
+        s_.RunRequest = false;
+    if (held_ & HeldRestart)
+        s_.RestartRequest = false;
+    if (held_ & HeldStop)
+        s_.StopRequest = false;
+    if (held_ & HeldPause)
+        s_.PauseRequest = false;
+    if (held_ & HeldResume)
+        s_.ResumeRequest = false;
+    if (seekHeld_)
+        s_.SeekDone(heldSeek_);
+    held_ = 0;
+    seekHeld_ = false;
+    holdPosition_ = false;
+}
+
 void Playback::Requests()
 {
+    // Requests posted while the player readies or moves the sound wait for it, in order.
+    if (PlayerSettles())
+        return;
+    TakeEffect();
     uint32_t seek = 0;
     int32_t target = 0;
     const bool seekPending = s_.PendingSeek(&seek, &target);
@@ -133,16 +181,19 @@ void Playback::Requests()
                 player_->Seek(target);
             playerPosition_ = target;
             s_.AudioPosition = target;
+            holdPosition_ = true;
+            heldPosition_ = target;
             // Published before the seek counts as taken: whoever waited on it reads the target.
             s_.Play.PlayPosition = target;
         }
-        s_.SeekDone(seek);
+        seekHeld_ = true;
+        heldSeek_ = seek;
     }
 
     if (s_.RunRequest) {
         if (player_)
             RunPlayer(playerPosition_);
-        s_.RunRequest = false;
+        held_ |= HeldRun;
     } else if (s_.RestartRequest) {
         if (player_) {
             player_->Seek(0);
@@ -150,26 +201,31 @@ void Playback::Requests()
             // As after any seek: the position read before it is stale, and the play
             // position must not jump back there for a frame.
             s_.AudioPosition = 0;
+            holdPosition_ = true;
+            heldPosition_ = 0;
         }
-        s_.RestartRequest = false;
+        held_ |= HeldRestart;
     }
 
     if (s_.StopRequest) {
         if (player_)
             player_->Stop(false);
-        s_.StopRequest = false;
+        held_ |= HeldStop;
     }
 
     const AudioStateKind state = s_.AudioState;
     if (s_.PauseRequest) {
         if (player_ && state == AudioStateKind::Playing)
             player_->Pause();
-        s_.PauseRequest = false;
+        held_ |= HeldPause;
     } else if (s_.ResumeRequest) {
         if (player_ && state == AudioStateKind::Paused)
             RunPlayer(playerPosition_);
-        s_.ResumeRequest = false;
+        held_ |= HeldResume;
     }
+
+    if (!PlayerSettles())
+        TakeEffect();
 }
 
 void Playback::AbandonLeadIn()

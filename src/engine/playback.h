@@ -42,6 +42,11 @@ public:
     static constexpr int32_t LeadInNudgeMs = 2;
     // Further apart than this when the sound is heard, the player takes over at once.
     static constexpr int32_t LeadInMeetMs = 100;
+    // A request is cleared once it has taken effect: while the player settles a start or a
+    // seek, the requests it carries out stay set and later ones wait. A player that has not
+    // settled after this long counts as settled, so a stalled sound server cannot hold the
+    // transport.
+    static constexpr int32_t SettleLimitMs = 2000;
     // The time from Run until the sound is heard, until a start has measured it: what the
     // measurement tool finds on the test sound server.
     static constexpr int32_t DefaultStartLatencyMs = 10;
@@ -54,6 +59,10 @@ private:
     // The open has ended, one way or the other: the sound's length, or its error.
     void FinishOpen();
     void Requests();
+    // The player is still carrying out a start or a seek (for at most SettleLimitMs).
+    bool PlayerSettles();
+    // The requests carried out have taken effect: they are cleared, the seek counts as taken.
+    void TakeEffect();
     void FollowPosition();
     // The lead-in with a player that can play: true when it set the play position.
     bool LeadInToSound();
@@ -72,7 +81,18 @@ private:
     PostedErrors& errors_;
     std::unique_ptr<Player> player_;
     int32_t playerPosition_ = 0; // the player's position as this tick read it
-    bool opening_ = false;       // the player is still opening its file
+    bool opening_ = false;       // the player is still opening its file, or the output is tested
+    bool testingOutput_ = false;
+
+    // Requests carried out and not yet in effect, as flags of Held.
+    enum Held : uint8_t { HeldRun = 1, HeldRestart = 2, HeldStop = 4, HeldPause = 8, HeldResume = 16 };
+    uint8_t held_ = 0;
+    bool seekHeld_ = false;
+    uint32_t heldSeek_ = 0;
+    bool holdPosition_ = false; // a seek in flight: the position is its target until it lands
+    int32_t heldPosition_ = 0;
+    bool settleSeen_ = false;
+    uint32_t settleSinceMs_ = 0;
 
     enum class LeadIn : uint8_t { Idle, Started };
     LeadIn leadIn_ = LeadIn::Idle;

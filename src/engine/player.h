@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class Player {
@@ -30,6 +31,10 @@ public:
     // outcome once it is false. Never waits: each call carries the open on.
     virtual bool Opening() = 0;
 
+    // True while the last start or seek has not yet taken effect (the sound is still being
+    // readied or moved). Never waits: each call carries it on.
+    virtual bool Settling() = 0;
+
     // Length of the sound in ms; 0 until Ready.
     virtual int32_t Duration() const = 0;
     // The file was found and can be played.
@@ -44,6 +49,9 @@ public:
     // A player for path, never null, possibly still Opening; a file it cannot play gives a
     // player that is not Ready.
     virtual std::unique_ptr<Player> CreatePlayer(const std::string& path) = 0;
-    // True when the default audio output can be opened for 16-bit stereo at 44.1 kHz.
-    virtual bool ProbeOutput() = 0;
+    // Starts testing whether the default audio output can be opened for 16-bit stereo at
+    // 44.1 kHz. Never waits: the test runs beside the caller.
+    virtual void StartOutputTest() = 0;
+    // The outcome of the test started last; empty while it still runs.
+    virtual std::optional<bool> OutputTested() = 0;
 };

@@ -29,12 +29,31 @@ int32_t FakePlayer::Now()
     return position_;
 }
 
+void FakePlayer::Settle(int32_t before)
+{
+    if (sound_.settleMs <= 0 || !ready_)
+        return;
+    if (!settling_)
+        before_ = before;
+    settling_ = true;
+    settledAt_ = clock_.NowMs() + uint32_t(sound_.settleMs);
+}
+
+bool FakePlayer::Settling()
+{
+    if (settling_ && int32_t(clock_.NowMs() - settledAt_) >= 0)
+        settling_ = false;
+    return settling_;
+}
+
 void FakePlayer::Run()
 {
     log_.push_back("Run");
     Now();
-    if (state_ != 2)
-        since_ = clock_.NowMs() + uint32_t(sound_.startDelay);
+    if (state_ != 2) {
+        Settle(position_);
+        since_ = clock_.NowMs() + uint32_t(sound_.startDelay + sound_.settleMs);
+    }
     state_ = 2;
 }
 
@@ -54,7 +73,13 @@ void FakePlayer::Stop(bool rewind)
 
 int FakePlayer::GetState() { return state_; }
 
-int32_t FakePlayer::GetPosition() { return ready_ ? Now() : 0; }
+int32_t FakePlayer::GetPosition()
+{
+    if (!ready_)
+        return 0;
+    const int32_t now = Now();
+    return Settling() ? before_ : now;
+}
 
 void FakePlayer::Seek(int32_t ms)
 {
@@ -63,9 +88,9 @@ void FakePlayer::Seek(int32_t ms)
         onSeek();
     if (!ready_)
         return;
-    Now();
+    Settle(Now());
     position_ = std::clamp(ms, 0, sound_.duration);
-    since_ = clock_.NowMs();
+    since_ = settling_ ? settledAt_ : clock_.NowMs();
     ended_ = reported_ = false;
 }
 

@@ -27,6 +27,9 @@ struct FakeSound {
     std::string error; // not empty: the player is not Ready and gives this text
     int32_t startDelay = 0; // ms from Run until the position moves (the sound is heard)
     int openPolls = 0;      // how many calls of Opening say it is still opening
+    // ms from a seek or a start until it has taken effect; meanwhile the player reports the
+    // position from before it, as a sound being moved may
+    int32_t settleMs = 0;
 };
 
 class FakePlayer final : public Player {
@@ -43,6 +46,7 @@ public:
     bool IsComplete() override;
     void SetVolume(double) override {}
     bool Opening() override { return sound_.openPolls > 0 && sound_.openPolls--; }
+    bool Settling() override;
     int32_t Duration() const override { return ready_ ? sound_.duration : 0; }
     bool Ready() const override { return ready_; }
     const std::string& ErrorText() const override { return sound_.error; }
@@ -53,6 +57,7 @@ public:
 
 private:
     int32_t Now(); // the position, moved on while running; notes the end of the stream
+    void Settle(int32_t before); // a seek or a start begins to take effect
 
     const MsClock& clock_;
     FakeSound sound_;
@@ -63,6 +68,9 @@ private:
     uint32_t since_ = 0;
     bool ended_ = false;    // reached the end while running
     bool reported_ = false; // IsComplete has said so
+    bool settling_ = false;
+    uint32_t settledAt_ = 0;
+    int32_t before_ = 0; // the position reported while settling
 };
 
 // Sounds by path; every call of every player goes to log.
@@ -70,10 +78,17 @@ class FakeAudio final : public AudioBackend {
 public:
     explicit FakeAudio(const MsClock& clock) : clock_(clock) {}
     std::unique_ptr<Player> CreatePlayer(const std::string& path) override;
-    bool ProbeOutput() override { return outputOk; }
+    void StartOutputTest() override { testPollsLeft_ = outputTestPolls; }
+    std::optional<bool> OutputTested() override
+    {
+        if (testPollsLeft_ > 0 && testPollsLeft_--)
+            return std::nullopt;
+        return outputOk;
+    }
 
     std::map<std::string, FakeSound> sounds;
     bool outputOk = true;
+    int outputTestPolls = 0; // how many calls of OutputTested say it still runs
     std::vector<std::string> log;
     // Given to every player made from here on.
     std::function<void()> onSeek;
@@ -81,4 +96,5 @@ public:
 
 private:
     const MsClock& clock_;
+    int testPollsLeft_ = 0;
 };

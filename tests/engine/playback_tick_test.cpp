@@ -378,6 +378,57 @@ TEST_F(EngineTest, ASeekPostedDuringTheTicksPublishLandsNextTick)
     EXPECT_THAT(Calls(), ElementsAre("Seek(3000)", "Seek(9000)"));
 }
 
+// A seek and a start take a while to take effect. Meanwhile the play position holds the
+// seek's target (whatever the player reports), the requests carried out stay set, so that a
+// waiter sees them done only once they are, and a request posted meanwhile waits its turn.
+TEST_F(EngineTest, RequestsAreClearedOnceTheyHaveTakenEffect)
+{
+    audio.sounds["show.wav"] = FakeSound{60000, {}, 0, 0, 50};
+    state.SetSoundPath("show.wav");
+    state.OpenAudioRequest = true;
+    Tick();
+    Calls();
+
+    const uint32_t seek = state.PostSeek(5000);
+    Tick();
+    EXPECT_THAT(Calls(), ElementsAre("Seek(5000)"));
+    state.RunRequest = true;
+    Tick(2);
+    EXPECT_FALSE(state.SeekTaken(seek));
+    EXPECT_EQ(play.PlayPosition, 5000) << "the target, not the position from before the seek";
+    EXPECT_EQ(state.AudioPosition, 5000);
+    EXPECT_THAT(Calls(), IsEmpty()) << "the run waits for the seek";
+
+    Tick();
+    EXPECT_TRUE(state.SeekTaken(seek));
+    EXPECT_THAT(Calls(), ElementsAre("Run"));
+    EXPECT_TRUE(state.RunRequest) << "until the start has taken effect";
+    Tick(3);
+    EXPECT_FALSE(state.RunRequest);
+    EXPECT_GT(play.PlayPosition, 5000);
+}
+
+// A player stuck in a seek (a stalled sound server) holds the transport no longer than the
+// settle limit.
+TEST_F(EngineTest, APlayerThatNeverSettlesDoesNotHoldTheTransport)
+{
+    audio.sounds["show.wav"] = FakeSound{60000, {}, 0, 0, 1000000};
+    state.SetSoundPath("show.wav");
+    state.OpenAudioRequest = true;
+    Tick();
+    Calls();
+    state.PostSeek(5000);
+    Tick();
+    state.StopRequest = true;
+    Tick(Playback::SettleLimitMs / 20 - 2);
+    EXPECT_TRUE(state.StopRequest);
+    EXPECT_TRUE(state.SeekPending());
+    Tick(2);
+    EXPECT_FALSE(state.StopRequest);
+    EXPECT_FALSE(state.SeekPending());
+    EXPECT_THAT(Calls(), ElementsAre("Seek(5000)", "Stop"));
+}
+
 struct EndCase {
     bool repeat;
     int32_t postPlay;
