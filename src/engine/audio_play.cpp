@@ -5,6 +5,7 @@
 #include <gst/gst.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <sys/stat.h>
 
@@ -67,24 +68,37 @@ double HundredthsDbToGain(int32_t hundredths) { return std::pow(10.0, hundredths
 
 AudioPlay::AudioPlay(const std::string& path) : fileName_(path)
 {
+    SetVolume(1.0);
     // Only a file is a sound to play: a folder, a device or a pipe is not found.
     struct stat st{};
     if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         errorText_ = FileNotFoundText;
-    } else if (!GstReady() || !StartOpen()) {
-        Release();
+    } else if (!GstReady()) {
         errorText_ = InitFailedText;
     } else {
+        // Building the graph loads plugins and connects to the sound server, some
+        // milliseconds: on a thread of its own, so that the frames go on meanwhile. Nothing
+        // else touches the graph until Opening has taken the outcome.
         opening_ = true;
         openStartedNs_ = g_get_monotonic_time() * 1000;
+        building_ = std::async(std::launch::async, [this] { return StartOpen(); });
     }
-    SetVolume(1.0);
 }
 
 bool AudioPlay::Opening()
 {
     if (!opening_)
         return false;
+    if (building_.valid()) {
+        if (building_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return true;
+        if (!building_.get()) {
+            opening_ = false;
+            Release();
+            errorText_ = InitFailedText;
+            return false;
+        }
+    }
     const GstStateChangeReturn r = gst_element_get_state(pipeline_, nullptr, nullptr, 0);
     const bool late = g_get_monotonic_time() * 1000 - openStartedNs_ > gint64(PrerollTimeout);
     if (r == GST_STATE_CHANGE_ASYNC && !late)
@@ -100,7 +114,12 @@ bool AudioPlay::Opening()
     return false;
 }
 
-AudioPlay::~AudioPlay() { Release(); }
+AudioPlay::~AudioPlay()
+{
+    if (building_.valid())
+        building_.wait();
+    Release();
+}
 
 bool AudioPlay::StartOpen()
 {
@@ -223,6 +242,9 @@ void AudioPlay::Run()
     }
     parked_ = false;
     settling_ = true;
+    // The graph keeps a volume set while it was prerolled or playing only until it is
+    // readied again: every start sets it anew.
+    g_object_set(pipeline_, "volume", HundredthsDbToGain(volume_), nullptr);
     // From READY the graph starts at 0 by itself; anywhere else needs a seek once prerolled.
     prerolling_ = lastPosition_ != 0;
     if (gst_element_set_state(pipeline_, prerolling_ ? GST_STATE_PAUSED : GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
@@ -249,7 +271,7 @@ void AudioPlay::Stop(bool rewind)
 
 int AudioPlay::GetState()
 {
-    const bool failed = pipeline_ && !parked_
+    const bool failed = !opening_ && pipeline_ && !parked_
         && gst_element_get_state(pipeline_, nullptr, nullptr, 0) == GST_STATE_CHANGE_FAILURE;
     Poll();
     return failed ? -1 : logical_;
@@ -289,7 +311,7 @@ bool AudioPlay::Settling()
 
 bool AudioPlay::IsComplete()
 {
-    if (!bus_ || opening_)
+    if (opening_ || !bus_)
         return false;
     Poll();
     // Everything queued is taken at once: one message per call would hold the end back by
@@ -306,6 +328,7 @@ bool AudioPlay::IsComplete()
 void AudioPlay::SetVolume(double v)
 {
     volume_ = VolumeHundredthsDb(v);
-    if (pipeline_)
+    // Until the open has ended the graph is not ours to touch; the first start applies it.
+    if (pipeline_ && !opening_)
         g_object_set(pipeline_, "volume", HundredthsDbToGain(volume_), nullptr);
 }

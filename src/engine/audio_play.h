@@ -9,7 +9,8 @@
 // back for as long as it waited, and the lights would stand still meanwhile.
 //
 // Nothing here waits for the graph: the frames must not stall. The constructor starts the
-// open (the graph prerolls to learn the duration) and Opening carries it on. Run from 0
+// open on a thread of its own (the graph is built, then prerolls to learn the duration) and
+// Opening carries it on. Run from 0
 // asks the graph for PLAYING at once; Run from elsewhere asks for PAUSED, and the next call
 // (every frame asks for state and position) seeks to the held position once the graph has
 // prerolled and asks for PLAYING. Until the graph has settled after a start or a seek, the
@@ -23,6 +24,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <string>
 
 typedef struct _GstElement GstElement;
@@ -86,6 +88,7 @@ private:
     std::string errorText_;
     bool ready_ = false;
     bool opening_ = false;
+    std::future<bool> building_; // StartOpen, until Opening takes its outcome
     int64_t openStartedNs_ = 0;
     int32_t duration_ = 0;
     int32_t volume_ = 0;

@@ -88,6 +88,13 @@ TEST_F(AudioPlayTest, OpensWavAndMp3Stopped)
         else
             EXPECT_NEAR(p.Duration(), 3000, 80); // the encoder pads a frame or two
     }
+    // Asked and dropped while its graph is still being built.
+    AudioPlay p(Wav());
+    EXPECT_TRUE(p.Opening());
+    EXPECT_EQ(p.GetState(), 0);
+    EXPECT_EQ(p.GetPosition(), 0);
+    EXPECT_FALSE(p.IsComplete());
+    EXPECT_FALSE(p.Settling());
 }
 
 TEST_F(AudioPlayTest, RunsInRealTimePausesStopsAndSeeks)
@@ -222,11 +229,23 @@ TEST_F(AudioPlayTest, SoundLeavesAtBothVolumesMultiplied)
     const int full = peakWhilePlaying(p);
     EXPECT_NEAR(full, 16384, 1500);
 
-    p.SetVolume(0.5);
+    // The player's volume set while the graph is still being built reaches it when it is.
+    AudioPlay half(Wav());
+    half.SetVolume(0.5);
+    WaitOpen(half);
+    ASSERT_TRUE(half.Ready());
     WriteWaveOutVolume(32767);
-    const int quarter = peakWhilePlaying(p);
+    const int quarter = peakWhilePlaying(half);
     WriteWaveOutVolume(65535);
     EXPECT_NEAR(double(quarter) / full, 0.25, 0.03);
+
+    // A volume set while playing holds through a stop and the next start.
+    p.Seek(0);
+    p.Run();
+    MovesPast(p, 100);
+    p.SetVolume(0.5);
+    p.Stop(false);
+    EXPECT_NEAR(double(peakWhilePlaying(p)) / full, 0.5, 0.05);
 }
 
 // The whole engine on the real player: a worker ticks every 20 ms while the transport plays
