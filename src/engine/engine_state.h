@@ -2,7 +2,7 @@
 // What the playback engine shares with the user interface: positions, the play clock,
 // the transport requests and the output colours. Both threads touch every value here, so
 // each is atomic. A request flag is set by the user interface (RestartRequest also by the
-// tick, for repeat play) and cleared only by the tick.
+// tick, for repeat play) and cleared only by the tick, once the request has taken effect.
 
 #include "document/play_globals.h"
 #include "document/step_rec.h"
