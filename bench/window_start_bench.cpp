@@ -7,7 +7,7 @@
 #include "common/messages.h"
 #include "common/paths.h"
 #include "document/project_data.h"
-#include "editor/lurill_form.h"
+#include "editor/main_window.h"
 #include "editor/panes/waveform_pane.h"
 #include "engine/fake_audio.h"
 #include "sound/sound_file_time.h"
@@ -84,16 +84,16 @@ void BM_MainWindowStartToFirstPaint(benchmark::State& state)
     for (auto _ : state) {
         std::ofstream(fixture->settings) << "[Project]\nPrjFile=" << fixture->dir << "/show.PRJ\n";
         FakeNetwork net;
-        LurillFormOptions o;
+        MainWindowOptions o;
         o.ExeDir = fixture->dir + "/";
         o.SettingsPath = fixture->settings;
         auto audio = std::make_shared<FakeAudio>(SystemClock());
         audio->sounds[fixture->dir + "/hour.wav"] = FakeSound{3600000, {}};
         o.Audio = audio;
         o.Platform = net.Platform();
-        auto form = std::make_unique<TLurillForm>(std::move(o));
+        auto form = std::make_unique<MainWindow>(std::move(o));
         PaintCounter counter;
-        form->WavLPaintBox()->installEventFilter(&counter);
+        form->LeftWaveform()->installEventFilter(&counter);
         form->resize(1920, 1000);
         form->show();
         // Done when the waveform pane has painted the show's summary.

@@ -7,7 +7,7 @@
 #include "common/paths.h"
 #include "common/single_instance.h"
 #include "common/termination_signal.h"
-#include "editor/lurill_form.h"
+#include "editor/main_window.h"
 #include "settings/env_data.h"
 
 #include <QApplication>
@@ -46,10 +46,10 @@ int main(int argc, char** argv)
     InstallMessageHandler(&messages);
     int status = 0;
     {
-        LurillFormOptions options;
+        MainWindowOptions options;
         options.ExeDir = ExeDir();
         options.SettingsPath = ChooseSettingsPath(ExeDir());
-        TLurillForm window(std::move(options));
+        MainWindow window(std::move(options));
         messages.SetParent(&window);
 
         InstanceChannel handOver(channel);

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName("AboutBox");
     setWindowTitle("バージョン情報");

@@ -1,15 +1,15 @@
 #pragma once
-// TAboutBox, the version box: the program's icon and name, "Version " and the version
+// AboutBox, the version box: the program's icon and name, "Version " and the version
 // compiled into the program, one line about what it does, and OK.
 
 #include <QDialog>
 
 class QLabel;
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     QLabel* ProductName() const { return productName_; }
     QLabel* Version() const { return version_; }

@@ -27,7 +27,7 @@ constexpr int MaxDispSize = 4096;
 
 } // namespace
 
-TStpPropDlg::TStpPropDlg(EnvData& env, IniFile& settings, QWidget* parent)
+StepColourDialog::StepColourDialog(EnvData& env, IniFile& settings, QWidget* parent)
     : QDialog(parent), env_(env), settings_(settings)
 {
     setObjectName("StpPropDlg");
@@ -70,7 +70,7 @@ TStpPropDlg::TStpPropDlg(EnvData& env, IniFile& settings, QWidget* parent)
         edits_[i]->setObjectName(EditNames[i]);
         edits_[i]->setFixedWidth(50);
         values->addWidget(edits_[i], i, 1);
-        connect(edits_[i], &QLineEdit::textChanged, this, &TStpPropDlg::ColValEditChange);
+        connect(edits_[i], &QLineEdit::textChanged, this, &StepColourDialog::ValuesEdited);
     }
     opeColumn->addLayout(values);
     opeColumn->addStretch(1);
@@ -94,23 +94,23 @@ TStpPropDlg::TStpPropDlg(EnvData& env, IniFile& settings, QWidget* parent)
     row->setSizeConstraint(QLayout::SetFixedSize);
 
     menu_ = new QMenu(this);
-    pictureItem_ = menu_->addAction("パレット画像の選択(&P)", this, &TStpPropDlg::PalImgItemClick);
+    pictureItem_ = menu_->addAction("パレット画像の選択(&P)", this, &StepColourDialog::ChoosePaletteImage);
     pictureItem_->setObjectName("PalImgItem");
     menu_->addSeparator();
     for (int size : {240, 320, 400}) {
-        QAction* item = menu_->addAction(QString("表示サイズ : %1").arg(size), this, [this, size] { SetDispSize(size); });
+        QAction* item = menu_->addAction(QString("表示サイズ : %1").arg(size), this, [this, size] { SetSwatchSize(size); });
         item->setData(size);
     }
     connect(menu_, &QMenu::aboutToShow, this, [this] { pictureItem_->setVisible(tabs_->currentIndex() == 1); });
 
-    connect(tabs_, &QTabBar::currentChanged, this, &TStpPropDlg::TabControl1Change);
+    connect(tabs_, &QTabBar::currentChanged, this, &StepColourDialog::TabChanged);
     connect(palette_, &PaletteBox::pressed, this, [this](Qt::MouseButton button, uint32_t color, const QPoint& at) {
         if (button == Qt::LeftButton)
             SetColor(color);
         else if (button == Qt::RightButton)
             menu_->popup(at + QPoint(2, 0));
     });
-    connect(palette_, &PaletteBox::dragged, this, &TStpPropDlg::SetColor);
+    connect(palette_, &PaletteBox::dragged, this, &StepColourDialog::SetColor);
 
     ChoosePictureFile = [this] {
         const QString filter = "Bitmaps (*.bmp *.BMP);;JPEG File (*.JPG) (*.jpg *.jpe *.jpeg *.JPG *.JPE *.JPEG);;"
@@ -121,7 +121,7 @@ TStpPropDlg::TStpPropDlg(EnvData& env, IniFile& settings, QWidget* parent)
     SetColor(Color);
 }
 
-void TStpPropDlg::SetColor(uint32_t color)
+void StepColourDialog::SetColor(uint32_t color)
 {
     edits_[0]->setText(QString::number(color & 0xFF));
     edits_[1]->setText(QString::number((color >> 8) & 0xFF));
@@ -130,7 +130,7 @@ void TStpPropDlg::SetColor(uint32_t color)
 }
 
 // Each edit is read as an integer (0 when it is none) of which only the low 8 bits count.
-void TStpPropDlg::ColValEditChange()
+void StepColourDialog::ValuesEdited()
 {
     uint32_t channels[3];
     for (int i = 0; i < 3; ++i) {
@@ -141,14 +141,14 @@ void TStpPropDlg::ColValEditChange()
     ShowSwatch(channels[0] | channels[1] << 8 | channels[2] << 16);
 }
 
-void TStpPropDlg::ShowSwatch(uint32_t color)
+void StepColourDialog::ShowSwatch(uint32_t color)
 {
     swatch_ = color;
     const QColor c(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
     swatchPanel_->setStyleSheet(QString("QFrame#ColDspPanel { background-color: %1; }").arg(c.name()));
 }
 
-void TStpPropDlg::TabControl1Change()
+void StepColourDialog::TabChanged()
 {
     if (tabs_->currentIndex() == 0)
         palette_->ShowStandard();
@@ -156,23 +156,23 @@ void TStpPropDlg::TabControl1Change()
         palette_->ShowPicture(ToImage(env_.PaletteImage));
 }
 
-void TStpPropDlg::PalImgItemClick()
+void StepColourDialog::ChoosePaletteImage()
 {
     const std::string path = ChoosePictureFile ? ChoosePictureFile() : std::string();
     if (path.empty())
         return;
     env_.ImgFile = env_.ImgFileSetting(path);
     env_.LoadPalette(env_.ImgFile);
-    TabControl1Change();
+    TabChanged();
 }
 
-void TStpPropDlg::SetDispSize(int size)
+void StepColourDialog::SetSwatchSize(int size)
 {
     env_.DispSize = uint32_t(size);
     SizePalette();
 }
 
-void TStpPropDlg::SizePalette()
+void StepColourDialog::SizePalette()
 {
     const int size = std::clamp(int(std::min<uint32_t>(env_.DispSize, MaxDispSize)), 1, MaxDispSize);
     palette_->resize(size, size);
@@ -180,16 +180,16 @@ void TStpPropDlg::SizePalette()
     tabs_->setFixedWidth(size + 2 * PanelBorder);
 }
 
-void TStpPropDlg::showEvent(QShowEvent* event)
+void StepColourDialog::showEvent(QShowEvent* event)
 {
     RestorePlacement(*this, settings_, StpPropDlgName, StpPropDlgStyle, StpPropDlgDefaults);
     SizePalette();
     SetColor(Color);
-    TabControl1Change();
+    TabChanged();
     QDialog::showEvent(event);
 }
 
-void TStpPropDlg::done(int result)
+void StepColourDialog::done(int result)
 {
     StorePlacement(*this, settings_, StpPropDlgName, StpPropDlgStyle);
     QDialog::done(result);

@@ -1,5 +1,5 @@
 #pragma once
-// TStpPropDlg, the step colour dialog: one colour picked from the standard palette or the
+// StepColourDialog, the step colour dialog: one colour picked from the standard palette or the
 // user's palette picture, or typed as red, green and blue. The caller sets Color, runs the
 // dialog and on OK reads Color back. While the dialog is open the main window shows its
 // swatch colour on the lights.
@@ -18,11 +18,11 @@ class QLineEdit;
 class QMenu;
 class QTabBar;
 
-class TStpPropDlg : public QDialog {
+class StepColourDialog : public QDialog {
     Q_OBJECT
 public:
     // env and settings must outlive the dialog.
-    TStpPropDlg(EnvData& env, IniFile& settings, QWidget* parent = nullptr);
+    StepColourDialog(EnvData& env, IniFile& settings, QWidget* parent = nullptr);
 
     // The result colour (0x00BBGGRR): set before showing; OK replaces it with the swatch's.
     uint32_t Color = 0;
@@ -35,8 +35,8 @@ public:
     // replaced.
     std::function<std::string()> ChoosePictureFile;
 
-    PaletteBox* ColPalPaintBox() const { return palette_; }
-    QTabBar* TabControl1() const { return tabs_; }
+    PaletteBox* PaletteSwatches() const { return palette_; }
+    QTabBar* Tabs() const { return tabs_; }
     QLineEdit* ValueEdit(int channel) const { return edits_[channel]; }
     QMenu* PaletteMenu() const { return menu_; }
 
@@ -45,11 +45,11 @@ protected:
     void done(int result) override;
 
 private:
-    void ColValEditChange();
+    void ValuesEdited();
     void ShowSwatch(uint32_t color);
-    void TabControl1Change();
-    void PalImgItemClick();
-    void SetDispSize(int size);
+    void TabChanged();
+    void ChoosePaletteImage();
+    void SetSwatchSize(int size);
     void SizePalette();
 
     EnvData& env_;

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-TStpTimeDlg::TStpTimeDlg(IniFile& settings, QWidget* parent) : QDialog(parent, Qt::Tool), settings_(settings)
+StepTimeDialog::StepTimeDialog(IniFile& settings, QWidget* parent) : QDialog(parent, Qt::Tool), settings_(settings)
 {
     setObjectName("StpTimeDlg");
     setWindowTitle("基点のタイム設定");
@@ -27,11 +27,11 @@ TStpTimeDlg::TStpTimeDlg(IniFile& settings, QWidget* parent) : QDialog(parent, Q
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
     row->addWidget(ok);
-    connect(ok, &QPushButton::clicked, this, &TStpTimeDlg::OKBtnClick);
+    connect(ok, &QPushButton::clicked, this, &StepTimeDialog::TakeTime);
     row->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TStpTimeDlg::showEvent(QShowEvent* event)
+void StepTimeDialog::showEvent(QShowEvent* event)
 {
     RestorePlacement(*this, settings_, StpTimeDlgName, StpTimeDlgStyle, StpTimeDlgDefaults);
     // Shown without its sign.
@@ -43,7 +43,7 @@ void TStpTimeDlg::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TStpTimeDlg::OKBtnClick()
+void StepTimeDialog::TakeTime()
 {
     // In 64 bits: typed hours can be far more than 32 bits of milliseconds hold.
     TimeValue = fields_[0]->Value() * 3600000 + fields_[1]->Value() * 60000 + fields_[2]->Value() * 1000 +
@@ -51,7 +51,7 @@ void TStpTimeDlg::OKBtnClick()
     accept();
 }
 
-void TStpTimeDlg::done(int result)
+void StepTimeDialog::done(int result)
 {
     StorePlacement(*this, settings_, StpTimeDlgName, StpTimeDlgStyle);
     QDialog::done(result);

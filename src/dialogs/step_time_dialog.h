@@ -1,5 +1,5 @@
 #pragma once
-// TStpTimeDlg, the step time dialog: a time typed as hours, minutes, seconds and
+// StepTimeDialog, the step time dialog: a time typed as hours, minutes, seconds and
 // hundredths. The caller sets TimeValue, runs the dialog and on OK reads TimeValue back. A
 // tool window owned by the main window, so it stays above it.
 
@@ -10,11 +10,11 @@
 class IniFile;
 class UpDownEdit;
 
-class TStpTimeDlg : public QDialog {
+class StepTimeDialog : public QDialog {
     Q_OBJECT
 public:
     // settings must outlive the dialog.
-    TStpTimeDlg(IniFile& settings, QWidget* parent = nullptr);
+    StepTimeDialog(IniFile& settings, QWidget* parent = nullptr);
 
     // Milliseconds. Typed fields are not limited to their arrows' ranges, so the value
     // read back after OK may lie beyond 32 bits.
@@ -27,7 +27,7 @@ protected:
     void done(int result) override;
 
 private:
-    void OKBtnClick();
+    void TakeTime();
 
     IniFile& settings_;
     UpDownEdit* fields_[4];

@@ -95,7 +95,7 @@ CanvasRows::CanvasRows(EditorSession& session, ViewState& view, QWidget* parent)
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int line) { session_.SetCurrentLine(line, true); });
     connect(&session.Edit(), &EditState::currentLineChanged, this, &CanvasRows::ShowLine);
-    connect(refHeader_, &ReferenceHeader::pressed, this, &CanvasRows::RefHdrPanelMouseDown);
+    connect(refHeader_, &ReferenceHeader::pressed, this, &CanvasRows::ReferenceHeaderPressed);
     connect(refView_, &CanvasPane::contextMenuRequested, this, &CanvasRows::refMenuRequested);
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
         if (!refVisible_ || laying_)
@@ -120,7 +120,7 @@ void CanvasRows::SetReference(bool visible, int mode, int height)
     LayoutReferenceView();
 }
 
-void CanvasRows::RefTrkItemClick(int tag)
+void CanvasRows::ChooseReference(int tag)
 {
     if (tag == -1) {
         refVisible_ = false;
@@ -157,7 +157,7 @@ void CanvasRows::LayoutReferenceView()
     laying_ = false;
 }
 
-void CanvasRows::RefHdrPanelMouseDown(Qt::MouseButton button, const QPoint& globalPos)
+void CanvasRows::ReferenceHeaderPressed(Qt::MouseButton button, const QPoint& globalPos)
 {
     if (!refVisible_)
         return;

@@ -1,7 +1,7 @@
 #pragma once
 // The canvas rows below the waveform, each beside its part of the 50-pixel header column:
 // the mark bar, the lane and the output strip beside the line tabs, and under the splitter
-// ORSplitter the reference view beside its header. Every pane is as wide as the waveform
+// ReferenceSplitter the reference view beside its header. Every pane is as wide as the waveform
 // panes, so all share one viewport and one scroll bar. Lays out the reference view.
 
 #include <QWidget>
@@ -24,13 +24,13 @@ public:
 
     CanvasRows(EditorSession& session, ViewState& view, QWidget* parent = nullptr);
 
-    QTabBar* TrackTabControl() const { return tabs_; }
-    MarkBar* MarkBarPaintBox() const { return markBar_; }
-    LaneView* ColCtlPaintBox() const { return lane_; }
-    OutputStrip* ColOutPaintBox() const { return strip_; }
-    ReferenceView* RefTrkPaintBox() const { return refView_; }
-    ReferenceHeader* RefHdrPanel() const { return refHeader_; }
-    QSplitter* ORSplitter() const { return splitter_; }
+    QTabBar* LineTabs() const { return tabs_; }
+    MarkBar* MarkBarPane() const { return markBar_; }
+    LaneView* Lane() const { return lane_; }
+    OutputStrip* OutputStripPane() const { return strip_; }
+    ReferenceView* ReferencePane() const { return refView_; }
+    ReferenceHeader* ReferenceHeaderPane() const { return refHeader_; }
+    QSplitter* ReferenceSplitter() const { return splitter_; }
 
     // The tabs show line without reporting a change.
     void ShowLine(int line);
@@ -42,7 +42,7 @@ public:
     int RefHeight() const { return refHeight_; }
     void SetReference(bool visible, int mode, int height);
     // The menu's items: -1 hides the view, any other tag shows it in that mode.
-    void RefTrkItemClick(int tag);
+    void ChooseReference(int tag);
     void LayoutReferenceView();
 
 signals:
@@ -53,7 +53,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void RefHdrPanelMouseDown(Qt::MouseButton button, const QPoint& globalPos);
+    void ReferenceHeaderPressed(Qt::MouseButton button, const QPoint& globalPos);
 
     EditorSession& session_;
     QTabBar* tabs_;

@@ -3,20 +3,20 @@
 // of the settings file.
 #include "common/output_volume.h"
 #include "dialogs/about_box.h"
-#include "dialogs/sel_ex_form.h"
-#include "dialogs/sound_prop_box.h"
+#include "dialogs/extended_selection_dialog.h"
+#include "dialogs/sound_properties_box.h"
 #include "editor/actions.h"
 #include "editor/canvas_rows.h"
 #include "editor/help_manual.h"
 #include "editor/icons.h"
-#include "editor/lurill_form.h"
+#include "editor/main_window.h"
 #include "editor/panes/colour_bar.h"
 #include "editor/panes/reference_view.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/status_texts.h"
 #include "editor/view_state.h"
 #include "gui_common/shortcut_keys.h"
-#include "monitor/col_mon_form.h"
+#include "monitor/colour_monitor.h"
 #include "settings/main_window_settings.h"
 
 #include <QAction>
@@ -52,7 +52,7 @@ void Fill(QMenu* menu, ActionRegistry& actions, std::initializer_list<const char
 
 } // namespace
 
-void TLurillForm::CreateActions()
+void MainWindow::CreateActions()
 {
     EditorSession& s = *session_;
     ActionRegistry& a = *actions_;
@@ -101,7 +101,7 @@ void TLurillForm::CreateActions()
         return n > 0 && s.Edit().CurrentStep < n - 1;
     });
     a.Add("CpyFrmTrkAction", "他ラインからコピー(&F)...", [&s] { s.CopyFromLineCommand(); }, anySteps);
-    a.Add("SelectExAction", "拡張選択(&E)", [this] { SelectExActionExecute(); }, anySteps);
+    a.Add("SelectExAction", "拡張選択(&E)", [this] { RunExtendedSelection(); }, anySteps);
     Transport& t = s.Player();
     a.Add("PrvTimAction", "0.1秒戻る", [&t] { t.PrvTimAction(); });
     a.Add("NxtTimAction", "0.1秒進む", [&t] { t.NxtTimAction(); });
@@ -197,19 +197,19 @@ void TLurillForm::CreateActions()
     });
     a.SetChecked("DispMonoAction", [this] { return view_->MonoDisplay(); });
     a.Add("ViewRefTrkAction", "参照ライン(&R)",
-          [this] { rows_->RefTrkItemClick(rows_->RefVisible() ? -1 : rows_->RefMode()); });
+          [this] { rows_->ChooseReference(rows_->RefVisible() ? -1 : rows_->RefMode()); });
     a.SetChecked("ViewRefTrkAction", [this] { return rows_ && rows_->RefVisible(); });
     a.Get("ViewRefTrkAction")->setStatusTip("参照ライン表示");
-    a.Add("ViewColMonAction", "カラーモニタ", [this] { colMon_->setVisible(!colMon_->isVisible()); });
-    a.SetChecked("ViewColMonAction", [this] { return colMon_->isVisible(); });
+    a.Add("ViewColMonAction", "カラーモニタ", [this] { monitor_->setVisible(!monitor_->isVisible()); });
+    a.SetChecked("ViewColMonAction", [this] { return monitor_->isVisible(); });
     a.Add("PropertyAction", "サウンドファイルのプロパティ(&R)",
-          [this] { soundPropBox_->Execute(session_->State().SoundPath()); },
+          [this] { soundProperties_->Execute(session_->State().SoundPath()); },
           [&s] { return !s.State().SoundPath().empty(); });
 
-    a.Add("SetPrjAction", "プロジェクトの設定(&S)...", [this] { SetPrjActionExecute(false); });
+    a.Add("SetPrjAction", "プロジェクトの設定(&S)...", [this] { RunProjectSettingsDialog(false); });
 
     // Not in the command list: the colour bar's own command and the plain menu items.
-    a.Add("CurBrt0Action", "0", [this] { CurBrt0ActionExecute(); }, current);
+    a.Add("CurBrt0Action", "0", [this] { ZeroBrightnessCommand(); }, current);
     a.Unlist("CurBrt0Action");
     a.Add("RepeatPlyItem", "繰り返し(&R)", [&s] { s.Env().Repeat = !s.Env().Repeat; });
     a.SetChecked("RepeatPlyItem", [&s] { return s.Env().Repeat.load(); });
@@ -219,13 +219,13 @@ void TLurillForm::CreateActions()
     icon("VolCtlItem", IconKind::Volume);
     a.Add("ExitItem", "終了(&X)", [this] { close(); });
     icon("ExitItem", IconKind::Exit);
-    a.Add("OptionItem", "オプション設定(&O)...", [this] { OptionItemClick(); });
+    a.Add("OptionItem", "オプション設定(&O)...", [this] { RunOptionsDialog(); });
     a.Add("HelpAboutItem", "バージョン情報(&A)", [this] { aboutBox_->exec(); });
     for (QAction* action : actions_->findChildren<QAction*>())
         addAction(action); // shortcuts work wherever the focus is
 }
 
-void TLurillForm::CreateMenus()
+void MainWindow::CreateMenus()
 {
     ActionRegistry& a = *actions_;
     auto menu = [this](const char* name, const QString& title) {
@@ -238,7 +238,7 @@ void TLurillForm::CreateMenus()
     Fill(file, a, {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"});
     historyMenu_ = file->addMenu("最近開いたプロジェクト(&H)");
     historyMenu_->setObjectName("FileHistoryItem");
-    connect(file, &QMenu::aboutToShow, this, &TLurillForm::UpdateFileHistoryMenu);
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateFileHistoryMenu);
     Fill(file, a, {"-", "SaveSelGrpAction", "LoadGrpAction", "-", "ExitItem"});
 
     QMenu* edit = menu("Edit1", "編集(&E)");
@@ -276,55 +276,55 @@ void TLurillForm::CreateMenus()
         m->setProperty("helpContext", context++);
     UpdateFileHistoryMenu();
 
-    chgTrkMenu_ = new QMenu(this);
-    chgTrkMenu_->setObjectName("ChgTrkPopupMenu");
+    lineMenu_ = new QMenu(this);
+    lineMenu_->setObjectName("ChgTrkPopupMenu");
     for (int line = 0; line < LineCount; ++line) {
-        QAction* item = chgTrkMenu_->addAction(QString("Line %1").arg(line + 1));
+        QAction* item = lineMenu_->addAction(QString("Line %1").arg(line + 1));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, line] { session_->SetCurrentLine(line, false); });
     }
-    connect(chgTrkMenu_, &QMenu::aboutToShow, this, [this] {
-        const QList<QAction*> items = chgTrkMenu_->actions();
+    connect(lineMenu_, &QMenu::aboutToShow, this, [this] {
+        const QList<QAction*> items = lineMenu_->actions();
         for (int line = 0; line < int(items.size()); ++line)
             items[line]->setChecked(line == session_->Document().CurrentLine);
     });
 
-    CreateRefTrkPopupMenu();
-    popupMenu1_ = ActionMenu("PopupMenu1", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
+    CreateReferenceMenu();
+    stepMenu_ = ActionMenu("PopupMenu1", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
                                             "-", "AddStepAction", "AddBlkStepAction", "DelStepAction",
                                             "DelAllStepAction", "-", "PropStepAction", "TimeStepAction",
                                             "MovToCsrPosAction", "-", "CpyFrmTrkAction"});
-    popupMenu2_ = ActionMenu("PopupMenu2", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
+    laneMenu_ = ActionMenu("PopupMenu2", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
                                             "-", "DelStepAction", "DelAllStepAction", "CpyFrmTrkAction"});
 }
 
-void TLurillForm::CreateRefTrkPopupMenu()
+void MainWindow::CreateReferenceMenu()
 {
-    refTrkMenu_ = new QMenu(this);
-    refTrkMenu_->setObjectName("RefTrkPopupMenu");
+    referenceMenu_ = new QMenu(this);
+    referenceMenu_->setObjectName("RefTrkPopupMenu");
     auto item = [this](const QString& caption, int tag) {
-        QAction* a = refTrkMenu_->addAction(caption);
+        QAction* a = referenceMenu_->addAction(caption);
         a->setData(tag);
         a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, tag] { rows_->RefTrkItemClick(tag); });
+        connect(a, &QAction::triggered, this, [this, tag] { rows_->ChooseReference(tag); });
     };
     for (int line = 0; line < LineCount; ++line)
         item(QString("Line %1").arg(line + 1), line);
     item("全ラインカラー表示(&A)", ReferenceView::AllLines);
-    refTrkMenu_->addSeparator();
+    referenceMenu_->addSeparator();
     item("非表示(&N)", -1);
     const char* const multi[] = {"-", "CutMltAction", "CpyMltAction", "PstMltAction", "-", "SelectAllMltAction",
                                  "-", "AlignMltAction", "StretchMltAction", "StretchBrtAction"};
     std::vector<QAction*> multiItems;
     for (const char* name : multi) {
         if (std::string_view(name) == "-")
-            multiItems.push_back(refTrkMenu_->addSeparator());
+            multiItems.push_back(referenceMenu_->addSeparator());
         else
-            refTrkMenu_->addAction(actions_->Get(name));
+            referenceMenu_->addAction(actions_->Get(name));
     }
-    connect(refTrkMenu_, &QMenu::aboutToShow, this, [this, multi, multiItems] {
+    connect(referenceMenu_, &QMenu::aboutToShow, this, [this, multi, multiItems] {
         actions_->Update();
-        for (QAction* a : refTrkMenu_->actions())
+        for (QAction* a : referenceMenu_->actions())
             if (a->data().isValid())
                 a->setChecked(a->data().toInt() == rows_->RefMode());
         // The multi-line commands (and their separators) belong to the all-lines view.
@@ -337,7 +337,7 @@ void TLurillForm::CreateRefTrkPopupMenu()
     });
 }
 
-QMenu* TLurillForm::ActionMenu(const char* objectName, std::initializer_list<const char*> names)
+QMenu* MainWindow::ActionMenu(const char* objectName, std::initializer_list<const char*> names)
 {
     auto* m = new QMenu(this);
     m->setObjectName(objectName);
@@ -346,7 +346,7 @@ QMenu* TLurillForm::ActionMenu(const char* objectName, std::initializer_list<con
     return m;
 }
 
-void TLurillForm::CreateToolBars()
+void MainWindow::CreateToolBars()
 {
     ActionRegistry& a = *actions_;
     auto bar = [this](int n, const QString& caption) {
@@ -381,19 +381,19 @@ void TLurillForm::CreateToolBars()
         WriteWaveOutVolume(uint16_t(v * 257));
         SetStatus(2, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
     });
-    for (QWidget* w : {static_cast<QWidget*>(playPanel_->TrkLabel()), static_cast<QWidget*>(playPanel_->OutColPanel())}) {
+    for (QWidget* w : {static_cast<QWidget*>(playPanel_->LineLabel()), static_cast<QWidget*>(playPanel_->OutputPanel())}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
-                [this, w](const QPoint& at) { chgTrkMenu_->popup(w->mapToGlobal(at)); });
+                [this, w](const QPoint& at) { lineMenu_->popup(w->mapToGlobal(at)); });
     }
     QToolBar* palette = bar(4, "カラーパレット");
     colourBar_ = new ColourBar(*session_, a.Get("CurBrt0Action"), palette);
     palette->addWidget(colourBar_);
     connect(colourBar_, &ColourBar::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
-    connect(colourBar_, &ColourBar::lineMenuRequested, this, [this](const QPoint& at) { chgTrkMenu_->popup(at); });
+    connect(colourBar_, &ColourBar::lineMenuRequested, this, [this](const QPoint& at) { lineMenu_->popup(at); });
 }
 
-void TLurillForm::ReadShortCuts()
+void MainWindow::ReadShortCuts()
 {
     const IniFile& ini = session_->Settings();
     for (QAction* action : actions_->CommandList()) {
@@ -407,14 +407,14 @@ void TLurillForm::ReadShortCuts()
             action->setShortcut(KeySequenceOf(text));
 }
 
-void TLurillForm::WriteShortCuts()
+void MainWindow::WriteShortCuts()
 {
     IniFile& ini = session_->Settings();
     for (const QAction* action : actions_->CommandList())
         WriteShortCut(ini, action->objectName().toStdString(), ShortCutTextOf(action->shortcut()));
 }
 
-void TLurillForm::StepToNeighbour(bool next)
+void MainWindow::StepToNeighbour(bool next)
 {
     const std::optional<int32_t> time = session_->StepToNeighbour(next);
     if (!time)
@@ -433,9 +433,9 @@ void TLurillForm::StepToNeighbour(bool next)
     SetStatus(1, StatusTime(*time));
 }
 
-void TLurillForm::SelectExActionExecute()
+void MainWindow::RunExtendedSelection()
 {
-    if (selExForm_->exec() != QDialog::Accepted)
+    if (selectionDialog_->exec() != QDialog::Accepted)
         return;
     RepaintCanvas();
     SetStatus(3, SelectionAllText(session_->Document()));

@@ -26,12 +26,12 @@ class StepColourDialogTest : public ::testing::Test {
 protected:
     void Pick(QPoint p)
     {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(p), dialog.ColPalPaintBox()->mapToGlobal(QPointF(p)),
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(p), dialog.PaletteSwatches()->mapToGlobal(QPointF(p)),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(dialog.ColPalPaintBox(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(p), dialog.ColPalPaintBox()->mapToGlobal(QPointF(p)),
+        QApplication::sendEvent(dialog.PaletteSwatches(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(p), dialog.PaletteSwatches()->mapToGlobal(QPointF(p)),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(dialog.ColPalPaintBox(), &release);
+        QApplication::sendEvent(dialog.PaletteSwatches(), &release);
     }
     // Runs the dialog modally; act runs inside it and ends it.
     int Run(const std::function<void()>& act)
@@ -46,7 +46,7 @@ protected:
     PlayGlobals play;
     ImageFileLoader loader;
     EnvData env{ini, play, dir.Path() + "/", &loader};
-    TStpPropDlg dialog{env, ini};
+    StepColourDialog dialog{env, ini};
 };
 
 struct Typed {
@@ -75,7 +75,7 @@ TEST_F(StepColourDialogTest, OkTakesTheSwatchAndCancelKeepsTheColour)
     dialog.Color = PackColor(1, 2, 3);
     EXPECT_EQ(Run([this] {
                   EXPECT_EQ(dialog.ValueEdit(1)->text(), "2") << "shown from the colour set before";
-                  EXPECT_EQ(dialog.ColPalPaintBox()->width(), 320) << "the stored display size";
+                  EXPECT_EQ(dialog.PaletteSwatches()->width(), 320) << "the stored display size";
                   Pick({100, 40});
                   Button("CancelBtn")->click();
               }),
@@ -100,7 +100,7 @@ TEST_F(StepColourDialogTest, UserPaletteSizesAndPlacement)
     dialog.ChoosePictureFile = [this] { return dir / "pal.png"; };
 
     Run([this] {
-        dialog.TabControl1()->setCurrentIndex(1);
+        dialog.Tabs()->setCurrentIndex(1);
         dialog.PaletteMenu()->popup({0, 0});
         QAction* image = dialog.PaletteMenu()->actions()[0];
         EXPECT_TRUE(image->isVisible()) << "the picture item belongs to the user tab";
@@ -115,8 +115,8 @@ TEST_F(StepColourDialogTest, UserPaletteSizesAndPlacement)
         EXPECT_EQ(dialog.SwatchColor(), 0u) << "black beside the picture";
 
         dialog.PaletteMenu()->actions()[2]->trigger(); // display size 240
-        EXPECT_EQ(dialog.ColPalPaintBox()->width(), 240);
-        dialog.TabControl1()->setCurrentIndex(0);
+        EXPECT_EQ(dialog.PaletteSwatches()->width(), 240);
+        dialog.Tabs()->setCurrentIndex(0);
         dialog.PaletteMenu()->popup({0, 0});
         EXPECT_FALSE(dialog.PaletteMenu()->actions()[0]->isVisible());
         dialog.PaletteMenu()->hide();

@@ -36,7 +36,7 @@ protected:
 
     TempDir dir;
     IniFile ini{dir / "lumenrill.INI"};
-    TStpTimeDlg dialog{ini};
+    StepTimeDialog dialog{ini};
 };
 
 TEST_F(StepTimeDialogTest, FieldsAndTheTimeReadBack)

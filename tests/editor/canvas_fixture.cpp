@@ -92,13 +92,13 @@ void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string
         ASSERT_TRUE(doc.SaveProject(false));
     }
     std::ofstream(dir / "lumenrill.INI") << "[Project]\nPrjFile=" << (dir / "show.PRJ") << "\n" << ini;
-    LurillFormOptions o;
+    MainWindowOptions o;
     o.ExeDir = dir.Path() + "/";
     o.SettingsPath = dir / "lumenrill.INI";
     o.Audio = audio;
     o.Platform = net.Platform();
     o.Prompts = scripted ? &dialogs : nullptr;
-    form = std::make_unique<TLurillForm>(std::move(o));
+    form = std::make_unique<MainWindow>(std::move(o));
     form->resize(1000, 700);
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->Started(); }, 5000));
@@ -120,9 +120,9 @@ void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string
 }
 
 EditState& CanvasTest::Edit() { return S().Edit(); }
-LaneView* CanvasTest::Lane() { return form->Rows()->ColCtlPaintBox(); }
-MarkBar* CanvasTest::Bar() { return form->Rows()->MarkBarPaintBox(); }
-ReferenceView* CanvasTest::Ref() { return form->Rows()->RefTrkPaintBox(); }
+LaneView* CanvasTest::Lane() { return form->Rows()->Lane(); }
+MarkBar* CanvasTest::Bar() { return form->Rows()->MarkBarPane(); }
+ReferenceView* CanvasTest::Ref() { return form->Rows()->ReferencePane(); }
 QString CanvasTest::Panel(int i) { return form->StatusPanel(i)->text(); }
 
 int CanvasTest::X(int32_t t) { return form->View().XOfTime(t) - form->View().ScrollPosition(); }

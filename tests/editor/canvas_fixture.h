@@ -5,7 +5,7 @@
 // lies at canvas x (t + 1000) / 10.
 
 #include "artnet/fake_network.h"
-#include "editor/lurill_form.h"
+#include "editor/main_window.h"
 #include "engine/fake_audio.h"
 #include "support/test_support.h"
 
@@ -97,5 +97,5 @@ protected:
     std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>(SystemClock());
     ScriptedDialogs dialogs;
     RecordingMessages messages;
-    std::unique_ptr<TLurillForm> form;
+    std::unique_ptr<MainWindow> form;
 };

@@ -25,9 +25,9 @@ namespace {
 
 class ColourBarTest : public CanvasTest {
 protected:
-    ColourBar* Bar4() { return form->PalPanel(); }
-    PaletteBox* Palette() { return Bar4()->CurPalPaintBox(); }
-    QSlider* Slider() { return Bar4()->CurBrtTrackBar(); }
+    ColourBar* Bar4() { return form->ColourBarPane(); }
+    PaletteBox* Palette() { return Bar4()->Swatches(); }
+    QSlider* Slider() { return Bar4()->BrightnessSlider(); }
     // A right press on the lane makes a step current without a drag or a selection.
     void MakeCurrent(int index)
     {
@@ -56,7 +56,7 @@ TEST_F(ColourBarTest, WithoutACurrentStepTheBarShowsNothingAndIgnoresThePointer)
     EXPECT_EQ(Bar4()->ValueLabel(2)->text(), "B 30");
     EXPECT_EQ(Bar4()->BaseColor(), PackColor(10, 20, 30));
     EXPECT_EQ(Bar4()->OutputColor(), ApplyBrightness(PackColor(10, 20, 30), 40));
-    EXPECT_EQ(Bar4()->TrkLabel2()->text(), "Line1");
+    EXPECT_EQ(Bar4()->LineLabel()->text(), "Line1");
     EXPECT_TRUE(Slider()->isEnabled());
     EXPECT_EQ(Slider()->value(), 40) << "the slider's value is the brightness itself";
 }
@@ -122,16 +122,16 @@ TEST_F(ColourBarTest, ADoubleClickOnThePaletteOpensTheDialogAndLeavesNoGuard)
 TEST_F(ColourBarTest, TheLineMenuKeepsTheSelectionAndTheTabsClearIt)
 {
     StartShow({{0, 1000, 0x0000FF, 0, true}, {2, 1000}});
-    QMenu* menu = form->ChgTrkPopupMenu();
+    QMenu* menu = form->LineMenu();
     menu->popup({0, 0});
     EXPECT_TRUE(menu->actions()[0]->isChecked());
     menu->hide();
     menu->actions()[2]->trigger();
     EXPECT_EQ(Doc().CurrentLine, 2);
-    EXPECT_EQ(form->Rows()->TrackTabControl()->currentIndex(), 2);
-    EXPECT_EQ(Bar4()->TrkLabel2()->text(), "Line3");
+    EXPECT_EQ(form->Rows()->LineTabs()->currentIndex(), 2);
+    EXPECT_EQ(Bar4()->LineLabel()->text(), "Line3");
     EXPECT_THAT(Selected(0), ElementsAre(0));
-    form->Rows()->TrackTabControl()->setCurrentIndex(1);
+    form->Rows()->LineTabs()->setCurrentIndex(1);
     EXPECT_EQ(Doc().CurrentLine, 1);
     EXPECT_TRUE(Selected(0).empty());
     EXPECT_EQ(Edit().CurrentStep, -1);

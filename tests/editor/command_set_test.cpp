@@ -1,12 +1,12 @@
 // The command set in the window: every enabling rule, the step-to-step moves, the line copy,
 // empty steps, the stretch boxes, the shortcut table of the settings file, the group file
 // commands and the extended selection.
-#include "dialogs/option_dlg.h"
+#include "dialogs/options_dialog.h"
 #include "common/version.h"
 #include "dialogs/about_box.h"
-#include "dialogs/art_net_prop_dlg.h"
-#include "dialogs/sel_ex_form.h"
-#include "dialogs/sound_prop_box.h"
+#include "dialogs/node_details_dialog.h"
+#include "dialogs/extended_selection_dialog.h"
+#include "dialogs/sound_properties_box.h"
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
@@ -76,7 +76,7 @@ protected:
     {
         S().ScrubTo(t);
         ASSERT_TRUE(QTest::qWaitFor([&] { return S().State().Play.PlayPosition == t; }, 3000)) << t;
-        form->Timer1Timer();
+        form->DisplayTick();
     }
     // Presses a key as a person does, on the focused window.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
@@ -237,12 +237,12 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
     EXPECT_TRUE(A().Get("ViewFilToolAction")->isChecked());
     A().Trigger("ViewSttBarAction");
     EXPECT_TRUE(form->statusBar()->isHidden());
-    const int right = form->WavRPaintBox()->height();
+    const int right = form->RightWaveform()->height();
     A().Trigger("DispMonoAction");
     QApplication::processEvents();
     EXPECT_TRUE(form->View().MonoDisplay());
-    EXPECT_EQ(form->WavLPaintBox()->height(), 2);
-    EXPECT_EQ(form->WavRPaintBox()->height(), 2 * right + 8 - 2 - 2) << "the right pane shows both channels";
+    EXPECT_EQ(form->LeftWaveform()->height(), 2);
+    EXPECT_EQ(form->RightWaveform()->height(), 2 * right + 8 - 2 - 2) << "the right pane shows both channels";
     A().Update();
     EXPECT_TRUE(A().Get("DispMonoAction")->isChecked());
 }
@@ -252,15 +252,15 @@ TEST_F(CommandSetTest, VersionBoxAndSoundPropertiesShowTheirTexts)
     StartShow({});
     QString version;
     QTimer::singleShot(0, form.get(), [&] {
-        version = form->AboutBox()->Version()->text();
-        form->AboutBox()->accept();
+        version = form->About()->Version()->text();
+        form->About()->accept();
     });
     A().Trigger("HelpAboutItem");
     EXPECT_EQ(version, QString("Version ") + ProgramVersion);
 
     QString path, size, format;
     QTimer::singleShot(0, form.get(), [&] {
-        TSoundPropBox* box = form->SoundPropBox();
+        SoundPropertiesBox* box = form->SoundProperties();
         path = box->Value(0)->text();
         size = box->Value(1)->text();
         format = box->Value(3)->text();
@@ -495,10 +495,10 @@ TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
     EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 1500}));
 
     // The option dialog lists and changes them in the same text form, at once.
-    TOptionDlg* options = nullptr;
+    OptionsDialog* options = nullptr;
     QTimer::singleShot(0, form.get(), [&] {
-        options = form->OptionDlg();
-        QListWidget* list = options->ShortCutList();
+        options = form->OptionDialog();
+        QListWidget* list = options->ShortcutList();
         for (int i = 0; i < list->count(); ++i)
             if (list->item(i)->text().startsWith("元に戻す(U)\t")) {
                 EXPECT_EQ(list->item(i)->text(), "元に戻す(U)\tCtrl+Z");
@@ -514,8 +514,8 @@ TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
     A().Trigger("OptionItem");
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(key("UndoAction"), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
-    for (int i = 0; i < options->ShortCutList()->count(); ++i)
-        EXPECT_THAT(options->ShortCutList()->item(i)->text().toStdString(), ::testing::Not(HasSubstr("0\t")))
+    for (int i = 0; i < options->ShortcutList()->count(); ++i)
+        EXPECT_THAT(options->ShortcutList()->item(i)->text().toStdString(), ::testing::Not(HasSubstr("0\t")))
             << "the colour bar's own command is not in the list";
 
     form->close();
@@ -573,16 +573,16 @@ TEST_F(CommandSetTest, GroupFilesSaveTheSelectionAndLoadItAtThePlayPosition)
 TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
 {
     StartShow({{0, 500, PackColor(255, 255, 255)}, {0, 1500, PackColor(255, 0, 0)}, {2, 800, PackColor(0, 0, 0)}});
-    TSelExForm* window = form->SelExForm();
+    ExtendedSelectionDialog* window = form->SelectionDialog();
     // Select only the white step with a band around it, then confirm.
     QTimer::singleShot(0, window, [&] {
-        QWidget* plot = window->SelPaintBox();
+        QWidget* plot = window->Plot();
         const TStepRec& white = Doc().Lines[0][0];
         const QPoint at(white.PlotX, white.PlotY);
         QTest::mousePress(plot, Qt::LeftButton, {}, at - QPoint(3, 3));
         QTest::mouseMove(plot, at + QPoint(3, 3));
         QTest::mouseRelease(plot, Qt::LeftButton, {}, at + QPoint(3, 3));
-        EXPECT_EQ(window->CounterPanel()->text(), "1/3 points");
+        EXPECT_EQ(window->CountLabel()->text(), "1/3 points");
         window->findChild<QPushButton*>("OkButton")->click();
     });
     ASSERT_TRUE(A().Trigger("SelectExAction"));
@@ -592,12 +592,12 @@ TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
 
     // Cancel leaves the selection as it was, whatever the window did.
     QTimer::singleShot(0, window, [&] {
-        EXPECT_EQ(window->CounterPanel()->text(), "1 points") << "only the selected step is a candidate";
-        QWidget* plot = window->SelPaintBox();
+        EXPECT_EQ(window->CountLabel()->text(), "1 points") << "only the selected step is a candidate";
+        QWidget* plot = window->Plot();
         QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(1, 1));
         QTest::mouseMove(plot, QPoint(3, 3));
         QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(3, 3));
-        EXPECT_EQ(window->CounterPanel()->text(), "0/1 points");
+        EXPECT_EQ(window->CountLabel()->text(), "0/1 points");
         window->findChild<QPushButton*>("Button1")->click();
     });
     A().Trigger("SelectExAction");
@@ -640,39 +640,39 @@ TEST_F(CommandSetTest, Screenshots)
     menu(form->Menu("ViewToolBarItem"), "ViewToolBarItem");
     menu(form->PopupMenu(1), "PopupMenu1");
     menu(form->PopupMenu(2), "PopupMenu2");
-    menu(form->RefTrkPopupMenu(), "RefTrkPopupMenu");
-    menu(form->ChgTrkPopupMenu(), "ChgTrkPopupMenu");
+    menu(form->ReferenceMenu(), "RefTrkPopupMenu");
+    menu(form->LineMenu(), "ChgTrkPopupMenu");
     for (int n = 1; n <= 4; ++n)
         save(form->ToolBar(n), ("ToolBar" + std::to_string(n)).c_str());
     save(form.get(), "LurillForm");
 
-    TSelExForm* window = form->SelExForm();
+    ExtendedSelectionDialog* window = form->SelectionDialog();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     save(window, "SelExForm-saturation");
-    window->ModeTabControl()->setCurrentIndex(1);
-    QTest::mousePress(window->SelPaintBox(), Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseMove(window->SelPaintBox(), QPoint(200, 150));
+    window->ModeTabs()->setCurrentIndex(1);
+    QTest::mousePress(window->Plot(), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(window->Plot(), QPoint(200, 150));
     save(window, "SelExForm-brightness-band");
-    QTest::mouseRelease(window->SelPaintBox(), Qt::LeftButton, {}, QPoint(200, 150));
+    QTest::mouseRelease(window->Plot(), Qt::LeftButton, {}, QPoint(200, 150));
     save(window, "SelExForm-after-band");
     window->reject();
 
     QTimer::singleShot(0, form.get(), [&] {
-        save(form->SoundPropBox(), "SoundPropBox");
-        form->SoundPropBox()->accept();
+        save(form->SoundProperties(), "SoundPropBox");
+        form->SoundProperties()->accept();
     });
     A().Trigger("PropertyAction");
 
-    form->StepColourDialog()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->StepColourDialog()));
-    save(form->StepColourDialog(), "StpPropDlg");
-    form->StepColourDialog()->reject();
+    form->ColourDialog()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->ColourDialog()));
+    save(form->ColourDialog(), "StpPropDlg");
+    form->ColourDialog()->reject();
 
-    form->AboutBox()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->AboutBox()));
-    save(form->AboutBox(), "AboutBox");
-    form->AboutBox()->hide();
+    form->About()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->About()));
+    save(form->About(), "AboutBox");
+    form->About()->hide();
 
     // The modal dialogs as their commands open them, every page of each.
     auto pages = [&](QAction* command, const std::string& name) {
@@ -696,7 +696,7 @@ TEST_F(CommandSetTest, Screenshots)
         EXPECT_TRUE(shown) << name;
     };
     pages(A().Get("SetPrjAction"), "SetPrjDlg");
-    for (QDialog* dialog : std::initializer_list<QDialog*>{form->StepTimeDialog(), form->ArtNetPropDlg()}) {
+    for (QDialog* dialog : std::initializer_list<QDialog*>{form->TimeDialog(), form->NodeDetails()}) {
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
         save(dialog, dialog->metaObject()->className());

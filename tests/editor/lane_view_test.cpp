@@ -256,7 +256,7 @@ TEST_F(LaneTest, WithoutLiveDisplayADragShowsTheBoxesWhereTheyWereUntilTheReleas
         const int32_t dragged = Doc().Lines[0][0].Brightness;
         EXPECT_GT(dragged, 0) << "the document follows the pointer either way";
         EXPECT_EQ(green(p), !tracking) << tracking;
-        EXPECT_EQ(form->PalPanel()->CurBrtTrackBar()->value(), tracking ? dragged : 0) << tracking;
+        EXPECT_EQ(form->ColourBarPane()->BrightnessSlider()->value(), tracking ? dragged : 0) << tracking;
         Release(Lane(), p + QPoint(0, -60));
         EXPECT_FALSE(green(p)) << "the release shows the step where it is";
         form->close();

@@ -3,7 +3,7 @@
 // scrub, the time display and the status panels. Everything is pressed as a person would.
 #include "artnet/fake_network.h"
 #include "editor/actions.h"
-#include "editor/lurill_form.h"
+#include "editor/main_window.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
 #include "editor/view_state.h"
@@ -105,14 +105,14 @@ protected:
     void Start(const std::string& ini = {})
     {
         std::ofstream(dir / "lumenrill.INI") << ini;
-        LurillFormOptions o;
+        MainWindowOptions o;
         o.ExeDir = dir.Path() + "/";
         o.SettingsPath = dir / "lumenrill.INI";
         o.Audio = audio;
         o.Platform = net.Platform();
         o.Prompts = &prompts;
         o.OpenUrl = [this](const QUrl& url) { opened.push_back(url); };
-        form = std::make_unique<TLurillForm>(std::move(o));
+        form = std::make_unique<MainWindow>(std::move(o));
         form->resize(1000, 700);
         form->show();
         ASSERT_TRUE(QTest::qWaitFor([this] { return form->Started(); }, 5000));
@@ -148,21 +148,21 @@ protected:
     ScriptedPrompts prompts;
     RecordingMessages messages;
     std::vector<QUrl> opened; // addresses the window asked the browser to open
-    std::unique_ptr<TLurillForm> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(MainWindowTest, FirstStartWithoutSettingsThenCloseWritesThemInOrder)
 {
     Start();
     EXPECT_EQ(form->windowTitle(), "Lumenrill") << "no project opened";
-    EXPECT_TRUE(form->Timer1()->isActive());
+    EXPECT_TRUE(form->DisplayTimer()->isActive());
     EXPECT_EQ(S().Document().FileName, "");
     EXPECT_EQ(S().Runtime().Play().DmxPatch[0], -1) << "unpatched until a show is opened";
     EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG"; })) << Panel(0).toStdString();
 
     form->close();
     EXPECT_TRUE(form->Closing());
-    EXPECT_FALSE(form->Timer1()->isActive());
+    EXPECT_FALSE(form->DisplayTimer()->isActive());
     const std::string ini = IniText();
     for (const char* key : {"[OSC]", "LocalPort=9901", "[Option]", "TxUniverse=0", "LurillFormWidth=",
                             "WavLRHeight=", "[Tool1]", "[StatusBar]", "[Play]"})
@@ -325,18 +325,18 @@ TEST_F(MainWindowTest, TransportButtonsTimeDisplayAndSeekByClick)
     // Stopped: a click on the waveform only moves the position.
     form->View().SetScale(1.0, s.Play.PlayPosition);
     form->View().SetScrollPosition(0);
-    WaveformPane* wave = form->WavLPaintBox();
+    WaveformPane* wave = form->LeftWaveform();
     QTest::mouseClick(wave, Qt::LeftButton, Qt::NoModifier, QPoint(250, 10)); // 2.5 s of canvas: 0.5 s of sound
     EXPECT_TRUE(WaitFor([&s] { return s.AudioPosition == 500; }));
     EXPECT_EQ(s.AudioState, AudioStateKind::Stopped);
-    form->Timer1Timer();
+    form->DisplayTick();
     EXPECT_EQ(form->PlayPanel()->TimeLabel()->text(), " 00:00:00.50");
     EXPECT_EQ(form->PlayPanel()->TimeColor(), 0xFFFFFFu);
 
     Click("TopPlayAction");
     EXPECT_TRUE(s.ClockRunning);
     EXPECT_LT(s.Play.PlayPosition, 0);
-    form->Timer1Timer();
+    form->DisplayTick();
     EXPECT_TRUE(form->PlayPanel()->TimeLabel()->text().startsWith("-00:00:0"));
     EXPECT_EQ(form->PlayPanel()->TimeColor(), 0x808000u) << "teal in the lead-in";
     ASSERT_TRUE(WaitFor([&s] { return s.AudioState == AudioStateKind::Playing; }, 4000));
@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, TransportButtonsTimeDisplayAndSeekByClick)
     QApplication::sendEvent(wave, &move);
     QTest::mouseRelease(wave, Qt::LeftButton, Qt::NoModifier, QPoint(150, 10));
     EXPECT_EQ(s.Play.PlayPosition, -500) << "into the lead-in: the clock position moves with it";
-    form->Timer1Timer();
+    form->DisplayTick();
     EXPECT_EQ(form->PlayPanel()->TimeLabel()->text(), "-00:00:00.50");
 }
 
@@ -376,7 +376,7 @@ TEST_F(MainWindowTest, ZoomCommandsAndStatusPanels)
     EXPECT_EQ(Panel(2).left(4), "スケール");
 
     // The volume track bar: value 128 sets the program's volume to 128 x 257.
-    form->PlayPanel()->WavVolTrackBar()->setValue(128);
+    form->PlayPanel()->VolumeSlider()->setValue(128);
     EXPECT_EQ(Panel(2), "音量= 50");
 }
 
@@ -406,7 +406,7 @@ TEST_F(MainWindowTest, OscPlaysFromTheTopAndReportsInPanel4)
 namespace {
 
 // Runs act on the option dialog once it is open, then presses OK or Cancel.
-void WithOptionDialog(TLurillForm& form, bool ok, const std::function<void(QDialog&)>& act)
+void WithOptionDialog(MainWindow& form, bool ok, const std::function<void(QDialog&)>& act)
 {
     QTimer::singleShot(0, &form, [&form, ok, act] {
         auto* dialog = form.findChild<QDialog*>("OptionDlg");
@@ -462,7 +462,7 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
     // Flat tool bars are two pixels lower, from the OK on.
     EXPECT_EQ(form->ToolBar(1)->minimumHeight(), 30);
     EXPECT_EQ(form->ToolBar(4)->minimumHeight(), 56);
-    EXPECT_TRUE(form->BackupTimer()->isActive()) << "automatic saving armed at OK";
+    EXPECT_TRUE(form->AutoSaveTimer()->isActive()) << "automatic saving armed at OK";
     EXPECT_EQ(S().Runtime().Play().LightLatency, -40) << "the next frame uses it";
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("TxUniverse=58"));
@@ -497,7 +497,7 @@ TEST_F(MainWindowTest, HelpOpensTheManualAndF1ItsSectionForTheOpenMenuOrWindow)
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual/index.html")) << opened[0].toString().toStdString();
     EXPECT_EQ(opened[0].fragment(), "");
 
-    QTest::keyClick(form->WavLPaintBox(), Qt::Key_F1);
+    QTest::keyClick(form->LeftWaveform(), Qt::Key_F1);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[1].fragment(), "main-window");
 

@@ -31,7 +31,7 @@ protected:
     CanvasRows* Rows() { return form->Rows(); }
     QAction* MenuItem(const QString& text)
     {
-        for (QAction* a : form->RefTrkPopupMenu()->actions())
+        for (QAction* a : form->ReferenceMenu()->actions())
             if (a->text() == text)
                 return a;
         return nullptr;
@@ -40,8 +40,8 @@ protected:
     void ShowMenu()
     {
         Click(Ref(), {10, 10}, {}, Qt::RightButton);
-        ASSERT_TRUE(form->RefTrkPopupMenu()->isVisible());
-        form->RefTrkPopupMenu()->hide();
+        ASSERT_TRUE(form->ReferenceMenu()->isVisible());
+        form->ReferenceMenu()->hide();
     }
     int Row(int line) { return AllLinesLayout(Ref()->height()).Centre(line); }
 };
@@ -57,12 +57,12 @@ TEST_F(ReferenceViewTest, LaysOutBothModesAndHidingKeepsTheMode)
     EXPECT_EQ(rows.BoxHalf, 4);
     EXPECT_EQ(rows.Centre(0), 6);
     EXPECT_EQ(rows.Centre(7), 69);
-    EXPECT_TRUE(Rows()->RefHdrPanel()->RowLabel(7)->isVisibleTo(form.get()));
-    EXPECT_EQ(Rows()->RefHdrPanel()->Caption(), "");
+    EXPECT_TRUE(Rows()->ReferenceHeaderPane()->RowLabel(7)->isVisibleTo(form.get()));
+    EXPECT_EQ(Rows()->ReferenceHeaderPane()->Caption(), "");
 
     MenuItem("Line 3")->trigger();
-    EXPECT_EQ(Rows()->RefHdrPanel()->Caption(), "Line 3");
-    EXPECT_FALSE(Rows()->RefHdrPanel()->RowLabel(0)->isVisibleTo(form.get()));
+    EXPECT_EQ(Rows()->ReferenceHeaderPane()->Caption(), "Line 3");
+    EXPECT_FALSE(Rows()->ReferenceHeaderPane()->RowLabel(0)->isVisibleTo(form.get()));
     MenuItem("非表示(&N)")->trigger();
     EXPECT_FALSE(Rows()->RefVisible());
     EXPECT_LE(Ref()->height(), 2);
@@ -72,8 +72,8 @@ TEST_F(ReferenceViewTest, LaysOutBothModesAndHidingKeepsTheMode)
     EXPECT_EQ(Ref()->height(), 80);
 
     // The splitter sets the height, and the height is stored.
-    Rows()->ORSplitter()->setSizes({Rows()->ORSplitter()->sizes()[0] - 20, 100});
-    emit Rows()->ORSplitter()->splitterMoved(0, 1);
+    Rows()->ReferenceSplitter()->setSizes({Rows()->ReferenceSplitter()->sizes()[0] - 20, 100});
+    emit Rows()->ReferenceSplitter()->splitterMoved(0, 1);
     EXPECT_EQ(Rows()->RefHeight(), 100);
     form->close();
     std::ifstream in(dir / "lumenrill.INI");
@@ -85,7 +85,7 @@ TEST_F(ReferenceViewTest, LaysOutBothModesAndHidingKeepsTheMode)
 TEST_F(ReferenceViewTest, HeaderClickCyclesTheLineAndClearsTheSelection)
 {
     StartShow({{3, 500, 0x00FF00, 0, true}}, "[General]\nViewRefTrack=1\nRefTrack=6\n");
-    ReferenceHeader* header = Rows()->RefHdrPanel();
+    ReferenceHeader* header = Rows()->ReferenceHeaderPane();
     Click(header, {10, 10});
     EXPECT_EQ(header->Caption(), "Line 8");
     EXPECT_TRUE(Selected(3).empty());
@@ -133,7 +133,7 @@ TEST_F(ReferenceViewTest, RowPressesPickLinesAndSelectAcrossThem)
     // Without a selection a row press acts as the tab does.
     Click(Ref(), {X(500), Row(2)});
     EXPECT_EQ(Doc().CurrentLine, 2);
-    EXPECT_EQ(Rows()->TrackTabControl()->currentIndex(), 2);
+    EXPECT_EQ(Rows()->LineTabs()->currentIndex(), 2);
     EXPECT_EQ(Edit().CurrentStep, 0);
     EXPECT_THAT(Selected(2), ElementsAre(0));
     // With a selection a press on another line keeps it, so steps gather with Ctrl.
@@ -161,7 +161,7 @@ TEST_F(ReferenceViewTest, RowPressesPickLinesAndSelectAcrossThem)
     EXPECT_THAT(Selected(2), ElementsAre(0, 1));
     EXPECT_TRUE(Selected(5).empty());
     EXPECT_EQ(Doc().CurrentLine, 0);
-    EXPECT_EQ(Rows()->TrackTabControl()->currentIndex(), 0);
+    EXPECT_EQ(Rows()->LineTabs()->currentIndex(), 0);
     EXPECT_EQ(Panel(3), "選択中=4");
 }
 

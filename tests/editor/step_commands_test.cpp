@@ -39,7 +39,7 @@ TEST_F(StepCommandsTest, TheColourDialogPreviewsOnTheLightsUntilItCloses)
     Click(Lane(), OnLane(0), {}, Qt::RightButton);
     form->PopupMenu(1)->hide();
 
-    TStpPropDlg* dialog = form->StepColourDialog();
+    StepColourDialog* dialog = form->ColourDialog();
     bool previewed = false;
     QTimer::singleShot(0, dialog, [&] {
         EXPECT_EQ(dialog->windowTitle(), "基点の色指定(C)...");
@@ -69,12 +69,12 @@ TEST_F(StepCommandsTest, AddStepGoesToThePlayCursorAndItsNextPressStartsNoDrag)
     StartShow({{0, 3000}});
     EngineState& s = S().State();
     S().ScrubTo(0);
-    form->Timer1Timer();
+    form->DisplayTick();
     form->Actions().Update();
     EXPECT_FALSE(form->Actions().Get("AddStepAction")->isEnabled()) << "no current step and the position at 0";
 
     S().ScrubTo(1500);
-    form->Timer1Timer();
+    form->DisplayTick();
     dialogs.colors = {PackColor(1, 2, 3)};
     ASSERT_TRUE(form->Actions().Trigger("AddStepAction"));
     EXPECT_EQ(dialogs.colorCaptions.back(), "基点の追加(A)...");

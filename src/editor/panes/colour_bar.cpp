@@ -97,7 +97,7 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
     brightness_->setToolTip("明暗の変更");
     brightness_->setStatusTip("明暗の変更");
     brightness_->installEventFilter(this);
-    connect(brightness_, &QSlider::valueChanged, this, &ColourBar::CurBrtTrackBarChange);
+    connect(brightness_, &QSlider::valueChanged, this, &ColourBar::BrightnessMoved);
     connect(&edit_, &EditState::brightnessShown, brightness_, &QSlider::setValue);
 
     auto* zero = new QToolButton(this);
@@ -157,7 +157,7 @@ void ColourBar::PalettePressed(Qt::MouseButton button, uint32_t color)
     painting_ = true;
 }
 
-void ColourBar::CurBrtTrackBarChange(int value)
+void ColourBar::BrightnessMoved(int value)
 {
     if (!session_.CurrentStepRec()) {
         edit_.CurrentStep = -1;

@@ -1,5 +1,5 @@
 #pragma once
-// The colour bar (PalPanel on ToolBar4): the current step's base and output colour, its red,
+// The colour bar (ColourBarPane on ToolBar4): the current step's base and output colour, its red,
 // green and blue, a small standard palette that paints a colour onto the current step, the
 // brightness track bar whose value is the brightness itself, and the "0" button. The bar
 // keeps no colour of its own; it acts on the current step only.
@@ -25,12 +25,12 @@ public:
     // The line label, the two colour panels and the three values from the current step.
     void UpdateColourLabels();
 
-    QFrame* CurColPanel() const { return baseColour_; }
-    QFrame* CurBrtPanel() const { return outputColour_; }
-    QLabel* TrkLabel2() const { return lineLabel_; }
+    QFrame* BasePanel() const { return baseColour_; }
+    QFrame* OutputPanel() const { return outputColour_; }
+    QLabel* LineLabel() const { return lineLabel_; }
     QLabel* ValueLabel(int channel) const { return values_[channel]; }
-    PaletteBox* CurPalPaintBox() const { return palette_; }
-    QSlider* CurBrtTrackBar() const { return brightness_; }
+    PaletteBox* Swatches() const { return palette_; }
+    QSlider* BrightnessSlider() const { return brightness_; }
     // The colours the panels show (0x00BBGGRR), NoColor for none.
     uint32_t BaseColor() const { return shownBase_; }
     uint32_t OutputColor() const { return shownOutput_; }
@@ -44,7 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CurBrtTrackBarChange(int value);
+    void BrightnessMoved(int value);
     void PalettePressed(Qt::MouseButton button, uint32_t color);
     void ShowPanel(QFrame* panel, uint32_t color, uint32_t& shown);
 

@@ -28,9 +28,9 @@ public:
     int Volume() const;
 
     QLabel* TimeLabel() const { return timeLabel_; }
-    QSlider* WavVolTrackBar() const { return volume_; }
-    QFrame* OutColPanel() const { return outColour_; }
-    QLabel* TrkLabel() const { return trkLabel_; }
+    QSlider* VolumeSlider() const { return volume_; }
+    QFrame* OutputPanel() const { return outColour_; }
+    QLabel* LineLabel() const { return trkLabel_; }
     uint32_t TimeColor() const;
     uint32_t OutputColor() const;
 

@@ -1,5 +1,5 @@
 #pragma once
-// TOptionDlg, "オプション設定": display colours and switches, command shortcuts, the
+// OptionsDialog, "オプション設定": display colours and switches, command shortcuts, the
 // palette image, automatic backup, the Art-Net output port and node list, the display
 // interval and the OSC port. Shortcuts, output port, display interval, OSC port and node
 // scan act at once through the host; the rest comes back from Execute on OK only.
@@ -18,32 +18,32 @@ class QListWidget;
 class QSpinBox;
 class QTabWidget;
 class QTimer;
-class TArtNetPropDlg;
+class NodeDetailsDialog;
 
-class TOptionDlg : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static const char* const ColorNames[8];
 
     // host must outlive the dialog; details shows a node's details.
-    TOptionDlg(OptionHost& host, TArtNetPropDlg& details, QWidget* parent = nullptr);
+    OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidget* parent = nullptr);
 
     std::optional<OptionValues> Execute(const OptionValues& start);
 
     // The DMX interval shown: starts at 20 ms and is neither stored nor sent anywhere.
     int32_t DmxInterval() const { return dmxInterval_; }
 
-    QTabWidget* PageControl() const { return pages_; }
-    QListWidget* ShortCutList() const { return shortCutList_; }
-    QListWidget* NodeListBox() const { return nodeList_; }
-    QAction* PropAction() const { return propAction_; }
-    QTimer* Timer1() const { return timer1_; }
+    QTabWidget* Pages() const { return pages_; }
+    QListWidget* ShortcutList() const { return shortCutList_; }
+    QListWidget* NodeList() const { return nodeList_; }
+    QAction* NodeDetailsAction() const { return propAction_; }
+    QTimer* NodeListTimer() const { return nodeListTimer_; }
     // The working copy of the eight colours.
     const std::array<uint32_t, 8>& WorkingColors() const { return colors_; }
     void SetWorkingColor(int item, uint32_t color) { colors_[size_t(item)] = color; }
 
     // Refills the node list when the node table changed.
-    void Timer1Timer();
+    void RefreshNodeList();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,18 +56,18 @@ private:
     QWidget* CreateAutoSavePage();
     QWidget* CreateDmxPage();
     QWidget* CreateAdvancedPage();
-    void RefColBtnClick();
-    void SKChgBtnClick();
-    void ClrBtnClick();
-    void RefPalFilBtnClick();
-    void OsubComboBoxChange();
-    void PortAppBtnClick();
-    void ScanBtnClick();
-    void PropActionExecute();
-    void PropActionUpdate();
+    void ChooseColour();
+    void ChangeShortcut();
+    void ClearShortcut();
+    void ChoosePaletteFile();
+    void UniverseChanged();
+    void ApplyOscPort();
+    void ScanNodes();
+    void ShowNodeDetails();
+    void UpdateNodeDetailsAction();
 
     OptionHost& host_;
-    TArtNetPropDlg& details_;
+    NodeDetailsDialog& details_;
     OptionValues start_;
     std::array<uint32_t, 8> colors_{};
     int32_t dmxInterval_ = 20;
@@ -97,5 +97,5 @@ private:
     QComboBox* dmxIntvl_ = nullptr;
     QLineEdit* oscPortEdit_ = nullptr;
     QSpinBox* lightLatency_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    QTimer* nodeListTimer_ = nullptr;
 };

@@ -2,7 +2,7 @@
 // their keys, the load check on the DMX frame, the buttons' questions, the times, and what
 // OK and Cancel hand back.
 #include "dialogs/patch_grid.h"
-#include "dialogs/set_prj_dlg.h"
+#include "dialogs/project_settings_dialog.h"
 #include "engine/dmx_frame.h"
 #include "settings/ini_file.h"
 #include "common/paths.h"
@@ -56,9 +56,9 @@ public:
     int reopens = 0;
 };
 
-class SetPrjDlgTest : public ::testing::Test {
+class ProjectSettingsDialogTest : public ::testing::Test {
 protected:
-    SetPrjDlgTest() { SetExeDir(dir.Path() + "/"); }
+    ProjectSettingsDialogTest() { SetExeDir(dir.Path() + "/"); }
 
     // Runs the dialog from start; inside, does `act` and presses OK or Cancel.
     std::optional<ProjectSettingsValues> Run(const ProjectSettingsValues& start, const std::function<void()>& act,
@@ -93,13 +93,13 @@ protected:
     RecordingMessages messages;
     IniFile ini{dir / "lumenrill.INI"};
     FakeProjectHost host;
-    TSetPrjDlg dialog{host, ini};
+    ProjectSettingsDialog dialog{host, ini};
 };
 
-TEST_F(SetPrjDlgTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
+TEST_F(ProjectSettingsDialogTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
 {
     Run({}, [&] {
-        dialog.PageControl()->setCurrentIndex(1);
+        dialog.Pages()->setCurrentIndex(1);
         Type(0, "13");
         Type(510, "2R");
         // Typing without committing changes nothing.
@@ -125,7 +125,7 @@ TEST_F(SetPrjDlgTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
         << "row 171 ends at slot 512";
 
     Run({}, [&] {
-        dialog.PageControl()->setCurrentIndex(1);
+        dialog.Pages()->setCurrentIndex(1);
         dialog.Grid()->setFocus();
         dialog.Grid()->setCurrentIndex(Cell(0));
         Key(dialog.Grid(), Qt::Key_Delete);
@@ -142,23 +142,23 @@ TEST_F(SetPrjDlgTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
     EXPECT_EQ(host.play.DmxPatch[511], -1);
 }
 
-TEST_F(SetPrjDlgTest, LoadCheckFollowsTheRowOnTheFrameAndEndsWithThePage)
+TEST_F(ProjectSettingsDialogTest, LoadCheckFollowsTheRowOnTheFrameAndEndsWithThePage)
 {
     std::array<uint8_t, DmxSlots> checked{}, afterPage{};
     Run({}, [&] {
         host.SetPatchEntries(12, std::vector<int32_t>{0, 1, 2});
-        dialog.PageControl()->setCurrentIndex(1);
+        dialog.Pages()->setCurrentIndex(1);
         dialog.Grid()->setCurrentIndex(Cell(12)); // row 5: slots 13 to 15
-        dialog.ChkOnBtn()->click();
+        dialog.CheckOnButton()->click();
         EXPECT_EQ(host.play.CheckGroup, 4);
         checked = Frame();
         dialog.Grid()->setCurrentIndex(Cell(15));
         EXPECT_EQ(host.play.CheckGroup, 5) << "the check moves with the row";
-        dialog.PageControl()->setCurrentIndex(2);
-        EXPECT_TRUE(dialog.ChkOffBtn()->isChecked());
+        dialog.Pages()->setCurrentIndex(2);
+        EXPECT_TRUE(dialog.CheckOffButton()->isChecked());
         afterPage = Frame();
-        dialog.PageControl()->setCurrentIndex(1);
-        dialog.ChkOnBtn()->click();
+        dialog.Pages()->setCurrentIndex(1);
+        dialog.CheckOnButton()->click();
     });
     EXPECT_EQ(checked[12], 255);
     EXPECT_EQ(checked[13], 255);
@@ -169,7 +169,7 @@ TEST_F(SetPrjDlgTest, LoadCheckFollowsTheRowOnTheFrameAndEndsWithThePage)
     EXPECT_EQ(host.play.CheckGroup, CheckGroupOff) << "hiding the dialog ends the check";
 }
 
-TEST_F(SetPrjDlgTest, ThroughPatchAndClearAllAskFirst)
+TEST_F(ProjectSettingsDialogTest, ThroughPatchAndClearAllAskFirst)
 {
     messages.answers = {Answer::No, Answer::Yes, Answer::Yes};
     Run({}, [&] {
@@ -186,13 +186,13 @@ TEST_F(SetPrjDlgTest, ThroughPatchAndClearAllAskFirst)
     EXPECT_EQ(messages.entries[2].text, "全てのパッチを解除してもよいですか");
 }
 
-TEST_F(SetPrjDlgTest, TimesTitleAndSoundComeBackOnlyWithOk)
+TEST_F(ProjectSettingsDialogTest, TimesTitleAndSoundComeBackOnlyWithOk)
 {
     ProjectSettingsValues start{"Show", "song.wav", 10000, 2500};
     auto result = Run(start, [&] {
-        EXPECT_EQ(dialog.PreTimeComboBox()->currentText(), "10");
-        EXPECT_EQ(dialog.PostTimeComboBox()->currentText(), "2") << "whole seconds";
-        dialog.PreTimeComboBox()->setCurrentIndex(0);
+        EXPECT_EQ(dialog.LeadInBox()->currentText(), "10");
+        EXPECT_EQ(dialog.RunOutBox()->currentText(), "2") << "whole seconds";
+        dialog.LeadInBox()->setCurrentIndex(0);
     });
     ASSERT_TRUE(result);
     EXPECT_EQ(result->PrePlayTime, 0);
@@ -201,7 +201,7 @@ TEST_F(SetPrjDlgTest, TimesTitleAndSoundComeBackOnlyWithOk)
     EXPECT_FALSE(result->SoundChanged);
 
     // A stored time beyond the list selects nothing; OK keeps it.
-    result = Run({"", "", 45000, -1000}, [&] { EXPECT_EQ(dialog.PreTimeComboBox()->currentIndex(), -1); });
+    result = Run({"", "", 45000, -1000}, [&] { EXPECT_EQ(dialog.LeadInBox()->currentIndex(), -1); });
     ASSERT_TRUE(result);
     EXPECT_EQ(result->PrePlayTime, 45000);
     EXPECT_EQ(result->PostPlayTime, -1000);
@@ -215,7 +215,7 @@ TEST_F(SetPrjDlgTest, TimesTitleAndSoundComeBackOnlyWithOk)
     EXPECT_EQ(result->Title, "Show!");
 }
 
-TEST_F(SetPrjDlgTest, AChosenSoundClosesThePlayerAtOnceAndCancelReopensIt)
+TEST_F(ProjectSettingsDialogTest, AChosenSoundClosesThePlayerAtOnceAndCancelReopensIt)
 {
     const std::string sound = dir / "music/a.wav";
     std::filesystem::create_directories(dir / "music");
@@ -223,7 +223,7 @@ TEST_F(SetPrjDlgTest, AChosenSoundClosesThePlayerAtOnceAndCancelReopensIt)
     auto result = Run({"", "old.wav"}, [&] {
         dialog.ChooseSound(sound);
         EXPECT_EQ(host.closes, 1);
-        EXPECT_EQ(dialog.WavFileEdit()->text(), "music/a.wav") << "inside the executable's folder: relative";
+        EXPECT_EQ(dialog.SoundFileEdit()->text(), "music/a.wav") << "inside the executable's folder: relative";
     }, false);
     EXPECT_FALSE(result);
     EXPECT_EQ(host.reopens, 1);

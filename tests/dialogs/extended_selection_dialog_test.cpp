@@ -1,6 +1,6 @@
 // The extended selection window on a show of its own: where steps are plotted on both tabs,
 // rectangles dragged with the mouse in both modes, the counter, reset, OK and Cancel.
-#include "dialogs/sel_ex_form.h"
+#include "dialogs/extended_selection_dialog.h"
 #include "document/color.h"
 #include "settings/ini_file.h"
 #include "support/test_support.h"
@@ -21,7 +21,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class SelExFormTest : public ::testing::Test {
+class ExtendedSelectionDialogTest : public ::testing::Test {
 protected:
     void Add(int line, uint32_t color, int32_t brightness, int32_t time, bool selected = false)
     {
@@ -36,14 +36,14 @@ protected:
     }
     void Open()
     {
-        window = std::make_unique<TSelExForm>(doc, ini);
+        window = std::make_unique<ExtendedSelectionDialog>(doc, ini);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         W = Plot()->width();
         H = Plot()->height();
         a = std::clamp(std::min(W, H) / 50, 4, 8);
     }
-    QWidget* Plot() { return window->SelPaintBox(); }
+    QWidget* Plot() { return window->Plot(); }
     QPoint At(int line, int index)
     {
         const TStepRec& s = doc.Lines[size_t(line)][size_t(index)];
@@ -59,7 +59,7 @@ protected:
     }
     void Around(QPoint p) { Drag(p - QPoint(2, 2), p + QPoint(3, 3)); }
     void Mode(int mode) { window->findChildren<QRadioButton*>()[mode]->click(); }
-    QString Counter() { return window->CounterPanel()->text(); }
+    QString Counter() { return window->CountLabel()->text(); }
     std::vector<std::pair<int, int>> SelectedSteps()
     {
         std::vector<std::pair<int, int>> out;
@@ -74,11 +74,11 @@ protected:
     IniFile ini{dir / "lumenrill.INI"};
     PlayGlobals play;
     ProjectData doc{play};
-    std::unique_ptr<TSelExForm> window;
+    std::unique_ptr<ExtendedSelectionDialog> window;
     int W = 0, H = 0, a = 0;
 };
 
-TEST_F(SelExFormTest, GreysLieOnTheHueAxisByTheirLevelAndOnTheBottomLine)
+TEST_F(ExtendedSelectionDialogTest, GreysLieOnTheHueAxisByTheirLevelAndOnTheBottomLine)
 {
     Add(0, PackColor(0, 0, 0), 0, 100);
     Add(0, PackColor(128, 128, 128), 255, 200);
@@ -92,7 +92,7 @@ TEST_F(SelExFormTest, GreysLieOnTheHueAxisByTheirLevelAndOnTheBottomLine)
     EXPECT_EQ(At(5, 0), QPoint(int(240.0 / 360 * plotWidth + 2 * a), 2 * a)) << "pure blue, full saturation";
 
     // The other tab keeps the hue and plots the brightness.
-    window->ModeTabControl()->setCurrentIndex(1);
+    window->ModeTabs()->setCurrentIndex(1);
     EXPECT_EQ(At(0, 0), QPoint(2 * a, mid + 2 * a));
     EXPECT_EQ(At(0, 1).y(), 2 * a);
     EXPECT_EQ(At(3, 0), QPoint(W - 2 * a, 2 * mid + 2 * a));
@@ -106,7 +106,7 @@ TEST_F(SelExFormTest, GreysLieOnTheHueAxisByTheirLevelAndOnTheBottomLine)
     EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::black));
 }
 
-TEST_F(SelExFormTest, RectanglesKeepOrDropCandidatesOnTheTabTheyAreDrawnOn)
+TEST_F(ExtendedSelectionDialogTest, RectanglesKeepOrDropCandidatesOnTheTabTheyAreDrawnOn)
 {
     // Two greys that share their place on the saturation tab and part on the brightness tab.
     Add(0, PackColor(128, 128, 128), 200, 100);
@@ -120,7 +120,7 @@ TEST_F(SelExFormTest, RectanglesKeepOrDropCandidatesOnTheTabTheyAreDrawnOn)
     EXPECT_EQ(Counter(), "2/4 points") << "both greys lie there";
     EXPECT_EQ(window->CandidateList().size(), 2u);
 
-    window->ModeTabControl()->setCurrentIndex(1);
+    window->ModeTabs()->setCurrentIndex(1);
     Mode(1);
     Around(At(0, 0));
     EXPECT_EQ(Counter(), "1/4 points") << "on this tab only the bright grey lies there, and it is dropped";
@@ -141,7 +141,7 @@ TEST_F(SelExFormTest, RectanglesKeepOrDropCandidatesOnTheTabTheyAreDrawnOn)
     EXPECT_THAT(SelectedSteps(), ElementsAre(std::make_pair(1, 0)));
 }
 
-TEST_F(SelExFormTest, OnlySelectedStepsAreCandidatesAndCancelKeepsTheSelection)
+TEST_F(ExtendedSelectionDialogTest, OnlySelectedStepsAreCandidatesAndCancelKeepsTheSelection)
 {
     Add(0, PackColor(255, 0, 0), 0, 100, true);
     Add(0, PackColor(0, 255, 0), 0, 200);

@@ -1,4 +1,4 @@
-#include "dialogs/sel_ex_form.h"
+#include "dialogs/extended_selection_dialog.h"
 
 #include "dialogs/dialog_placement.h"
 #include "document/color.h"
@@ -24,7 +24,7 @@ namespace {
 // The plot: it paints and hands its pointer to the window.
 class PlotBox final : public QWidget {
 public:
-    PlotBox(TSelExForm& form, QWidget* parent) : QWidget(parent), form_(form)
+    PlotBox(ExtendedSelectionDialog& form, QWidget* parent) : QWidget(parent), form_(form)
     {
         setObjectName("SelPaintBox");
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,12 +43,12 @@ protected:
     void resizeEvent(QResizeEvent*) override { form_.PlotResized(); }
 
 private:
-    TSelExForm& form_;
+    ExtendedSelectionDialog& form_;
 };
 
 } // namespace
 
-TSelExForm::TSelExForm(ProjectData& document, IniFile& settings, QWidget* parent)
+ExtendedSelectionDialog::ExtendedSelectionDialog(ProjectData& document, IniFile& settings, QWidget* parent)
     : QDialog(parent, Qt::Tool), document_(document), settings_(settings)
 {
     setObjectName("SelExForm");
@@ -80,7 +80,7 @@ TSelExForm::TSelExForm(ProjectData& document, IniFile& settings, QWidget* parent
     auto* reset = new QPushButton("抽出解除", this);
     reset->setObjectName("ResetBtn");
     reset->setAutoDefault(false);
-    connect(reset, &QPushButton::clicked, this, &TSelExForm::BuildCandidates);
+    connect(reset, &QPushButton::clicked, this, &ExtendedSelectionDialog::BuildCandidates);
     auto* ok = new QPushButton("確定", this);
     ok->setObjectName("OkButton");
     ok->setDefault(true);
@@ -120,11 +120,11 @@ TSelExForm::TSelExForm(ProjectData& document, IniFile& settings, QWidget* parent
     resize(400, 400);
 }
 
-int TSelExForm::Mode() const { return modeGroup_->checkedId(); }
+int ExtendedSelectionDialog::Mode() const { return modeGroup_->checkedId(); }
 
-PlotMode TSelExForm::CurrentMode() const { return PlotMode(std::clamp(modeTabs_->currentIndex(), 0, 1)); }
+PlotMode ExtendedSelectionDialog::CurrentMode() const { return PlotMode(std::clamp(modeTabs_->currentIndex(), 0, 1)); }
 
-void TSelExForm::showEvent(QShowEvent* event)
+void ExtendedSelectionDialog::showEvent(QShowEvent* event)
 {
     const QWidget* main = parentWidget();
     RestorePlacement(*this, settings_, SelExFormName, SelExFormStyle,
@@ -134,7 +134,7 @@ void TSelExForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TSelExForm::done(int result)
+void ExtendedSelectionDialog::done(int result)
 {
     if (result == QDialog::Accepted)
         document_.SelectOnly(candidates_);
@@ -145,7 +145,7 @@ void TSelExForm::done(int result)
     QDialog::done(result);
 }
 
-void TSelExForm::BuildCandidates()
+void ExtendedSelectionDialog::BuildCandidates()
 {
     candidates_.clear();
     const bool all = document_.CountSelectedAll() == 0;
@@ -160,7 +160,7 @@ void TSelExForm::BuildCandidates()
     ShowCount(false);
 }
 
-void TSelExForm::Replot()
+void ExtendedSelectionDialog::Replot()
 {
     const PlotMode mode = CurrentMode();
     std::vector<PlotPoint> points;
@@ -174,15 +174,15 @@ void TSelExForm::Replot()
     plot_->update();
 }
 
-void TSelExForm::PlotResized() { Replot(); }
+void ExtendedSelectionDialog::PlotResized() { Replot(); }
 
-void TSelExForm::ShowCount(bool filtered)
+void ExtendedSelectionDialog::ShowCount(bool filtered)
 {
     const QString count = QString::number(candidates_.size());
     counter_->setText(filtered ? QString("%1/%2 points").arg(count).arg(total_) : count + " points");
 }
 
-void TSelExForm::PaintPlot(QPainter& painter)
+void ExtendedSelectionDialog::PaintPlot(QPainter& painter)
 {
     const int w = plot_->width();
     const int h = plot_->height();
@@ -215,7 +215,7 @@ void TSelExForm::PaintPlot(QPainter& painter)
     }
 }
 
-void TSelExForm::PlotPressed(QPoint at, Qt::MouseButton button)
+void ExtendedSelectionDialog::PlotPressed(QPoint at, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
@@ -225,7 +225,7 @@ void TSelExForm::PlotPressed(QPoint at, Qt::MouseButton button)
     plot_->update();
 }
 
-void TSelExForm::PlotMoved(QPoint at)
+void ExtendedSelectionDialog::PlotMoved(QPoint at)
 {
     if (!banding_)
         return;
@@ -234,7 +234,7 @@ void TSelExForm::PlotMoved(QPoint at)
     plot_->update();
 }
 
-void TSelExForm::PlotReleased()
+void ExtendedSelectionDialog::PlotReleased()
 {
     if (!banding_)
         return;

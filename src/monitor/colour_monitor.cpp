@@ -1,7 +1,7 @@
-#include "monitor/col_mon_form.h"
+#include "monitor/colour_monitor.h"
 
 #include "common/messages.h"
-#include "monitor/col_mon_child.h"
+#include "monitor/colour_tile.h"
 #include "settings/env_data.h"
 #include "settings/ini_file.h"
 #include "settings/window_defaults.h"
@@ -27,7 +27,7 @@ WindowRect ToWindowRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.hei
 
 } // namespace
 
-TColMonForm::TColMonForm(IniFile& settings, EnvData& env, QWidget* owner, ColMonPrompts* prompts)
+ColourMonitor::ColourMonitor(IniFile& settings, EnvData& env, QWidget* owner, ColourMonitorPrompts* prompts)
     : QWidget(owner, Qt::Tool), settings_(settings), env_(env), prompts_(prompts ? *prompts : *this)
 {
     setObjectName(ColMonFormName);
@@ -41,17 +41,17 @@ TColMonForm::TColMonForm(IniFile& settings, EnvData& env, QWidget* owner, ColMon
     resize(defaults.Width, defaults.Height);
 
     for (int i = 0; i < LineCount; ++i) {
-        auto* tile = new TColMonChild(i, this);
+        auto* tile = new ColourTile(i, this);
         tiles_[size_t(i)] = tile;
-        connect(tile, &TColMonChild::leftPressed, this, &TColMonForm::TilePressed);
-        connect(tile, &TColMonChild::menuRequested, this, &TColMonForm::PopupAt);
+        connect(tile, &ColourTile::leftPressed, this, &ColourMonitor::TilePressed);
+        connect(tile, &ColourTile::menuRequested, this, &ColourMonitor::PopupAt);
     }
     InitialArrangement();
     CreatePopupMenu();
 }
 
 // The items toggle what they show; their ticks are set whenever the menu opens.
-void TColMonForm::CreatePopupMenu()
+void ColourMonitor::CreatePopupMenu()
 {
     popupMenu_ = new QMenu(this);
     popupMenu_->setObjectName("PopupMenu1");
@@ -59,7 +59,7 @@ void TColMonForm::CreatePopupMenu()
         QAction* item = popupMenu_->addAction(QString("Line &%1").arg(i + 1));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, i] {
-            TColMonChild* tile = tiles_[size_t(i)];
+            ColourTile* tile = tiles_[size_t(i)];
             tile->setVisible(tile->isHidden());
         });
         lineItems_[size_t(i)] = item;
@@ -72,23 +72,23 @@ void TColMonForm::CreatePopupMenu()
     popupMenu_->addSeparator();
     iniPosItem_ = popupMenu_->addAction("初期配置(&I)");
     iniPosItem_->setObjectName("IniPosItem");
-    connect(iniPosItem_, &QAction::triggered, this, &TColMonForm::InitialArrangement);
+    connect(iniPosItem_, &QAction::triggered, this, &ColourMonitor::InitialArrangement);
     popupMenu_->addSeparator();
     saveArrangeItem_ = popupMenu_->addAction("配置をファイルに保存(&S)");
     saveArrangeItem_->setObjectName("SaveArrangeItem");
-    connect(saveArrangeItem_, &QAction::triggered, this, &TColMonForm::SaveArrangeItemClick);
+    connect(saveArrangeItem_, &QAction::triggered, this, &ColourMonitor::SaveArrangementCommand);
     loadArrangeItem_ = popupMenu_->addAction("ファイルから配置を読み込む(&O)");
     loadArrangeItem_->setObjectName("LoadArrangeItem");
-    connect(loadArrangeItem_, &QAction::triggered, this, &TColMonForm::LoadArrangeItemClick);
+    connect(loadArrangeItem_, &QAction::triggered, this, &ColourMonitor::LoadArrangementCommand);
     popupMenu_->addSeparator();
     scaledItem_ = popupMenu_->addAction("サイズ連動(&R)");
     scaledItem_->setObjectName("ScaledItem");
     scaledItem_->setCheckable(true);
     connect(scaledItem_, &QAction::triggered, this, [this] { SetScaled(!env_.MonScaled); });
-    connect(popupMenu_, &QMenu::aboutToShow, this, &TColMonForm::UpdateMenuChecks);
+    connect(popupMenu_, &QMenu::aboutToShow, this, &ColourMonitor::UpdateMenuChecks);
 }
 
-void TColMonForm::UpdateMenuChecks()
+void ColourMonitor::UpdateMenuChecks()
 {
     for (int i = 0; i < LineCount; ++i)
         lineItems_[size_t(i)]->setChecked(!tiles_[size_t(i)]->isHidden());
@@ -96,49 +96,49 @@ void TColMonForm::UpdateMenuChecks()
     scaledItem_->setChecked(env_.MonScaled);
 }
 
-void TColMonForm::PopupAt(const QPoint& globalPos)
+void ColourMonitor::PopupAt(const QPoint& globalPos)
 {
     popupMenu_->popup(globalPos + QPoint(2, 0));
 }
 
-void TColMonForm::ShowOutputs(const std::array<uint32_t, LineCount>& colors, int currentLine, bool stopped)
+void ColourMonitor::ShowOutputs(const std::array<uint32_t, LineCount>& colors, int currentLine, bool stopped)
 {
     if (!isVisible())
         return;
     for (int i = 0; i < LineCount; ++i) {
-        TColMonChild* tile = tiles_[size_t(i)];
+        ColourTile* tile = tiles_[size_t(i)];
         tile->SetHighlighted(stopped && i == currentLine);
         tile->SetColor(colors[size_t(i)]);
     }
 }
 
-void TColMonForm::SetLabelsVisible(bool visible)
+void ColourMonitor::SetLabelsVisible(bool visible)
 {
     labelsVisible_ = visible;
-    for (TColMonChild* tile : tiles_)
+    for (ColourTile* tile : tiles_)
         tile->NameLabel()->setVisible(visible);
 }
 
-void TColMonForm::InitialArrangement()
+void ColourMonitor::InitialArrangement()
 {
     for (int i = 0; i < LineCount; ++i)
         tiles_[size_t(i)]->Place(ToQRect(ColMonTileDefaults(i + 1)));
 }
 
-void TColMonForm::SetScaled(bool scaled)
+void ColourMonitor::SetScaled(bool scaled)
 {
     env_.MonScaled = scaled;
-    for (TColMonChild* tile : tiles_)
+    for (ColourTile* tile : tiles_)
         tile->RecordBounds();
 }
 
-void TColMonForm::TilePressed(int line)
+void ColourMonitor::TilePressed(int line)
 {
     if (env_.MonClickTab)
         emit lineSelected(line);
 }
 
-ColMonArrangement TColMonForm::Arrangement() const
+ColMonArrangement ColourMonitor::Arrangement() const
 {
     ColMonArrangement a;
     // A maximised monitor stores its normal bounds and opens maximised again.
@@ -146,13 +146,13 @@ ColMonArrangement TColMonForm::Arrangement() const
     a.State = maximized ? WindowState::Maximized : WindowState::Normal;
     a.Bounds = ToWindowRect(maximized ? normalGeometry() : geometry());
     for (int i = 0; i < LineCount; ++i) {
-        const TColMonChild* tile = tiles_[size_t(i)];
+        const ColourTile* tile = tiles_[size_t(i)];
         a.Tiles[size_t(i)] = {ToWindowRect(tile->geometry()), !tile->isHidden()};
     }
     return a;
 }
 
-void TColMonForm::ApplyArrangement(const ColMonArrangement& a)
+void ColourMonitor::ApplyArrangement(const ColMonArrangement& a)
 {
     // A tool window has no task bar entry to come back from when minimised: a stored
     // minimised state opens the monitor normal.
@@ -161,14 +161,14 @@ void TColMonForm::ApplyArrangement(const ColMonArrangement& a)
     if (a.State == WindowState::Maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
     for (int i = 0; i < LineCount; ++i) {
-        TColMonChild* tile = tiles_[size_t(i)];
+        ColourTile* tile = tiles_[size_t(i)];
         const ColMonTilePlacement& p = a.Tiles[size_t(i)];
         tile->setVisible(p.Visible);
         tile->Place(ToQRect(p.Bounds));
     }
 }
 
-bool TColMonForm::SaveArrangement(const std::string& path)
+bool ColourMonitor::SaveArrangement(const std::string& path)
 {
     IniFile file(path);
     WriteColMonArrangement(file, Arrangement());
@@ -180,28 +180,28 @@ bool TColMonForm::SaveArrangement(const std::string& path)
     return true;
 }
 
-void TColMonForm::LoadArrangement(const std::string& path)
+void ColourMonitor::LoadArrangement(const std::string& path)
 {
     const IniFile file(path);
     const QPoint owner = OwnerTopLeft();
     ApplyArrangement(ReadColMonArrangement(file, owner.x(), owner.y()));
 }
 
-void TColMonForm::SaveArrangeItemClick()
+void ColourMonitor::SaveArrangementCommand()
 {
     const std::string path = prompts_.SaveArrangementPath(ProjectFolder());
     if (!path.empty())
         SaveArrangement(path);
 }
 
-void TColMonForm::LoadArrangeItemClick()
+void ColourMonitor::LoadArrangementCommand()
 {
     const std::string path = prompts_.OpenArrangementPath(ProjectFolder());
     if (!path.empty())
         LoadArrangement(path);
 }
 
-std::string TColMonForm::SaveArrangementPath(const std::string& folder)
+std::string ColourMonitor::SaveArrangementPath(const std::string& folder)
 {
     QFileDialog dialog(this, QString(), QString::fromStdString(folder), ArrangementFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -211,7 +211,7 @@ std::string TColMonForm::SaveArrangementPath(const std::string& folder)
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::string TColMonForm::OpenArrangementPath(const std::string& folder)
+std::string ColourMonitor::OpenArrangementPath(const std::string& folder)
 {
     QFileDialog dialog(this, QString(), QString::fromStdString(folder), ArrangementFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -222,7 +222,7 @@ std::string TColMonForm::OpenArrangementPath(const std::string& folder)
     return dialog.selectedFiles().front().toStdString();
 }
 
-void TColMonForm::ReadSettings()
+void ColourMonitor::ReadSettings()
 {
     const QPoint owner = OwnerTopLeft();
     ApplyArrangement(ReadColMonArrangement(settings_, owner.x(), owner.y()));
@@ -230,33 +230,33 @@ void TColMonForm::ReadSettings()
     settingsRead_ = true;
 }
 
-void TColMonForm::WriteSettings()
+void ColourMonitor::WriteSettings()
 {
     WriteColMonArrangement(settings_, Arrangement());
     WriteViewMonLabel(settings_, labelsVisible_);
 }
 
-QPoint TColMonForm::OwnerTopLeft() const
+QPoint ColourMonitor::OwnerTopLeft() const
 {
     const QWidget* owner = parentWidget();
     return owner ? owner->geometry().topLeft() : QPoint();
 }
 
-std::string TColMonForm::ProjectFolder() const
+std::string ColourMonitor::ProjectFolder() const
 {
     if (env_.PrjFile.empty())
         return {};
     return std::filesystem::path(env_.PrjFile).parent_path().string();
 }
 
-void TColMonForm::setVisible(bool visible)
+void ColourMonitor::setVisible(bool visible)
 {
     if (visible && !settingsRead_)
         ReadSettings();
     QWidget::setVisible(visible);
 }
 
-void TColMonForm::closeEvent(QCloseEvent* event)
+void ColourMonitor::closeEvent(QCloseEvent* event)
 {
     // A monitor never shown in this run has nothing of its own to write: the stored
     // arrangement stays as it was.
@@ -265,15 +265,15 @@ void TColMonForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TColMonForm::resizeEvent(QResizeEvent* event)
+void ColourMonitor::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (env_.MonScaled)
-        for (TColMonChild* tile : tiles_)
+        for (ColourTile* tile : tiles_)
             tile->ScaleTo(size());
 }
 
-void TColMonForm::mousePressEvent(QMouseEvent* event)
+void ColourMonitor::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton)
         PopupAt(event->globalPosition().toPoint());

@@ -1,5 +1,5 @@
 #pragma once
-// TSetPrjDlg, "プロジェクトの設定": the show's title, its sound file, the DMX patch with
+// ProjectSettingsDialog, "プロジェクトの設定": the show's title, its sound file, the DMX patch with
 // its load check, and the lead-in and run-out. Patch edits, the load check and the closing
 // of the player act at once through the host; title, sound file and times come back from
 // Execute only when the dialog closes with OK. Created once and reused.
@@ -21,11 +21,11 @@ class QTabWidget;
 // The caption a command gives its dialog: up to its first "(", without "&" and "...".
 QString ActionDialogCaption(const QString& actionCaption);
 
-class TSetPrjDlg : public QDialog {
+class ProjectSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     // host and settings must outlive the dialog.
-    TSetPrjDlg(ProjectSettingsHost& host, IniFile& settings, QWidget* parent = nullptr);
+    ProjectSettingsDialog(ProjectSettingsHost& host, IniFile& settings, QWidget* parent = nullptr);
 
     // Shows the dialog modally from start; on OK the edited values. After a Cancel the host
     // gets the sound back when the dialog had closed it.
@@ -34,15 +34,15 @@ public:
     // Takes path as the sound file, as a browse or a drop does: the player closes at once.
     void ChooseSound(const std::string& path);
 
-    QTabWidget* PageControl() const { return pages_; }
+    QTabWidget* Pages() const { return pages_; }
     PatchGrid* Grid() const { return grid_; }
     QLineEdit* TitleEdit() const { return titleEdit_; }
-    QLineEdit* WavFileEdit() const { return wavFileEdit_; }
-    QLabel* WavInfLabel() const { return wavInfLabel_; }
-    QPushButton* ChkOnBtn() const { return chkOnBtn_; }
-    QPushButton* ChkOffBtn() const { return chkOffBtn_; }
-    QComboBox* PreTimeComboBox() const { return preTime_; }
-    QComboBox* PostTimeComboBox() const { return postTime_; }
+    QLineEdit* SoundFileEdit() const { return wavFileEdit_; }
+    QLabel* SoundInfoLabel() const { return wavInfLabel_; }
+    QPushButton* CheckOnButton() const { return chkOnBtn_; }
+    QPushButton* CheckOffButton() const { return chkOffBtn_; }
+    QComboBox* LeadInBox() const { return preTime_; }
+    QComboBox* RunOutBox() const { return postTime_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -55,11 +55,11 @@ private:
     QWidget* CreateGeneralPage();
     QWidget* CreatePatchPage();
     QWidget* CreateOtherPage();
-    void RefWavBtnClick();
-    void ChkBtnClick();
+    void BrowseSound();
+    void CheckClicked();
     void CheckOff();
-    void ThrPatBtnClick();
-    void AllClrBtnClick();
+    void PatchStraight();
+    void ClearPatch();
     void ShowSoundInfo();
 
     ProjectSettingsHost& host_;

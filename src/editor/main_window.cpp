@@ -1,17 +1,17 @@
-#include "editor/lurill_form.h"
+#include "editor/main_window.h"
 
 #include "common/messages.h"
 #include "common/output_volume.h"
 #include "common/text_codec.h"
 #include "dialogs/about_box.h"
-#include "dialogs/art_net_prop_dlg.h"
-#include "dialogs/option_dlg.h"
+#include "dialogs/node_details_dialog.h"
+#include "dialogs/options_dialog.h"
 #include "editor/session_dialog_host.h"
-#include "monitor/col_mon_form.h"
+#include "monitor/colour_monitor.h"
 #include "dialogs/image_file.h"
-#include "dialogs/sel_ex_form.h"
-#include "dialogs/set_prj_dlg.h"
-#include "dialogs/sound_prop_box.h"
+#include "dialogs/extended_selection_dialog.h"
+#include "dialogs/project_settings_dialog.h"
+#include "dialogs/sound_properties_box.h"
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
 #include "editor/actions.h"
@@ -61,7 +61,7 @@
 
 namespace {
 
-constexpr int PanelWidths[TLurillForm::StatusPanels - 1] = {150, 120, 160, 150};
+constexpr int PanelWidths[MainWindow::StatusPanels - 1] = {150, 120, 160, 150};
 constexpr int HeaderWidth = 50;
 const char* const ProjectFilter = "プロジェクトファイル (*.prj *.PRJ)";
 const char* const GroupFilter = "基点ファイル (*.grp *.GRP)";
@@ -76,16 +76,16 @@ WindowRect Bounds(const QWidget& w)
 
 } // namespace
 
-TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options))
 {
     setObjectName("LurillForm");
     setWindowTitle("Lumenrill");
     // The display timer stays stopped until start-up has finished.
-    timer1_ = new QTimer(this);
-    connect(timer1_, &QTimer::timeout, this, &TLurillForm::Timer1Timer);
-    backupTimer_ = new QTimer(this);
-    connect(backupTimer_, &QTimer::timeout, this, [this] { session_->AutoSave(); });
+    displayTimer_ = new QTimer(this);
+    connect(displayTimer_, &QTimer::timeout, this, &MainWindow::DisplayTick);
+    autoSaveTimer_ = new QTimer(this);
+    connect(autoSaveTimer_, &QTimer::timeout, this, [this] { session_->AutoSave(); });
 
     EditorSessionOptions sessionOptions;
     sessionOptions.ExeDir = options_.ExeDir;
@@ -95,26 +95,26 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     static ImageFileLoader pictures;
     sessionOptions.PaletteLoader = &pictures;
     session_ = new EditorSession(std::move(sessionOptions), options_.Prompts ? *options_.Prompts : *this, this);
-    timer1_->setInterval(session_->Options().DispInterval);
+    displayTimer_->setInterval(session_->Options().DispInterval);
 
-    stpPropDlg_ = new TStpPropDlg(session_->Env(), session_->Settings(), this);
-    stpTimeDlg_ = new TStpTimeDlg(session_->Settings(), this);
+    colourDialog_ = new StepColourDialog(session_->Env(), session_->Settings(), this);
+    timeDialog_ = new StepTimeDialog(session_->Settings(), this);
     projectHost_ = std::make_unique<SessionProjectHost>(*session_);
-    setPrjDlg_ = new TSetPrjDlg(*projectHost_, session_->Settings(), this);
+    projectDialog_ = new ProjectSettingsDialog(*projectHost_, session_->Settings(), this);
 
     view_ = new ViewState(this);
     actions_ = new ActionRegistry(this);
     // The other windows, in their order: they exist from the start and are shown on demand.
-    colMon_ = new TColMonForm(session_->Settings(), session_->Env(), this);
-    connect(colMon_, &TColMonForm::lineSelected, this, [this](int line) {
+    monitor_ = new ColourMonitor(session_->Settings(), session_->Env(), this);
+    connect(monitor_, &ColourMonitor::lineSelected, this, [this](int line) {
         session_->Document().CurrentLine = line;
         actions_->Update();
     });
-    artNetPropDlg_ = new TArtNetPropDlg(this);
-    selExForm_ = new TSelExForm(session_->Document(), session_->Settings(), this);
-    selExForm_->setProperty("helpContext", HelpContext::ExtendedSelection);
-    aboutBox_ = new TAboutBox(this);
-    soundPropBox_ = new TSoundPropBox(this);
+    nodeDetails_ = new NodeDetailsDialog(this);
+    selectionDialog_ = new ExtendedSelectionDialog(session_->Document(), session_->Settings(), this);
+    selectionDialog_->setProperty("helpContext", HelpContext::ExtendedSelection);
+    aboutBox_ = new AboutBox(this);
+    soundProperties_ = new SoundPropertiesBox(this);
     CreateActions();
     CreateMenus();
     CreateToolBars();
@@ -128,17 +128,17 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
         statusBar()->repaint();
     });
     connect(session_, &EditorSession::oscStatus, this, [this](const QString& text) { SetStatus(4, text); });
-    connect(session_, &EditorSession::showPlayPosition, this, &TLurillForm::ShowPlayPositionAfterOsc);
-    connect(session_, &EditorSession::transportNotice, this, &TLurillForm::OnTransportNotice);
+    connect(session_, &EditorSession::showPlayPosition, this, &MainWindow::ShowPlayPositionAfterOsc);
+    connect(session_, &EditorSession::transportNotice, this, &MainWindow::OnTransportNotice);
     connect(session_, &EditorSession::showReplaced, this, [this] {
         ApplyScale();
         rows_->ShowLine(session_->Document().CurrentLine);
         RepaintCanvas();
     });
     EditState& edit = session_->Edit();
-    connect(&edit, &EditState::statusText, this, &TLurillForm::SetStatus);
-    connect(&edit, &EditState::colourLabelsStale, this, &TLurillForm::UpdateColourLabels);
-    connect(&edit, &EditState::currentLineChanged, this, &TLurillForm::UpdateColourLabels);
+    connect(&edit, &EditState::statusText, this, &MainWindow::SetStatus);
+    connect(&edit, &EditState::colourLabelsStale, this, &MainWindow::UpdateColourLabels);
+    connect(&edit, &EditState::currentLineChanged, this, &MainWindow::UpdateColourLabels);
     connect(session_, &EditorSession::commandDone, actions_, &ActionRegistry::Update);
     connect(session_, &EditorSession::documentChanged, this, [this](const DocumentChange& change) {
         if (change.Header)
@@ -153,9 +153,9 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
         if (!started_ || closing_)
             return;
         if (hold)
-            timer1_->stop();
+            displayTimer_->stop();
         else
-            timer1_->start();
+            displayTimer_->start();
     });
     setAcceptDrops(true);
     setProperty("helpContext", HelpContext::MainWindow);
@@ -164,7 +164,7 @@ TLurillForm::TLurillForm(LurillFormOptions options, QWidget* parent)
     actions_->Update();
 }
 
-void TLurillForm::ShowHelp(int context)
+void MainWindow::ShowHelp(int context)
 {
     const QUrl url = ManualUrl(context);
     if (url.isEmpty()) {
@@ -177,33 +177,33 @@ void TLurillForm::ShowHelp(int context)
         ShowError("マニュアルを開けません: " + url.toLocalFile().toStdString());
 }
 
-TLurillForm::~TLurillForm()
+MainWindow::~MainWindow()
 {
     if (!closing_) {
         closing_ = true;
         view_->SetClosing();
-        session_->Close([this] { timer1_->stop(); }, {});
+        session_->Close([this] { displayTimer_->stop(); }, {});
     }
 }
 
-QMenu* TLurillForm::Menu(const QString& objectName) const { return menuBar()->findChild<QMenu*>(objectName); }
+QMenu* MainWindow::Menu(const QString& objectName) const { return menuBar()->findChild<QMenu*>(objectName); }
 
 
-void TLurillForm::SeekToX(int32_t time)
+void MainWindow::SeekToX(int32_t time)
 {
     session_->SeekTo(time);
     view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
     actions_->Update();
 }
 
-void TLurillForm::ScrubTo(int canvasX, int32_t time)
+void MainWindow::ScrubTo(int canvasX, int32_t time)
 {
     session_->ScrubTo(time);
     view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
     FollowStepAt(canvasX);
 }
 
-void TLurillForm::FollowStepAt(int x)
+void MainWindow::FollowStepAt(int x)
 {
     EditState& edit = session_->Edit();
     const ProjectData& doc = session_->Document();
@@ -222,14 +222,14 @@ void TLurillForm::FollowStepAt(int x)
     UpdateColourLabels();
 }
 
-void TLurillForm::UpdateColourLabels()
+void MainWindow::UpdateColourLabels()
 {
     const int line = std::clamp(session_->Document().CurrentLine.load(), 0, LineCount - 1);
     playPanel_->SetOutput(line, session_->State().LineOutput[size_t(line)]);
     colourBar_->UpdateColourLabels();
 }
 
-void TLurillForm::CurBrt0ActionExecute()
+void MainWindow::ZeroBrightnessCommand()
 {
     EditState& edit = session_->Edit();
     if (!session_->CurrentStepRec()) {
@@ -243,9 +243,9 @@ void TLurillForm::CurBrt0ActionExecute()
     RepaintCanvas();
 }
 
-int32_t TLurillForm::CursorTime() const { return view_->TimeOfX(view_->PlayCursorX()); }
+int32_t MainWindow::CursorTime() const { return view_->TimeOfX(view_->PlayCursorX()); }
 
-void TLurillForm::UpdateFileHistoryMenu()
+void MainWindow::UpdateFileHistoryMenu()
 {
     historyMenu_->clear();
     const FileHistoryMenu items = session_->Env().History.UpdateMenu();
@@ -261,7 +261,7 @@ void TLurillForm::UpdateFileHistoryMenu()
 }
 
 
-void TLurillForm::CreateCanvas()
+void MainWindow::CreateCanvas()
 {
     canvas_ = new QWidget(this);
     auto* outer = new QVBoxLayout(canvas_);
@@ -283,9 +283,9 @@ void TLurillForm::CreateCanvas()
     auto* headerColumn = new QVBoxLayout(headers);
     headerColumn->setContentsMargins(0, 0, 0, 0);
     headerColumn->setSpacing(0);
-    wavLHeader_ = new QLabel("L", headers);
-    wavRHeader_ = new QLabel("R", headers);
-    for (QLabel* h : {wavLHeader_, wavRHeader_}) {
+    leftHeader_ = new QLabel("L", headers);
+    rightHeader_ = new QLabel("R", headers);
+    for (QLabel* h : {leftHeader_, rightHeader_}) {
         h->setAlignment(Qt::AlignCenter);
         h->setFrameShape(QFrame::Panel);
         h->setFrameShadow(QFrame::Raised);
@@ -298,35 +298,35 @@ void TLurillForm::CreateCanvas()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     const WavSound& sound = session_->Sound();
-    wavL_ = new WaveformPane(WaveformPane::LeftTag, *view_, sound, panes);
-    wavL_->setObjectName("WavLPaintBox");
-    wavBevel_ = new QFrame(panes);
-    static_cast<QFrame*>(wavBevel_)->setFrameShape(QFrame::HLine);
-    wavR_ = new WaveformPane(WaveformPane::RightTag, *view_, sound, panes);
-    wavR_->setObjectName("WavRPaintBox");
-    column->addWidget(wavL_, 1);
-    column->addWidget(wavBevel_);
-    column->addWidget(wavR_, 1);
+    leftWaveform_ = new WaveformPane(WaveformPane::LeftTag, *view_, sound, panes);
+    leftWaveform_->setObjectName("WavLPaintBox");
+    waveBevel_ = new QFrame(panes);
+    static_cast<QFrame*>(waveBevel_)->setFrameShape(QFrame::HLine);
+    rightWaveform_ = new WaveformPane(WaveformPane::RightTag, *view_, sound, panes);
+    rightWaveform_->setObjectName("WavRPaintBox");
+    column->addWidget(leftWaveform_, 1);
+    column->addWidget(waveBevel_);
+    column->addWidget(rightWaveform_, 1);
     row->addWidget(panes, 1);
     firstRunHint_ = new FirstRunHint(panes);
-    for (WaveformPane* pane : {wavL_, wavR_}) {
+    for (WaveformPane* pane : {leftWaveform_, rightWaveform_}) {
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
         connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
-        connect(pane, &WaveformPane::scrubRequested, this, &TLurillForm::ScrubTo);
+        connect(pane, &WaveformPane::scrubRequested, this, &MainWindow::ScrubTo);
     }
 
     rows_ = new CanvasRows(*session_, *view_, splitter_);
     rows_->setMinimumHeight(40);
-    LaneView* lane = rows_->ColCtlPaintBox();
-    connect(lane, &LaneView::stepMenuRequested, popupMenu1_, [this](const QPoint& at) { popupMenu1_->popup(at); });
-    connect(lane, &LaneView::laneMenuRequested, popupMenu2_, [this](const QPoint& at) { popupMenu2_->popup(at); });
+    LaneView* lane = rows_->Lane();
+    connect(lane, &LaneView::stepMenuRequested, stepMenu_, [this](const QPoint& at) { stepMenu_->popup(at); });
+    connect(lane, &LaneView::laneMenuRequested, laneMenu_, [this](const QPoint& at) { laneMenu_->popup(at); });
     connect(lane, &CanvasPane::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
-    MarkBar* markBar = rows_->MarkBarPaintBox();
-    connect(markBar, &CanvasPane::contextMenuRequested, popupMenu1_, [this](const QPoint& at) { popupMenu1_->popup(at); });
+    MarkBar* markBar = rows_->MarkBarPane();
+    connect(markBar, &CanvasPane::contextMenuRequested, stepMenu_, [this](const QPoint& at) { stepMenu_->popup(at); });
     connect(markBar, &CanvasPane::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
     connect(markBar, &MarkBar::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
-    connect(markBar, &MarkBar::scrubRequested, this, &TLurillForm::ScrubTo);
-    connect(rows_, &CanvasRows::refMenuRequested, refTrkMenu_, [this](const QPoint& at) { refTrkMenu_->popup(at); });
+    connect(markBar, &MarkBar::scrubRequested, this, &MainWindow::ScrubTo);
+    connect(rows_, &CanvasRows::refMenuRequested, referenceMenu_, [this](const QPoint& at) { referenceMenu_->popup(at); });
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
@@ -345,7 +345,7 @@ void TLurillForm::CreateCanvas()
     setCentralWidget(canvas_);
 }
 
-void TLurillForm::CreateStatusBar()
+void MainWindow::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
@@ -365,16 +365,16 @@ void TLurillForm::CreateStatusBar()
     }
 }
 
-void TLurillForm::RepaintCanvas()
+void MainWindow::RepaintCanvas()
 {
     // Panes paint opaquely: a parent's update does not reach them, so each is asked.
     for (QWidget* pane : canvas_->findChildren<QWidget*>())
         pane->update();
 }
 
-void TLurillForm::SetStatus(int panel, const QString& text) { status_[size_t(panel)]->setText(text); }
+void MainWindow::SetStatus(int panel, const QString& text) { status_[size_t(panel)]->setText(text); }
 
-bool TLurillForm::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     // Hints go to panel 4 and never cover the other panels.
     if (event->type() == QEvent::StatusTip) {
@@ -384,16 +384,16 @@ bool TLurillForm::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
-void TLurillForm::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        RestoreLayout();
     }
 }
 
-void TLurillForm::FormShow()
+void MainWindow::RestoreLayout()
 {
     IniFile& ini = session_->Settings();
     const MainViewSettings viewSettings = ReadMainViewSettings(ini);
@@ -420,31 +420,31 @@ void TLurillForm::FormShow()
     ReadShortCuts();
     rows_->SetReference(viewSettings.ViewRefTrack, viewSettings.RefTrack, viewSettings.RefTrackHi);
     if (viewSettings.ViewColMon)
-        colMon_->show();
+        monitor_->show();
     LayOutWaveforms();
     playPanel_->SetVolume(ReadWaveOutVolume() >> 8);
-    QMetaObject::invokeMethod(this, &TLurillForm::FinishStartUp, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &MainWindow::FinishStartUp, Qt::QueuedConnection);
 }
 
-void TLurillForm::FinishStartUp()
+void MainWindow::FinishStartUp()
 {
     if (closing_)
         return;
     repaint();
     session_->StartOsc();
-    timer1_->start();
+    displayTimer_->start();
     actions_->StartTimer();
     const std::string last = session_->Env().PrjFile;
     if (!last.empty())
         session_->OpenProject(last);
-    backupTimer_->stop();
+    autoSaveTimer_->stop();
     ArmBackupTimer();
     started_ = true;
     if (!pendingOpen_.empty())
         session_->OpenProjectAsked(std::exchange(pendingOpen_, {}));
 }
 
-void TLurillForm::OpenWhenStarted(const std::string& path)
+void MainWindow::OpenWhenStarted(const std::string& path)
 {
     if (closing_ || path.empty())
         return;
@@ -457,7 +457,7 @@ void TLurillForm::OpenWhenStarted(const std::string& path)
     session_->OpenProjectAsked(path);
 }
 
-void TLurillForm::ApplyToolBarHeights()
+void MainWindow::ApplyToolBarHeights()
 {
     // A flat bar has no raised button edges to make room for: two pixels less.
     const bool flat = session_->Env().FlatToolBar;
@@ -467,21 +467,21 @@ void TLurillForm::ApplyToolBarHeights()
         toolBars_[size_t(n - 1)]->setMinimumHeight(flat ? 56 : 58);
 }
 
-void TLurillForm::ArmBackupTimer()
+void MainWindow::ArmBackupTimer()
 {
-    backupTimer_->stop();
+    autoSaveTimer_->stop();
     if (const std::optional<int64_t> interval = session_->Env().AutoSaveIntervalMs()) {
         // A Qt timer holds an int of milliseconds: longer intervals wait as long as it can.
-        backupTimer_->setInterval(int(std::min<int64_t>(*interval, INT32_MAX)));
-        backupTimer_->start();
+        autoSaveTimer_->setInterval(int(std::min<int64_t>(*interval, INT32_MAX)));
+        autoSaveTimer_->start();
     }
 }
 
-void TLurillForm::OptionItemClick()
+void MainWindow::RunOptionsDialog()
 {
-    if (!optionDlg_) {
-        optionHost_ = std::make_unique<SessionOptionHost>(*session_, actions_->CommandList(), *timer1_);
-        optionDlg_ = new TOptionDlg(*optionHost_, *artNetPropDlg_, this);
+    if (!optionDialog_) {
+        optionHost_ = std::make_unique<SessionOptionHost>(*session_, actions_->CommandList(), *displayTimer_);
+        optionDialog_ = new OptionsDialog(*optionHost_, *nodeDetails_, this);
     }
     EnvData& env = session_->Env();
     OptionValues start;
@@ -495,7 +495,7 @@ void TLurillForm::OptionItemClick()
     start.SaveInterval = env.SaveInterval;
     start.ImgFile = env.ImgFile;
     start.LightLatency = session_->Options().LightLatency;
-    const std::optional<OptionValues> values = optionDlg_->Execute(start);
+    const std::optional<OptionValues> values = optionDialog_->Execute(start);
     if (!values)
         return;
     env.LwavFg = values->Colors[0];
@@ -526,24 +526,24 @@ void TLurillForm::OptionItemClick()
     EngineState& s = session_->State();
     s.TotalLength = int32_t(std::clamp<int64_t>(int64_t(s.Play.PrePlayTime) + s.Play.SoundDuration + s.Play.PostPlayTime,
                                                 INT32_MIN, INT32_MAX));
-    for (WaveformPane* pane : {wavL_, wavR_})
+    for (WaveformPane* pane : {leftWaveform_, rightWaveform_})
         pane->SetColors(WaveColorsFor(env, pane->Tag()));
     ApplyScale();
     RepaintCanvas();
 }
 
-void TLurillForm::LayOutWaveforms()
+void MainWindow::LayOutWaveforms()
 {
     const bool mono = view_->MonoDisplay();
     const int bevel = mono ? MonoBevelHeight : StereoBevelHeight;
     const WaveformLayout l = ::LayOutWaveforms(waveHeight_ / 2, bevel, waveHeight_ - waveHeight_ / 2 - bevel, mono);
-    wavBevel_->setFixedHeight(l.BevelHeight);
-    wavL_->setFixedHeight(l.LeftHeight);
-    wavR_->setFixedHeight(l.RightHeight);
-    wavLHeader_->setFixedHeight(l.LeftHeight + l.BevelHeight / 2);
-    wavRHeader_->setFixedHeight(l.RightHeight + l.BevelHeight - l.BevelHeight / 2);
-    wavLHeader_->setText(l.LeftCaption);
-    wavRHeader_->setText(l.RightCaption);
+    waveBevel_->setFixedHeight(l.BevelHeight);
+    leftWaveform_->setFixedHeight(l.LeftHeight);
+    rightWaveform_->setFixedHeight(l.RightHeight);
+    leftHeader_->setFixedHeight(l.LeftHeight + l.BevelHeight / 2);
+    rightHeader_->setFixedHeight(l.RightHeight + l.BevelHeight - l.BevelHeight / 2);
+    leftHeader_->setText(l.LeftCaption);
+    rightHeader_->setText(l.RightCaption);
     QList<int> sizes = splitter_->sizes();
     if (sizes.size() == 2) {
         const int total = sizes[0] + sizes[1];
@@ -555,7 +555,7 @@ void TLurillForm::LayOutWaveforms()
     ApplyScale();
 }
 
-void TLurillForm::ApplyScale()
+void MainWindow::ApplyScale()
 {
     const EngineState& s = session_->State();
     Timeline timeline;
@@ -568,14 +568,14 @@ void TLurillForm::ApplyScale()
     if (!timeline.SoundLoaded)
         firstRunHint_->raise();
     view_->SetTimeline(timeline);
-    view_->SetViewportWidth(wavL_->width());
+    view_->SetViewportWidth(leftWaveform_->width());
     view_->ApplyScale(s.Play.PlayPosition);
     ShowScale();
 }
 
-void TLurillForm::ShowScale() { SetStatus(2, QString::asprintf("%s=%6.3f", "スケール", view_->Scale())); }
+void MainWindow::ShowScale() { SetStatus(2, QString::asprintf("%s=%6.3f", "スケール", view_->Scale())); }
 
-void TLurillForm::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     if (shown_)
@@ -585,20 +585,20 @@ void TLurillForm::resizeEvent(QResizeEvent* event)
         });
 }
 
-void TLurillForm::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && shown_ && !closing_)
         ApplyScale();
 }
 
-void TLurillForm::Timer1Timer()
+void MainWindow::DisplayTick()
 {
     if (closing_)
         return;
     EngineState& s = session_->State();
     // The lights show the step colour dialog's swatch while it is open.
-    s.PreviewColor = stpPropDlg_->isVisible() ? stpPropDlg_->SwatchColor() : NoColor;
+    s.PreviewColor = colourDialog_->isVisible() ? colourDialog_->SwatchColor() : NoColor;
     DisplayInput in;
     in.RepeatRestarted = s.RepeatRestarted.exchange(false);
     const TArtnetThread* artnet = session_->Runtime().Artnet();
@@ -618,15 +618,15 @@ void TLurillForm::Timer1Timer()
     std::array<uint32_t, LineCount> outputs;
     for (size_t i = 0; i < outputs.size(); ++i)
         outputs[i] = s.LineOutput[i];
-    colMon_->ShowOutputs(outputs, std::clamp(int(session_->Document().CurrentLine), 0, LineCount - 1),
+    monitor_->ShowOutputs(outputs, std::clamp(int(session_->Document().CurrentLine), 0, LineCount - 1),
                          !s.TransportActive);
     SetStatus(0, Q(snapshot.Status));
 
     if (!session_->Runtime().Errors().Empty() && !showingErrors_)
-        QMetaObject::invokeMethod(this, &TLurillForm::ShowPostedErrors, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::ShowPostedErrors, Qt::QueuedConnection);
 }
 
-void TLurillForm::ShowPostedErrors()
+void MainWindow::ShowPostedErrors()
 {
     // One box at a time; the display timer and OSC go on while it is open.
     if (showingErrors_ || closing_)
@@ -636,7 +636,7 @@ void TLurillForm::ShowPostedErrors()
     showingErrors_ = false;
 }
 
-void TLurillForm::OnTransportNotice(TransportNotice notice)
+void MainWindow::OnTransportNotice(TransportNotice notice)
 {
     switch (notice) {
     case TransportNotice::ScrollToFarLeft:
@@ -661,13 +661,13 @@ void TLurillForm::OnTransportNotice(TransportNotice notice)
     }
 }
 
-void TLurillForm::ShowPlayPositionAfterOsc()
+void MainWindow::ShowPlayPositionAfterOsc()
 {
     const int x = view_->XOfTime(session_->State().Play.PlayPosition) - 16;
     view_->SetScrollPosition(std::max(0, x));
 }
 
-void TLurillForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (closing_) {
         event->accept();
@@ -679,25 +679,25 @@ void TLurillForm::closeEvent(QCloseEvent* event)
     }
     closing_ = true;
     view_->SetClosing();
-    backupTimer_->stop();
+    autoSaveTimer_->stop();
     actions_->StopTimer();
-    session_->Close([this] { timer1_->stop(); }, [this] { WriteWindowSettings(); });
+    session_->Close([this] { displayTimer_->stop(); }, [this] { WriteWindowSettings(); });
     event->accept();
 }
 
-void TLurillForm::WriteWindowSettings()
+void MainWindow::WriteWindowSettings()
 {
     IniFile& ini = session_->Settings();
     StorePlacementA(ini, "LurillForm", {false, true}, Bounds(*this));
     MainViewSettings v = ReadMainViewSettings(ini);
     v.DispMonoWav = view_->MonoDisplay();
     v.WavLRHeight = waveHeight_;
-    v.ViewColMon = colMon_->isVisible();
+    v.ViewColMon = monitor_->isVisible();
     v.ViewRefTrack = rows_->RefVisible();
     v.RefTrack = rows_->RefMode();
     v.RefTrackHi = rows_->RefHeight();
     WriteMainViewSettings(ini, v);
-    colMon_->close(); // writes its own keys
+    monitor_->close(); // writes its own keys
     for (int n = 1; n <= ToolBarCount; ++n) {
         QToolBar* bar = toolBars_[size_t(n - 1)];
         ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
@@ -710,13 +710,13 @@ void TLurillForm::WriteWindowSettings()
     WriteShortCuts();
 }
 
-void TLurillForm::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (started_ && !closing_ && event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TLurillForm::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     if (!started_ || closing_)
         return;
@@ -728,7 +728,7 @@ void TLurillForm::dropEvent(QDropEvent* event)
     session_->DropFiles(paths);
 }
 
-std::string TLurillForm::SaveProjectPath(const std::string& fileName)
+std::string MainWindow::SaveProjectPath(const std::string& fileName)
 {
     QFileDialog dialog(this, "名前を付けて保存", Q(fileName), ProjectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -738,7 +738,7 @@ std::string TLurillForm::SaveProjectPath(const std::string& fileName)
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::string TLurillForm::SaveGroupPath()
+std::string MainWindow::SaveGroupPath()
 {
     // The desktop's dialog asks before it overwrites a file.
     QFileDialog dialog(this, QString(), QString(), GroupFilter);
@@ -749,7 +749,7 @@ std::string TLurillForm::SaveGroupPath()
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::string TLurillForm::OpenGroupPath(const std::string& folder)
+std::string MainWindow::OpenGroupPath(const std::string& folder)
 {
     QFileDialog dialog(this, QString(), Q(folder), GroupFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -760,7 +760,7 @@ std::string TLurillForm::OpenGroupPath(const std::string& folder)
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::string TLurillForm::OpenProjectPath()
+std::string MainWindow::OpenProjectPath()
 {
     QFileDialog dialog(this, "プロジェクトを開く", QString(), ProjectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -771,7 +771,7 @@ std::string TLurillForm::OpenProjectPath()
     return dialog.selectedFiles().front().toStdString();
 }
 
-void TLurillForm::SetBusy(bool busy)
+void MainWindow::SetBusy(bool busy)
 {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -779,24 +779,24 @@ void TLurillForm::SetBusy(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-std::optional<uint32_t> TLurillForm::StepColor(const std::string& caption, uint32_t color)
+std::optional<uint32_t> MainWindow::StepColor(const std::string& caption, uint32_t color)
 {
-    stpPropDlg_->setWindowTitle(Q(caption));
-    stpPropDlg_->Color = color;
-    if (stpPropDlg_->exec() != QDialog::Accepted)
+    colourDialog_->setWindowTitle(Q(caption));
+    colourDialog_->Color = color;
+    if (colourDialog_->exec() != QDialog::Accepted)
         return std::nullopt;
-    return stpPropDlg_->Color;
+    return colourDialog_->Color;
 }
 
-std::optional<int64_t> TLurillForm::StepTime(int32_t time)
+std::optional<int64_t> MainWindow::StepTime(int32_t time)
 {
-    stpTimeDlg_->TimeValue = time;
-    if (stpTimeDlg_->exec() != QDialog::Accepted)
+    timeDialog_->TimeValue = time;
+    if (timeDialog_->exec() != QDialog::Accepted)
         return std::nullopt;
-    return stpTimeDlg_->TimeValue;
+    return timeDialog_->TimeValue;
 }
 
-void TLurillForm::SetPrjActionExecute(bool newShow)
+void MainWindow::RunProjectSettingsDialog(bool newShow)
 {
     const ProjectData& doc = session_->Document();
     ProjectSettingsValues start;
@@ -807,13 +807,13 @@ void TLurillForm::SetPrjActionExecute(bool newShow)
     start.PrePlayTime = session_->State().Play.PrePlayTime;
     start.PostPlayTime = session_->State().Play.PostPlayTime;
     const QString caption = ActionDialogCaption(actions_->Get(newShow ? "NewPrjAction" : "SetPrjAction")->text());
-    if (const std::optional<ProjectSettingsValues> values = setPrjDlg_->Execute(caption, start)) {
+    if (const std::optional<ProjectSettingsValues> values = projectDialog_->Execute(caption, start)) {
         repaint();
         session_->ApplyProjectSettings(*values);
     }
 }
 
-std::optional<std::string> TLurillForm::InputText(const std::string& caption, const std::string& prompt)
+std::optional<std::string> MainWindow::InputText(const std::string& caption, const std::string& prompt)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(this, Q(caption), Q(prompt), QLineEdit::Normal, QString(), &ok);

@@ -1,5 +1,5 @@
 #pragma once
-// TColMonChild: one tile of the colour monitor, showing one line's output colour inside a
+// ColourTile: one tile of the colour monitor, showing one line's output colour inside a
 // sizing frame. The user drags it by its body and resizes it by its frame, inside the
 // monitor. It keeps its bounds and the monitor's client size from the last time they were
 // recorded: scaling with the monitor always starts from that state, so resizing the
@@ -11,7 +11,7 @@
 
 class QLabel;
 
-class TColMonChild : public QWidget {
+class ColourTile : public QWidget {
     Q_OBJECT
 public:
     static constexpr int FrameWidth = 4;                    // the sizing frame around the colour
@@ -27,7 +27,7 @@ public:
     };
 
     // line: 0 to 7, the tile's tag. monitor: the window whose client area holds it.
-    TColMonChild(int line, QWidget* monitor);
+    ColourTile(int line, QWidget* monitor);
 
     int Line() const { return line_; }
     QLabel* NameLabel() const { return nameLabel_; }

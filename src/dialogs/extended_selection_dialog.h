@@ -1,11 +1,11 @@
 #pragma once
-// TSelExForm, "拡張選択": narrows a set of steps by their colours. Every candidate is a
+// ExtendedSelectionDialog, "拡張選択": narrows a set of steps by their colours. Every candidate is a
 // small square in a hue/saturation or hue/brightness plot; rectangles dragged over the plot
 // keep ("選択") or drop ("除外") the candidates inside. "確定" makes the remaining
 // candidates the show's selection; "抽出解除" starts again; "キャンセル" changes nothing.
 // The candidates are the selected steps, or every step when none is selected.
 
-#include "dialogs/sel_ex_plot.h"
+#include "dialogs/extended_selection_plot.h"
 #include "document/project_data.h"
 
 #include <QDialog>
@@ -18,15 +18,15 @@ class QButtonGroup;
 class QLabel;
 class QTabBar;
 
-class TSelExForm : public QDialog {
+class ExtendedSelectionDialog : public QDialog {
     Q_OBJECT
 public:
     // document and settings must outlive the window.
-    TSelExForm(ProjectData& document, IniFile& settings, QWidget* parent = nullptr);
+    ExtendedSelectionDialog(ProjectData& document, IniFile& settings, QWidget* parent = nullptr);
 
-    QTabBar* ModeTabControl() const { return modeTabs_; }
-    QWidget* SelPaintBox() const { return plot_; }
-    QLabel* CounterPanel() const { return counter_; }
+    QTabBar* ModeTabs() const { return modeTabs_; }
+    QWidget* Plot() const { return plot_; }
+    QLabel* CountLabel() const { return counter_; }
     const std::vector<StepPos>& CandidateList() const { return candidates_; }
     int CandidateTotal() const { return total_; }
     // 0 select, 1 exclude.

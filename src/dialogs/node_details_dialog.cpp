@@ -1,4 +1,4 @@
-#include "dialogs/art_net_prop_dlg.h"
+#include "dialogs/node_details_dialog.h"
 
 #include "artnet/node_details_text.h"
 #include "dialogs/grid_cell_delegate.h"
@@ -23,7 +23,7 @@ QTableView* MakeGrid(QWidget* parent, const char* name, QStandardItemModel* mode
     grid->setItemDelegate(delegate);
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(TArtNetPropDlg::RowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(NodeDetailsDialog::RowHeight);
     grid->verticalHeader()->setMinimumSectionSize(1);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
@@ -38,7 +38,7 @@ void SetCell(QStandardItemModel* model, int row, int column, const std::string& 
 
 } // namespace
 
-TArtNetPropDlg::TArtNetPropDlg(QWidget* mainWindow) : QDialog(mainWindow, Qt::Tool)
+NodeDetailsDialog::NodeDetailsDialog(QWidget* mainWindow) : QDialog(mainWindow, Qt::Tool)
 {
     setObjectName("ArtNetPropDlg");
     setWindowTitle("ノードの詳細情報");
@@ -82,7 +82,7 @@ TArtNetPropDlg::TArtNetPropDlg(QWidget* mainWindow) : QDialog(mainWindow, Qt::To
     resize(480, minimumSizeHint().height());
 }
 
-void TArtNetPropDlg::SetNode(const NodeEntry& node)
+void NodeDetailsDialog::SetNode(const NodeEntry& node)
 {
     const NodeDetailsText text = MakeNodeDetailsText(node);
     for (int row = 0; row < 4; ++row) {
@@ -95,7 +95,7 @@ void TArtNetPropDlg::SetNode(const NodeEntry& node)
     }
 }
 
-int TArtNetPropDlg::Execute(const NodeEntry& node)
+int NodeDetailsDialog::Execute(const NodeEntry& node)
 {
     SetNode(node);
     if (const QWidget* main = parentWidget()) {
@@ -106,7 +106,7 @@ int TArtNetPropDlg::Execute(const NodeEntry& node)
     return exec();
 }
 
-void TArtNetPropDlg::showEvent(QShowEvent* event)
+void NodeDetailsDialog::showEvent(QShowEvent* event)
 {
     infoGrid_->setColumnWidth(0, 90);
     infoGrid_->setColumnWidth(1, 600);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-class ColMonPrompts {
+class ColourMonitorPrompts {
 public:
-    virtual ~ColMonPrompts() = default;
+    virtual ~ColourMonitorPrompts() = default;
     // The save dialog, starting in folder (none when empty); empty when cancelled.
     virtual std::string SaveArrangementPath(const std::string& folder) = 0;
     // The open dialog, starting in folder (none when empty); empty when cancelled.

@@ -1,4 +1,4 @@
-#include "dialogs/sel_ex_plot.h"
+#include "dialogs/extended_selection_plot.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "dialogs/sound_prop_box.h"
+#include "dialogs/sound_properties_box.h"
 
 #include "sound/sound_info_text.h"
 
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TSoundPropBox::TSoundPropBox(QWidget* parent) : QDialog(parent)
+SoundPropertiesBox::SoundPropertiesBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName("SoundPropBox");
     setWindowTitle("サウンドファイルのプロパティ");
@@ -33,7 +33,7 @@ TSoundPropBox::TSoundPropBox(QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TSoundPropBox::Fill(const std::string& path)
+void SoundPropertiesBox::Fill(const std::string& path)
 {
     const QFileInfo info(QString::fromStdString(path));
     values_[0]->setText(info.absoluteFilePath());
@@ -48,7 +48,7 @@ void TSoundPropBox::Fill(const std::string& path)
     values_[3]->setText(QString::fromStdString(SoundInfoText(path)));
 }
 
-void TSoundPropBox::Execute(const std::string& path)
+void SoundPropertiesBox::Execute(const std::string& path)
 {
     Fill(path);
     exec();

@@ -1,4 +1,4 @@
-#include "monitor/col_mon_child.h"
+#include "monitor/colour_tile.h"
 
 #include "gui_common/colors.h"
 
@@ -16,7 +16,7 @@ int Truncated(double value) { return static_cast<int>(std::trunc(value)); }
 
 } // namespace
 
-TColMonChild::TColMonChild(int line, QWidget* monitor) : QWidget(monitor), line_(line)
+ColourTile::ColourTile(int line, QWidget* monitor) : QWidget(monitor), line_(line)
 {
     const QString caption = QString("Line %1").arg(line + 1);
     setObjectName(QString("ColMon%1").arg(line + 1));
@@ -35,7 +35,7 @@ TColMonChild::TColMonChild(int line, QWidget* monitor) : QWidget(monitor), line_
     nameLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TColMonChild::SetColor(uint32_t color)
+void ColourTile::SetColor(uint32_t color)
 {
     if (color == color_)
         return;
@@ -43,7 +43,7 @@ void TColMonChild::SetColor(uint32_t color)
     update();
 }
 
-void TColMonChild::SetHighlighted(bool highlighted)
+void ColourTile::SetHighlighted(bool highlighted)
 {
     if (highlighted == highlighted_)
         return;
@@ -51,7 +51,7 @@ void TColMonChild::SetHighlighted(bool highlighted)
     update();
 }
 
-void TColMonChild::RecordBounds()
+void ColourTile::RecordBounds()
 {
     const QRect r = geometry();
     recorded_.Left = r.x();
@@ -63,13 +63,13 @@ void TColMonChild::RecordBounds()
     recorded_.ClientHeight = monitor ? monitor->height() : 0;
 }
 
-void TColMonChild::Place(const QRect& bounds)
+void ColourTile::Place(const QRect& bounds)
 {
     setGeometry(bounds);
     RecordBounds();
 }
 
-void TColMonChild::ScaleTo(const QSize& client)
+void ColourTile::ScaleTo(const QSize& client)
 {
     QRect r = geometry();
     int left = r.x(), top = r.y(), width = r.width(), height = r.height();
@@ -87,7 +87,7 @@ void TColMonChild::ScaleTo(const QSize& client)
     update();
 }
 
-void TColMonChild::paintEvent(QPaintEvent*)
+void ColourTile::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QBrush face = palette().brush(QPalette::Button);
@@ -98,7 +98,7 @@ void TColMonChild::paintEvent(QPaintEvent*)
         qDrawWinPanel(&painter, client.adjusted(2, 2, -2, -2), palette(), true, nullptr);
 }
 
-int TColMonChild::EdgesAt(const QPoint& pos) const
+int ColourTile::EdgesAt(const QPoint& pos) const
 {
     int edges = 0;
     if (pos.x() < FrameWidth)
@@ -112,7 +112,7 @@ int TColMonChild::EdgesAt(const QPoint& pos) const
     return edges;
 }
 
-void TColMonChild::ShowSizeCursor(int edges)
+void ColourTile::ShowSizeCursor(int edges)
 {
     const bool horizontal = edges & (LeftEdge | RightEdge);
     const bool vertical = edges & (TopEdge | BottomEdge);
@@ -129,7 +129,7 @@ void TColMonChild::ShowSizeCursor(int edges)
     }
 }
 
-QPoint TColMonChild::PointerInMonitor(const QPointF& globalPos) const
+QPoint ColourTile::PointerInMonitor(const QPointF& globalPos) const
 {
     const QWidget* monitor = parentWidget();
     const QPoint p = globalPos.toPoint();
@@ -140,7 +140,7 @@ QPoint TColMonChild::PointerInMonitor(const QPointF& globalPos) const
             std::clamp(local.y(), 0, std::max(0, monitor->height() - 1))};
 }
 
-QRect TColMonChild::DraggedBounds(const QPoint& delta) const
+QRect ColourTile::DraggedBounds(const QPoint& delta) const
 {
     int left = startBounds_.x(), top = startBounds_.y();
     int right = left + startBounds_.width(), bottom = top + startBounds_.height();
@@ -157,7 +157,7 @@ QRect TColMonChild::DraggedBounds(const QPoint& delta) const
     return {left, top, right - left, bottom - top};
 }
 
-void TColMonChild::mousePressEvent(QMouseEvent* event)
+void ColourTile::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         emit leftPressed(line_);
@@ -172,7 +172,7 @@ void TColMonChild::mousePressEvent(QMouseEvent* event)
         emit menuRequested(event->globalPosition().toPoint());
 }
 
-void TColMonChild::mouseMoveEvent(QMouseEvent* event)
+void ColourTile::mouseMoveEvent(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         dragging_ = false; // the release went elsewhere (a menu or another window took it)
@@ -187,7 +187,7 @@ void TColMonChild::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-void TColMonChild::mouseReleaseEvent(QMouseEvent* event)
+void ColourTile::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         dragging_ = false;

@@ -1,6 +1,6 @@
-#include "dialogs/option_dlg.h"
+#include "dialogs/options_dialog.h"
 
-#include "dialogs/art_net_prop_dlg.h"
+#include "dialogs/node_details_dialog.h"
 #include "document/play_globals.h"
 #include "gui_common/drawing_helpers.h"
 #include "gui_common/shortcut_keys.h"
@@ -110,10 +110,10 @@ QPushButton* Button(const char* name, const QString& caption, QWidget* parent)
 
 } // namespace
 
-const char* const TOptionDlg::ColorNames[8] = {"波形表示色(L)", "波形の背景(L)", "波形表示色(R)",   "波形の背景(R)",
+const char* const OptionsDialog::ColorNames[8] = {"波形表示色(L)", "波形の背景(L)", "波形表示色(R)",   "波形の背景(R)",
                                                "無音部分の背景", "タイムライン表示", "タイムライン背景", "カラー表示の背景"};
 
-TOptionDlg::TOptionDlg(OptionHost& host, TArtNetPropDlg& details, QWidget* parent)
+OptionsDialog::OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidget* parent)
     : QDialog(parent), host_(host), details_(details)
 {
     setObjectName("OptionDlg");
@@ -146,13 +146,13 @@ TOptionDlg::TOptionDlg(OptionHost& host, TArtNetPropDlg& details, QWidget* paren
     layout->addLayout(buttons);
     resize(440, 380);
 
-    timer1_ = new QTimer(this);
-    timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, &TOptionDlg::Timer1Timer);
-    timer1_->start();
+    nodeListTimer_ = new QTimer(this);
+    nodeListTimer_->setInterval(100);
+    connect(nodeListTimer_, &QTimer::timeout, this, &OptionsDialog::RefreshNodeList);
+    nodeListTimer_->start();
 }
 
-QWidget* TOptionDlg::CreateDisplayPage()
+QWidget* OptionsDialog::CreateDisplayPage()
 {
     auto* page = new QWidget;
     colorBox_ = new QComboBox(page);
@@ -161,7 +161,7 @@ QWidget* TOptionDlg::CreateDisplayPage()
     auto* choose = Button("RefColBtn", "指定...", page);
     refColBtn_ = choose;
     connect(colorBox_, &QComboBox::activated, this, [this] { refColBtn_->setEnabled(colorBox_->currentIndex() >= 0); });
-    connect(choose, &QPushButton::clicked, this, &TOptionDlg::RefColBtnClick);
+    connect(choose, &QPushButton::clicked, this, &OptionsDialog::ChooseColour);
     flatBtn_ = Check("FlatBtnCheckBox", "ツールボタンをフラットに", page);
     trkDsp_ = Check("TrkDspCheckBox", "基点移動時に表示を更新", page);
     auto* layout = new QGridLayout(page);
@@ -173,7 +173,7 @@ QWidget* TOptionDlg::CreateDisplayPage()
     return page;
 }
 
-QWidget* TOptionDlg::CreateOperationPage()
+QWidget* OptionsDialog::CreateOperationPage()
 {
     auto* page = new QWidget;
     monTab_ = Check("MonTabCheckBox", "カラーモニタパネルのクリックでタブを切替", page);
@@ -186,7 +186,7 @@ QWidget* TOptionDlg::CreateOperationPage()
     return page;
 }
 
-QWidget* TOptionDlg::CreateShortcutPage()
+QWidget* OptionsDialog::CreateShortcutPage()
 {
     auto* page = new QWidget;
     shortCutList_ = new QListWidget(page);
@@ -197,9 +197,9 @@ QWidget* TOptionDlg::CreateShortcutPage()
     shift_ = Check("ShiftCheckBox", "Shift", page);
     alt_ = Check("AltCheckBox", "Alt", page);
     auto* change = Button("SKChgBtn", "変更(&C)", page);
-    connect(change, &QPushButton::clicked, this, &TOptionDlg::SKChgBtnClick);
+    connect(change, &QPushButton::clicked, this, &OptionsDialog::ChangeShortcut);
     auto* clear = Button("ClrBtn", "解除(&R)", page);
-    connect(clear, &QPushButton::clicked, this, &TOptionDlg::ClrBtnClick);
+    connect(clear, &QPushButton::clicked, this, &OptionsDialog::ClearShortcut);
     auto* row = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{keyBox_, ctrl_, shift_, alt_, change, clear})
         row->addWidget(w);
@@ -209,7 +209,7 @@ QWidget* TOptionDlg::CreateShortcutPage()
     return page;
 }
 
-QWidget* TOptionDlg::CreatePalettePage()
+QWidget* OptionsDialog::CreatePalettePage()
 {
     auto* page = new QWidget;
     auto* group = new QGroupBox("ユーザパレット画像", page);
@@ -218,7 +218,7 @@ QWidget* TOptionDlg::CreatePalettePage()
     connect(palFilEdit_, &QLineEdit::textEdited, this, [this] { palFileChanged_ = true; });
     auto* browse = Button("RefPalFilBtn", "...", group);
     browse->setFixedWidth(28);
-    connect(browse, &QPushButton::clicked, this, &TOptionDlg::RefPalFilBtnClick);
+    connect(browse, &QPushButton::clicked, this, &OptionsDialog::ChoosePaletteFile);
     auto* row = new QHBoxLayout(group);
     row->addWidget(palFilEdit_);
     row->addWidget(browse);
@@ -228,7 +228,7 @@ QWidget* TOptionDlg::CreatePalettePage()
     return page;
 }
 
-QWidget* TOptionDlg::CreateAutoSavePage()
+QWidget* OptionsDialog::CreateAutoSavePage()
 {
     auto* page = new QWidget;
     autoSave_ = Check("AutoSaveCheckBox", "自動バックアップを行う", page);
@@ -243,7 +243,7 @@ QWidget* TOptionDlg::CreateAutoSavePage()
     return page;
 }
 
-QWidget* TOptionDlg::CreateDmxPage()
+QWidget* OptionsDialog::CreateDmxPage()
 {
     auto* page = new QWidget;
     auto* port = new QGroupBox("出力ポート", page);
@@ -255,8 +255,8 @@ QWidget* TOptionDlg::CreateDmxPage()
         osub_->addItem(QString::number(d, 16).toUpper());
         oid_->addItem(QString::number(d, 16).toUpper());
     }
-    connect(osub_, &QComboBox::activated, this, &TOptionDlg::OsubComboBoxChange);
-    connect(oid_, &QComboBox::activated, this, &TOptionDlg::OsubComboBoxChange);
+    connect(osub_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
+    connect(oid_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     auto* portLayout = new QGridLayout(port);
     portLayout->addWidget(new QLabel("SUB-NET", port), 0, 0);
     portLayout->addWidget(new QLabel("ID", port), 0, 1);
@@ -269,19 +269,19 @@ QWidget* TOptionDlg::CreateDmxPage()
     nodeList_->setObjectName("NodeListBox");
     nodeList_->setFont(QFont("Monospace"));
     auto* scan = Button("ScanBtn", "スキャン", page);
-    connect(scan, &QPushButton::clicked, this, &TOptionDlg::ScanBtnClick);
+    connect(scan, &QPushButton::clicked, this, &OptionsDialog::ScanNodes);
     propAction_ = new QAction("詳細", this);
     propAction_->setObjectName("PropAction");
-    connect(propAction_, &QAction::triggered, this, &TOptionDlg::PropActionExecute);
+    connect(propAction_, &QAction::triggered, this, &OptionsDialog::ShowNodeDetails);
     auto* details = new QToolButton(page);
     details->setObjectName("PropBtn");
     details->setDefaultAction(propAction_);
     details->setToolButtonStyle(Qt::ToolButtonTextOnly);
     connect(nodeList_, &QListWidget::itemDoubleClicked, this, [this] {
-        PropActionUpdate();
+        UpdateNodeDetailsAction();
         propAction_->trigger();
     });
-    connect(nodeList_, &QListWidget::currentRowChanged, this, &TOptionDlg::PropActionUpdate);
+    connect(nodeList_, &QListWidget::currentRowChanged, this, &OptionsDialog::UpdateNodeDetailsAction);
 
     auto* side = new QVBoxLayout;
     side->addWidget(port);
@@ -295,7 +295,7 @@ QWidget* TOptionDlg::CreateDmxPage()
     return page;
 }
 
-QWidget* TOptionDlg::CreateAdvancedPage()
+QWidget* OptionsDialog::CreateAdvancedPage()
 {
     auto* page = new QWidget;
     auto* period = new QGroupBox("更新周期", page);
@@ -316,7 +316,7 @@ QWidget* TOptionDlg::CreateAdvancedPage()
     oscPortEdit_ = new QLineEdit(osc);
     oscPortEdit_->setObjectName("OscPortEdit");
     auto* apply = Button("PortAppBtn", "適用", osc);
-    connect(apply, &QPushButton::clicked, this, &TOptionDlg::PortAppBtnClick);
+    connect(apply, &QPushButton::clicked, this, &OptionsDialog::ApplyOscPort);
     auto* oscLayout = new QHBoxLayout(osc);
     oscLayout->addWidget(oscPortEdit_);
     oscLayout->addWidget(apply);
@@ -340,7 +340,7 @@ QWidget* TOptionDlg::CreateAdvancedPage()
     return page;
 }
 
-std::optional<OptionValues> TOptionDlg::Execute(const OptionValues& start)
+std::optional<OptionValues> OptionsDialog::Execute(const OptionValues& start)
 {
     start_ = start;
     if (exec() != QDialog::Accepted)
@@ -364,7 +364,7 @@ std::optional<OptionValues> TOptionDlg::Execute(const OptionValues& start)
     return result;
 }
 
-void TOptionDlg::showEvent(QShowEvent* event)
+void OptionsDialog::showEvent(QShowEvent* event)
 {
     colorBox_->clear();
     for (const char* name : ColorNames)
@@ -399,11 +399,11 @@ void TOptionDlg::showEvent(QShowEvent* event)
     osub_->setCurrentIndex(universe / 16 % 16);
     oid_->setCurrentIndex(universe % 16);
     host_.SetNodeListChanged();
-    PropActionUpdate();
+    UpdateNodeDetailsAction();
     QDialog::showEvent(event);
 }
 
-void TOptionDlg::RefColBtnClick()
+void OptionsDialog::ChooseColour()
 {
     const int item = colorBox_->currentIndex();
     if (item < 0)
@@ -413,7 +413,7 @@ void TOptionDlg::RefColBtnClick()
         colors_[size_t(item)] = ToBgr(chosen);
 }
 
-void TOptionDlg::SKChgBtnClick()
+void OptionsDialog::ChangeShortcut()
 {
     QListWidgetItem* line = shortCutList_->currentItem();
     if (!line)
@@ -430,7 +430,7 @@ void TOptionDlg::SKChgBtnClick()
     host_.SetShortcut(shortCutList_->currentRow(), KeySequenceOf(text.toStdString()));
 }
 
-void TOptionDlg::ClrBtnClick()
+void OptionsDialog::ClearShortcut()
 {
     QListWidgetItem* line = shortCutList_->currentItem();
     if (!line)
@@ -439,7 +439,7 @@ void TOptionDlg::ClrBtnClick()
     host_.SetShortcut(shortCutList_->currentRow(), {});
 }
 
-void TOptionDlg::RefPalFilBtnClick()
+void OptionsDialog::ChoosePaletteFile()
 {
     const QString file = QFileDialog::getOpenFileName(
         this, "パレット画像の選択", QString(),
@@ -451,15 +451,15 @@ void TOptionDlg::RefPalFilBtnClick()
     palFileChanged_ = true;
 }
 
-void TOptionDlg::OsubComboBoxChange() { host_.SetOutputUniverse(osub_->currentIndex() * 16 + oid_->currentIndex()); }
+void OptionsDialog::UniverseChanged() { host_.SetOutputUniverse(osub_->currentIndex() * 16 + oid_->currentIndex()); }
 
-void TOptionDlg::PortAppBtnClick()
+void OptionsDialog::ApplyOscPort()
 {
     if (!oscPortEdit_->text().isEmpty())
         host_.SetOscPort(NumberOr(oscPortEdit_->text(), 9901));
 }
 
-void TOptionDlg::Timer1Timer()
+void OptionsDialog::RefreshNodeList()
 {
     if (!host_.NodeListChanged())
         return;
@@ -471,23 +471,23 @@ void TOptionDlg::Timer1Timer()
         nodeList_->addItem(QString::fromStdString(line));
     if (row < nodeList_->count())
         nodeList_->setCurrentRow(row);
-    PropActionUpdate();
+    UpdateNodeDetailsAction();
 }
 
-void TOptionDlg::ScanBtnClick()
+void OptionsDialog::ScanNodes()
 {
     nodeList_->clear();
     host_.Scan();
-    PropActionUpdate();
+    UpdateNodeDetailsAction();
 }
 
-void TOptionDlg::PropActionUpdate()
+void OptionsDialog::UpdateNodeDetailsAction()
 {
     const int row = nodeList_->currentRow();
     propAction_->setEnabled(row >= 0 && row < host_.NodeCount());
 }
 
-void TOptionDlg::PropActionExecute()
+void OptionsDialog::ShowNodeDetails()
 {
     const int row = nodeList_->currentRow();
     if (row < 0 || row >= host_.NodeCount())

@@ -1,7 +1,7 @@
 // The colour monitor offscreen: its arrangement in the settings file and in arrangement
 // files, scaling with the window, the highlight, and tiles pressed and dragged.
-#include "monitor/col_mon_child.h"
-#include "monitor/col_mon_form.h"
+#include "monitor/colour_tile.h"
+#include "monitor/colour_monitor.h"
 #include "settings/env_data.h"
 #include "settings/ini_file.h"
 #include "support/test_support.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-class ScriptedPrompts final : public ColMonPrompts {
+class ScriptedPrompts final : public ColourMonitorPrompts {
 public:
     std::string path; // empty: cancelled
     std::string folderSeen;
@@ -37,9 +37,9 @@ private:
 };
 
 // The settings file in a private folder, the main window at 100, 50, and the monitor.
-class ColMonTest : public testing::Test {
+class ColourMonitorTest : public testing::Test {
 protected:
-    ColMonTest() { owner.setGeometry(100, 50, 600, 400); }
+    ColourMonitorTest() { owner.setGeometry(100, 50, 600, 400); }
 
     void WriteSettings(const std::string& text)
     {
@@ -48,16 +48,16 @@ protected:
     }
 
     // A monitor over the settings file as it is; the main window owns it.
-    TColMonForm* NewMonitor()
+    ColourMonitor* NewMonitor()
     {
         env = std::make_unique<EnvData>(*ini, play, dir.Path());
-        return new TColMonForm(*ini, *env, &owner, &prompts);
+        return new ColourMonitor(*ini, *env, &owner, &prompts);
     }
 
     static QRect InitialPlace(int line) { return {line % 4 * 110 + 10, line / 4 * 110 + 10, 100, 100}; }
 
     // A left-button drag from at to at + by, in the tile's coordinates, as a person does it.
-    static void Drag(TColMonChild* tile, QPoint at, QPoint by)
+    static void Drag(ColourTile* tile, QPoint at, QPoint by)
     {
         QTest::mousePress(tile, Qt::LeftButton, {}, at);
         QTest::mouseMove(tile, at + by);
@@ -73,14 +73,14 @@ protected:
     QWidget owner;
 };
 
-TEST_F(ColMonTest, EmptySettingsGiveTheInitialArrangement)
+TEST_F(ColourMonitorTest, EmptySettingsGiveTheInitialArrangement)
 {
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
     EXPECT_EQ(monitor->geometry(), QRect(300, 250, 480, 320));
     EXPECT_EQ(monitor->windowTitle(), "Color Monitor");
     for (int i = 0; i < 8; ++i) {
-        const TColMonChild* tile = monitor->Tile(i);
+        const ColourTile* tile = monitor->Tile(i);
         EXPECT_EQ(tile->geometry(), InitialPlace(i)) << i;
         EXPECT_TRUE(tile->isVisible());
         EXPECT_EQ(tile->objectName(), QString("ColMon%1").arg(i + 1));
@@ -90,12 +90,12 @@ TEST_F(ColMonTest, EmptySettingsGiveTheInitialArrangement)
     EXPECT_EQ(monitor->Tile(7)->geometry().bottomRight(), QPoint(439, 219)); // 340, 120 plus 100 x 100
 }
 
-TEST_F(ColMonTest, ClosingWritesTheArrangementAndTheNextRunReadsIt)
+TEST_F(ColourMonitorTest, ClosingWritesTheArrangementAndTheNextRunReadsIt)
 {
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
     monitor->LineItem(2)->trigger();     // hides tile 3
-    monitor->VewLabelItem()->trigger();  // labels off
+    monitor->LabelsItem()->trigger();  // labels off
     monitor->Tile(0)->Place({30, 40, 120, 90});
     monitor->close();
     EXPECT_FALSE(monitor->isVisible());
@@ -109,22 +109,22 @@ TEST_F(ColMonTest, ClosingWritesTheArrangementAndTheNextRunReadsIt)
     EXPECT_TRUE(ini->ReadBool("ColMon4", "Visible", false));
     delete monitor;
 
-    TColMonForm* next = NewMonitor();
+    ColourMonitor* next = NewMonitor();
     next->show();
     EXPECT_EQ(next->Tile(0)->geometry(), QRect(30, 40, 120, 90));
     EXPECT_TRUE(next->Tile(2)->isHidden());
     EXPECT_FALSE(next->LabelsVisible());
     EXPECT_FALSE(next->Tile(5)->NameLabel()->isVisible());
-    emit next->PopupMenu1()->aboutToShow();
-    EXPECT_FALSE(next->VewLabelItem()->isChecked());
+    emit next->TileMenu()->aboutToShow();
+    EXPECT_FALSE(next->LabelsItem()->isChecked());
     EXPECT_FALSE(next->LineItem(2)->isChecked());
     EXPECT_TRUE(next->LineItem(3)->isChecked());
 }
 
-TEST_F(ColMonTest, AMaximisedMonitorStoresItsNormalBoundsAndOpensMaximised)
+TEST_F(ColourMonitorTest, AMaximisedMonitorStoresItsNormalBoundsAndOpensMaximised)
 {
     WriteSettings("[ColMonForm]\nWinState=2\nWinLeft=40\nWinTop=30\nWinWidth=420\nWinHeight=310\n");
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
     EXPECT_TRUE(monitor->isMaximized());
     monitor->close();
@@ -134,19 +134,19 @@ TEST_F(ColMonTest, AMaximisedMonitorStoresItsNormalBoundsAndOpensMaximised)
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinHeight", -1), 310);
 }
 
-TEST_F(ColMonTest, AMonitorNeverShownLeavesTheStoredArrangementAlone)
+TEST_F(ColourMonitorTest, AMonitorNeverShownLeavesTheStoredArrangementAlone)
 {
     WriteSettings("[ColMon1]\nWinLeft=77\n");
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->close();
     EXPECT_EQ(ini->Text(), IniFile(iniPath).Text());
     EXPECT_EQ(ini->ReadInteger("ColMon1", "WinLeft", -1), 77);
 }
 
-TEST_F(ColMonTest, ScalingThereAndBackIsExact)
+TEST_F(ColourMonitorTest, ScalingThereAndBackIsExact)
 {
     WriteSettings("[ColMonForm]\nWinWidth=400\nWinHeight=300\n[ColMon2]\nWinLeft=33\nWinTop=17\nWinWidth=71\nWinHeight=59\n");
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
     const QRect tile2(33, 17, 71, 59);
     ASSERT_EQ(monitor->Tile(1)->geometry(), tile2);
@@ -175,18 +175,18 @@ TEST_F(ColMonTest, ScalingThereAndBackIsExact)
         EXPECT_EQ(monitor->Tile(i)->geometry(), InitialPlace(i)) << i;
 }
 
-TEST_F(ColMonTest, ATileTheUserMovedKeepsItsPlaceWhenTheMonitorScales)
+TEST_F(ColourMonitorTest, ATileTheUserMovedKeepsItsPlaceWhenTheMonitorScales)
 {
     WriteSettings("[General]\nMonScaled=1\n[ColMonForm]\nWinWidth=400\nWinHeight=300\n");
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
-    TColMonChild* tile = monitor->Tile(1);
+    ColourTile* tile = monitor->Tile(1);
     Drag(tile, {50, 50}, {30, 20}); // by its body
     EXPECT_EQ(tile->geometry(), QRect(150, 30, 100, 100));
     Drag(tile, {98, 50}, {20, 0}); // by its right edge
     EXPECT_EQ(tile->geometry(), QRect(150, 30, 120, 100));
     Drag(tile, {50, 1}, {0, 200}); // the top edge past the bottom stops at the smallest tile
-    EXPECT_EQ(tile->geometry(), QRect(150, 130 - TColMonChild::MinimumSide, 120, TColMonChild::MinimumSide));
+    EXPECT_EQ(tile->geometry(), QRect(150, 130 - ColourTile::MinimumSide, 120, ColourTile::MinimumSide));
     Drag(tile, {50, 5}, {0, -10}); // the body again
     const QRect moved = tile->geometry();
 
@@ -197,11 +197,11 @@ TEST_F(ColMonTest, ATileTheUserMovedKeepsItsPlaceWhenTheMonitorScales)
     EXPECT_EQ(monitor->Tile(0)->geometry(), InitialPlace(0));
 }
 
-TEST_F(ColMonTest, APressOnATileSelectsItsLineWhenTheOptionIsOn)
+TEST_F(ColourMonitorTest, APressOnATileSelectsItsLineWhenTheOptionIsOn)
 {
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
-    QSignalSpy selected(monitor, &TColMonForm::lineSelected);
+    QSignalSpy selected(monitor, &ColourMonitor::lineSelected);
     QTest::mouseClick(monitor->Tile(5), Qt::LeftButton, {}, {40, 40});
     ASSERT_EQ(selected.count(), 1);
     EXPECT_EQ(selected.at(0).at(0).toInt(), 5);
@@ -215,14 +215,14 @@ TEST_F(ColMonTest, APressOnATileSelectsItsLineWhenTheOptionIsOn)
     env->MonClickTab = true;
     QTest::mouseClick(monitor->Tile(2), Qt::RightButton, {}, {40, 40});
     EXPECT_EQ(selected.count(), 1);
-    EXPECT_TRUE(monitor->PopupMenu1()->isVisible());
+    EXPECT_TRUE(monitor->TileMenu()->isVisible());
     EXPECT_TRUE(monitor->LineItem(2)->isChecked());
-    monitor->PopupMenu1()->hide();
+    monitor->TileMenu()->hide();
 }
 
-TEST_F(ColMonTest, TheCurrentLineIsSunkenOnlyWhileStopped)
+TEST_F(ColourMonitorTest, TheCurrentLineIsSunkenOnlyWhileStopped)
 {
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
     std::array<uint32_t, 8> colors{0x0000FF, 0x00FF00, 0xFF0000, 0x000000, 0xFFFFFF, 0x808080, 0x00FFFF, 0x123456};
 
@@ -239,9 +239,9 @@ TEST_F(ColMonTest, TheCurrentLineIsSunkenOnlyWhileStopped)
     // pixels inside the colour of line 3, whose middle stays blue.
     const QImage red = monitor->Tile(0)->grab().toImage();
     EXPECT_EQ(red.pixelColor(50, 50), QColor(255, 0, 0));
-    EXPECT_EQ(red.pixelColor(TColMonChild::FrameWidth + 1, 50), QColor(255, 0, 0));
+    EXPECT_EQ(red.pixelColor(ColourTile::FrameWidth + 1, 50), QColor(255, 0, 0));
     const QImage sunken = monitor->Tile(2)->grab().toImage();
-    const int edge = TColMonChild::FrameWidth + 2;
+    const int edge = ColourTile::FrameWidth + 2;
     EXPECT_NE(sunken.pixelColor(edge, 50), QColor(0, 0, 255));
     EXPECT_EQ(sunken.pixelColor(edge - 1, 50), QColor(0, 0, 255));
     EXPECT_EQ(sunken.pixelColor(50, 50), QColor(0, 0, 255));
@@ -256,9 +256,9 @@ TEST_F(ColMonTest, TheCurrentLineIsSunkenOnlyWhileStopped)
     EXPECT_FALSE(monitor->Tile(0)->Highlighted());
 }
 
-TEST_F(ColMonTest, ArrangementFiles)
+TEST_F(ColourMonitorTest, ArrangementFiles)
 {
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
     monitor->Tile(2)->Place({200, 150, 60, 40});
     monitor->LineItem(6)->trigger(); // hides tile 7
@@ -302,21 +302,21 @@ TEST_F(ColMonTest, ArrangementFiles)
     EXPECT_EQ(monitor->Tile(4)->geometry(), QRect(1, 2, 30, 40));
 }
 
-TEST_F(ColMonTest, AFailedSaveIsReported)
+TEST_F(ColourMonitorTest, AFailedSaveIsReported)
 {
     RecordingMessages messages;
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     EXPECT_FALSE(monitor->SaveArrangement(dir / "no folder/layout.ARG"));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].kind, "error");
 }
 
-TEST_F(ColMonTest, InitialArrangementPutsEveryTileBack)
+TEST_F(ColourMonitorTest, InitialArrangementPutsEveryTileBack)
 {
     WriteSettings("[General]\nMonScaled=1\n[ColMon4]\nWinLeft=300\nWinTop=200\nWinWidth=20\nWinHeight=20\n");
-    TColMonForm* monitor = NewMonitor();
+    ColourMonitor* monitor = NewMonitor();
     monitor->show();
-    monitor->IniPosItem()->trigger();
+    monitor->InitialPlacementItem()->trigger();
     EXPECT_EQ(monitor->Tile(3)->geometry(), InitialPlace(3));
     // Recorded as placed: scaling starts from the new place.
     monitor->resize(960, 640);

@@ -1,5 +1,5 @@
 #pragma once
-// TArtNetPropDlg: the details of one discovered Art-Net node, shown modally from the
+// NodeDetailsDialog: the details of one discovered Art-Net node, shown modally from the
 // option dialog's node list. It shows a copy of the node's entry, so what it shows always
 // belongs to one complete reply, whatever the worker records meanwhile.
 
@@ -10,13 +10,13 @@
 class QStandardItemModel;
 class QTableView;
 
-class TArtNetPropDlg : public QDialog {
+class NodeDetailsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int RowHeight = 24;
 
     // mainWindow: the dialog opens centred on it.
-    explicit TArtNetPropDlg(QWidget* mainWindow = nullptr);
+    explicit NodeDetailsDialog(QWidget* mainWindow = nullptr);
 
     QTableView* InfoGrid() const { return infoGrid_; }
     QTableView* PortGrid() const { return portGrid_; }

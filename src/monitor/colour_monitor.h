@@ -1,12 +1,12 @@
 #pragma once
-// TColMonForm: the colour monitor, a tool window owned by the main window that shows the
+// ColourMonitor: the colour monitor, a tool window owned by the main window that shows the
 // output colour of each line as a tile. The owner hands it the eight colours on every
 // display tick; the tiles never see the engine. The arrangement is read from the settings
 // file when the monitor is first shown and written back when it closes; arrangement files
 // (*.ARG) hold the same sections.
 
 #include "document/step_rec.h"
-#include "monitor/col_mon_prompts.h"
+#include "monitor/colour_monitor_prompts.h"
 #include "settings/color_monitor_settings.h"
 
 #include <QWidget>
@@ -19,20 +19,20 @@ class EnvData;
 class IniFile;
 class QAction;
 class QMenu;
-class TColMonChild;
+class ColourTile;
 
-class TColMonForm : public QWidget, private ColMonPrompts {
+class ColourMonitor : public QWidget, private ColourMonitorPrompts {
     Q_OBJECT
 public:
     // settings and env must outlive the monitor. owner: the main window (the monitor
     // stays above it and opens relative to it). prompts: null for the desktop's dialogs.
-    TColMonForm(IniFile& settings, EnvData& env, QWidget* owner, ColMonPrompts* prompts = nullptr);
+    ColourMonitor(IniFile& settings, EnvData& env, QWidget* owner, ColourMonitorPrompts* prompts = nullptr);
 
-    TColMonChild* Tile(int line) const { return tiles_[size_t(line)]; }
-    QMenu* PopupMenu1() const { return popupMenu_; }
+    ColourTile* Tile(int line) const { return tiles_[size_t(line)]; }
+    QMenu* TileMenu() const { return popupMenu_; }
     QAction* LineItem(int line) const { return lineItems_[size_t(line)]; }
-    QAction* VewLabelItem() const { return vewLabelItem_; }
-    QAction* IniPosItem() const { return iniPosItem_; }
+    QAction* LabelsItem() const { return vewLabelItem_; }
+    QAction* InitialPlacementItem() const { return iniPosItem_; }
     QAction* SaveArrangeItem() const { return saveArrangeItem_; }
     QAction* LoadArrangeItem() const { return loadArrangeItem_; }
     QAction* ScaledItem() const { return scaledItem_; }
@@ -76,8 +76,8 @@ private:
     void PopupAt(const QPoint& globalPos);
     void UpdateMenuChecks();
     void TilePressed(int line);
-    void SaveArrangeItemClick();
-    void LoadArrangeItemClick();
+    void SaveArrangementCommand();
+    void LoadArrangementCommand();
     void ReadSettings();
     void WriteSettings();
     QPoint OwnerTopLeft() const;
@@ -85,8 +85,8 @@ private:
 
     IniFile& settings_;
     EnvData& env_;
-    ColMonPrompts& prompts_;
-    std::array<TColMonChild*, LineCount> tiles_{};
+    ColourMonitorPrompts& prompts_;
+    std::array<ColourTile*, LineCount> tiles_{};
     QMenu* popupMenu_ = nullptr;
     std::array<QAction*, LineCount> lineItems_{};
     QAction* vewLabelItem_ = nullptr;

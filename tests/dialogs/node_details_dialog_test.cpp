@@ -1,5 +1,5 @@
 // The node details dialog offscreen: the grids' texts and how their cells are painted.
-#include "dialogs/art_net_prop_dlg.h"
+#include "dialogs/node_details_dialog.h"
 
 #include <QAbstractItemModel>
 #include <QImage>
@@ -21,7 +21,7 @@ QRgb CellColor(const QImage& image, const QTableView* grid, int row, int column)
     return image.pixel(grid->viewport()->mapTo(grid, r.bottomLeft() + QPoint(2, -2)));
 }
 
-TEST(ArtNetPropDlg, ShowsTheNodesDetails)
+TEST(NodeDetails, ShowsTheNodesDetails)
 {
     NodeEntry node;
     node.address = {2, 0, 0, 10};
@@ -32,7 +32,7 @@ TEST(ArtNetPropDlg, ShowsTheNodesDetails)
     node.swIn = {0x00, 0x35, 0x0F, 0x11};
     node.swOut = {0x12, 0x00, 0xF0, 0x22};
 
-    TArtNetPropDlg dialog;
+    NodeDetailsDialog dialog;
     dialog.SetNode(node);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "ノードの詳細情報");

@@ -8,10 +8,10 @@
 
 class QLabel;
 
-class TSoundPropBox : public QDialog {
+class SoundPropertiesBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TSoundPropBox(QWidget* parent = nullptr);
+    explicit SoundPropertiesBox(QWidget* parent = nullptr);
 
     // Fills the box for the file at path and shows it modally.
     void Execute(const std::string& path);

@@ -1,4 +1,4 @@
-#include "dialogs/set_prj_dlg.h"
+#include "dialogs/project_settings_dialog.h"
 
 #include "common/messages.h"
 #include "common/paths.h"
@@ -70,7 +70,7 @@ QString ActionDialogCaption(const QString& actionCaption)
     return caption;
 }
 
-TSetPrjDlg::TSetPrjDlg(ProjectSettingsHost& host, IniFile& settings, QWidget* parent)
+ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile& settings, QWidget* parent)
     : QDialog(parent), host_(host), settings_(settings)
 {
     setObjectName("SetPrjDlg");
@@ -81,7 +81,7 @@ TSetPrjDlg::TSetPrjDlg(ProjectSettingsHost& host, IniFile& settings, QWidget* pa
     pages_->addTab(CreateGeneralPage(), "全般");
     pages_->addTab(CreatePatchPage(), "DMXパッチ");
     pages_->addTab(CreateOtherPage(), "その他");
-    connect(pages_, &QTabWidget::currentChanged, this, &TSetPrjDlg::CheckOff);
+    connect(pages_, &QTabWidget::currentChanged, this, &ProjectSettingsDialog::CheckOff);
 
     okBtn_ = new QPushButton("OK", this);
     okBtn_->setObjectName("OKBtn");
@@ -100,7 +100,7 @@ TSetPrjDlg::TSetPrjDlg(ProjectSettingsHost& host, IniFile& settings, QWidget* pa
     resize(420, 440);
 }
 
-QWidget* TSetPrjDlg::CreateGeneralPage()
+QWidget* ProjectSettingsDialog::CreateGeneralPage()
 {
     auto* page = new QWidget;
     auto* titleGroup = new QGroupBox("タイトル", page);
@@ -118,7 +118,7 @@ QWidget* TSetPrjDlg::CreateGeneralPage()
     auto* browse = new QPushButton("...", soundGroup);
     browse->setObjectName("RefWavBtn");
     browse->setFixedWidth(28);
-    connect(browse, &QPushButton::clicked, this, &TSetPrjDlg::RefWavBtnClick);
+    connect(browse, &QPushButton::clicked, this, &ProjectSettingsDialog::BrowseSound);
     refWavBtn_ = browse;
     wavInfLabel_ = new QLabel(soundGroup);
     wavInfLabel_->setObjectName("WavInfLabel");
@@ -135,18 +135,18 @@ QWidget* TSetPrjDlg::CreateGeneralPage()
     return page;
 }
 
-QWidget* TSetPrjDlg::CreatePatchPage()
+QWidget* ProjectSettingsDialog::CreatePatchPage()
 {
     auto* page = new QWidget;
     grid_ = new PatchGrid(host_, page);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSetPrjDlg::ChkBtnClick);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ProjectSettingsDialog::CheckClicked);
 
     auto* through = new QPushButton("スルーパッチ", page);
     through->setObjectName("ThrPatBtn");
-    connect(through, &QPushButton::clicked, this, &TSetPrjDlg::ThrPatBtnClick);
+    connect(through, &QPushButton::clicked, this, &ProjectSettingsDialog::PatchStraight);
     auto* clear = new QPushButton("全て解除", page);
     clear->setObjectName("AllClrBtn");
-    connect(clear, &QPushButton::clicked, this, &TSetPrjDlg::AllClrBtnClick);
+    connect(clear, &QPushButton::clicked, this, &ProjectSettingsDialog::ClearPatch);
 
     auto* check = new QGroupBox("負荷チェック", page);
     chkOnBtn_ = new QPushButton("ON", check);
@@ -158,7 +158,7 @@ QWidget* TSetPrjDlg::CreatePatchPage()
         b->setCheckable(true);
         b->setAutoDefault(false);
         toggles->addButton(b);
-        connect(b, &QPushButton::clicked, this, &TSetPrjDlg::ChkBtnClick);
+        connect(b, &QPushButton::clicked, this, &ProjectSettingsDialog::CheckClicked);
     }
     chkOffBtn_->setChecked(true);
     auto* checkLayout = new QHBoxLayout(check);
@@ -176,7 +176,7 @@ QWidget* TSetPrjDlg::CreatePatchPage()
     return page;
 }
 
-QWidget* TSetPrjDlg::CreateOtherPage()
+QWidget* ProjectSettingsDialog::CreateOtherPage()
 {
     auto* page = new QWidget;
     preTime_ = SecondsComboBox("PreTimeComboBox", page);
@@ -193,7 +193,7 @@ QWidget* TSetPrjDlg::CreateOtherPage()
     return page;
 }
 
-std::optional<ProjectSettingsValues> TSetPrjDlg::Execute(const QString& caption, const ProjectSettingsValues& start)
+std::optional<ProjectSettingsValues> ProjectSettingsDialog::Execute(const QString& caption, const ProjectSettingsValues& start)
 {
     setWindowTitle(caption);
     start_ = start;
@@ -212,7 +212,7 @@ std::optional<ProjectSettingsValues> TSetPrjDlg::Execute(const QString& caption,
     return result;
 }
 
-void TSetPrjDlg::showEvent(QShowEvent* event)
+void ProjectSettingsDialog::showEvent(QShowEvent* event)
 {
     CheckOff();
     RestorePlacement(*this, settings_, SetPrjDlgName, SetPrjDlgStyle, SetPrjDlgDefaults);
@@ -227,13 +227,13 @@ void TSetPrjDlg::showEvent(QShowEvent* event)
     }
 }
 
-void TSetPrjDlg::hideEvent(QHideEvent* event)
+void ProjectSettingsDialog::hideEvent(QHideEvent* event)
 {
     CheckOff();
     QDialog::hideEvent(event);
 }
 
-void TSetPrjDlg::done(int result)
+void ProjectSettingsDialog::done(int result)
 {
     StorePlacement(*this, settings_, SetPrjDlgName, SetPrjDlgStyle);
     // The player closed for a choice that is not taken would leave the show without its sound.
@@ -243,20 +243,20 @@ void TSetPrjDlg::done(int result)
     QDialog::done(result);
 }
 
-void TSetPrjDlg::CheckOff()
+void ProjectSettingsDialog::CheckOff()
 {
     chkOffBtn_->setChecked(true);
-    ChkBtnClick();
+    CheckClicked();
 }
 
-void TSetPrjDlg::ChkBtnClick()
+void ProjectSettingsDialog::CheckClicked()
 {
     const bool on = chkOnBtn_->isChecked();
     host_.SetCheckGroup(on ? grid_->currentIndex().row() - 1 : CheckGroupOff);
     grid_->SetCheckShown(on);
 }
 
-void TSetPrjDlg::ThrPatBtnClick()
+void ProjectSettingsDialog::PatchStraight()
 {
     if (!ConfirmYesNo("スルーパッチしてもよいですか"))
         return;
@@ -267,7 +267,7 @@ void TSetPrjDlg::ThrPatBtnClick()
     grid_->Model()->Refresh();
 }
 
-void TSetPrjDlg::AllClrBtnClick()
+void ProjectSettingsDialog::ClearPatch()
 {
     if (!ConfirmYesNo("全てのパッチを解除してもよいですか"))
         return;
@@ -276,7 +276,7 @@ void TSetPrjDlg::AllClrBtnClick()
     grid_->Model()->Refresh();
 }
 
-void TSetPrjDlg::RefWavBtnClick()
+void ProjectSettingsDialog::BrowseSound()
 {
     const std::string current = wavFileEdit_->text().toStdString();
     std::string folder = current;
@@ -291,7 +291,7 @@ void TSetPrjDlg::RefWavBtnClick()
     ChooseSound(dialog.selectedFiles().front().toStdString());
 }
 
-void TSetPrjDlg::ChooseSound(const std::string& path)
+void ProjectSettingsDialog::ChooseSound(const std::string& path)
 {
     okBtn_->setEnabled(false);
     cancelBtn_->setEnabled(false);
@@ -312,18 +312,18 @@ void TSetPrjDlg::ChooseSound(const std::string& path)
     cancelBtn_->setEnabled(true);
 }
 
-void TSetPrjDlg::ShowSoundInfo()
+void ProjectSettingsDialog::ShowSoundInfo()
 {
     wavInfLabel_->setText(QString::fromStdString(SoundInfoText(wavFileEdit_->text().toStdString())));
 }
 
-void TSetPrjDlg::dragEnterEvent(QDragEnterEvent* event)
+void ProjectSettingsDialog::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TSetPrjDlg::dropEvent(QDropEvent* event)
+void ProjectSettingsDialog::dropEvent(QDropEvent* event)
 {
     std::vector<std::string> dropped;
     for (const QUrl& url : event->mimeData()->urls())

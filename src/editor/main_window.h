@@ -1,5 +1,5 @@
 #pragma once
-// TLurillForm: the main window. It lays out menus, toolbars, the canvas and the status bar,
+// MainWindow: the main window. It lays out menus, toolbars, the canvas and the status bar,
 // wires them to the session and runs the display timer; the show itself lives in the
 // session. Created, started, closed and destroyed in a fixed order.
 
@@ -19,27 +19,27 @@ class FirstRunHint;
 class HelpKeyFilter;
 class QLabel;
 class QUrl;
-class TAboutBox;
-class TArtNetPropDlg;
-class TSelExForm;
-class TSoundPropBox;
-class TOptionDlg;
+class AboutBox;
+class NodeDetailsDialog;
+class ExtendedSelectionDialog;
+class SoundPropertiesBox;
+class OptionsDialog;
 class SessionOptionHost;
-class TColMonForm;
-class TSetPrjDlg;
+class ColourMonitor;
+class ProjectSettingsDialog;
 class SessionProjectHost;
 class QMenu;
 class QScrollBar;
 class QSplitter;
 class QTimer;
 class QToolBar;
-class TStpPropDlg;
-class TStpTimeDlg;
+class StepColourDialog;
+class StepTimeDialog;
 class TransportPanel;
 class ViewState;
 class WaveformPane;
 
-struct LurillFormOptions {
+struct MainWindowOptions {
     std::string ExeDir;
     std::string SettingsPath;
     // Tests put fakes in; unset, the system's.
@@ -51,43 +51,43 @@ struct LurillFormOptions {
     std::function<void(const QUrl&)> OpenUrl;
 };
 
-class TLurillForm : public QMainWindow, private SessionPrompts {
+class MainWindow : public QMainWindow, private SessionPrompts {
     Q_OBJECT
 public:
     static constexpr int StatusPanels = 5;
 
-    explicit TLurillForm(LurillFormOptions options, QWidget* parent = nullptr);
-    ~TLurillForm() override;
+    explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     EditorSession& Session() { return *session_; }
     ViewState& View() { return *view_; }
     ActionRegistry& Actions() { return *actions_; }
     QLabel* StatusPanel(int index) const { return status_[size_t(index)]; }
     TransportPanel* PlayPanel() const { return playPanel_; }
-    WaveformPane* WavLPaintBox() const { return wavL_; }
-    WaveformPane* WavRPaintBox() const { return wavR_; }
+    WaveformPane* LeftWaveform() const { return leftWaveform_; }
+    WaveformPane* RightWaveform() const { return rightWaveform_; }
     QScrollBar* CanvasScrollBar() const { return scrollBar_; }
     CanvasRows* Rows() const { return rows_; }
-    TStpPropDlg* StepColourDialog() const { return stpPropDlg_; }
-    TStpTimeDlg* StepTimeDialog() const { return stpTimeDlg_; }
-    TSetPrjDlg* SetPrjDlg() const { return setPrjDlg_; }
-    // PopupMenu1 (the full step menu) and PopupMenu2 (the short one).
-    QMenu* PopupMenu(int n) const { return n == 1 ? popupMenu1_ : popupMenu2_; }
-    QMenu* ChgTrkPopupMenu() const { return chgTrkMenu_; }
-    QMenu* RefTrkPopupMenu() const { return refTrkMenu_; }
+    StepColourDialog* ColourDialog() const { return colourDialog_; }
+    StepTimeDialog* TimeDialog() const { return timeDialog_; }
+    ProjectSettingsDialog* ProjectDialog() const { return projectDialog_; }
+    // The full step menu (n = 1) and the short one (n = 2).
+    QMenu* PopupMenu(int n) const { return n == 1 ? stepMenu_ : laneMenu_; }
+    QMenu* LineMenu() const { return lineMenu_; }
+    QMenu* ReferenceMenu() const { return referenceMenu_; }
     // Makes the step near canvas x current while the play position is dragged.
     void FollowStepAt(int x);
-    ColourBar* PalPanel() const { return colourBar_; }
+    ColourBar* ColourBarPane() const { return colourBar_; }
     // The colour bar and the player's output colour of the current line.
     void UpdateColourLabels();
-    QTimer* Timer1() const { return timer1_; }
-    QTimer* BackupTimer() const { return backupTimer_; }
-    TColMonForm* ColMonForm() const { return colMon_; }
-    TArtNetPropDlg* ArtNetPropDlg() const { return artNetPropDlg_; }
-    TOptionDlg* OptionDlg() const { return optionDlg_; }
-    TSelExForm* SelExForm() const { return selExForm_; }
-    TAboutBox* AboutBox() const { return aboutBox_; }
-    TSoundPropBox* SoundPropBox() const { return soundPropBox_; }
+    QTimer* DisplayTimer() const { return displayTimer_; }
+    QTimer* AutoSaveTimer() const { return autoSaveTimer_; }
+    ColourMonitor* Monitor() const { return monitor_; }
+    NodeDetailsDialog* NodeDetails() const { return nodeDetails_; }
+    OptionsDialog* OptionDialog() const { return optionDialog_; }
+    ExtendedSelectionDialog* SelectionDialog() const { return selectionDialog_; }
+    AboutBox* About() const { return aboutBox_; }
+    SoundPropertiesBox* SoundProperties() const { return soundProperties_; }
     QMenu* Menu(const QString& objectName) const;
     QToolBar* ToolBar(int n) const { return toolBars_[size_t(n - 1)]; }
     // FinishStartUp has run: drops are taken, the display runs.
@@ -103,7 +103,7 @@ public:
     // Recomputes the time axis after the scale, the timeline or the width changed.
     void ApplyScale();
     // One tick of the display timer.
-    void Timer1Timer();
+    void DisplayTick();
 
 protected:
     bool event(QEvent* event) override;
@@ -122,12 +122,12 @@ private:
     std::optional<uint32_t> StepColor(const std::string& caption, uint32_t color) override;
     std::optional<int64_t> StepTime(int32_t time) override;
     std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) override;
-    void RunProjectSettings() override { SetPrjActionExecute(true); }
+    void RunProjectSettings() override { RunProjectSettingsDialog(true); }
     std::string SaveGroupPath() override;
     std::string OpenGroupPath(const std::string& folder) override;
 
     // The project settings dialog, for the current show or for a new one.
-    void SetPrjActionExecute(bool newShow);
+    void RunProjectSettingsDialog(bool newShow);
 
     void CreateActions();
     void CreateMenus();
@@ -140,10 +140,10 @@ private:
     void WriteShortCuts();
     // The previous or next step of the current line becomes current and is kept in view.
     void StepToNeighbour(bool next);
-    void SelectExActionExecute();
-    void FormShow();
+    void RunExtendedSelection();
+    void RestoreLayout();
     void FinishStartUp();
-    void OptionItemClick();
+    void RunOptionsDialog();
     void ArmBackupTimer();
     // Row and button heights of the tool bars, from FlatToolBar.
     void ApplyToolBarHeights();
@@ -156,8 +156,8 @@ private:
     void RepaintCanvas();
     void UpdateFileHistoryMenu();
     void ShowScale();
-    void CurBrt0ActionExecute();
-    void CreateRefTrkPopupMenu();
+    void ZeroBrightnessCommand();
+    void CreateReferenceMenu();
     void SeekToX(int32_t time);
     void ScrubTo(int canvasX, int32_t time);
     // The time under the play cursor, where new steps go.
@@ -166,41 +166,41 @@ private:
     // are left out.
     QMenu* ActionMenu(const char* objectName, std::initializer_list<const char*> names);
 
-    LurillFormOptions options_;
+    MainWindowOptions options_;
     EditorSession* session_ = nullptr;
     ViewState* view_ = nullptr;
     ActionRegistry* actions_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    QTimer* backupTimer_ = nullptr;
+    QTimer* displayTimer_ = nullptr;
+    QTimer* autoSaveTimer_ = nullptr;
     std::array<QLabel*, StatusPanels> status_{};
     std::array<QToolBar*, 4> toolBars_{};
     TransportPanel* playPanel_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QWidget* waveBlock_ = nullptr;
-    QWidget* wavBevel_ = nullptr;
-    QLabel* wavLHeader_ = nullptr;
-    QLabel* wavRHeader_ = nullptr;
-    WaveformPane* wavL_ = nullptr;
-    WaveformPane* wavR_ = nullptr;
+    QWidget* waveBevel_ = nullptr;
+    QLabel* leftHeader_ = nullptr;
+    QLabel* rightHeader_ = nullptr;
+    WaveformPane* leftWaveform_ = nullptr;
+    WaveformPane* rightWaveform_ = nullptr;
     QWidget* canvas_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     QMenu* historyMenu_ = nullptr;
-    TColMonForm* colMon_ = nullptr;
-    TArtNetPropDlg* artNetPropDlg_ = nullptr;
+    ColourMonitor* monitor_ = nullptr;
+    NodeDetailsDialog* nodeDetails_ = nullptr;
     std::unique_ptr<SessionOptionHost> optionHost_;
-    TOptionDlg* optionDlg_ = nullptr;
-    TSelExForm* selExForm_ = nullptr;
-    TAboutBox* aboutBox_ = nullptr;
-    TSoundPropBox* soundPropBox_ = nullptr;
+    OptionsDialog* optionDialog_ = nullptr;
+    ExtendedSelectionDialog* selectionDialog_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    SoundPropertiesBox* soundProperties_ = nullptr;
     CanvasRows* rows_ = nullptr;
-    TStpPropDlg* stpPropDlg_ = nullptr;
-    TStpTimeDlg* stpTimeDlg_ = nullptr;
+    StepColourDialog* colourDialog_ = nullptr;
+    StepTimeDialog* timeDialog_ = nullptr;
     std::unique_ptr<SessionProjectHost> projectHost_;
-    TSetPrjDlg* setPrjDlg_ = nullptr;
-    QMenu* popupMenu1_ = nullptr;
-    QMenu* popupMenu2_ = nullptr;
-    QMenu* chgTrkMenu_ = nullptr;
-    QMenu* refTrkMenu_ = nullptr;
+    ProjectSettingsDialog* projectDialog_ = nullptr;
+    QMenu* stepMenu_ = nullptr;
+    QMenu* laneMenu_ = nullptr;
+    QMenu* lineMenu_ = nullptr;
+    QMenu* referenceMenu_ = nullptr;
     ColourBar* colourBar_ = nullptr;
     std::string pendingOpen_;
     HelpKeyFilter* helpKeys_ = nullptr;
