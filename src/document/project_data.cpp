@@ -30,6 +30,14 @@ TStepRec* ProjectData::StepAt(int index)
     return &line[size_t(index)];
 }
 
+const TStepRec* ProjectData::StepAt(int index) const
+{
+    const TStepList& line = Lines[size_t(CurrentLineIndex())];
+    if (index < 0 || size_t(index) >= line.size())
+        return nullptr;
+    return &line[size_t(index)];
+}
+
 int ProjectData::CountSelected() const
 {
     const TStepList& line = Lines[CurrentLineIndex()];

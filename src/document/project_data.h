@@ -96,6 +96,7 @@ public:
 
     // Queries and selection. Indexes name steps of the current line unless a StepPos says otherwise.
     TStepRec* StepAt(int index);
+    const TStepRec* StepAt(int index) const;
     int CountSelected() const;
     int CountSelectedAll() const;
     int TotalStepCount() const;

@@ -19,61 +19,63 @@ bool ActionRegistry::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-QAction* ActionRegistry::Add(const std::string& name, const QString& caption, Run run, Rule enabled)
+QAction* ActionRegistry::Add(Command command, Work run, Rule enabled)
 {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromStdString(name));
-    entries_[name] = Entry{action, enabled, {}};
-    order_.push_back(name);
-    connect(action, &QAction::triggered, this, [this, name, run = std::move(run)] {
-        const Entry& e = entries_.at(name);
+    const CommandInfo& info = InfoOf(command);
+    auto* action = new QAction(QString::fromUtf8(info.Caption), this);
+    action->setObjectName(QString::fromUtf8(info.StoredKey.data(), qsizetype(info.StoredKey.size())));
+    entries_[size_t(command)] = Entry{action, std::move(enabled), {}, std::move(run)};
+    connect(action, &QAction::triggered, this, [this, command] {
+        const Entry& e = entries_[size_t(command)];
         if (e.enabled && !e.enabled())
             return;
-        run();
+        e.run();
         Update();
     });
     return action;
 }
 
-void ActionRegistry::SetChecked(const std::string& name, Rule checked)
+void ActionRegistry::SetChecked(Command command, Rule checked)
 {
-    Entry& e = entries_.at(name);
+    Entry& e = entries_[size_t(command)];
     e.action->setCheckable(true);
     e.checked = std::move(checked);
-}
-
-QAction* ActionRegistry::Get(const std::string& name) const
-{
-    auto it = entries_.find(name);
-    return it == entries_.end() ? nullptr : it->second.action;
 }
 
 std::vector<QAction*> ActionRegistry::CommandList() const
 {
     std::vector<QAction*> list;
-    for (const std::string& name : order_)
-        if (name.ends_with("Action") && !unlisted_.contains(name))
-            list.push_back(entries_.at(name).action);
+    for (const CommandInfo& info : CommandTable())
+        if (info.Listed && entries_[size_t(info.Id)].action)
+            list.push_back(entries_[size_t(info.Id)].action);
     return list;
 }
 
-void ActionRegistry::Unlist(const std::string& name) { unlisted_.insert(name); }
-
-bool ActionRegistry::Trigger(const std::string& name)
+bool ActionRegistry::Trigger(Command command)
 {
-    auto it = entries_.find(name);
-    if (it == entries_.end())
+    QAction* action = Get(command);
+    if (!action)
         return false;
     Update();
-    if (!it->second.action->isEnabled())
+    if (!action->isEnabled())
         return false;
-    it->second.action->trigger();
+    action->trigger();
     return true;
+}
+
+void ActionRegistry::Run(Command command)
+{
+    if (const Entry& e = entries_[size_t(command)]; e.run) {
+        e.run();
+        Update();
+    }
 }
 
 void ActionRegistry::Update()
 {
-    for (auto& [name, e] : entries_) {
+    for (Entry& e : entries_) {
+        if (!e.action)
+            continue;
         if (e.enabled)
             e.action->setEnabled(e.enabled());
         if (e.checked)

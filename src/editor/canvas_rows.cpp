@@ -94,7 +94,10 @@ CanvasRows::CanvasRows(EditorSession& session, ViewState& view, QWidget* parent)
     splitter_->setStretchFactor(1, 0);
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int line) { session_.SetCurrentLine(line, true); });
-    connect(&session.Edit(), &EditState::currentLineChanged, this, &CanvasRows::ShowLine);
+    connect(&session, &EditorSession::changed, this, [this](const EditorChange& change) {
+        if (change.CurrentLine || change.Everything)
+            ShowLine(session_.CurrentLine());
+    });
     connect(refHeader_, &ReferenceHeader::pressed, this, &CanvasRows::ReferenceHeaderPressed);
     connect(refView_, &CanvasPane::contextMenuRequested, this, &CanvasRows::refMenuRequested);
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
@@ -168,7 +171,6 @@ void CanvasRows::ReferenceHeaderPressed(Qt::MouseButton button, const QPoint& gl
         refHeader_->SetCaption(QString("Line %1").arg(refMode_ + 1));
         refView_->SetMode(refMode_);
         session_.SetSelection(false, true);
-        refView_->update();
     }
 }
 

@@ -28,25 +28,28 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <string_view>
+#include <optional>
 
 namespace {
 
 // The toolbar toggles, told apart by their tag: ToolBar1 to ToolBar4.
-constexpr const char* ToolBarActions[4] = {"ViewFilToolAction", "ViewEditToolAction", "ViewPlayerAction",
-                                           "ViewCurPalAction"};
+constexpr Command ToolBarActions[4] = {Command::ShowFileBar, Command::ShowEditBar, Command::ShowPlayerBar,
+                                      Command::ShowPaletteBar};
 
 // The shortcuts that cut, copy and paste always have after a start.
-constexpr std::pair<const char*, const char*> FixedShortCuts[] = {
-    {"CutStepAction", "Ctrl+X"}, {"CpyStepAction", "Ctrl+C"}, {"PstStepAction", "Ctrl+V"}};
+constexpr std::pair<Command, const char*> FixedShortCuts[] = {
+    {Command::Cut, "Ctrl+X"}, {Command::Copy, "Ctrl+C"}, {Command::Paste, "Ctrl+V"}};
 
-void Fill(QMenu* menu, ActionRegistry& actions, std::initializer_list<const char*> names)
+// The commands in order; nothing stands for a separator.
+using CommandRow = std::initializer_list<std::optional<Command>>;
+
+void Fill(QMenu* menu, const ActionRegistry& actions, CommandRow commands)
 {
-    for (const char* name : names) {
-        if (std::string_view(name) == "-")
-            menu->addSeparator();
+    for (const std::optional<Command>& c : commands) {
+        if (c)
+            menu->addAction(actions.Get(*c));
         else
-            menu->addAction(actions.Get(name));
+            menu->addSeparator();
     }
 }
 
@@ -56,109 +59,108 @@ void MainWindow::CreateActions()
 {
     EditorSession& s = *session_;
     ActionRegistry& a = *actions_;
-    ProjectData& doc = s.Document();
-    auto idle = [this] { return !session_->Playing(); };
+    const ProjectData& doc = s.Document();
+    auto idle = [this] { return !session_->Player().Playing(); };
     auto current = [&s] { return s.CurrentStepRec() != nullptr; };
     auto lineSelected = [&doc] { return doc.CountSelected() > 0; };
     auto anySelected = [&doc] { return doc.CountSelectedAll() > 0; };
     auto anySteps = [&doc] { return doc.TotalStepCount() > 0; };
-    auto icon = [&a](const char* name, IconKind kind) { a.Get(name)->setIcon(ToolIcon(kind)); };
+    auto icon = [&a](Command c, IconKind kind) { a.Get(c)->setIcon(ToolIcon(kind)); };
 
     // File commands.
-    a.Add("NewPrjAction", "プロジェクトの新規作成(&N)", [&s] { s.NewProject(); }, idle);
-    a.Add("OpenPrjAction", "プロジェクトを開く(&O)...", [&s] { s.OpenProjectCommand(); }, idle);
-    a.Add("SavePrjAction", "上書き保存(&S)", [&s] { s.SaveProjectCommand(); }, [&doc] { return doc.Modified; });
-    a.Add("SaveAsPrjAction", "名前を付けて保存(&A)...", [&s] { s.SaveProjectAs(); }, idle);
-    a.Add("SaveSelGrpAction", "選択基点をファイルに保存  ", [&s] { s.SaveGroupCommand(); }, anySelected);
-    a.Add("LoadGrpAction", "ファイルからカーソル位置に読込...", [&s] { s.LoadGroupCommand(); },
-          [&s] { return s.SummaryLoaded(); });
-    icon("NewPrjAction", IconKind::New);
-    icon("OpenPrjAction", IconKind::Open);
-    icon("SavePrjAction", IconKind::Save);
-    icon("SaveAsPrjAction", IconKind::SaveAs);
+    a.Add(Command::NewProject, [&s] { s.Files().NewProject(); }, idle);
+    a.Add(Command::OpenProject, [&s] { s.Files().OpenProjectCommand(); }, idle);
+    a.Add(Command::SaveProject, [&s] { s.Files().SaveProjectCommand(); }, [&doc] { return doc.Modified; });
+    a.Add(Command::SaveProjectAs, [&s] { s.Files().SaveProjectAs(); }, idle);
+    a.Add(Command::SaveGroup, [&s] { s.SaveGroupCommand(); }, anySelected);
+    a.Add(Command::LoadGroup, [&s] { s.LoadGroupCommand(); },
+          [&s] { return s.SoundLoaded(); });
+    icon(Command::NewProject, IconKind::New);
+    icon(Command::OpenProject, IconKind::Open);
+    icon(Command::SaveProject, IconKind::Save);
+    icon(Command::SaveProjectAs, IconKind::SaveAs);
 
     // Edit commands.
-    a.Add("CutStepAction", "切り取り(&T)", [&s] { s.CutStepCommand(); }, lineSelected);
-    a.Add("CpyStepAction", "コピー(&C)", [&s] { s.CopyStepCommand(); }, lineSelected);
-    a.Add("PstStepAction", "貼り付け(&P)", [&s] { s.PasteStepCommand(); }, [&doc] { return !doc.LineClipboard.empty(); });
-    a.Add("SelectAllAction", "全て選択(&S)", [&s] { s.SelectAllCommand(); }, anySteps);
-    a.Add("AddStepAction", Caption::AddStep, [this] { session_->AddStepCommand(CursorTime()); },
+    a.Add(Command::Cut, [&s] { s.CutStepCommand(); }, lineSelected);
+    a.Add(Command::Copy, [&s] { s.CopyStepCommand(); }, lineSelected);
+    a.Add(Command::Paste, [&s] { s.PasteStepCommand(); }, [&doc] { return !doc.LineClipboard.empty(); });
+    a.Add(Command::SelectAll, [&s] { s.SelectAllCommand(); }, anySteps);
+    a.Add(Command::AddStep, [this] { session_->AddStepCommand(CursorTime()); },
           [&s] { return s.CanAddStep(); });
-    a.Add("AddBlkStepAction", "空基点追加(&B)", [this] { session_->AddBlankStepCommand(CursorTime()); },
+    a.Add(Command::AddBlankStep, [this] { session_->AddBlankStepCommand(CursorTime()); },
           [&s] { return s.CanAddStep(); });
-    a.Add("DelStepAction", "基点の削除(&D)", [&s] { s.DeleteStepCommand(); }, lineSelected);
-    a.Add("DelAllStepAction", "全ての基点を削除(&K)", [&s] { s.DeleteAllStepsCommand(); },
-          [&doc] { return !doc.Lines[size_t(std::clamp(doc.CurrentLine.load(), 0, LineCount - 1))].empty(); });
-    a.Add("PropStepAction", Caption::PropStep, [this] { session_->PropStepCommand(CursorTime()); },
+    a.Add(Command::DeleteSteps, [&s] { s.DeleteStepCommand(); }, lineSelected);
+    a.Add(Command::DeleteAllSteps, [&s] { s.DeleteAllStepsCommand(); },
+          [&s, &doc] { return !doc.Lines[size_t(s.CurrentLine())].empty(); });
+    a.Add(Command::StepColour, [this] { session_->PropStepCommand(CursorTime()); },
           [&s] { return s.CanEditSteps(); });
-    a.Add("TimeStepAction", Caption::TimeStep, [&s] { s.TimeStepCommand(); }, [&s] { return s.CanEditSteps(); });
-    a.Add("MovToCsrPosAction", "基点をカーソル位置へ移動(&M)", [&s] { s.MoveToCursorCommand(); }, current);
-    a.Add("UndoAction", "元に戻す(&U)", [&s] { s.UndoCommand(); }, [&doc] { return !doc.UndoList.empty(); });
-    a.Add("PrvStpAction", "前の基点へ(&P)", [this] { StepToNeighbour(false); },
-          [&s] { return s.Edit().CurrentStep > 0; });
-    a.Add("NxtStpAction", "次の基点へ(&N)", [this] { StepToNeighbour(true); }, [&s, &doc] {
-        const int n = int(doc.Lines[size_t(std::clamp(doc.CurrentLine.load(), 0, LineCount - 1))].size());
-        return n > 0 && s.Edit().CurrentStep < n - 1;
+    a.Add(Command::StepTime, [&s] { s.TimeStepCommand(); }, [&s] { return s.CanEditSteps(); });
+    a.Add(Command::MoveStepToCursor, [&s] { s.MoveToCursorCommand(); }, current);
+    a.Add(Command::Undo, [&s] { s.UndoCommand(); }, [&doc] { return !doc.UndoList.empty(); });
+    a.Add(Command::PreviousStep, [this] { StepToNeighbour(false); },
+          [&s] { return s.Edit().CurrentStep() > 0; });
+    a.Add(Command::NextStep, [this] { StepToNeighbour(true); }, [&s, &doc] {
+        const int n = int(doc.Lines[size_t(s.CurrentLine())].size());
+        return n > 0 && s.Edit().CurrentStep() < n - 1;
     });
-    a.Add("CpyFrmTrkAction", "他ラインからコピー(&F)...", [&s] { s.CopyFromLineCommand(); }, anySteps);
-    a.Add("SelectExAction", "拡張選択(&E)", [this] { RunExtendedSelection(); }, anySteps);
-    Transport& t = s.Player();
-    a.Add("PrvTimAction", "0.1秒戻る", [&t] { t.PrvTimAction(); });
-    a.Add("NxtTimAction", "0.1秒進む", [&t] { t.NxtTimAction(); });
-    a.Add("UpBrightAction", "明度を上げる", [&s] { s.BrightnessStepCommand(true); }, current);
-    a.Add("DownBrightAction", "明度を下げる", [&s] { s.BrightnessStepCommand(false); }, current);
-    a.Get("PrvStpAction")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left));
-    a.Get("NxtStpAction")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
-    a.Get("PrvTimAction")->setShortcut(QKeySequence(Qt::Key_Left));
-    a.Get("NxtTimAction")->setShortcut(QKeySequence(Qt::Key_Right));
-    a.Get("UpBrightAction")->setShortcut(QKeySequence(Qt::Key_Up));
-    a.Get("DownBrightAction")->setShortcut(QKeySequence(Qt::Key_Down));
-    icon("CutStepAction", IconKind::Cut);
-    icon("CpyStepAction", IconKind::Copy);
-    icon("PstStepAction", IconKind::Paste);
-    icon("AddStepAction", IconKind::AddStep);
-    icon("AddBlkStepAction", IconKind::AddBlankStep);
-    icon("DelStepAction", IconKind::DeleteStep);
-    icon("PropStepAction", IconKind::StepColor);
-    icon("UndoAction", IconKind::Undo);
-    icon("PrvStpAction", IconKind::PrevStep);
-    icon("NxtStpAction", IconKind::NextStep);
+    a.Add(Command::CopyFromLine, [&s] { s.CopyFromLineCommand(); }, anySteps);
+    a.Add(Command::ExtendedSelection, [this] { RunExtendedSelection(); }, anySteps);
+    TransportControl& t = s.Player();
+    a.Add(Command::StepBack, [&t] { t.Run(TransportCommand::PrvTim); });
+    a.Add(Command::StepForward, [&t] { t.Run(TransportCommand::NxtTim); });
+    a.Add(Command::BrightnessUp, [&s] { s.BrightnessStepCommand(true); }, current);
+    a.Add(Command::BrightnessDown, [&s] { s.BrightnessStepCommand(false); }, current);
+    a.Get(Command::PreviousStep)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left));
+    a.Get(Command::NextStep)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
+    a.Get(Command::StepBack)->setShortcut(QKeySequence(Qt::Key_Left));
+    a.Get(Command::StepForward)->setShortcut(QKeySequence(Qt::Key_Right));
+    a.Get(Command::BrightnessUp)->setShortcut(QKeySequence(Qt::Key_Up));
+    a.Get(Command::BrightnessDown)->setShortcut(QKeySequence(Qt::Key_Down));
+    icon(Command::Cut, IconKind::Cut);
+    icon(Command::Copy, IconKind::Copy);
+    icon(Command::Paste, IconKind::Paste);
+    icon(Command::AddStep, IconKind::AddStep);
+    icon(Command::AddBlankStep, IconKind::AddBlankStep);
+    icon(Command::DeleteSteps, IconKind::DeleteStep);
+    icon(Command::StepColour, IconKind::StepColor);
+    icon(Command::Undo, IconKind::Undo);
+    icon(Command::PreviousStep, IconKind::PrevStep);
+    icon(Command::NextStep, IconKind::NextStep);
 
     // Multi-line commands of the reference view's menu.
-    a.Add("CutMltAction", "複数ラインの切り取り(&T)", [&s] { s.CutMultiCommand(); }, anySelected);
-    a.Add("CpyMltAction", "複数ラインのコピー(&C)", [&s] { s.CopyMultiCommand(); }, anySelected);
-    a.Add("PstMltAction", "複数ラインの貼り付け(&P)", [&s] { s.PasteMultiCommand(); },
+    a.Add(Command::CutLines, [&s] { s.CutMultiCommand(); }, anySelected);
+    a.Add(Command::CopyLines, [&s] { s.CopyMultiCommand(); }, anySelected);
+    a.Add(Command::PasteLines, [&s] { s.PasteMultiCommand(); },
           [&doc] { return !doc.MultiClipboard.empty(); });
-    a.Add("SelectAllMltAction", "全ライン全て選択(&M)", [&s] { s.SelectAllMultiCommand(); });
-    a.Add("AlignMltAction", "複数ライン位置揃え(&L)", [&s] { s.AlignMultiCommand(); }, anySelected);
-    a.Add("StretchMltAction", "複数ラインのタイム伸縮(&S)", [&s] { s.StretchMultiCommand(true); }, anySelected);
-    a.Add("StretchBrtAction", "複数ラインの明暗伸縮(&B)", [&s] { s.StretchMultiCommand(false); }, anySelected);
-    icon("CutMltAction", IconKind::Cut);
-    icon("CpyMltAction", IconKind::Copy);
-    icon("PstMltAction", IconKind::Paste);
+    a.Add(Command::SelectAllLines, [&s] { s.SelectAllMultiCommand(); });
+    a.Add(Command::AlignLines, [&s] { s.AlignMultiCommand(); }, anySelected);
+    a.Add(Command::StretchTime, [&s] { s.StretchMultiCommand(true); }, anySelected);
+    a.Add(Command::StretchBrightness, [&s] { s.StretchMultiCommand(false); }, anySelected);
+    icon(Command::CutLines, IconKind::Cut);
+    icon(Command::CopyLines, IconKind::Copy);
+    icon(Command::PasteLines, IconKind::Paste);
 
     // Play commands.
-    auto enabled = [&s](TransportCommand c) { return [&s, c] { return s.Player().Enabled(c, s.SummaryLoaded()); }; };
-    a.Add("TopPlayAction", "先頭から再生", [&t] { t.TopPlayAction(); }, enabled(TransportCommand::TopPlay));
-    a.Add("PlayAction", "再生", [&t] { t.PlayAction(); }, enabled(TransportCommand::Play));
-    a.Add("PauseAction", "一旦停止", [&t] { t.PauseAction(); }, enabled(TransportCommand::Pause));
-    a.Add("StopAction", "停止", [&t] { t.StopAction(); }, enabled(TransportCommand::Stop));
-    a.Add("ToTopPosAction", "サウンドの先頭へ", [&t] { t.ToTopPosAction(); }, enabled(TransportCommand::ToTopPos));
-    a.Add("ToEndPosAction", "サウンドの最後へ", [&t] { t.ToEndPosAction(); }, enabled(TransportCommand::ToEndPos));
-    icon("TopPlayAction", IconKind::TopPlay);
-    icon("PlayAction", IconKind::Play);
-    icon("PauseAction", IconKind::Pause);
-    icon("StopAction", IconKind::Stop);
-    icon("ToTopPosAction", IconKind::ToTop);
-    icon("ToEndPosAction", IconKind::ToEnd);
-    for (const char* name : {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction",
-                             "ToEndPosAction", "PrvTimAction", "NxtTimAction"})
-        a.Get(name)->setStatusTip(a.Get(name)->text());
+    auto enabled = [&s](TransportCommand c) { return [&s, c] { return s.Player().Enabled(c, s.SoundLoaded()); }; };
+    a.Add(Command::PlayFromTop, [&t] { t.Run(TransportCommand::TopPlay); }, enabled(TransportCommand::TopPlay));
+    a.Add(Command::Play, [&t] { t.Run(TransportCommand::Play); }, enabled(TransportCommand::Play));
+    a.Add(Command::Pause, [&t] { t.Run(TransportCommand::Pause); }, enabled(TransportCommand::Pause));
+    a.Add(Command::Stop, [&t] { t.Run(TransportCommand::Stop); }, enabled(TransportCommand::Stop));
+    a.Add(Command::ToSoundStart, [&t] { t.Run(TransportCommand::ToTopPos); }, enabled(TransportCommand::ToTopPos));
+    a.Add(Command::ToSoundEnd, [&t] { t.Run(TransportCommand::ToEndPos); }, enabled(TransportCommand::ToEndPos));
+    icon(Command::PlayFromTop, IconKind::TopPlay);
+    icon(Command::Play, IconKind::Play);
+    icon(Command::Pause, IconKind::Pause);
+    icon(Command::Stop, IconKind::Stop);
+    icon(Command::ToSoundStart, IconKind::ToTop);
+    icon(Command::ToSoundEnd, IconKind::ToEnd);
+    for (Command c : {Command::PlayFromTop, Command::Play, Command::Pause, Command::Stop, Command::ToSoundStart,
+                      Command::ToSoundEnd, Command::StepBack, Command::StepForward})
+        a.Get(c)->setStatusTip(a.Get(c)->text());
 
     // View commands.
-    const char* const barCaptions[4] = {"標準バー(&F)", "編集バー(&E)", "プレーヤ(&P)", "カラーパレット(&C)"};
     for (int tag = 0; tag < 4; ++tag) {
-        a.Add(ToolBarActions[tag], barCaptions[tag], [this, tag] {
+        a.Add(ToolBarActions[tag], [this, tag] {
             QToolBar* bar = toolBars_[size_t(tag)];
             bar->setVisible(bar->isHidden());
         });
@@ -167,60 +169,54 @@ void MainWindow::CreateActions()
             return bar && !bar->isHidden();
         });
     }
-    a.Add("ViewSttBarAction", "ステータスバー(&S)", [this] { statusBar()->setVisible(statusBar()->isHidden()); });
-    a.SetChecked("ViewSttBarAction", [this] { return !statusBar()->isHidden(); });
+    a.Add(Command::ShowStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    a.SetChecked(Command::ShowStatusBar, [this] { return !statusBar()->isHidden(); });
     auto playPosition = [this] { return session_->State().Play.PlayPosition.load(); };
-    a.Add("ZoomInAction", "タイムスケール拡大(&I)",
-          [this, playPosition] {
+    a.Add(Command::ZoomIn, [this, playPosition] {
               view_->ZoomIn(playPosition());
               ShowScale();
           },
           [this] { return view_->ZoomInEnabled(); });
-    a.Add("ZoomOutAction", "タイムスケール縮小(&O)",
-          [this, playPosition] {
+    a.Add(Command::ZoomOut, [this, playPosition] {
               view_->ZoomOut(playPosition());
               ShowScale();
           },
           [this] { return view_->ZoomOutEnabled(); });
-    a.Add("ZoomFitAction", "タイムスケールを画面幅に(&F)",
-          [this, playPosition] {
+    a.Add(Command::ZoomFit, [this, playPosition] {
               view_->ZoomFit(playPosition());
               ShowScale();
           },
           [this] { return view_->ZoomFitEnabled(); });
-    icon("ZoomInAction", IconKind::ZoomIn);
-    icon("ZoomOutAction", IconKind::ZoomOut);
-    icon("ZoomFitAction", IconKind::ZoomFit);
-    a.Add("DispMonoAction", "モノラル表示(&M)", [this] {
+    icon(Command::ZoomIn, IconKind::ZoomIn);
+    icon(Command::ZoomOut, IconKind::ZoomOut);
+    icon(Command::ZoomFit, IconKind::ZoomFit);
+    a.Add(Command::MonoWaveform, [this] {
         view_->SetMonoDisplay(!view_->MonoDisplay());
         LayOutWaveforms();
     });
-    a.SetChecked("DispMonoAction", [this] { return view_->MonoDisplay(); });
-    a.Add("ViewRefTrkAction", "参照ライン(&R)",
-          [this] { rows_->ChooseReference(rows_->RefVisible() ? -1 : rows_->RefMode()); });
-    a.SetChecked("ViewRefTrkAction", [this] { return rows_ && rows_->RefVisible(); });
-    a.Get("ViewRefTrkAction")->setStatusTip("参照ライン表示");
-    a.Add("ViewColMonAction", "カラーモニタ", [this] { monitor_->setVisible(!monitor_->isVisible()); });
-    a.SetChecked("ViewColMonAction", [this] { return monitor_->isVisible(); });
-    a.Add("PropertyAction", "サウンドファイルのプロパティ(&R)",
-          [this] { soundProperties_->Execute(session_->State().SoundPath()); },
+    a.SetChecked(Command::MonoWaveform, [this] { return view_->MonoDisplay(); });
+    a.Add(Command::ShowReferenceLine, [this] { rows_->ChooseReference(rows_->RefVisible() ? -1 : rows_->RefMode()); });
+    a.SetChecked(Command::ShowReferenceLine, [this] { return rows_ && rows_->RefVisible(); });
+    a.Get(Command::ShowReferenceLine)->setStatusTip("参照ライン表示");
+    a.Add(Command::ShowColourMonitor, [this] { monitor_->setVisible(!monitor_->isVisible()); });
+    a.SetChecked(Command::ShowColourMonitor, [this] { return monitor_->isVisible(); });
+    a.Add(Command::SoundProperties, [this] { soundProperties_->Execute(session_->State().SoundPath()); },
           [&s] { return !s.State().SoundPath().empty(); });
 
-    a.Add("SetPrjAction", "プロジェクトの設定(&S)...", [this] { RunProjectSettingsDialog(false); });
+    a.Add(Command::ProjectSettings, [this] { RunProjectSettingsDialog(false); });
 
     // Not in the command list: the colour bar's own command and the plain menu items.
-    a.Add("CurBrt0Action", "0", [this] { ZeroBrightnessCommand(); }, current);
-    a.Unlist("CurBrt0Action");
-    a.Add("RepeatPlyItem", "繰り返し(&R)", [&s] { s.Env().Repeat = !s.Env().Repeat; });
-    a.SetChecked("RepeatPlyItem", [&s] { return s.Env().Repeat.load(); });
+    a.Add(Command::ZeroBrightness, [&s] { s.ZeroBrightnessCommand(); }, current);
+    a.Add(Command::Repeat, [&s] { s.ToggleRepeat(); });
+    a.SetChecked(Command::Repeat, [&s] { return s.Env().Repeat.load(); });
     const QString mixer = QStandardPaths::findExecutable("pavucontrol");
-    a.Add("VolCtlItem", "ボリュームコントロール(&V)", [mixer] { QProcess::startDetached(mixer, {}); },
+    a.Add(Command::VolumeControl, [mixer] { QProcess::startDetached(mixer, {}); },
           [mixer] { return !mixer.isEmpty(); });
-    icon("VolCtlItem", IconKind::Volume);
-    a.Add("ExitItem", "終了(&X)", [this] { close(); });
-    icon("ExitItem", IconKind::Exit);
-    a.Add("OptionItem", "オプション設定(&O)...", [this] { RunOptionsDialog(); });
-    a.Add("HelpAboutItem", "バージョン情報(&A)", [this] { aboutBox_->exec(); });
+    icon(Command::VolumeControl, IconKind::Volume);
+    a.Add(Command::Exit, [this] { close(); });
+    icon(Command::Exit, IconKind::Exit);
+    a.Add(Command::Options, [this] { RunOptionsDialog(); });
+    a.Add(Command::About, [this] { aboutBox_->exec(); });
     for (QAction* action : actions_->findChildren<QAction*>())
         addAction(action); // shortcuts work wherever the focus is
 }
@@ -235,22 +231,22 @@ void MainWindow::CreateMenus()
         return m;
     };
     QMenu* file = menu("File1", "ファイル(&F)");
-    Fill(file, a, {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction"});
+    Fill(file, a, {Command::NewProject, Command::OpenProject, Command::SaveProject, Command::SaveProjectAs});
     historyMenu_ = file->addMenu("最近開いたプロジェクト(&H)");
     historyMenu_->setObjectName("FileHistoryItem");
     connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateFileHistoryMenu);
-    Fill(file, a, {"-", "SaveSelGrpAction", "LoadGrpAction", "-", "ExitItem"});
+    Fill(file, a, {std::nullopt, Command::SaveGroup, Command::LoadGroup, std::nullopt, Command::Exit});
 
     QMenu* edit = menu("Edit1", "編集(&E)");
     Fill(edit, a,
-         {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction", "-", "AddStepAction",
-          "AddBlkStepAction", "DelStepAction", "DelAllStepAction", "-", "PropStepAction", "TimeStepAction",
-          "MovToCsrPosAction", "-", "UndoAction", "-", "PrvStpAction", "NxtStpAction", "-", "CpyFrmTrkAction",
-          "SelectExAction"});
+         {Command::Cut, Command::Copy, Command::Paste, std::nullopt, Command::SelectAll, std::nullopt, Command::AddStep,
+          Command::AddBlankStep, Command::DeleteSteps, Command::DeleteAllSteps, std::nullopt, Command::StepColour, Command::StepTime,
+          Command::MoveStepToCursor, std::nullopt, Command::Undo, std::nullopt, Command::PreviousStep, Command::NextStep, std::nullopt, Command::CopyFromLine,
+          Command::ExtendedSelection});
     QMenu* play = menu("Play1", "再生(&P)");
     Fill(play, a,
-         {"TopPlayAction", "PlayAction", "PauseAction", "StopAction", "ToTopPosAction", "ToEndPosAction",
-          "RepeatPlyItem", "-", "VolCtlItem"});
+         {Command::PlayFromTop, Command::Play, Command::Pause, Command::Stop, Command::ToSoundStart, Command::ToSoundEnd,
+          Command::Repeat, std::nullopt, Command::VolumeControl});
 
     QMenu* show = menu("Show1", "表示(&V)");
     QMenu* bars = show->addMenu("ツールバー(&T)");
@@ -258,10 +254,10 @@ void MainWindow::CreateMenus()
     connect(bars, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
     Fill(bars, a, {ToolBarActions[0], ToolBarActions[1], ToolBarActions[2], ToolBarActions[3]});
     Fill(show, a,
-         {"ViewSttBarAction", "-", "ZoomInAction", "ZoomOutAction", "ZoomFitAction", "-", "DispMonoAction", "-",
-          "ViewRefTrkAction", "ViewColMonAction", "-", "PropertyAction"});
+         {Command::ShowStatusBar, std::nullopt, Command::ZoomIn, Command::ZoomOut, Command::ZoomFit, std::nullopt, Command::MonoWaveform, std::nullopt,
+          Command::ShowReferenceLine, Command::ShowColourMonitor, std::nullopt, Command::SoundProperties});
     QMenu* option = menu("Option1", "設定(&O)");
-    Fill(option, a, {"SetPrjAction", "-", "OptionItem"});
+    Fill(option, a, {Command::ProjectSettings, std::nullopt, Command::Options});
     QMenu* help = menu("Help1", "ヘルプ(&H)");
     // The manual stands in for both the help file and the web page.
     QAction* contents = help->addAction("目次(&C)");
@@ -270,7 +266,7 @@ void MainWindow::CreateMenus()
     QAction* web = help->addAction("Webページ(&W)");
     web->setObjectName("HelpWebItem");
     connect(web, &QAction::triggered, this, [this] { ShowHelp(0); });
-    Fill(help, a, {"-", "HelpAboutItem"});
+    Fill(help, a, {std::nullopt, Command::About});
     int context = HelpContext::FileMenu;
     for (QMenu* m : {file, edit, play, show, option, help})
         m->setProperty("helpContext", context++);
@@ -290,12 +286,12 @@ void MainWindow::CreateMenus()
     });
 
     CreateReferenceMenu();
-    stepMenu_ = ActionMenu("PopupMenu1", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
-                                            "-", "AddStepAction", "AddBlkStepAction", "DelStepAction",
-                                            "DelAllStepAction", "-", "PropStepAction", "TimeStepAction",
-                                            "MovToCsrPosAction", "-", "CpyFrmTrkAction"});
-    laneMenu_ = ActionMenu("PopupMenu2", {"CutStepAction", "CpyStepAction", "PstStepAction", "-", "SelectAllAction",
-                                            "-", "DelStepAction", "DelAllStepAction", "CpyFrmTrkAction"});
+    stepMenu_ = ActionMenu("PopupMenu1", {Command::Cut, Command::Copy, Command::Paste, std::nullopt, Command::SelectAll,
+                                            std::nullopt, Command::AddStep, Command::AddBlankStep, Command::DeleteSteps,
+                                            Command::DeleteAllSteps, std::nullopt, Command::StepColour, Command::StepTime,
+                                            Command::MoveStepToCursor, std::nullopt, Command::CopyFromLine});
+    laneMenu_ = ActionMenu("PopupMenu2", {Command::Cut, Command::Copy, Command::Paste, std::nullopt, Command::SelectAll,
+                                            std::nullopt, Command::DeleteSteps, Command::DeleteAllSteps, Command::CopyFromLine});
 }
 
 void MainWindow::CreateReferenceMenu()
@@ -313,35 +309,34 @@ void MainWindow::CreateReferenceMenu()
     item("全ラインカラー表示(&A)", ReferenceView::AllLines);
     referenceMenu_->addSeparator();
     item("非表示(&N)", -1);
-    const char* const multi[] = {"-", "CutMltAction", "CpyMltAction", "PstMltAction", "-", "SelectAllMltAction",
-                                 "-", "AlignMltAction", "StretchMltAction", "StretchBrtAction"};
+    // The multi-line commands (and their separators) belong to the all-lines view.
+    const std::optional<Command> multi[] = {std::nullopt,         Command::CutLines,   Command::CopyLines,
+                                            Command::PasteLines,  std::nullopt,        Command::SelectAllLines,
+                                            std::nullopt,         Command::AlignLines, Command::StretchTime,
+                                            Command::StretchBrightness};
     std::vector<QAction*> multiItems;
-    for (const char* name : multi) {
-        if (std::string_view(name) == "-")
-            multiItems.push_back(referenceMenu_->addSeparator());
-        else
-            referenceMenu_->addAction(actions_->Get(name));
+    for (const std::optional<Command>& c : multi) {
+        QAction* item = c ? actions_->Get(*c) : referenceMenu_->addSeparator();
+        if (c)
+            referenceMenu_->addAction(item);
+        multiItems.push_back(item);
     }
-    connect(referenceMenu_, &QMenu::aboutToShow, this, [this, multi, multiItems] {
+    connect(referenceMenu_, &QMenu::aboutToShow, this, [this, multiItems] {
         actions_->Update();
         for (QAction* a : referenceMenu_->actions())
             if (a->data().isValid())
                 a->setChecked(a->data().toInt() == rows_->RefMode());
-        // The multi-line commands (and their separators) belong to the all-lines view.
         const bool allLines = rows_->RefVisible() && rows_->RefMode() == ReferenceView::AllLines;
-        for (const char* name : multi)
-            if (QAction* a = actions_->Get(name))
-                a->setVisible(allLines);
-        for (QAction* separator : multiItems)
-            separator->setVisible(allLines);
+        for (QAction* item : multiItems)
+            item->setVisible(allLines);
     });
 }
 
-QMenu* MainWindow::ActionMenu(const char* objectName, std::initializer_list<const char*> names)
+QMenu* MainWindow::ActionMenu(const char* objectName, std::initializer_list<std::optional<Command>> commands)
 {
     auto* m = new QMenu(this);
     m->setObjectName(objectName);
-    Fill(m, *actions_, names);
+    Fill(m, *actions_, commands);
     connect(m, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
     return m;
 }
@@ -356,30 +351,30 @@ void MainWindow::CreateToolBars()
         toolBars_[size_t(n - 1)] = t;
         return t;
     };
-    auto fill = [&a](QToolBar* t, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            if (std::string_view(name) == "-")
-                t->addSeparator();
+    auto fill = [&a](QToolBar* t, CommandRow commands) {
+        for (const std::optional<Command>& c : commands) {
+            if (c)
+                t->addAction(a.Get(*c));
             else
-                t->addAction(a.Get(name));
+                t->addSeparator();
         }
     };
-    fill(bar(1, "ファイル"), {"NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction", "-",
-                             "CutStepAction", "CpyStepAction", "PstStepAction"});
-    fill(bar(2, "編集"), {"AddStepAction", "AddBlkStepAction", "DelStepAction", "-", "PropStepAction", "-",
-                          "PrvStpAction", "NxtStpAction", "-", "ZoomInAction", "ZoomOutAction", "ZoomFitAction", "-",
-                          "UndoAction"});
+    fill(bar(1, "ファイル"), {Command::NewProject, Command::OpenProject, Command::SaveProject, Command::SaveProjectAs, std::nullopt,
+                             Command::Cut, Command::Copy, Command::Paste});
+    fill(bar(2, "編集"), {Command::AddStep, Command::AddBlankStep, Command::DeleteSteps, std::nullopt, Command::StepColour, std::nullopt,
+                          Command::PreviousStep, Command::NextStep, std::nullopt, Command::ZoomIn, Command::ZoomOut, Command::ZoomFit, std::nullopt,
+                          Command::Undo});
     // The player and the palette are tall: they take a row of their own below the buttons.
     addToolBarBreak();
     QToolBar* player = bar(3, "プレーヤ");
-    QAction* const transport[6] = {a.Get("TopPlayAction"), a.Get("PlayAction"),     a.Get("PauseAction"),
-                                   a.Get("StopAction"),    a.Get("ToTopPosAction"), a.Get("ToEndPosAction")};
+    QAction* const transport[6] = {a.Get(Command::PlayFromTop), a.Get(Command::Play),     a.Get(Command::Pause),
+                                   a.Get(Command::Stop),    a.Get(Command::ToSoundStart), a.Get(Command::ToSoundEnd)};
     playPanel_ = new TransportPanel(transport, player);
     player->addWidget(playPanel_);
     connect(playPanel_, &TransportPanel::volumeChanged, this, [this](int v) {
         // v x 257 maps 0..255 onto the whole 16-bit range, so reading back gives v again.
         WriteWaveOutVolume(uint16_t(v * 257));
-        SetStatus(2, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
+        SetStatus(StatusPanel::Value, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
     });
     for (QWidget* w : {static_cast<QWidget*>(playPanel_->LineLabel()), static_cast<QWidget*>(playPanel_->OutputPanel())}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -387,9 +382,9 @@ void MainWindow::CreateToolBars()
                 [this, w](const QPoint& at) { lineMenu_->popup(w->mapToGlobal(at)); });
     }
     QToolBar* palette = bar(4, "カラーパレット");
-    colourBar_ = new ColourBar(*session_, a.Get("CurBrt0Action"), palette);
+    colourBar_ = new ColourBar(*session_, a.Get(Command::ZeroBrightness), palette);
     palette->addWidget(colourBar_);
-    connect(colourBar_, &ColourBar::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
+    connect(colourBar_, &ColourBar::commandRequested, actions_, &ActionRegistry::Trigger);
     connect(colourBar_, &ColourBar::lineMenuRequested, this, [this](const QPoint& at) { lineMenu_->popup(at); });
 }
 
@@ -402,8 +397,8 @@ void MainWindow::ReadShortCuts()
             text = ShortCutTextOf(action->shortcut());
         action->setShortcut(KeySequenceOf(text));
     }
-    for (const auto& [name, text] : FixedShortCuts)
-        if (QAction* action = actions_->Get(name); action->shortcut().isEmpty())
+    for (const auto& [command, text] : FixedShortCuts)
+        if (QAction* action = actions_->Get(command); action->shortcut().isEmpty())
             action->setShortcut(KeySequenceOf(text));
 }
 
@@ -429,14 +424,10 @@ void MainWindow::StepToNeighbour(bool next)
         else if (!next && x < left)
             view_->SetScrollPosition(x - width + 20);
     }
-    RepaintCanvas();
-    SetStatus(1, StatusTime(*time));
 }
 
 void MainWindow::RunExtendedSelection()
 {
-    if (selectionDialog_->exec() != QDialog::Accepted)
-        return;
-    RepaintCanvas();
-    SetStatus(3, SelectionAllText(session_->Document()));
+    if (selectionDialog_->exec() == QDialog::Accepted)
+        session_->SelectionReplaced();
 }

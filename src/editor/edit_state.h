@@ -1,14 +1,11 @@
 #pragma once
-// The editing state that the canvas panes and the colour bar share: the current step and
-// the one before it, the drag under way, the one-shot double-click guards and the lock
-// that keeps programmatic brightness changes from marking the show modified. The panes
-// also tell each other through it what to show: the brightness of a step that became
-// current, status texts, and when the canvas and the colour labels are stale.
+// The editing state that the canvas panes and the colour bar read: the current step and the
+// one before it, the drag under way and the lines as they were when it began, and the
+// one-shot guards that keep a double-click's second press from starting a drag. Views read
+// it; only EditorSession writes it, through its intent-named calls, and reports every
+// change in its change signal.
 
 #include "document/project_data.h"
-
-#include <QObject>
-#include <QString>
 
 #include <array>
 #include <memory>
@@ -17,55 +14,55 @@ enum class DragKind { None, Time, Brightness, Stretch };
 // The pane whose press started the drag: it draws the outlines.
 enum class DragPane { Lane, MarkBar };
 
-class EditState : public QObject {
-    Q_OBJECT
+class EditState {
 public:
     using LineSet = std::array<TStepList, LineCount>;
 
-    explicit EditState(QObject* parent = nullptr) : QObject(parent) {}
+    int CurrentStep() const { return currentStep_; } // index in the current line; -1 none
+    // CurrentStep before its last change: the anchor of Shift selections.
+    int PreviousStep() const { return previousStep_; }
 
-    int CurrentStep = -1;  // index in the current line; -1 none
-    int PreviousStep = -1; // CurrentStep before its last change: the anchor of Shift selections
-
-    DragKind Drag = DragKind::None;
-    DragPane DragOwner = DragPane::Lane;
-    DragSteps Dragged; // followed through the re-sorts of the drag
-    bool DragMoved = false;
-
-    bool IgnoreStepPress = false;  // the next press on a step starts no drag
-    bool IgnoreEmptyPress = false; // the next press on empty lane does nothing
-    int UpdateLock = 0;            // above 0: brightness shown on the track bar is not an edit
-
-    // PreviousStep takes the old value.
-    void SetCurrentStep(int index);
-    void ClearCurrentStep() { PreviousStep = CurrentStep = -1; }
-    bool Dragging() const { return Drag != DragKind::None; }
-    void EndDrag();
+    DragKind Drag() const { return drag_; }
+    DragPane DragOwner() const { return dragOwner_; }
+    bool Dragging() const { return drag_ != DragKind::None; }
+    bool DraggingOn(DragPane pane) const { return Dragging() && dragOwner_ == pane; }
+    // The steps the drag follows through the re-sorts.
+    const DragSteps& Dragged() const { return dragged_; }
+    bool DragMoved() const { return dragMoved_; }
 
     // While a drag runs without live display, the panes paint the lines as they were when
     // it began; null otherwise.
     const LineSet* Frozen() const { return frozen_.get(); }
-    void Freeze(const LineSet& lines);
-    void Thaw() { frozen_.reset(); }
     // The current step as the panes paint it: the one of the frozen lines during such a drag.
-    int PaintedCurrentStep() const { return frozen_ ? frozenCurrent_ : CurrentStep; }
+    int PaintedCurrentStep() const { return frozen_ ? frozenCurrent_ : currentStep_; }
 
-    // A step became current or its brightness changed: the track bar follows.
-    void ShowBrightness(int32_t brightness) { emit brightnessShown(brightness); }
-    void ShowStatus(int panel, const QString& text) { emit statusText(panel, text); }
-    void RepaintCanvas() { emit canvasStale(); }
-    void RefreshColourLabels() { emit colourLabelsStale(); }
-    void AnnounceLine(int line) { emit currentLineChanged(line); }
-
-signals:
-    void brightnessShown(int32_t brightness);
-    void statusText(int panel, const QString& text);
-    void canvasStale();
-    void colourLabelsStale();
-    // Another line became current.
-    void currentLineChanged(int line);
+    bool StepPressIgnored() const { return ignoreStepPress_; }
+    bool EmptyPressIgnored() const { return ignoreEmptyPress_; }
 
 private:
+    friend class EditorSession;
+
+    // PreviousStep takes the old value.
+    void SetCurrentStep(int index)
+    {
+        previousStep_ = currentStep_;
+        currentStep_ = index;
+    }
+    void ClearCurrentStep() { previousStep_ = currentStep_ = -1; }
+    void Freeze(const LineSet& lines)
+    {
+        frozen_ = std::make_unique<LineSet>(lines);
+        frozenCurrent_ = currentStep_;
+    }
+
+    int currentStep_ = -1;
+    int previousStep_ = -1;
+    DragKind drag_ = DragKind::None;
+    DragPane dragOwner_ = DragPane::Lane;
+    DragSteps dragged_;
+    bool dragMoved_ = false;
+    bool ignoreStepPress_ = false;  // the next press on a step starts no drag
+    bool ignoreEmptyPress_ = false; // the next press on empty lane does nothing
     std::unique_ptr<LineSet> frozen_;
     int frozenCurrent_ = -1;
 };

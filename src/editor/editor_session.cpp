@@ -1,40 +1,18 @@
 #include "editor/editor_session.h"
 
 #include "common/messages.h"
-#include "common/paths.h"
 #include "common/string_table.h"
-#include "common/text_codec.h"
+#include "editor/session_dialog_host.h"
+#include "editor/commands.h"
 #include "editor/status_texts.h"
-#include "sound/sound_file_time.h"
 
-#include <QByteArray>
-#include <QHostAddress>
-#include <QUdpSocket>
+#include <QString>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 
 namespace {
-
-const std::string SaveQuestion = "変更内容を保存しますか";
-const std::string Untitled = "無題";
-
-// path with its extension replaced by ext (".wfm").
-std::string WithExtension(const std::string& path, const char* ext)
-{
-    return std::filesystem::path(path).replace_extension(ext).string();
-}
-
-std::string UpperExtension(const std::string& path)
-{
-    std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return ext;
-}
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // A caption as a dialog title: without its access-key marks.
 std::string WithoutAccessKeys(std::string caption)
@@ -50,7 +28,6 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
 {
     ini_ = std::make_unique<IniFile>(options_.SettingsPath);
     optionSettings_ = ReadOptionSettings(*ini_);
-    oscPort_ = ReadOscPort(*ini_);
 
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = optionSettings_.TxUniverse;
@@ -61,379 +38,132 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     runtimeOptions.Platform = options_.Platform;
     runtime_ = std::make_unique<ShowRuntime>(std::move(runtimeOptions));
     env_ = std::make_unique<EnvData>(*ini_, runtime_->Play(), options_.ExeDir, options_.PaletteLoader);
-    Document().AddObserver(*this);
-    edit_ = new EditState(this);
+    Doc().AddObserver(*this);
 
-    transport_ = std::make_unique<Transport>(State(), [this](TransportNotice n) { emit transportNotice(n); });
-    osc_ = std::make_unique<OscReceiver>(State(), *transport_,
-                                         OscReceiver::Hooks{[this] { return SummaryLoaded(); },
-                                                            [this] { emit showPlayPosition(); }});
+    transport_ = std::make_unique<TransportControl>(Engine(), [this](TransportNotice n) { emit transportNotice(n); });
+    files_ = std::make_unique<ShowFiles>(*runtime_, *env_, prompts_, this);
+    connect(files_.get(), &ShowFiles::showReplaced, this, [this] {
+        ClearCurrentStep();
+        EndDrag();
+        Report(EditorChange::OfEverything());
+    });
+    connect(files_.get(), &ShowFiles::titleChanged, this, &EditorSession::titleChanged);
+    connect(files_.get(), &ShowFiles::statusHint, this,
+            [this](const QString& text) { emit statusText(StatusPanel::Hint, text); });
+    connect(files_.get(), &ShowFiles::displayHold, this, &EditorSession::displayHold);
+    connect(files_.get(), &ShowFiles::commandDone, this, &EditorSession::commandDone);
+    projectHost_ = std::make_unique<SessionProjectHost>(*runtime_, *env_, *files_);
+    osc_ = new OscServer(Engine(), transport_->Commands(),
+                         OscReceiver::Hooks{[this] { return SoundLoaded(); }, [this] { emit showPlayPosition(); }},
+                         ReadOscPort(*ini_), this);
+    connect(osc_, &OscServer::status, this, [this](const QString& text) { emit statusText(StatusPanel::Hint, text); });
+    connect(osc_, &OscServer::commandDone, this, &EditorSession::commandDone);
     runtime_->Start();
 }
 
 EditorSession::~EditorSession()
 {
-    Document().RemoveObserver(*this);
+    Doc().RemoveObserver(*this);
     if (!runtime_->Closed())
         runtime_->Close();
 }
 
-void EditorSession::SetLightLatency(int32_t ms)
+std::unique_ptr<OptionHost> EditorSession::MakeOptionHost(std::vector<QAction*> commands, QTimer& display)
 {
-    optionSettings_.LightLatency = ClampLightLatency(ms);
+    return std::make_unique<SessionOptionHost>(*this, *runtime_, std::move(commands), display);
+}
+
+void EditorSession::DocumentChanged(const DocumentChange& change)
+{
+    Report(EditorChange::FromDocument(change));
+}
+
+void EditorSession::Report(const EditorChange& change)
+{
+    if (const TStepRec* s = CurrentStepRec())
+        shownBrightness_ = s->Brightness;
+    emit changed(change);
+}
+
+int EditorSession::CurrentLine() const { return std::clamp(Document().CurrentLine.load(), 0, LineCount - 1); }
+
+const TStepRec* EditorSession::CurrentStepRec() const
+{
+    const TStepList& line = Document().Lines[size_t(CurrentLine())];
+    const int i = edit_.CurrentStep();
+    return i >= 0 && size_t(i) < line.size() ? &line[size_t(i)] : nullptr;
+}
+
+OptionValues EditorSession::CurrentOptions() const
+{
+    const EnvData& env = *env_;
+    OptionValues v;
+    v.Colors = {env.LwavFg, env.LwavBg, env.RwavFg, env.RwavBg, env.BlankBg, env.TLinFg, env.TLinBg, env.CLinBg};
+    v.FlatToolBar = env.FlatToolBar;
+    v.DispTracking = env.DispTracking;
+    v.MonClickTab = env.MonClickTab;
+    v.UseWheel = env.UseWheel;
+    v.CurActivate = env.CurActivate;
+    v.AutoSave = env.AutoSave;
+    v.SaveInterval = env.SaveInterval;
+    v.ImgFile = env.ImgFile;
+    v.LightLatency = optionSettings_.LightLatency;
+    return v;
+}
+
+void EditorSession::ApplyOptions(const OptionValues& v)
+{
+    EnvData& env = *env_;
+    std::tie(env.LwavFg, env.LwavBg, env.RwavFg, env.RwavBg, env.BlankBg, env.TLinFg, env.TLinBg, env.CLinBg) =
+        std::tie(v.Colors[0], v.Colors[1], v.Colors[2], v.Colors[3], v.Colors[4], v.Colors[5], v.Colors[6],
+                 v.Colors[7]);
+    env.FlatToolBar = v.FlatToolBar;
+    env.DispTracking = v.DispTracking;
+    env.MonClickTab = v.MonClickTab;
+    env.UseWheel = v.UseWheel;
+    env.CurActivate = v.CurActivate;
+    env.AutoSave = v.AutoSave;
+    env.SaveInterval = v.SaveInterval;
+    // Takes effect at the next frame; written with the other options at close.
+    optionSettings_.LightLatency = ClampLightLatency(v.LightLatency);
     runtime_->Play().LightLatency = optionSettings_.LightLatency;
-}
-
-bool EditorSession::StartOsc()
-{
-    if (!oscServer_) {
-        oscServer_ = new QUdpSocket(this);
-        connect(oscServer_, &QUdpSocket::readyRead, this, &EditorSession::ReadOscDatagrams);
+    if (v.ImgFileChanged) {
+        env.ImgFile = env.ImgFileSetting(v.ImgFile);
+        env.LoadPalette(env.ImgFile);
     }
-    // A port that cannot be bound leaves OSC off; the program goes on without it.
-    return oscServer_->bind(QHostAddress::AnyIPv4, quint16(oscPort_));
+    Report(EditorChange::OfEverything());
 }
 
-void EditorSession::SetOscPort(int32_t port)
-{
-    oscPort_ = port;
-    if (oscServer_ && oscServer_->state() != QAbstractSocket::UnconnectedState) {
-        oscServer_->close();
-        StartOsc();
-    }
-}
-
-void EditorSession::ReadOscDatagrams()
-{
-    while (oscServer_->hasPendingDatagrams()) {
-        QByteArray datagram(int(oscServer_->pendingDatagramSize()), '\0');
-        const qint64 n = oscServer_->readDatagram(datagram.data(), datagram.size());
-        if (n < 0)
-            continue;
-        datagram.resize(int(n));
-        HandleOscDatagram(datagram);
-    }
-}
-
-void EditorSession::HandleOscDatagram(const QByteArray& datagram)
-{
-    const auto* bytes = reinterpret_cast<const uint8_t*>(datagram.constData());
-    if (std::optional<std::string> status = osc_->OscServerUDPRead(std::span(bytes, size_t(datagram.size()))))
-        emit oscStatus(Q(*status));
-    emit commandDone();
-}
-
-void EditorSession::StopForReplace()
-{
-    // The old show's clock must not run on into the new one and start its sound.
-    State().StopClock();
-    RequestAndWait(State().StopRequest);
-    State().TransportActive = false;
-}
-
-int EditorSession::OpenProject(const std::string& path)
-{
-    prompts_.SetBusy(true);
-    emit displayHold(true);
-    StopForReplace();
-    runtime_->CloseAudio();
-    env_->PrjFile = path;
-
-    ProjectData& doc = Document();
-    int result = doc.LoadProject(path) >= 1 ? 1 : 0;
-    if (result == 0) {
-        if (env_->PrjFile.empty()) {
-            // A new show: patched straight through, no waveform, and its settings asked for.
-            doc.SetNewShowPatch();
-            Sound().ClearSummary();
-            State().SoundLoaded = false;
-            State().SetSoundPath({});
-            prompts_.SetBusy(false);
-            prompts_.RunProjectSettings();
-            prompts_.SetBusy(true);
-        }
-    } else {
-        LoadSoundFor(path);
-    }
-    opened_ = true;
-    edit_->ClearCurrentStep();
-    emit titleChanged(WindowTitle());
-    emit showReplaced();
-    prompts_.SetBusy(false);
-    emit displayHold(false);
-    emit commandDone();
-    return result;
-}
-
-void EditorSession::LoadSoundFor(const std::string& projectPath)
-{
-    ProjectData& doc = Document();
-    const std::string waveformFile = WithExtension(projectPath, ".wfm");
-    std::string sound = Utf16ToUtf8(doc.SoundFile);
-    ResolvePath(sound);
-    std::error_code ec;
-    const bool exists = !sound.empty() && std::filesystem::is_regular_file(sound, ec);
-    if (exists) {
-        const double t = SoundFileTime(sound);
-        if (t != doc.SoundFileTime) {
-            if (Sound().BuildSummary(sound) > 0) {
-                doc.SetSoundFileTime(t);
-                Sound().SaveSummary(waveformFile);
-                Save();
-            }
-        } else {
-            Sound().LoadSummary(waveformFile);
-        }
-        runtime_->OpenAudio(sound);
-    } else {
-        runtime_->OpenAudio({});
-        State().Play.PlayPosition = -State().Play.PrePlayTime;
-    }
-}
+void EditorSession::ToggleRepeat() { env_->Repeat = !env_->Repeat; }
 
 void EditorSession::ApplyProjectSettings(const ProjectSettingsValues& values)
 {
-    ProjectData& doc = Document();
-    doc.SetPlayTimes(values.PrePlayTime, values.PostPlayTime);
-    prompts_.SetBusy(true);
-    if (values.SoundChanged) {
-        std::string sound = values.SoundFile;
-        if (ResolvePath(sound)) {
-            runtime_->CloseAudio();
-            if (Sound().BuildSummary(sound) > 0) {
-                doc.SetSoundPath(sound);
-                doc.SetSoundFileTime(SoundFileTime(sound));
-                if (!doc.FileName.empty())
-                    Sound().SaveSummary(WithExtension(doc.FileName, ".wfm"));
-                runtime_->OpenAudio(sound);
-            }
-        }
-        doc.MarkModified();
-    }
-    if (values.TitleChanged) {
-        doc.SetTitle(Utf8ToUtf16(values.Title));
-        doc.MarkModified();
-        emit titleChanged(WindowTitle());
-    }
-    const PlayGlobals& play = State().Play;
-    const int64_t total = int64_t(play.PrePlayTime) + play.SoundDuration + play.PostPlayTime;
-    State().TotalLength = int32_t(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
-    prompts_.SetBusy(false);
-    emit showReplaced();
-    emit commandDone();
+    Doc().SetPlayTimes(values.PrePlayTime, values.PostPlayTime);
+    files_->ApplySoundAndTitle(values);
 }
 
-void EditorSession::ReopenSound() { runtime_->OpenAudio(State().SoundPath()); }
+bool EditorSession::HasPostedErrors() const { return !runtime_->Errors().Empty(); }
 
-bool EditorSession::Save()
+void EditorSession::ShowPostedErrors()
 {
-    const WriteResult written = Document().SaveProject(false);
-    if (!written)
-        ShowError(Document().FileName + "\n" + written.error);
-    return bool(written);
-}
-
-bool EditorSession::SaveAs(const std::string& path)
-{
-    env_->PrjFile = path;
-    Document().FileName = path;
-    if (!Save())
-        return false;
-    Sound().SaveSummary(WithExtension(path, ".wfm"));
-    return true;
-}
-
-int EditorSession::AskSaveChanges()
-{
-    ProjectData& doc = Document();
-    int answer = 7;
-    if (doc.Modified) {
-        const std::string name = doc.FileName.empty() ? Untitled : doc.FileName;
-        switch (::AskYesNoCancel("[" + name + "] " + SaveQuestion)) {
-        case Answer::Yes:
-            answer = 6;
-            if (!doc.FileName.empty()) {
-                // A failed save keeps the show: nothing unsaved may be discarded.
-                if (!Save())
-                    answer = 2;
-            } else {
-                const std::string path = prompts_.SaveProjectPath(env_->PrjFile);
-                if (path.empty() || !SaveAs(path))
-                    answer = 2;
-            }
-            break;
-        case Answer::No:
-            answer = 7;
-            break;
-        case Answer::Cancel:
-            answer = 2;
-            break;
-        }
-    }
-    if (!doc.FileName.empty())
-        env_->History.Add(doc.FileName);
-    return answer;
-}
-
-void EditorSession::NewProject()
-{
-    if (AskSaveChanges() != 2)
-        OpenProject("");
-}
-
-void EditorSession::OpenProjectCommand()
-{
-    if (AskSaveChanges() == 2)
+    // One box at a time; the display timer and OSC go on while it is open.
+    if (showingErrors_)
         return;
-    const std::string path = prompts_.OpenProjectPath();
-    if (!path.empty())
-        OpenProject(path);
+    showingErrors_ = true;
+    runtime_->Errors().ShowAll();
+    showingErrors_ = false;
 }
 
-void EditorSession::SaveProjectCommand()
-{
-    if (!Document().Modified)
-        return;
-    if (!Document().FileName.empty())
-        Save();
-    else
-        SaveProjectAs();
-    emit commandDone();
-}
-
-bool EditorSession::SaveProjectAs()
-{
-    const std::string path = prompts_.SaveProjectPath(env_->PrjFile);
-    const bool saved = !path.empty() && SaveAs(path);
-    emit commandDone();
-    return saved;
-}
-
-void EditorSession::OpenRecent(int index)
-{
-    const std::string path = env_->History.Get(index);
-    if (path.empty() || AskSaveChanges() == 2)
-        return;
-    OpenProject(path);
-}
-
-bool EditorSession::OpenProjectAsked(const std::string& path)
-{
-    if (AskSaveChanges() == 2)
-        return false;
-    OpenProject(path);
-    return true;
-}
-
-bool EditorSession::DropFiles(const std::vector<std::string>& paths)
-{
-    std::vector<std::string> files;
-    GetDroppedFiles(paths, files, ".WAV;.MP3;.PRJ");
-    if (files.size() != 1) {
-        Beep();
-        return false;
-    }
-    const std::string& file = files.front();
-    const std::string ext = UpperExtension(file);
-    if (ext == ".PRJ") {
-        // Like every other way of replacing the show, a drop asks first.
-        OpenProjectAsked(file);
-        return true;
-    }
-
-    if (!IsValidUtf8(file)) {
-        // The show keeps its sound's name as UTF-16: a name that is no UTF-8 cannot be kept.
-        ShowError("ファイル名に使えない文字が含まれています: " + ValidUtf8(file));
-        return false;
-    }
-    prompts_.SetBusy(true);
-    StopForReplace();
-    runtime_->CloseAudio();
-    State().SetSoundPath(file);
-    ProjectData& doc = Document();
-    doc.SetSoundPath(file);
-    doc.SetSoundFileTime(SoundFileTime(file));
-    if (Sound().BuildSummary(file) > 0) {
-        if (!env_->PrjFile.empty())
-            Sound().SaveSummary(WithExtension(env_->PrjFile, ".wfm"));
-        runtime_->OpenAudio(file);
-    }
-    emit showReplaced();
-    prompts_.SetBusy(false);
-    emit commandDone();
-    return true;
-}
-
-void EditorSession::AutoSave()
-{
-    ProjectData& doc = Document();
-    if (!doc.Modified || doc.FileName.empty())
-        return;
-    emit statusHint("Auto Backup...");
-    const WriteResult written = doc.SaveProject(true);
-    emit statusHint({});
-    if (!written)
-        ShowError(doc.FileName + "\n" + written.error);
-    emit commandDone();
-}
-
-bool EditorSession::Playing() const
-{
-    return State().AudioState == AudioStateKind::Playing || State().ClockRunning;
-}
-
-void EditorSession::ScrubTo(int32_t t)
-{
-    if (Playing())
-        return;
-    EngineState& s = State();
-    if (t >= 0 && t <= s.Play.SoundDuration) {
-        s.PostSeek(t);
-    } else {
-        s.ClockPosition = t;
-        s.Play.PlayPosition = t;
-    }
-}
-
-void EditorSession::SeekTo(int32_t t)
-{
-    if (!Playing()) {
-        ScrubTo(t);
-        return;
-    }
-    EngineState& s = State();
-    s.StopClock();
-    RequestAndWait(s.StopRequest);
-    SeekAndWait(s, t);
-    if (t < 0 || t >= s.Play.SoundDuration) {
-        RequestAndWait(s.StopRequest);
-        s.StartClock(t);
-    } else {
-        RequestAndWait(s.RunRequest);
-    }
-}
-
-QString EditorSession::WindowTitle() const
-{
-    if (!opened_)
-        return "Lumenrill";
-    std::string name = Utf16ToUtf8(Document().Title);
-    if (name.empty())
-        name = env_->PrjFile;
-    if (name.empty())
-        name = "<" + Untitled + ">";
-    return Q("Lumenrill  - " + name);
-}
+void EditorSession::SetPreviewColor(uint32_t color) { Engine().PreviewColor = color; }
 
 void EditorSession::Close(const std::function<void()>& stopDisplay,
                           const std::function<void()>& writeWindowSettings)
 {
-    if (oscServer_)
-        oscServer_->close();
+    osc_->Close();
     runtime_->Close({
         stopDisplay,
         [this] {
-            WriteOscPort(*ini_, oscPort_);
+            WriteOscPort(*ini_, osc_->Port());
             OptionSettings written = optionSettings_;
             written.TxUniverse = runtime_->Artnet() ? runtime_->Artnet()->OutputUniverse.load()
                                                     : optionSettings_.TxUniverse;
@@ -449,80 +179,153 @@ void EditorSession::Close(const std::function<void()>& stopDisplay,
     });
 }
 
-const TStepRec* EditorSession::CurrentStepRec() const
+void EditorSession::SetCurrentStep(int index)
 {
-    const TStepList& line = Document().Lines[size_t(std::clamp(Document().CurrentLine.load(), 0, LineCount - 1))];
-    const int i = edit_->CurrentStep;
-    return i >= 0 && size_t(i) < line.size() ? &line[size_t(i)] : nullptr;
+    const int before = edit_.CurrentStep();
+    edit_.SetCurrentStep(index);
+    if (index != before)
+        Report(EditorChange::OfEditing());
+}
+
+void EditorSession::ClearCurrentStep()
+{
+    const bool had = edit_.CurrentStep() != -1;
+    edit_.ClearCurrentStep();
+    if (had)
+        Report(EditorChange::OfEditing());
 }
 
 void EditorSession::SetCurrentLine(int line, bool clearSelection)
 {
     if (!IsValidLine(line))
         return;
-    Document().CurrentLine = line;
-    edit_->CurrentStep = -1;
+    Doc().CurrentLine = line;
+    edit_.ClearCurrentStep();
     if (clearSelection)
-        Document().SetSelection(0, true);
-    edit_->AnnounceLine(line);
-    edit_->RepaintCanvas();
+        Doc().SetSelection(0, true);
+    EditorChange change = EditorChange::OfEditing();
+    change.CurrentLine = true;
+    Report(change);
+    emit commandDone();
 }
 
-void EditorSession::SetSelection(bool selected, bool allLines) { Document().SetSelection(selected ? 1 : 0, allLines); }
+void EditorSession::FocusStep(int index, StepFocus how)
+{
+    edit_.SetCurrentStep(index);
+    const TStepRec* s = CurrentStepRec();
+    if (!s)
+        edit_.currentStep_ = -1;
+    // The slider moves to a pressed step's brightness and writes it back: the show counts
+    // as changed, as it always has, when the slider stood elsewhere.
+    if (s && how == StepFocus::Pressed && s->Brightness != shownBrightness_)
+        Doc().MarkModified();
+    Report(EditorChange::OfEditing());
+}
 
-void EditorSession::SelectRange(int a, int b) { Document().SelectRange(a, b); }
+void EditorSession::IgnoreNextStepPress() { edit_.ignoreStepPress_ = true; }
 
-void EditorSession::SelectStep(int index, bool alone) { Document().SelectStep(index, alone); }
+void EditorSession::IgnoreNextEmptyPress() { edit_.ignoreEmptyPress_ = true; }
 
-void EditorSession::SelectSteps(std::span<const StepPos> steps) { Document().SelectSteps(steps); }
+bool EditorSession::TakeStepPressGuard() { return std::exchange(edit_.ignoreStepPress_, false); }
 
-void EditorSession::StartDrag(int pressed) { edit_->Dragged = Document().StartDrag(pressed); }
+bool EditorSession::TakeEmptyPressGuard() { return std::exchange(edit_.ignoreEmptyPress_, false); }
+
+void EditorSession::SetSelection(bool selected, bool allLines) { Doc().SetSelection(selected ? 1 : 0, allLines); }
+
+void EditorSession::SelectRange(int a, int b) { Doc().SelectRange(a, b); }
+
+void EditorSession::SelectStep(int index, bool alone) { Doc().SelectStep(index, alone); }
+
+void EditorSession::SelectSteps(std::span<const StepPos> steps) { Doc().SelectSteps(steps); }
+
+void EditorSession::SelectBand(std::span<const StepPos> steps)
+{
+    Doc().SelectSteps(steps);
+    if (Document().CountSelected() == 1) {
+        const TStepList& line = Document().Lines[size_t(CurrentLine())];
+        for (size_t i = 0; i < line.size(); ++i)
+            if (line[i].Selected) {
+                SetCurrentStep(int(i));
+                break;
+            }
+    }
+}
+
+void EditorSession::PrepareDrag(int pressed) { edit_.dragged_ = Doc().StartDrag(pressed); }
+
+void EditorSession::BeginDrag(DragKind kind, DragPane pane)
+{
+    edit_.drag_ = kind;
+    edit_.dragOwner_ = pane;
+    edit_.dragMoved_ = false;
+    if (!env_->DispTracking)
+        edit_.Freeze(Document().Lines);
+    Report(EditorChange::OfEditing());
+}
+
+void EditorSession::SwitchDrag(DragKind kind)
+{
+    edit_.drag_ = kind;
+    if (kind == DragKind::Time)
+        edit_.dragMoved_ = false;
+}
+
+void EditorSession::EndDrag()
+{
+    const bool was = edit_.Dragging() || edit_.Frozen();
+    edit_.drag_ = DragKind::None;
+    edit_.dragMoved_ = false;
+    edit_.frozen_.reset();
+    if (was)
+        Report(EditorChange::OfEditing());
+}
 
 void EditorSession::MoveDragged(int32_t delta, bool keepOrder)
 {
-    DragSteps& d = edit_->Dragged;
-    d.Dragged = Document().MoveSelected(delta, keepOrder, d.Dragged);
-    edit_->CurrentStep = d.Dragged;
+    DragSteps& d = edit_.dragged_;
+    d.Dragged = Doc().MoveSelected(delta, keepOrder, d.Dragged);
+    edit_.currentStep_ = d.Dragged;
+    edit_.dragMoved_ = true;
 }
 
 void EditorSession::StretchDragged(int32_t time)
 {
-    Document().StretchSelected(edit_->Dragged, time);
-    edit_->CurrentStep = edit_->Dragged.Dragged;
+    Doc().StretchSelected(edit_.dragged_, time);
+    edit_.currentStep_ = edit_.dragged_.Dragged;
 }
 
-void EditorSession::DragBrightness(int32_t brightness) { Document().DragBrightness(edit_->Dragged.Dragged, brightness); }
+void EditorSession::DragBrightness(int32_t brightness) { Doc().DragBrightness(edit_.dragged_.Dragged, brightness); }
 
 void EditorSession::EndTimeDrag(std::optional<int32_t> dropAt)
 {
-    DragSteps& d = edit_->Dragged;
-    d.Dragged = Document().EndTimeDrag(d.Dragged, dropAt);
-    edit_->CurrentStep = d.Dragged;
+    DragSteps& d = edit_.dragged_;
+    d.Dragged = Doc().EndTimeDrag(d.Dragged, dropAt);
+    edit_.currentStep_ = d.Dragged;
+    EndDrag();
 }
 
 void EditorSession::EndBrightnessDrag(int32_t brightness)
 {
-    Document().SetStepBrightness(edit_->Dragged.Dragged, brightness);
+    Doc().SetStepBrightness(edit_.dragged_.Dragged, brightness);
+    EndDrag();
 }
 
-void EditorSession::WheelBrightness(int32_t delta) { Document().WheelBrightness(edit_->CurrentStep, delta); }
+void EditorSession::WheelBrightness(int32_t delta) { Doc().WheelBrightness(edit_.CurrentStep(), delta); }
 
 void EditorSession::SetCurrentBrightness(int32_t brightness)
 {
-    Document().SetStepBrightness(edit_->CurrentStep, brightness, edit_->UpdateLock == 0);
+    if (!CurrentStepRec())
+        return;
+    Doc().SetStepBrightness(edit_.CurrentStep(), brightness);
+    emit statusText(StatusPanel::Value, BrightnessText(brightness));
 }
 
-void EditorSession::ZeroBrightness() { Document().ZeroBrightness(edit_->CurrentStep); }
-
-void EditorSession::PaintColor(uint32_t color, bool withUndo)
-{
-    Document().PaintColor(edit_->CurrentStep, color, withUndo);
-}
+void EditorSession::PaintColor(uint32_t color, bool withUndo) { Doc().PaintColor(edit_.CurrentStep(), color, withUndo); }
 
 bool EditorSession::CanAddStep() const
 {
     const TStepRec* current = CurrentStepRec();
-    return SummaryLoaded() && State().Play.PlayPosition != (current ? current->Time : 0);
+    return SoundLoaded() && State().Play.PlayPosition != (current ? current->Time : 0);
 }
 
 bool EditorSession::CanEditSteps() const { return CurrentStepRec() || Document().CountSelectedAll() > 0; }
@@ -530,11 +333,9 @@ bool EditorSession::CanEditSteps() const { return CurrentStepRec() || Document()
 void EditorSession::AddStepCommand(int32_t cursorTime)
 {
     // The press that may follow the dialog must not start a drag.
-    edit_->IgnoreStepPress = true;
-    const std::optional<uint32_t> color = AskStepColor(Caption::AddStep, 0);
-    if (color)
-        Document().AddStep(*color, 0, cursorTime, 0, true);
-    edit_->RepaintCanvas();
+    IgnoreNextStepPress();
+    if (const std::optional<uint32_t> color = AskStepColor(InfoOf(Command::AddStep).Caption, 0))
+        Doc().AddStep(*color, 0, cursorTime, 0, true);
     emit commandDone();
 }
 
@@ -545,10 +346,8 @@ void EditorSession::PropStepCommand(int32_t cursorTime)
         AddStepCommand(cursorTime);
         return;
     }
-    const std::optional<uint32_t> color = AskStepColor(Caption::PropStep, current ? current->Color : 0);
-    if (color)
-        Document().ColorSteps(edit_->CurrentStep, *color);
-    edit_->RepaintCanvas();
+    if (const std::optional<uint32_t> color = AskStepColor(InfoOf(Command::StepColour).Caption, current ? current->Color : 0))
+        Doc().ColorSteps(edit_.CurrentStep(), *color);
     emit commandDone();
 }
 
@@ -556,19 +355,18 @@ std::optional<uint32_t> EditorSession::AskStepColor(const char* caption, uint32_
 {
     std::optional<uint32_t> chosen = prompts_.StepColor(WithoutAccessKeys(caption), color);
     // The lights show the dialog's colour only while it is open.
-    State().PreviewColor = NoColor;
+    SetPreviewColor(NoColor);
     return chosen;
 }
 
 void EditorSession::TimeStepCommand()
 {
-    const ProjectData& doc = Document();
     const TStepRec* current = CurrentStepRec();
     std::optional<int32_t> start;
     if (current) {
         start = current->Time;
     } else {
-        for (const TStepList& line : doc.Lines)
+        for (const TStepList& line : Document().Lines)
             for (const TStepRec& s : line)
                 if (s.Selected && (!start || s.Time < *start))
                     start = s.Time;
@@ -583,101 +381,94 @@ void EditorSession::TimeStepCommand()
         Beep();
         return;
     }
-    const StepTimeResult r = Document().SetStepTime(edit_->CurrentStep, int32_t(*time));
+    const StepTimeResult r = Doc().SetStepTime(edit_.CurrentStep(), int32_t(*time));
     if (r.Refused)
         Beep();
     else
-        edit_->CurrentStep = r.Current;
-    edit_->RepaintCanvas();
+        SetCurrentStep(r.Current);
     emit commandDone();
+}
+
+void EditorSession::ZeroBrightnessCommand()
+{
+    if (!CurrentStepRec()) {
+        ClearCurrentStep();
+        return;
+    }
+    Doc().ZeroBrightness(edit_.CurrentStep());
+    emit statusText(StatusPanel::Value, BrightnessText(0));
 }
 
 void EditorSession::CutStepCommand()
 {
-    edit_->ClearCurrentStep();
-    Document().CopySelected(true);
-    Document().SetSelection(0, true);
-    edit_->RepaintCanvas();
+    ClearCurrentStep();
+    Doc().CopySelected(true);
+    Doc().SetSelection(0, true);
 }
 
 void EditorSession::CopyStepCommand()
 {
-    Document().CopySelected(false);
-    Document().SetSelection(0, true);
-    edit_->RepaintCanvas();
+    Doc().CopySelected(false);
+    Doc().SetSelection(0, true);
 }
 
-void EditorSession::PasteStepCommand()
-{
-    Document().PasteSteps(State().Play.PlayPosition);
-    edit_->RepaintCanvas();
-}
+void EditorSession::PasteStepCommand() { Doc().PasteSteps(State().Play.PlayPosition); }
 
 void EditorSession::SelectAllCommand()
 {
-    Document().SetSelection(1, false);
-    edit_->RepaintCanvas();
-    edit_->ShowStatus(3, SelectionAllText(Document()));
+    Doc().SetSelection(1, false);
+    emit statusText(StatusPanel::Selection, SelectionAllText(Document()));
 }
 
-void EditorSession::AddBlankStepCommand(int32_t cursorTime)
-{
-    Document().AddEmptyStep(cursorTime);
-    edit_->RepaintCanvas();
-}
+void EditorSession::AddBlankStepCommand(int32_t cursorTime) { Doc().AddEmptyStep(cursorTime); }
 
 void EditorSession::DeleteStepCommand()
 {
-    edit_->ClearCurrentStep();
-    Document().DeleteSelectedAll();
-    edit_->RepaintCanvas();
-    edit_->ShowStatus(3, {});
+    ClearCurrentStep();
+    Doc().DeleteSelectedAll();
+    emit statusText(StatusPanel::Selection, {});
 }
 
 void EditorSession::DeleteAllStepsCommand()
 {
     if (!ConfirmYesNo(Msg::ConfirmDelete))
         return;
-    edit_->ClearCurrentStep();
-    Document().DeleteAllSteps();
-    edit_->RepaintCanvas();
+    ClearCurrentStep();
+    Doc().DeleteAllSteps();
 }
 
 void EditorSession::MoveToCursorCommand()
 {
     if (!CurrentStepRec()) {
-        edit_->CurrentStep = -1;
+        ClearCurrentStep();
         return;
     }
-    edit_->CurrentStep = Document().MoveStepToCursor(edit_->CurrentStep);
-    edit_->RepaintCanvas();
+    SetCurrentStep(Doc().MoveStepToCursor(edit_.CurrentStep()));
 }
 
 void EditorSession::UndoCommand()
 {
     prompts_.SetBusy(true);
-    Document().Undo();
-    edit_->RepaintCanvas();
+    Doc().Undo();
     prompts_.SetBusy(false);
 }
 
 void EditorSession::BrightnessStepCommand(bool up)
 {
     if (!CurrentStepRec()) {
-        edit_->CurrentStep = -1;
+        ClearCurrentStep();
         return;
     }
-    if (up ? Document().BrightnessUp(edit_->CurrentStep) : Document().BrightnessDown(edit_->CurrentStep)) {
-        edit_->RepaintCanvas();
-        edit_->RefreshColourLabels();
-    }
+    if (up)
+        Doc().BrightnessUp(edit_.CurrentStep());
+    else
+        Doc().BrightnessDown(edit_.CurrentStep());
 }
 
 std::optional<int32_t> EditorSession::StepToNeighbour(bool next)
 {
-    const ProjectData& doc = Document();
-    const int count = int(doc.Lines[size_t(std::clamp(doc.CurrentLine.load(), 0, LineCount - 1))].size());
-    int index = edit_->CurrentStep;
+    const int count = int(Document().Lines[size_t(CurrentLine())].size());
+    int index = edit_.CurrentStep();
     if (next) {
         if (count == 0)
             return std::nullopt;
@@ -687,23 +478,25 @@ std::optional<int32_t> EditorSession::StepToNeighbour(bool next)
             return std::nullopt;
         index = std::min(index - 1, count - 1);
     }
-    edit_->SetCurrentStep(index);
+    edit_.SetCurrentStep(index);
     const TStepRec* step = CurrentStepRec();
     if (step) {
-        const StepPos only[] = {{doc.CurrentLine.load(), index}};
-        Document().SelectOnly(only);
+        const StepPos only[] = {{CurrentLine(), index}};
+        Doc().SelectOnly(only);
     } else {
-        Document().SetSelection(0, true);
+        Doc().SetSelection(0, true);
     }
-    edit_->RepaintCanvas();
-    return step ? std::optional(step->Time) : std::nullopt;
+    Report(EditorChange::OfEditing());
+    if (!step)
+        return std::nullopt;
+    emit statusText(StatusPanel::StepTime, StatusTime(step->Time));
+    return step->Time;
 }
 
 void EditorSession::CopyFromLineCommand()
 {
-    ProjectData& doc = Document();
-    const int target = std::clamp(doc.CurrentLine.load(), 0, LineCount - 1);
-    if (!doc.Lines[size_t(target)].empty() && !ConfirmYesNo(Msg::ConfirmOverwrite))
+    const int target = CurrentLine();
+    if (!Document().Lines[size_t(target)].empty() && !ConfirmYesNo(Msg::ConfirmOverwrite))
         return;
     const std::optional<std::string> text = prompts_.InputText(Msg::CopyLineTitle, Msg::CopyLinePrompt);
     if (!text)
@@ -712,9 +505,8 @@ void EditorSession::CopyFromLineCommand()
     const int line = QString::fromStdString(*text).trimmed().toInt(&ok);
     if (!ok || line < 1 || line > LineCount)
         return;
-    doc.PushUndo();
-    doc.CopyFromLine(line - 1, target);
-    edit_->RepaintCanvas();
+    Doc().PushUndo();
+    Doc().CopyFromLine(line - 1, target);
 }
 
 void EditorSession::SaveGroupCommand()
@@ -737,63 +529,55 @@ void EditorSession::LoadGroupCommand()
         return;
     prompts_.SetBusy(true);
     // The position as it is once the dialog has closed.
-    Document().LoadGroup(path, State().Play.PlayPosition);
+    Doc().LoadGroup(path, State().Play.PlayPosition);
     prompts_.SetBusy(false);
-    edit_->RepaintCanvas();
-    edit_->ShowStatus(3, SelectionAllText(Document()));
+    emit statusText(StatusPanel::Selection, SelectionAllText(Document()));
+}
+
+void EditorSession::SelectionReplaced()
+{
+    EditorChange change;
+    change.Selection = true;
+    Report(change);
+    emit statusText(StatusPanel::Selection, SelectionAllText(Document()));
 }
 
 void EditorSession::CutMultiCommand()
 {
-    edit_->ClearCurrentStep();
-    Document().CopySelectedAll(true);
-    Document().SetSelection(0, true);
-    edit_->RepaintCanvas();
-    edit_->ShowStatus(3, {});
+    ClearCurrentStep();
+    Doc().CopySelectedAll(true);
+    Doc().SetSelection(0, true);
+    emit statusText(StatusPanel::Selection, {});
 }
 
 void EditorSession::CopyMultiCommand()
 {
-    Document().CopySelectedAll(false);
-    Document().SetSelection(0, true);
-    edit_->RepaintCanvas();
-    edit_->ShowStatus(3, {});
+    Doc().CopySelectedAll(false);
+    Doc().SetSelection(0, true);
+    emit statusText(StatusPanel::Selection, {});
 }
 
-void EditorSession::PasteMultiCommand()
-{
-    Document().PasteStepsAll(State().Play.PlayPosition);
-    edit_->RepaintCanvas();
-}
+void EditorSession::PasteMultiCommand() { Doc().PasteStepsAll(State().Play.PlayPosition); }
 
-void EditorSession::SelectAllMultiCommand()
-{
-    Document().SetSelection(1, true);
-    edit_->RepaintCanvas();
-}
+void EditorSession::SelectAllMultiCommand() { Doc().SetSelection(1, true); }
 
-void EditorSession::AlignMultiCommand()
-{
-    Document().AlignSelected();
-    edit_->RepaintCanvas();
-}
+void EditorSession::AlignMultiCommand() { Doc().AlignSelected(); }
 
 void EditorSession::StretchMultiCommand(bool time)
 {
     const std::string caption = time ? Msg::StretchTimeTitle : Msg::StretchBrightnessTitle;
     const std::string prompt = std::string(Msg::Factor) + (time ? " (-10.0 .. +10.0)" : " (-4.0 .. +4.0)");
     const std::optional<std::string> text = prompts_.InputText(caption, prompt);
-    if (text && !text->empty()) {
-        bool ok = false;
-        double factor = QString::fromStdString(*text).trimmed().toDouble(&ok);
-        if (!ok)
-            factor = 99; // out of range
-        if (std::abs(factor) <= (time ? 10.0 : 4.0)) {
-            if (time)
-                Document().StretchTime(factor);
-            else
-                Document().StretchBrightness(factor);
-        }
-    }
-    edit_->RepaintCanvas();
+    if (!text || text->empty())
+        return;
+    bool ok = false;
+    double factor = QString::fromStdString(*text).trimmed().toDouble(&ok);
+    if (!ok)
+        factor = 99; // out of range
+    if (std::abs(factor) > (time ? 10.0 : 4.0))
+        return;
+    if (time)
+        Doc().StretchTime(factor);
+    else
+        Doc().StretchBrightness(factor);
 }

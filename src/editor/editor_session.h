@@ -1,16 +1,20 @@
 #pragma once
 // EditorSession: the one writer of the running show. Every command and edit of the editor
-// goes through here, and through the document's own operations; the session turns what
-// changed into signals, so each pane repaints only what it must. It owns the settings
-// file, the runtime (document, engine, sound, Art-Net worker), the settings object, the
-// transport and the OSC server, and builds and closes them in order.
+// goes through here (or through an object it owns: the show's files, the transport, the
+// OSC server), and through the document's own operations; views hold const access. What
+// changed comes back once, in the change signal, so each pane repaints only what it shows.
+// It owns the settings file, the runtime (document, engine, sound, Art-Net worker) and the
+// settings object, and builds and closes them in order.
 
+#include "dialogs/option_host.h"
 #include "dialogs/project_settings_host.h"
 #include "document/document_observer.h"
 #include "editor/edit_state.h"
+#include "editor/editor_change.h"
+#include "editor/osc_server.h"
 #include "editor/session_prompts.h"
-#include "engine/transport.h"
-#include "remote/osc_receiver.h"
+#include "editor/show_files.h"
+#include "editor/transport_control.h"
 #include "runtime/show_runtime.h"
 #include "settings/env_data.h"
 #include "settings/ini_file.h"
@@ -18,22 +22,14 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
-class QUdpSocket;
-
-// Captions of the step commands; their dialogs show them without the "&".
-namespace Caption {
-inline constexpr const char* AddStep = "基点の追加(&A)...";
-inline constexpr const char* PropStep = "基点の色指定(&C)...";
-inline constexpr const char* TimeStep = "基点のタイム指定(&I)...";
-} // namespace Caption
+class QAction;
+class QTimer;
 
 struct EditorSessionOptions {
     std::string ExeDir;       // the executable's folder
@@ -44,6 +40,11 @@ struct EditorSessionOptions {
     PaletteImageLoader* PaletteLoader = nullptr;
 };
 
+// How a step became current: a press on the lane or the mark bar (the brightness slider
+// moves to it and, standing elsewhere before, marks the show modified), or quietly
+// (following the play position, the reference view).
+enum class StepFocus { Pressed, Quiet };
+
 class EditorSession : public QObject, private DocumentObserver {
     Q_OBJECT
 public:
@@ -52,97 +53,99 @@ public:
     EditorSession(EditorSessionOptions options, SessionPrompts& prompts, QObject* parent = nullptr);
     ~EditorSession() override;
 
-    ShowRuntime& Runtime() { return *runtime_; }
-    ProjectData& Document() { return runtime_->Document(); }
+    // What views read.
     const ProjectData& Document() const { return runtime_->Document(); }
-    EngineState& State() { return runtime_->State(); }
     const EngineState& State() const { return runtime_->State(); }
-    WavSound& Sound() { return runtime_->Sound(); }
     const WavSound& Sound() const { return runtime_->Sound(); }
-    EnvData& Env() { return *env_; }
-    IniFile& Settings() { return *ini_; }
-    Transport& Player() { return *transport_; }
+    const EnvData& Env() const { return *env_; }
     const OptionSettings& Options() const { return optionSettings_; }
-    bool SummaryLoaded() const { return Sound().FrameCount() > 0; }
-
-    // The OSC server: listening from the end of start-up.
-    bool StartOsc();
-    int32_t OscPort() const { return oscPort_; }
-    // The port the OSC server listens on, at once when it is listening; written at exit.
-    void SetOscPort(int32_t port);
-    // The display interval written at exit.
-    void SetDisplayInterval(int32_t ms) { optionSettings_.DispInterval = ms; }
-    // Takes effect at the next frame; written with the other options at close.
-    void SetLightLatency(int32_t ms);
-
-    // The project settings dialog's values after OK: the times, then a changed sound file
-    // (taken only when found and its waveform summary builds), then a changed title; the
-    // time axis follows.
-    void ApplyProjectSettings(const ProjectSettingsValues& values);
-    // Opens the show's own sound again after the player was closed for another.
-    void ReopenSound();
-
-    // Opens the project at path, or starts a new show when path is empty. 1 when a project
-    // file was read, 0 otherwise.
-    int OpenProject(const std::string& path);
-    // Whether to save unsaved changes: 6 yes, 7 no (also when nothing is unsaved), 2 cancel
-    // (also when the save-as dialog was cancelled or the save failed).
-    int AskSaveChanges();
-    // The file commands.
-    void NewProject();
-    void OpenProjectCommand();
-    void SaveProjectCommand();
-    // False when cancelled or failed.
-    bool SaveProjectAs();
-    void OpenRecent(int index);
-    // A project given from outside (a drop, the command line, a second start): asks about
-    // unsaved changes first, then opens it. False when the user cancelled.
-    bool OpenProjectAsked(const std::string& path);
-    // Files dropped on the window (after start-up). False when refused (with a beep).
-    bool DropFiles(const std::vector<std::string>& paths);
-    // The automatic save: only a modified show that has a file name.
-    void AutoSave();
-
-    // A click on the canvas at time t: while stopped or paused only the position moves;
-    // while playing (or the clock runs) playback goes on from t. Every wait is bounded.
-    void SeekTo(int32_t t);
-    // A drag on the canvas: moves the position while nothing plays; never waits.
-    void ScrubTo(int32_t t);
-    bool Playing() const;
-
-    // The editing state the canvas panes share.
-    EditState& Edit() { return *edit_; }
-    const EditState& Edit() const { return *edit_; }
+    const EditState& Edit() const { return edit_; }
+    const TArtnetThread* Artnet() const { return runtime_->Artnet(); }
+    bool SoundLoaded() const { return files_->SoundLoaded(); }
+    int CurrentLine() const;
     // The current step of the current line, or null.
     const TStepRec* CurrentStepRec() const;
 
-    // Makes line current without a current step; the tabs' way also clears the selection of
-    // all lines, the line menu's way keeps it.
+    // The objects it composes.
+    ShowFiles& Files() { return *files_; }
+    TransportControl& Player() { return *transport_; }
+    const TransportControl& Player() const { return *transport_; }
+    OscServer& Osc() { return *osc_; }
+    const OscServer& Osc() const { return *osc_; }
+    // The settings file, where each window keeps its own placement, and the settings
+    // object whose palette and monitor keys the step colour dialog and the colour monitor
+    // keep themselves.
+    IniFile& Settings() { return *ini_; }
+    EnvData& Preferences() { return *env_; }
+    // The document the extended selection dialog selects in, through the document's own
+    // selection operations (which report as every edit does).
+    ProjectData& SelectionDocument() { return runtime_->Document(); }
+    // What the project settings dialog changes while it is open.
+    ProjectSettingsHost& ProjectHost() { return *projectHost_; }
+    // What the option dialog changes at once: commands are the shortcut table's actions,
+    // display the window's display timer.
+    std::unique_ptr<OptionHost> MakeOptionHost(std::vector<QAction*> commands, QTimer& display);
+
+    // The option dialog's values after OK, all at once; the panes repaint.
+    void ApplyOptions(const OptionValues& values);
+    // The values the option dialog starts from.
+    OptionValues CurrentOptions() const;
+    void ToggleRepeat();
+    // Whether the tick restarted the show for repeat since the last call.
+    bool TakeRepeatRestarted() { return Engine().RepeatRestarted.exchange(false); }
+    // The display interval written at exit.
+    void SetDisplayInterval(int32_t ms) { optionSettings_.DispInterval = ms; }
+    // The project settings dialog's values after OK: the times, then a changed sound file
+    // (taken only when found and its waveform summary builds), then a changed title.
+    void ApplyProjectSettings(const ProjectSettingsValues& values);
+    // The Art-Net worker's errors, one box at a time; false while they are being shown.
+    bool HasPostedErrors() const;
+    void ShowPostedErrors();
+    // The lights show this colour while the step colour dialog is open; NoColor: the show.
+    void SetPreviewColor(uint32_t color);
+
+    // The current line and step.
+    // Makes line current without a current step; the tabs' and the colour monitor's way
+    // also clears the selection of all lines, the line menu's way keeps it.
     void SetCurrentLine(int line, bool clearSelection);
+    // Step index of the current line becomes current (-1: none).
+    void FocusStep(int index, StepFocus how = StepFocus::Pressed);
+
+    // The one-shot guards of a double-click: its second press starts no drag (step) and
+    // does nothing (empty lane). Take... tells whether it was set and clears it.
+    void IgnoreNextStepPress();
+    void IgnoreNextEmptyPress();
+    bool TakeStepPressGuard();
+    bool TakeEmptyPressGuard();
 
     // Selection edits of the panes (indexes name steps of the current line).
     void SetSelection(bool selected, bool allLines);
     void SelectRange(int a, int b);
     void SelectStep(int index, bool alone);
     void SelectSteps(std::span<const StepPos> steps);
+    // The lane's rubber band: its steps join the selection; one selected step becomes current.
+    void SelectBand(std::span<const StepPos> steps);
 
-    // A press that may start a drag on step `pressed`: undo snapshot, drag origins, and the
-    // first and last selected steps of the current line, kept in Edit().Dragged.
-    void StartDrag(int pressed);
+    // A press that may start a drag on step `pressed`: undo snapshot and drag origins; the
+    // first and last selected steps of the current line are in Edit().Dragged().
+    void PrepareDrag(int pressed);
+    // The drag starts: without live display the panes keep painting the lines as they are.
+    void BeginDrag(DragKind kind, DragPane pane);
+    // Shift pressed or let go during a drag on the lane.
+    void SwitchDrag(DragKind kind);
     // The drag's moves; the dragged step stays the current step through the re-sorts.
     void MoveDragged(int32_t delta, bool keepOrder);
     void StretchDragged(int32_t time);
     void DragBrightness(int32_t brightness);
     // The release of a time or stretch drag: the dragged step lands at dropAt when given,
-    // the lines are tidied.
+    // the lines are tidied. Both ends end the drag.
     void EndTimeDrag(std::optional<int32_t> dropAt);
     void EndBrightnessDrag(int32_t brightness);
 
     // Brightness and colour of the current step (and for the wheel the selection).
     void WheelBrightness(int32_t delta);
-    // The track bar moved: marks the show modified only outside Edit().UpdateLock.
+    // The brightness slider moved by the person.
     void SetCurrentBrightness(int32_t brightness);
-    void ZeroBrightness();
     void PaintColor(uint32_t color, bool withUndo);
 
     // The step commands. cursorTime is the time under the play cursor.
@@ -151,6 +154,7 @@ public:
     void AddStepCommand(int32_t cursorTime);
     void PropStepCommand(int32_t cursorTime);
     void TimeStepCommand();
+    void ZeroBrightnessCommand();
 
     // The edit commands on the current line and its selection.
     void CutStepCommand();
@@ -175,6 +179,8 @@ public:
     // The group files: the selected steps saved, a file's steps loaded at the play position.
     void SaveGroupCommand();
     void LoadGroupCommand();
+    // After the extended selection dialog's OK.
+    void SelectionReplaced();
 
     // The multi-line commands of the reference view.
     void CutMultiCommand();
@@ -186,25 +192,18 @@ public:
     // brightness stretch (up to 4).
     void StretchMultiCommand(bool time);
 
-    // "Lumenrill", or "Lumenrill  - " and the show's name once a project was opened.
-    QString WindowTitle() const;
-    // A new show for each OSC datagram; emitted with its status text.
-    void HandleOscDatagram(const QByteArray& datagram);
+    // A status text from a pane.
+    void ShowStatus(StatusPanel panel, const QString& text) { emit statusText(panel, text); }
 
     // Closes in order: stops the show, closes the player on the worker, runs the window's
     // steps, writes the engine's settings, ends the worker, writes the rest and saves.
     void Close(const std::function<void()>& stopDisplay, const std::function<void()>& writeWindowSettings);
 
 signals:
-    // The document reported a change (after its lock was released): repaint what it names.
-    void documentChanged(const DocumentChange& change);
-    // The show was replaced (opened, new) or its sound changed: everything repaints.
-    void showReplaced();
+    // Emitted once per change, after the document's lock was released.
+    void changed(const EditorChange& change);
     void titleChanged(const QString& title);
-    // Panel 4 of the status bar.
-    void statusHint(const QString& text);
-    // An OSC command's status text (panel 4).
-    void oscStatus(const QString& text);
+    void statusText(StatusPanel panel, const QString& text);
     // After an OSC start at a time: scroll the play position into view.
     void showPlayPosition();
     void transportNotice(TransportNotice notice);
@@ -214,14 +213,15 @@ signals:
     void displayHold(bool hold);
 
 private:
-    void DocumentChanged(const DocumentChange& change) override { emit documentChanged(change); }
-    bool SaveAs(const std::string& path);
-    bool Save();
-    void LoadSoundFor(const std::string& projectPath);
-    void StopForReplace();
+    void DocumentChanged(const DocumentChange& change) override;
+    void Report(const EditorChange& change);
     // The step colour dialog; the preview on the lights ends with it.
     std::optional<uint32_t> AskStepColor(const char* caption, uint32_t color);
-    void ReadOscDatagrams();
+    ProjectData& Doc() { return runtime_->Document(); }
+    EngineState& Engine() { return runtime_->State(); }
+    void SetCurrentStep(int index);
+    void ClearCurrentStep();
+    void EndDrag();
 
     EditorSessionOptions options_;
     SessionPrompts& prompts_;
@@ -229,10 +229,12 @@ private:
     OptionSettings optionSettings_;
     std::unique_ptr<ShowRuntime> runtime_;
     std::unique_ptr<EnvData> env_;
-    EditState* edit_ = nullptr;
-    std::unique_ptr<Transport> transport_;
-    std::unique_ptr<OscReceiver> osc_;
-    QUdpSocket* oscServer_ = nullptr;
-    int32_t oscPort_ = 9901;
-    bool opened_ = false; // a project was opened or a new show started
+    EditState edit_;
+    // The brightness the slider shows: the current step's at the last report.
+    int32_t shownBrightness_ = 0;
+    std::unique_ptr<TransportControl> transport_;
+    std::unique_ptr<ShowFiles> files_;
+    std::unique_ptr<ProjectSettingsHost> projectHost_;
+    OscServer* osc_ = nullptr;
+    bool showingErrors_ = false;
 };

@@ -6,7 +6,6 @@
 #include "dialogs/about_box.h"
 #include "dialogs/node_details_dialog.h"
 #include "dialogs/options_dialog.h"
-#include "editor/session_dialog_host.h"
 #include "monitor/colour_monitor.h"
 #include "dialogs/image_file.h"
 #include "dialogs/extended_selection_dialog.h"
@@ -25,7 +24,7 @@
 #include "editor/panes/reference_view.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
-#include "editor/session_dialog_host.h"
+#include "editor/desktop_prompts.h"
 #include "editor/status_texts.h"
 #include "editor/step_geometry.h"
 #include "editor/view_state.h"
@@ -38,11 +37,8 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -61,10 +57,8 @@
 
 namespace {
 
-constexpr int PanelWidths[MainWindow::StatusPanels - 1] = {150, 120, 160, 150};
+constexpr int PanelWidths[StatusPanelCount - 1] = {150, 120, 160, 150};
 constexpr int HeaderWidth = 50;
-const char* const ProjectFilter = "プロジェクトファイル (*.prj *.PRJ)";
-const char* const GroupFilter = "基点ファイル (*.grp *.GRP)";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -85,7 +79,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     displayTimer_ = new QTimer(this);
     connect(displayTimer_, &QTimer::timeout, this, &MainWindow::DisplayTick);
     autoSaveTimer_ = new QTimer(this);
-    connect(autoSaveTimer_, &QTimer::timeout, this, [this] { session_->AutoSave(); });
+    connect(autoSaveTimer_, &QTimer::timeout, this, [this] { session_->Files().AutoSave(); });
 
     EditorSessionOptions sessionOptions;
     sessionOptions.ExeDir = options_.ExeDir;
@@ -94,24 +88,23 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     sessionOptions.Platform = options_.Platform;
     static ImageFileLoader pictures;
     sessionOptions.PaletteLoader = &pictures;
-    session_ = new EditorSession(std::move(sessionOptions), options_.Prompts ? *options_.Prompts : *this, this);
+    prompts_ = std::make_unique<DesktopPrompts>(*this, [this] { RunProjectSettingsDialog(true); });
+    session_ = new EditorSession(std::move(sessionOptions), options_.Prompts ? *options_.Prompts : *prompts_, this);
     displayTimer_->setInterval(session_->Options().DispInterval);
 
-    colourDialog_ = new StepColourDialog(session_->Env(), session_->Settings(), this);
+    colourDialog_ = new StepColourDialog(session_->Preferences(), session_->Settings(), this);
     timeDialog_ = new StepTimeDialog(session_->Settings(), this);
-    projectHost_ = std::make_unique<SessionProjectHost>(*session_);
-    projectDialog_ = new ProjectSettingsDialog(*projectHost_, session_->Settings(), this);
+    prompts_->SetStepDialogs(colourDialog_, timeDialog_);
+    projectDialog_ = new ProjectSettingsDialog(session_->ProjectHost(), session_->Settings(), this);
 
     view_ = new ViewState(this);
     actions_ = new ActionRegistry(this);
     // The other windows, in their order: they exist from the start and are shown on demand.
-    monitor_ = new ColourMonitor(session_->Settings(), session_->Env(), this);
-    connect(monitor_, &ColourMonitor::lineSelected, this, [this](int line) {
-        session_->Document().CurrentLine = line;
-        actions_->Update();
-    });
+    monitor_ = new ColourMonitor(session_->Settings(), session_->Preferences(), this);
+    // A tile picks its line as a line tab does.
+    connect(monitor_, &ColourMonitor::lineSelected, this, [this](int line) { session_->SetCurrentLine(line, true); });
     nodeDetails_ = new NodeDetailsDialog(this);
-    selectionDialog_ = new ExtendedSelectionDialog(session_->Document(), session_->Settings(), this);
+    selectionDialog_ = new ExtendedSelectionDialog(session_->SelectionDocument(), session_->Settings(), this);
     selectionDialog_->setProperty("helpContext", HelpContext::ExtendedSelection);
     aboutBox_ = new AboutBox(this);
     soundProperties_ = new SoundPropertiesBox(this);
@@ -123,32 +116,16 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     CreateStatusBar();
 
     connect(session_, &EditorSession::titleChanged, this, &QWidget::setWindowTitle);
-    connect(session_, &EditorSession::statusHint, this, [this](const QString& text) {
-        SetStatus(4, text);
-        statusBar()->repaint();
+    connect(session_, &EditorSession::statusText, this, [this](StatusPanel panel, const QString& text) {
+        SetStatus(panel, text);
+        // The hint of a long task (the automatic save) shows before the task runs.
+        if (panel == StatusPanel::Hint)
+            statusBar()->repaint();
     });
-    connect(session_, &EditorSession::oscStatus, this, [this](const QString& text) { SetStatus(4, text); });
     connect(session_, &EditorSession::showPlayPosition, this, &MainWindow::ShowPlayPositionAfterOsc);
     connect(session_, &EditorSession::transportNotice, this, &MainWindow::OnTransportNotice);
-    connect(session_, &EditorSession::showReplaced, this, [this] {
-        ApplyScale();
-        rows_->ShowLine(session_->Document().CurrentLine);
-        RepaintCanvas();
-    });
-    EditState& edit = session_->Edit();
-    connect(&edit, &EditState::statusText, this, &MainWindow::SetStatus);
-    connect(&edit, &EditState::colourLabelsStale, this, &MainWindow::UpdateColourLabels);
-    connect(&edit, &EditState::currentLineChanged, this, &MainWindow::UpdateColourLabels);
+    connect(session_, &EditorSession::changed, this, &MainWindow::OnChange);
     connect(session_, &EditorSession::commandDone, actions_, &ActionRegistry::Update);
-    connect(session_, &EditorSession::documentChanged, this, [this](const DocumentChange& change) {
-        if (change.Header)
-            setWindowTitle(session_->WindowTitle());
-        if (change.Lines || change.Selection)
-            RepaintCanvas();
-        if (change.Lines)
-            UpdateColourLabels();
-        actions_->Update();
-    });
     connect(session_, &EditorSession::displayHold, this, [this](bool hold) {
         if (!started_ || closing_)
             return;
@@ -191,56 +168,43 @@ QMenu* MainWindow::Menu(const QString& objectName) const { return menuBar()->fin
 
 void MainWindow::SeekToX(int32_t time)
 {
-    session_->SeekTo(time);
-    view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
+    session_->Player().SeekTo(time);
+    view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Player().Playing());
     actions_->Update();
 }
 
 void MainWindow::ScrubTo(int canvasX, int32_t time)
 {
-    session_->ScrubTo(time);
+    session_->Player().ScrubTo(time);
     view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
     FollowStepAt(canvasX);
 }
 
 void MainWindow::FollowStepAt(int x)
 {
-    EditState& edit = session_->Edit();
-    const ProjectData& doc = session_->Document();
-    edit.SetCurrentStep(
-        FindStepNear(doc.Lines[size_t(std::clamp(doc.CurrentLine.load(), 0, LineCount - 1))], x, 0, view_->Axis()));
-    if (edit.CurrentStep == edit.PreviousStep || !session_->Env().CurActivate)
+    const int before = session_->Edit().CurrentStep();
+    const int near = FindStepNear(session_->Document().Lines[size_t(session_->CurrentLine())], x, 0, view_->Axis());
+    if (near == before || !session_->Env().CurActivate)
         return;
-    edit.RepaintCanvas();
-    if (const TStepRec* s = session_->CurrentStepRec()) {
-        // Following the play position is not an edit.
-        ++edit.UpdateLock;
-        edit.ShowBrightness(s->Brightness);
-        --edit.UpdateLock;
-        SetStatus(1, StatusTime(s->Time));
-    }
-    UpdateColourLabels();
+    // Following the play position is not an edit.
+    session_->FocusStep(near, StepFocus::Quiet);
+    if (const TStepRec* s = session_->CurrentStepRec())
+        SetStatus(StatusPanel::StepTime, StatusTime(s->Time));
 }
 
-void MainWindow::UpdateColourLabels()
+void MainWindow::OnChange(const EditorChange& change)
 {
-    const int line = std::clamp(session_->Document().CurrentLine.load(), 0, LineCount - 1);
-    playPanel_->SetOutput(line, session_->State().LineOutput[size_t(line)]);
-    colourBar_->UpdateColourLabels();
-}
-
-void MainWindow::ZeroBrightnessCommand()
-{
-    EditState& edit = session_->Edit();
-    if (!session_->CurrentStepRec()) {
-        edit.CurrentStep = -1;
-        return;
+    if (change.Header)
+        setWindowTitle(session_->Files().WindowTitle());
+    if (change.Everything) {
+        ApplyScale();
+        // The waveform shows no step: it repaints for a new show or sound and new colours.
+        for (WaveformPane* pane : {leftWaveform_, rightWaveform_}) {
+            pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
+            pane->update();
+        }
     }
-    session_->ZeroBrightness();
-    edit.ShowBrightness(0);
-    SetStatus(2, BrightnessText(0));
-    UpdateColourLabels();
-    RepaintCanvas();
+    actions_->Update();
 }
 
 int32_t MainWindow::CursorTime() const { return view_->TimeOfX(view_->PlayCursorX()); }
@@ -254,7 +218,7 @@ void MainWindow::UpdateFileHistoryMenu()
         if (!item.Visible)
             continue;
         QAction* action = historyMenu_->addAction(Q(item.Caption));
-        connect(action, &QAction::triggered, this, [this, i] { session_->OpenRecent(i); });
+        connect(action, &QAction::triggered, this, [this, i] { session_->Files().OpenRecent(i); });
     }
     historyMenu_->setEnabled(items.Enabled);
     actions_->Update();
@@ -320,10 +284,11 @@ void MainWindow::CreateCanvas()
     LaneView* lane = rows_->Lane();
     connect(lane, &LaneView::stepMenuRequested, stepMenu_, [this](const QPoint& at) { stepMenu_->popup(at); });
     connect(lane, &LaneView::laneMenuRequested, laneMenu_, [this](const QPoint& at) { laneMenu_->popup(at); });
-    connect(lane, &CanvasPane::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
+    connect(lane, &CanvasPane::commandRequested, actions_, &ActionRegistry::Trigger);
     MarkBar* markBar = rows_->MarkBarPane();
     connect(markBar, &CanvasPane::contextMenuRequested, stepMenu_, [this](const QPoint& at) { stepMenu_->popup(at); });
-    connect(markBar, &CanvasPane::commandRequested, this, [this](const char* name) { actions_->Trigger(name); });
+    connect(markBar, &CanvasPane::commandRequested, actions_, &ActionRegistry::Trigger);
+    connect(markBar, &MarkBar::stepColourRequested, this, [this] { actions_->Run(Command::StepColour); });
     connect(markBar, &MarkBar::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
     connect(markBar, &MarkBar::scrubRequested, this, &MainWindow::ScrubTo);
     connect(rows_, &CanvasRows::refMenuRequested, referenceMenu_, [this](const QPoint& at) { referenceMenu_->popup(at); });
@@ -349,12 +314,12 @@ void MainWindow::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
-    for (int i = 0; i < StatusPanels; ++i) {
+    for (int i = 0; i < StatusPanelCount; ++i) {
         auto* label = new QLabel(bar);
         label->setObjectName(QString("StatusPanel%1").arg(i));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        if (i < StatusPanels - 1) {
+        if (i < StatusPanelCount - 1) {
             label->setFixedWidth(PanelWidths[i]);
             bar->addWidget(label);
         } else {
@@ -365,20 +330,13 @@ void MainWindow::CreateStatusBar()
     }
 }
 
-void MainWindow::RepaintCanvas()
-{
-    // Panes paint opaquely: a parent's update does not reach them, so each is asked.
-    for (QWidget* pane : canvas_->findChildren<QWidget*>())
-        pane->update();
-}
-
-void MainWindow::SetStatus(int panel, const QString& text) { status_[size_t(panel)]->setText(text); }
+void MainWindow::SetStatus(StatusPanel panel, const QString& text) { status_[size_t(panel)]->setText(text); }
 
 bool MainWindow::event(QEvent* event)
 {
     // Hints go to panel 4 and never cover the other panels.
     if (event->type() == QEvent::StatusTip) {
-        SetStatus(4, static_cast<QStatusTipEvent*>(event)->tip());
+        SetStatus(StatusPanel::Hint, static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -431,17 +389,17 @@ void MainWindow::FinishStartUp()
     if (closing_)
         return;
     repaint();
-    session_->StartOsc();
+    session_->Osc().Listen();
     displayTimer_->start();
     actions_->StartTimer();
     const std::string last = session_->Env().PrjFile;
     if (!last.empty())
-        session_->OpenProject(last);
+        session_->Files().OpenProject(last);
     autoSaveTimer_->stop();
-    ArmBackupTimer();
+    ArmAutoSaveTimer();
     started_ = true;
     if (!pendingOpen_.empty())
-        session_->OpenProjectAsked(std::exchange(pendingOpen_, {}));
+        session_->Files().OpenProjectAsked(std::exchange(pendingOpen_, {}));
 }
 
 void MainWindow::OpenWhenStarted(const std::string& path)
@@ -454,7 +412,7 @@ void MainWindow::OpenWhenStarted(const std::string& path)
     }
     raise();
     activateWindow();
-    session_->OpenProjectAsked(path);
+    session_->Files().OpenProjectAsked(path);
 }
 
 void MainWindow::ApplyToolBarHeights()
@@ -467,7 +425,7 @@ void MainWindow::ApplyToolBarHeights()
         toolBars_[size_t(n - 1)]->setMinimumHeight(flat ? 56 : 58);
 }
 
-void MainWindow::ArmBackupTimer()
+void MainWindow::ArmAutoSaveTimer()
 {
     autoSaveTimer_->stop();
     if (const std::optional<int64_t> interval = session_->Env().AutoSaveIntervalMs()) {
@@ -480,56 +438,18 @@ void MainWindow::ArmBackupTimer()
 void MainWindow::RunOptionsDialog()
 {
     if (!optionDialog_) {
-        optionHost_ = std::make_unique<SessionOptionHost>(*session_, actions_->CommandList(), *displayTimer_);
+        optionHost_ = session_->MakeOptionHost(actions_->CommandList(), *displayTimer_);
         optionDialog_ = new OptionsDialog(*optionHost_, *nodeDetails_, this);
     }
-    EnvData& env = session_->Env();
-    OptionValues start;
-    start.Colors = {env.LwavFg, env.LwavBg, env.RwavFg, env.RwavBg, env.BlankBg, env.TLinFg, env.TLinBg, env.CLinBg};
-    start.FlatToolBar = env.FlatToolBar;
-    start.DispTracking = env.DispTracking;
-    start.MonClickTab = env.MonClickTab;
-    start.UseWheel = env.UseWheel;
-    start.CurActivate = env.CurActivate;
-    start.AutoSave = env.AutoSave;
-    start.SaveInterval = env.SaveInterval;
-    start.ImgFile = env.ImgFile;
-    start.LightLatency = session_->Options().LightLatency;
-    const std::optional<OptionValues> values = optionDialog_->Execute(start);
+    const std::optional<OptionValues> values = optionDialog_->Execute(session_->CurrentOptions());
     if (!values)
         return;
-    env.LwavFg = values->Colors[0];
-    env.LwavBg = values->Colors[1];
-    env.RwavFg = values->Colors[2];
-    env.RwavBg = values->Colors[3];
-    env.BlankBg = values->Colors[4];
-    env.TLinFg = values->Colors[5];
-    env.TLinBg = values->Colors[6];
-    env.CLinBg = values->Colors[7];
-    env.FlatToolBar = values->FlatToolBar;
-    env.DispTracking = values->DispTracking;
-    env.MonClickTab = values->MonClickTab;
-    env.UseWheel = values->UseWheel;
-    env.CurActivate = values->CurActivate;
-    env.AutoSave = values->AutoSave;
-    env.SaveInterval = values->SaveInterval;
-    session_->SetLightLatency(values->LightLatency);
-    if (values->ImgFileChanged) {
-        env.ImgFile = env.ImgFileSetting(values->ImgFile);
-        env.LoadPalette(env.ImgFile);
-    }
-    ArmBackupTimer();
+    session_->ApplyOptions(*values);
+    ArmAutoSaveTimer();
     for (QToolBar* bar : toolBars_)
         for (QToolButton* button : bar->findChildren<QToolButton*>())
-            button->setAutoRaise(env.FlatToolBar);
+            button->setAutoRaise(session_->Env().FlatToolBar);
     ApplyToolBarHeights();
-    EngineState& s = session_->State();
-    s.TotalLength = int32_t(std::clamp<int64_t>(int64_t(s.Play.PrePlayTime) + s.Play.SoundDuration + s.Play.PostPlayTime,
-                                                INT32_MIN, INT32_MAX));
-    for (WaveformPane* pane : {leftWaveform_, rightWaveform_})
-        pane->SetColors(WaveColorsFor(env, pane->Tag()));
-    ApplyScale();
-    RepaintCanvas();
 }
 
 void MainWindow::LayOutWaveforms()
@@ -563,7 +483,7 @@ void MainWindow::ApplyScale()
     timeline.PostPlayTime = s.Play.PostPlayTime;
     timeline.TotalLength = s.TotalLength;
     timeline.FrameCount = session_->Sound().FrameCount();
-    timeline.SoundLoaded = session_->SummaryLoaded();
+    timeline.SoundLoaded = session_->SoundLoaded();
     firstRunHint_->setVisible(!timeline.SoundLoaded);
     if (!timeline.SoundLoaded)
         firstRunHint_->raise();
@@ -573,7 +493,7 @@ void MainWindow::ApplyScale()
     ShowScale();
 }
 
-void MainWindow::ShowScale() { SetStatus(2, QString::asprintf("%s=%6.3f", "スケール", view_->Scale())); }
+void MainWindow::ShowScale() { SetStatus(StatusPanel::Value, QString::asprintf("%s=%6.3f", "スケール", view_->Scale())); }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
@@ -596,12 +516,16 @@ void MainWindow::DisplayTick()
 {
     if (closing_)
         return;
-    EngineState& s = session_->State();
+    const EngineState& s = session_->State();
     // The lights show the step colour dialog's swatch while it is open.
-    s.PreviewColor = colourDialog_->isVisible() ? colourDialog_->SwatchColor() : NoColor;
+    session_->SetPreviewColor(colourDialog_->isVisible() ? colourDialog_->SwatchColor() : NoColor);
+    // The player reports the sound's length once it has opened it, which may be long
+    // after the show was: the panes then span the whole timeline.
+    if (s.TotalLength != view_->Mapped().TotalLength || session_->SoundLoaded() != view_->Mapped().SoundLoaded)
+        ApplyScale();
     DisplayInput in;
-    in.RepeatRestarted = s.RepeatRestarted.exchange(false);
-    const TArtnetThread* artnet = session_->Runtime().Artnet();
+    in.RepeatRestarted = session_->TakeRepeatRestarted();
+    const TArtnetThread* artnet = session_->Artnet();
     in.SocketReady = artnet && artnet->SocketReady();
     in.NodeCount = artnet ? artnet->NodeCount() : 0;
     in.Axis = view_->Axis();
@@ -613,27 +537,17 @@ void MainWindow::DisplayTick()
     if (snapshot.RestartScroll)
         view_->SetScrollPosition(*snapshot.RestartScroll);
     playPanel_->SetTime(Q(snapshot.TimeText), snapshot.TimeColor);
-    view_->MovePlayCursor(s.Play.PlayPosition, s.AudioState == AudioStateKind::Playing);
-    UpdateColourLabels();
+    view_->ApplyCursorMove(snapshot.Cursor);
+    const int line = session_->CurrentLine();
+    playPanel_->SetOutput(line, s.LineOutput[size_t(line)]);
     std::array<uint32_t, LineCount> outputs;
     for (size_t i = 0; i < outputs.size(); ++i)
         outputs[i] = s.LineOutput[i];
-    monitor_->ShowOutputs(outputs, std::clamp(int(session_->Document().CurrentLine), 0, LineCount - 1),
-                         !s.TransportActive);
-    SetStatus(0, Q(snapshot.Status));
+    monitor_->ShowOutputs(outputs, line, !s.TransportActive);
+    SetStatus(StatusPanel::NetworkAudio, Q(snapshot.Status));
 
-    if (!session_->Runtime().Errors().Empty() && !showingErrors_)
-        QMetaObject::invokeMethod(this, &MainWindow::ShowPostedErrors, Qt::QueuedConnection);
-}
-
-void MainWindow::ShowPostedErrors()
-{
-    // One box at a time; the display timer and OSC go on while it is open.
-    if (showingErrors_ || closing_)
-        return;
-    showingErrors_ = true;
-    session_->Runtime().Errors().ShowAll();
-    showingErrors_ = false;
+    if (session_->HasPostedErrors())
+        QMetaObject::invokeMethod(session_, &EditorSession::ShowPostedErrors, Qt::QueuedConnection);
 }
 
 void MainWindow::OnTransportNotice(TransportNotice notice)
@@ -645,16 +559,14 @@ void MainWindow::OnTransportNotice(TransportNotice notice)
     case TransportNotice::ShowSoundStart:
         view_->SetScrollPosition(SoundStartScroll(view_->Axis()));
         view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
-        RepaintCanvas();
         break;
     case TransportNotice::ShowSoundEnd:
         view_->SetScrollPosition(SoundEndScroll(view_->Axis(), session_->State().Play.PostPlayTime,
                                                 view_->ScrollRange(), view_->ViewportWidth()));
         view_->MovePlayCursor(session_->State().Play.PlayPosition, false);
-        RepaintCanvas();
         break;
     case TransportNotice::PlayCursorMoved:
-        view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Playing());
+        view_->MovePlayCursor(session_->State().Play.PlayPosition, session_->Player().Playing());
         break;
     case TransportNotice::OutputChanged:
         break; // the colour monitor repaints from its own timer
@@ -673,7 +585,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (session_->AskSaveChanges() == 2) {
+    if (session_->Files().AskSaveChanges() == SaveAnswer::Cancel) {
         event->ignore();
         return;
     }
@@ -725,75 +637,7 @@ void MainWindow::dropEvent(QDropEvent* event)
         if (url.isLocalFile())
             paths.push_back(url.toLocalFile().toStdString());
     event->acceptProposedAction();
-    session_->DropFiles(paths);
-}
-
-std::string MainWindow::SaveProjectPath(const std::string& fileName)
-{
-    QFileDialog dialog(this, "名前を付けて保存", Q(fileName), ProjectFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("PRJ");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toStdString();
-}
-
-std::string MainWindow::SaveGroupPath()
-{
-    // The desktop's dialog asks before it overwrites a file.
-    QFileDialog dialog(this, QString(), QString(), GroupFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("GRP");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toStdString();
-}
-
-std::string MainWindow::OpenGroupPath(const std::string& folder)
-{
-    QFileDialog dialog(this, QString(), Q(folder), GroupFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix("GRP");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toStdString();
-}
-
-std::string MainWindow::OpenProjectPath()
-{
-    QFileDialog dialog(this, "プロジェクトを開く", QString(), ProjectFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix("PRJ");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toStdString();
-}
-
-void MainWindow::SetBusy(bool busy)
-{
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-std::optional<uint32_t> MainWindow::StepColor(const std::string& caption, uint32_t color)
-{
-    colourDialog_->setWindowTitle(Q(caption));
-    colourDialog_->Color = color;
-    if (colourDialog_->exec() != QDialog::Accepted)
-        return std::nullopt;
-    return colourDialog_->Color;
-}
-
-std::optional<int64_t> MainWindow::StepTime(int32_t time)
-{
-    timeDialog_->TimeValue = time;
-    if (timeDialog_->exec() != QDialog::Accepted)
-        return std::nullopt;
-    return timeDialog_->TimeValue;
+    session_->Files().DropFiles(paths);
 }
 
 void MainWindow::RunProjectSettingsDialog(bool newShow)
@@ -806,18 +650,9 @@ void MainWindow::RunProjectSettingsDialog(bool newShow)
     }
     start.PrePlayTime = session_->State().Play.PrePlayTime;
     start.PostPlayTime = session_->State().Play.PostPlayTime;
-    const QString caption = ActionDialogCaption(actions_->Get(newShow ? "NewPrjAction" : "SetPrjAction")->text());
+    const QString caption = ActionDialogCaption(actions_->Get(newShow ? Command::NewProject : Command::ProjectSettings)->text());
     if (const std::optional<ProjectSettingsValues> values = projectDialog_->Execute(caption, start)) {
         repaint();
         session_->ApplyProjectSettings(*values);
     }
-}
-
-std::optional<std::string> MainWindow::InputText(const std::string& caption, const std::string& prompt)
-{
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, Q(caption), Q(prompt), QLineEdit::Normal, QString(), &ok);
-    if (!ok)
-        return std::nullopt;
-    return text.toStdString();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // MainWindow: the main window. It lays out menus, toolbars, the canvas and the status bar,
 // wires them to the session and runs the display timer; the show itself lives in the
-// session. Created, started, closed and destroyed in a fixed order.
+// session, and every command goes there. Created, started, closed and destroyed in a
+// fixed order.
 
+#include "editor/commands.h"
 #include "editor/editor_session.h"
 #include "editor/session_prompts.h"
 
@@ -14,6 +16,7 @@
 
 class ActionRegistry;
 class CanvasRows;
+class DesktopPrompts;
 class ColourBar;
 class FirstRunHint;
 class HelpKeyFilter;
@@ -24,10 +27,8 @@ class NodeDetailsDialog;
 class ExtendedSelectionDialog;
 class SoundPropertiesBox;
 class OptionsDialog;
-class SessionOptionHost;
 class ColourMonitor;
 class ProjectSettingsDialog;
-class SessionProjectHost;
 class QMenu;
 class QScrollBar;
 class QSplitter;
@@ -51,18 +52,16 @@ struct MainWindowOptions {
     std::function<void(const QUrl&)> OpenUrl;
 };
 
-class MainWindow : public QMainWindow, private SessionPrompts {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int StatusPanels = 5;
-
     explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     EditorSession& Session() { return *session_; }
     ViewState& View() { return *view_; }
     ActionRegistry& Actions() { return *actions_; }
-    QLabel* StatusPanel(int index) const { return status_[size_t(index)]; }
+    QLabel* Status(StatusPanel panel) const { return status_[size_t(panel)]; }
     TransportPanel* PlayPanel() const { return playPanel_; }
     WaveformPane* LeftWaveform() const { return leftWaveform_; }
     WaveformPane* RightWaveform() const { return rightWaveform_; }
@@ -75,11 +74,7 @@ public:
     QMenu* PopupMenu(int n) const { return n == 1 ? stepMenu_ : laneMenu_; }
     QMenu* LineMenu() const { return lineMenu_; }
     QMenu* ReferenceMenu() const { return referenceMenu_; }
-    // Makes the step near canvas x current while the play position is dragged.
-    void FollowStepAt(int x);
     ColourBar* ColourBarPane() const { return colourBar_; }
-    // The colour bar and the player's output colour of the current line.
-    void UpdateColourLabels();
     QTimer* DisplayTimer() const { return displayTimer_; }
     QTimer* AutoSaveTimer() const { return autoSaveTimer_; }
     ColourMonitor* Monitor() const { return monitor_; }
@@ -115,17 +110,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // SessionPrompts: the desktop's file dialogs and cursor.
-    std::string SaveProjectPath(const std::string& fileName) override;
-    std::string OpenProjectPath() override;
-    void SetBusy(bool busy) override;
-    std::optional<uint32_t> StepColor(const std::string& caption, uint32_t color) override;
-    std::optional<int64_t> StepTime(int32_t time) override;
-    std::optional<std::string> InputText(const std::string& caption, const std::string& prompt) override;
-    void RunProjectSettings() override { RunProjectSettingsDialog(true); }
-    std::string SaveGroupPath() override;
-    std::string OpenGroupPath(const std::string& folder) override;
-
     // The project settings dialog, for the current show or for a new one.
     void RunProjectSettingsDialog(bool newShow);
 
@@ -144,19 +128,19 @@ private:
     void RestoreLayout();
     void FinishStartUp();
     void RunOptionsDialog();
-    void ArmBackupTimer();
+    void ArmAutoSaveTimer();
     // Row and button heights of the tool bars, from FlatToolBar.
     void ApplyToolBarHeights();
     void WriteWindowSettings();
     void LayOutWaveforms();
-    void ShowPostedErrors();
     void OnTransportNotice(TransportNotice notice);
+    void OnChange(const EditorChange& change);
     void ShowPlayPositionAfterOsc();
-    void SetStatus(int panel, const QString& text);
-    void RepaintCanvas();
+    void SetStatus(StatusPanel panel, const QString& text);
+    // The step near canvas x becomes current while the play position is dragged.
+    void FollowStepAt(int x);
     void UpdateFileHistoryMenu();
     void ShowScale();
-    void ZeroBrightnessCommand();
     void CreateReferenceMenu();
     void SeekToX(int32_t time);
     void ScrubTo(int canvasX, int32_t time);
@@ -164,15 +148,16 @@ private:
     int32_t CursorTime() const;
     // The menu with the named actions in order ("-" a separator); names not registered
     // are left out.
-    QMenu* ActionMenu(const char* objectName, std::initializer_list<const char*> names);
+    QMenu* ActionMenu(const char* objectName, std::initializer_list<std::optional<Command>> commands);
 
     MainWindowOptions options_;
+    std::unique_ptr<DesktopPrompts> prompts_;
     EditorSession* session_ = nullptr;
     ViewState* view_ = nullptr;
     ActionRegistry* actions_ = nullptr;
     QTimer* displayTimer_ = nullptr;
     QTimer* autoSaveTimer_ = nullptr;
-    std::array<QLabel*, StatusPanels> status_{};
+    std::array<QLabel*, StatusPanelCount> status_{};
     std::array<QToolBar*, 4> toolBars_{};
     TransportPanel* playPanel_ = nullptr;
     QSplitter* splitter_ = nullptr;
@@ -187,7 +172,7 @@ private:
     QMenu* historyMenu_ = nullptr;
     ColourMonitor* monitor_ = nullptr;
     NodeDetailsDialog* nodeDetails_ = nullptr;
-    std::unique_ptr<SessionOptionHost> optionHost_;
+    std::unique_ptr<OptionHost> optionHost_;
     OptionsDialog* optionDialog_ = nullptr;
     ExtendedSelectionDialog* selectionDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
@@ -195,7 +180,6 @@ private:
     CanvasRows* rows_ = nullptr;
     StepColourDialog* colourDialog_ = nullptr;
     StepTimeDialog* timeDialog_ = nullptr;
-    std::unique_ptr<SessionProjectHost> projectHost_;
     ProjectSettingsDialog* projectDialog_ = nullptr;
     QMenu* stepMenu_ = nullptr;
     QMenu* laneMenu_ = nullptr;
@@ -208,6 +192,5 @@ private:
     bool shown_ = false;
     bool started_ = false;
     bool closing_ = false;
-    bool showingErrors_ = false;
     int waveHeight_ = 360;
 };

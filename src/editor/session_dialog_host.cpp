@@ -1,24 +1,27 @@
 #include "editor/session_dialog_host.h"
 
 #include "editor/editor_session.h"
+#include "editor/show_files.h"
+#include "runtime/show_runtime.h"
+#include "settings/env_data.h"
 
 #include <QAction>
 #include <QTimer>
 
-int32_t SessionProjectHost::PatchEntry(int entry) const { return session_.State().Play.DmxPatch[size_t(entry)]; }
+int32_t SessionProjectHost::PatchEntry(int entry) const { return runtime_.State().Play.DmxPatch[size_t(entry)]; }
 
 void SessionProjectHost::SetPatchEntries(int first, std::span<const int32_t> sources)
 {
-    session_.Document().SetPatchEntries(first, sources);
+    runtime_.Document().SetPatchEntries(first, sources);
 }
 
-void SessionProjectHost::MarkModified() { session_.Document().MarkModified(); }
+void SessionProjectHost::MarkModified() { runtime_.Document().MarkModified(); }
 
-void SessionProjectHost::SetCheckGroup(int32_t group) { session_.Env().CheckGroup = group; }
+void SessionProjectHost::SetCheckGroup(int32_t group) { env_.CheckGroup = group; }
 
-void SessionProjectHost::CloseSound() { session_.Runtime().CloseAudio(); }
+void SessionProjectHost::CloseSound() { runtime_.CloseAudio(); }
 
-void SessionProjectHost::ReopenSound() { session_.ReopenSound(); }
+void SessionProjectHost::ReopenSound() { files_.ReopenSound(); }
 
 std::vector<std::pair<QString, QKeySequence>> SessionOptionHost::Commands() const
 {
@@ -36,19 +39,19 @@ void SessionOptionHost::SetShortcut(int command, const QKeySequence& key)
 
 int32_t SessionOptionHost::OutputUniverse() const
 {
-    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    const TArtnetThread* artnet = runtime_.Artnet();
     return artnet ? artnet->OutputUniverse.load() : session_.Options().TxUniverse;
 }
 
 void SessionOptionHost::SetOutputUniverse(int32_t universe)
 {
-    if (TArtnetThread* artnet = session_.Runtime().Artnet())
+    if (TArtnetThread* artnet = runtime_.Artnet())
         artnet->OutputUniverse = universe;
 }
 
 std::string SessionOptionHost::LocalAddressText() const
 {
-    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    const TArtnetThread* artnet = runtime_.Artnet();
     return artnet ? artnet->LocalAddressText() : std::string();
 }
 
@@ -60,42 +63,42 @@ void SessionOptionHost::SetDisplayInterval(int32_t ms)
     session_.SetDisplayInterval(ms);
 }
 
-int32_t SessionOptionHost::OscPort() const { return session_.OscPort(); }
+int32_t SessionOptionHost::OscPort() const { return session_.Osc().Port(); }
 
-void SessionOptionHost::SetOscPort(int32_t port) { session_.SetOscPort(port); }
+void SessionOptionHost::SetOscPort(int32_t port) { session_.Osc().SetPort(port); }
 
 bool SessionOptionHost::NodeListChanged() const
 {
-    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    const TArtnetThread* artnet = runtime_.Artnet();
     return artnet && artnet->NodeListChanged();
 }
 
 void SessionOptionHost::SetNodeListChanged()
 {
-    if (TArtnetThread* artnet = session_.Runtime().Artnet())
+    if (TArtnetThread* artnet = runtime_.Artnet())
         artnet->SetNodeListChanged();
 }
 
 int SessionOptionHost::FillNodeList(std::vector<std::string>& lines)
 {
-    TArtnetThread* artnet = session_.Runtime().Artnet();
+    TArtnetThread* artnet = runtime_.Artnet();
     return artnet ? artnet->FillNodeList(lines) : 0;
 }
 
 int SessionOptionHost::NodeCount() const
 {
-    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    const TArtnetThread* artnet = runtime_.Artnet();
     return artnet ? artnet->NodeCount() : 0;
 }
 
 std::optional<NodeEntry> SessionOptionHost::Node(int index) const
 {
-    const TArtnetThread* artnet = session_.Runtime().Artnet();
+    const TArtnetThread* artnet = runtime_.Artnet();
     return artnet ? artnet->Node(index) : std::nullopt;
 }
 
 void SessionOptionHost::Scan()
 {
-    if (TArtnetThread* artnet = session_.Runtime().Artnet())
+    if (TArtnetThread* artnet = runtime_.Artnet())
         artnet->Scan();
 }

@@ -13,10 +13,16 @@ class QAction;
 class QTimer;
 
 class EditorSession;
+class EnvData;
+class ShowFiles;
+class ShowRuntime;
 
 class SessionProjectHost final : public ProjectSettingsHost {
 public:
-    explicit SessionProjectHost(EditorSession& session) : session_(session) {}
+    SessionProjectHost(ShowRuntime& runtime, EnvData& env, ShowFiles& files)
+        : runtime_(runtime), env_(env), files_(files)
+    {
+    }
 
     int32_t PatchEntry(int entry) const override;
     void SetPatchEntries(int first, std::span<const int32_t> sources) override;
@@ -26,7 +32,9 @@ public:
     void ReopenSound() override;
 
 private:
-    EditorSession& session_;
+    ShowRuntime& runtime_;
+    EnvData& env_;
+    ShowFiles& files_;
 };
 
 // What the option dialog changes at once, on the running program: the commands'
@@ -35,8 +43,8 @@ private:
 class SessionOptionHost final : public OptionHost {
 public:
     // commands: the main window's commands in list order; display: its display timer.
-    SessionOptionHost(EditorSession& session, std::vector<QAction*> commands, QTimer& display)
-        : session_(session), commands_(std::move(commands)), display_(display)
+    SessionOptionHost(EditorSession& session, ShowRuntime& runtime, std::vector<QAction*> commands, QTimer& display)
+        : session_(session), runtime_(runtime), commands_(std::move(commands)), display_(display)
     {
     }
 
@@ -58,6 +66,7 @@ public:
 
 private:
     EditorSession& session_;
+    ShowRuntime& runtime_;
     std::vector<QAction*> commands_;
     QTimer& display_;
 };

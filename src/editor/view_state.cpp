@@ -104,12 +104,17 @@ bool ViewState::MovePlayCursor(int32_t playPosition, bool playing)
 {
     const PlayCursorMove m =
         ::MovePlayCursor(playCursorX_, XOfTime(playPosition), scrollPosition_, viewportWidth_, playing);
-    if (!m.Moved)
-        return false;
-    SetPlayCursorX(m.PlayCursorX);
-    if (m.Pages)
-        SetScrollPosition(m.ScrollPosition);
-    return m.Pages;
+    ApplyCursorMove(m);
+    return m.Moved && m.Pages;
+}
+
+void ViewState::ApplyCursorMove(const PlayCursorMove& move)
+{
+    if (!move.Moved)
+        return;
+    SetPlayCursorX(move.PlayCursorX);
+    if (move.Pages)
+        SetScrollPosition(move.ScrollPosition);
 }
 
 void ViewState::SetPlayCursorX(int x)

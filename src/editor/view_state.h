@@ -79,6 +79,8 @@ public:
     // Moves the play cursor to playPosition and, while playing, pages the view forward when
     // the cursor has left it to the right. Whether the view paged.
     bool MovePlayCursor(int32_t playPosition, bool playing);
+    // A move computed elsewhere (the display snapshot): the cursor, and the page when it pages.
+    void ApplyCursorMove(const PlayCursorMove& move);
     void SetPlayCursorX(int x);
     // NoStepLine removes the line.
     void SetStepLineX(int x);

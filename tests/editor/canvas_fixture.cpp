@@ -119,11 +119,11 @@ void CanvasTest::StartShow(const std::vector<StepSpec>& steps, const std::string
     QApplication::processEvents();
 }
 
-EditState& CanvasTest::Edit() { return S().Edit(); }
+const EditState& CanvasTest::Edit() { return S().Edit(); }
 LaneView* CanvasTest::Lane() { return form->Rows()->Lane(); }
 MarkBar* CanvasTest::Bar() { return form->Rows()->MarkBarPane(); }
 ReferenceView* CanvasTest::Ref() { return form->Rows()->ReferencePane(); }
-QString CanvasTest::Panel(int i) { return form->StatusPanel(i)->text(); }
+QString CanvasTest::Panel(int i) { return form->Status(StatusPanel(i))->text(); }
 
 int CanvasTest::X(int32_t t) { return form->View().XOfTime(t) - form->View().ScrollPosition(); }
 

@@ -67,8 +67,12 @@ protected:
                    int32_t leadIn = LeadIn, double scale = 1.0);
 
     EditorSession& S() { return form->Session(); }
-    ProjectData& Doc() { return form->Session().Document(); }
-    EditState& Edit();
+    // Tests lay out their shows directly; the window itself only reads the document.
+    ProjectData& Doc() { return const_cast<ProjectData&>(form->Session().Document()); }
+    // The engine state and the sound as tests arrange them.
+    EngineState& Engine() { return const_cast<EngineState&>(form->Session().State()); }
+    WavSound& Sound() { return const_cast<WavSound&>(form->Session().Sound()); }
+    const EditState& Edit();
     LaneView* Lane();
     MarkBar* Bar();
     ReferenceView* Ref();

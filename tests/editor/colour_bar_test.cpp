@@ -39,14 +39,13 @@ protected:
 TEST_F(ColourBarTest, WithoutACurrentStepTheBarShowsNothingAndIgnoresThePointer)
 {
     StartShow({{0, 1000, PackColor(10, 20, 30), 40}});
-    form->UpdateColourLabels();
     for (int c = 0; c < 3; ++c)
         EXPECT_EQ(Bar4()->ValueLabel(c)->text(), "---");
     EXPECT_EQ(Bar4()->BaseColor(), NoColor);
     EXPECT_EQ(Bar4()->OutputColor(), NoColor);
     EXPECT_FALSE(Slider()->isEnabled());
     form->Actions().Update();
-    EXPECT_FALSE(form->Actions().Get("CurBrt0Action")->isEnabled());
+    EXPECT_FALSE(form->Actions().Get(Command::ZeroBrightness)->isEnabled());
     Click(Palette(), {5, 5});
     EXPECT_TRUE(Doc().UndoList.empty());
     EXPECT_FALSE(Doc().Modified);
@@ -113,9 +112,9 @@ TEST_F(ColourBarTest, ADoubleClickOnThePaletteOpensTheDialogAndLeavesNoGuard)
     DoubleClick(Palette(), {20, 20});
     EXPECT_EQ(dialogs.colorCaptions.size(), 1u);
     EXPECT_EQ(Doc().Lines[0][0].Color, 0x00FF00u) << "the dialog's colour, not the second press's";
-    EXPECT_FALSE(Edit().IgnoreStepPress);
+    EXPECT_FALSE(Edit().StepPressIgnored());
     Press(Lane(), OnLane(0));
-    EXPECT_EQ(Edit().Drag, DragKind::Brightness);
+    EXPECT_EQ(Edit().Drag(), DragKind::Brightness);
     Release(Lane(), OnLane(0));
 }
 
@@ -134,7 +133,7 @@ TEST_F(ColourBarTest, TheLineMenuKeepsTheSelectionAndTheTabsClearIt)
     form->Rows()->LineTabs()->setCurrentIndex(1);
     EXPECT_EQ(Doc().CurrentLine, 1);
     EXPECT_TRUE(Selected(0).empty());
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
 }
 
 } // namespace

@@ -45,16 +45,18 @@ namespace {
 class CommandSetTest : public CanvasTest {
 protected:
     ActionRegistry& A() { return form->Actions(); }
-    bool Enabled(const char* name)
+    // The command stored under key in the shortcut table.
+    static Command C(std::string_view key) { return *CommandWithKey(key); }
+    bool Enabled(const char* key)
     {
         A().Update();
-        return A().Get(name)->isEnabled();
+        return A().Get(C(key))->isEnabled();
     }
     // The show the rules start from: steps at 1000, 2000, 3000 on line 1 and 1500 on line 3,
     // nothing current, selected or copied, no undo, line 1 current, stopped at 1500.
     void Reset()
     {
-        EngineState& s = S().State();
+        EngineState& s = Engine();
         s.StopClock();
         for (int l = 0; l < LineCount; ++l)
             Doc().ClearLine(l);
@@ -68,13 +70,13 @@ protected:
         Doc().MultiClipboard.clear();
         Doc().ClearUndo();
         Doc().Modified = false;
-        Edit().ClearCurrentStep();
+        S().FocusStep(-1, StepFocus::Quiet);
         SeekTo(1500);
     }
     // Moves the play position and the cursor there, once the tick has taken it.
     void SeekTo(int32_t t)
     {
-        S().ScrubTo(t);
+        S().Player().ScrubTo(t);
         ASSERT_TRUE(QTest::qWaitFor([&] { return S().State().Play.PlayPosition == t; }, 3000)) << t;
         form->DisplayTick();
     }
@@ -106,10 +108,10 @@ TEST_F(CommandSetTest, EveryEnablingRule)
     };
     const Rule rules[] = {
         {"NewPrjAction", "stopped", [] {}, true},
-        {"NewPrjAction", "clock running", [this] { S().State().StartClock(-500); }, false},
-        {"OpenPrjAction", "clock running", [this] { S().State().StartClock(-500); }, false},
+        {"NewPrjAction", "clock running", [this] { Engine().StartClock(-500); }, false},
+        {"OpenPrjAction", "clock running", [this] { Engine().StartClock(-500); }, false},
         {"SaveAsPrjAction", "stopped", [] {}, true},
-        {"SaveAsPrjAction", "clock running", [this] { S().State().StartClock(-500); }, false},
+        {"SaveAsPrjAction", "clock running", [this] { Engine().StartClock(-500); }, false},
         {"SavePrjAction", "unmodified", [] {}, false},
         {"SavePrjAction", "modified", [this] { Doc().MarkModified(); }, true},
         {"SaveSelGrpAction", "nothing selected", [] {}, false},
@@ -126,38 +128,38 @@ TEST_F(CommandSetTest, EveryEnablingRule)
         {"SelectAllAction", "no step", [this] { Doc().ClearLine(0); Doc().ClearLine(2); }, false},
         {"AddStepAction", "position beside every step", [] {}, true},
         {"AddStepAction", "no current step, position 0", [this] { SeekTo(0); }, false},
-        {"AddStepAction", "position on the current step", [this] { Edit().CurrentStep = 1; SeekTo(2000); },
+        {"AddStepAction", "position on the current step", [this] { S().FocusStep(1, StepFocus::Quiet); SeekTo(2000); },
          false},
         {"AddBlkStepAction", "position beside every step", [] {}, true},
         {"AddBlkStepAction", "no current step, position 0", [this] { SeekTo(0); }, false},
-        {"AddBlkStepAction", "position on the current step", [this] { Edit().CurrentStep = 0; SeekTo(1000); },
+        {"AddBlkStepAction", "position on the current step", [this] { S().FocusStep(0, StepFocus::Quiet); SeekTo(1000); },
          false},
         {"DelStepAction", "selection on the line and another", [&] { select(0, 0); select(2, 0); }, true},
         {"DelStepAction", "selection only on another line", [&] { select(2, 0); }, false},
         {"DelAllStepAction", "line with steps", [] {}, true},
         {"DelAllStepAction", "empty line", [this] { Doc().CurrentLine = 1; }, false},
         {"PropStepAction", "nothing current or selected", [] {}, false},
-        {"PropStepAction", "a current step", [this] { Edit().CurrentStep = 0; }, true},
+        {"PropStepAction", "a current step", [this] { S().FocusStep(0, StepFocus::Quiet); }, true},
         {"PropStepAction", "another line's step selected", [&] { select(2, 0); }, true},
         {"TimeStepAction", "nothing current or selected", [] {}, false},
         {"TimeStepAction", "another line's step selected", [&] { select(2, 0); }, true},
-        {"MovToCsrPosAction", "a current step", [this] { Edit().CurrentStep = 2; }, true},
+        {"MovToCsrPosAction", "a current step", [this] { S().FocusStep(2, StepFocus::Quiet); }, true},
         {"MovToCsrPosAction", "selected but not current", [&] { select(0, 0); }, false},
         {"UndoAction", "no undo", [] {}, false},
         {"UndoAction", "after an edit", [this] { Doc().DeleteAllSteps(); }, true},
         {"PrvStpAction", "no current step", [] {}, false},
-        {"PrvStpAction", "the first step current", [this] { Edit().CurrentStep = 0; }, false},
-        {"PrvStpAction", "the second step current", [this] { Edit().CurrentStep = 1; }, true},
+        {"PrvStpAction", "the first step current", [this] { S().FocusStep(0, StepFocus::Quiet); }, false},
+        {"PrvStpAction", "the second step current", [this] { S().FocusStep(1, StepFocus::Quiet); }, true},
         {"NxtStpAction", "no current step", [] {}, true},
-        {"NxtStpAction", "the last step current", [this] { Edit().CurrentStep = 2; }, false},
+        {"NxtStpAction", "the last step current", [this] { S().FocusStep(2, StepFocus::Quiet); }, false},
         {"NxtStpAction", "an empty line", [this] { Doc().CurrentLine = 1; }, false},
         {"CpyFrmTrkAction", "steps on other lines only", [this] { Doc().CurrentLine = 1; }, true},
         {"CpyFrmTrkAction", "no step", [this] { Doc().ClearLine(0); Doc().ClearLine(2); }, false},
         {"SelectExAction", "steps", [] {}, true},
         {"SelectExAction", "no step", [this] { Doc().ClearLine(0); Doc().ClearLine(2); }, false},
-        {"UpBrightAction", "a current step", [this] { Edit().CurrentStep = 0; }, true},
+        {"UpBrightAction", "a current step", [this] { S().FocusStep(0, StepFocus::Quiet); }, true},
         {"UpBrightAction", "no current step", [] {}, false},
-        {"DownBrightAction", "a current step", [this] { Edit().CurrentStep = 0; }, true},
+        {"DownBrightAction", "a current step", [this] { S().FocusStep(0, StepFocus::Quiet); }, true},
         {"DownBrightAction", "no current step", [] {}, false},
         {"CutMltAction", "another line's step selected", [&] { select(2, 0); }, true},
         {"CutMltAction", "nothing selected", [] {}, false},
@@ -168,7 +170,7 @@ TEST_F(CommandSetTest, EveryEnablingRule)
         {"PstMltAction", "empty clipboard", [] {}, false},
         {"PstMltAction", "copied steps", [&] { select(2, 0); Doc().CopySelectedAll(false); }, true},
         {"SelectAllMltAction", "no step", [this] { Doc().ClearLine(0); Doc().ClearLine(2); }, true},
-        {"PrvTimAction", "clock running", [this] { S().State().StartClock(-500); }, true},
+        {"PrvTimAction", "clock running", [this] { Engine().StartClock(-500); }, true},
         {"PropertyAction", "a sound", [] {}, true},
     };
     for (const Rule& r : rules) {
@@ -180,10 +182,10 @@ TEST_F(CommandSetTest, EveryEnablingRule)
 
     // Without a waveform nothing can be placed or loaded at the cursor; without a sound
     // there are no properties to show.
-    S().Sound().ClearSummary();
+    Sound().ClearSummary();
     for (const char* name : {"LoadGrpAction", "AddStepAction", "AddBlkStepAction"})
         EXPECT_FALSE(Enabled(name)) << name;
-    S().State().SetSoundPath({});
+    Engine().SetSoundPath({});
     EXPECT_FALSE(Enabled("PropertyAction"));
 }
 
@@ -230,21 +232,21 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
     }
 
     // The toggles follow what they show.
-    A().Trigger("ViewEditToolAction");
+    A().Trigger(Command::ShowEditBar);
     EXPECT_TRUE(form->ToolBar(2)->isHidden());
     A().Update();
-    EXPECT_FALSE(A().Get("ViewEditToolAction")->isChecked());
-    EXPECT_TRUE(A().Get("ViewFilToolAction")->isChecked());
-    A().Trigger("ViewSttBarAction");
+    EXPECT_FALSE(A().Get(Command::ShowEditBar)->isChecked());
+    EXPECT_TRUE(A().Get(Command::ShowFileBar)->isChecked());
+    A().Trigger(Command::ShowStatusBar);
     EXPECT_TRUE(form->statusBar()->isHidden());
     const int right = form->RightWaveform()->height();
-    A().Trigger("DispMonoAction");
+    A().Trigger(Command::MonoWaveform);
     QApplication::processEvents();
     EXPECT_TRUE(form->View().MonoDisplay());
     EXPECT_EQ(form->LeftWaveform()->height(), 2);
     EXPECT_EQ(form->RightWaveform()->height(), 2 * right + 8 - 2 - 2) << "the right pane shows both channels";
     A().Update();
-    EXPECT_TRUE(A().Get("DispMonoAction")->isChecked());
+    EXPECT_TRUE(A().Get(Command::MonoWaveform)->isChecked());
 }
 
 TEST_F(CommandSetTest, VersionBoxAndSoundPropertiesShowTheirTexts)
@@ -255,7 +257,7 @@ TEST_F(CommandSetTest, VersionBoxAndSoundPropertiesShowTheirTexts)
         version = form->About()->Version()->text();
         form->About()->accept();
     });
-    A().Trigger("HelpAboutItem");
+    A().Trigger(Command::About);
     EXPECT_EQ(version, QString("Version ") + ProgramVersion);
 
     QString path, size, format;
@@ -266,7 +268,7 @@ TEST_F(CommandSetTest, VersionBoxAndSoundPropertiesShowTheirTexts)
         format = box->Value(3)->text();
         box->accept();
     });
-    ASSERT_TRUE(A().Trigger("PropertyAction"));
+    ASSERT_TRUE(A().Trigger(Command::SoundProperties));
     EXPECT_EQ(path.toStdString(), dir / "show.wav");
     EXPECT_EQ(size.remove(QRegularExpression("[^0-9]")).toLongLong(), std::ifstream(dir / "show.wav", std::ios::ate).tellg());
     EXPECT_EQ(format, "44.1kHz 16bit stereo  00:00:04.00");
@@ -284,32 +286,32 @@ TEST_F(CommandSetTest, EditCommandsActOnTheCurrentLineAndTheSelection)
     SeekTo(3000);
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 1500, 2500, 3000, 5000}));
-    ASSERT_TRUE(A().Trigger("UndoAction"));
+    ASSERT_TRUE(A().Trigger(Command::Undo));
     EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 1500, 2500}));
 
     // Select all takes the current line; the status counts every line.
     Doc().SelectSteps(std::vector<StepPos>{{2, 0}});
-    ASSERT_TRUE(A().Trigger("SelectAllAction"));
+    ASSERT_TRUE(A().Trigger(Command::SelectAll));
     EXPECT_THAT(Selected(0), ElementsAre(0, 1, 2));
     EXPECT_EQ(Panel(3), "選択中=4");
     // Delete takes the selected steps of every line.
-    Edit().CurrentStep = 1;
-    ASSERT_TRUE(A().Trigger("DelStepAction"));
+    S().FocusStep(1, StepFocus::Quiet);
+    ASSERT_TRUE(A().Trigger(Command::DeleteSteps));
     EXPECT_TRUE(Times(0).empty());
     EXPECT_TRUE(Times(2).empty());
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     EXPECT_EQ(Panel(3), "");
-    ASSERT_TRUE(A().Trigger("UndoAction"));
+    ASSERT_TRUE(A().Trigger(Command::Undo));
 
     // Brightness steps of the current step stop at the limits, without undo. The keys find
     // their commands enabled without waiting for the update pass.
     Doc().ClearUndo();
-    Edit().CurrentStep = 0;
+    S().FocusStep(0, StepFocus::Quiet);
     Key(Qt::Key_Up);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
     Key(Qt::Key_Up);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
-    Edit().CurrentStep = 1;
+    S().FocusStep(1, StepFocus::Quiet);
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     EXPECT_EQ(Doc().Lines[0][1].Brightness, -255);
@@ -317,20 +319,20 @@ TEST_F(CommandSetTest, EditCommandsActOnTheCurrentLineAndTheSelection)
 
     // The current step moves to the play position.
     SeekTo(2000);
-    ASSERT_TRUE(A().Trigger("MovToCsrPosAction"));
+    ASSERT_TRUE(A().Trigger(Command::MoveStepToCursor));
     EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 2000, 2500}));
-    EXPECT_EQ(Doc().Lines[0][size_t(Edit().CurrentStep)].Brightness, -255) << "it stays current";
+    EXPECT_EQ(Doc().Lines[0][size_t(Edit().CurrentStep())].Brightness, -255) << "it stays current";
 
     // Cut keeps the steps on the clipboard; delete-all asks first.
     Doc().SelectOnly(std::vector<StepPos>{{0, 2}});
     Key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Times(0), (std::vector<int32_t>{500, 2000}));
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     messages.answers = {Answer::No, Answer::Yes};
-    ASSERT_TRUE(A().Trigger("DelAllStepAction"));
+    ASSERT_TRUE(A().Trigger(Command::DeleteAllSteps));
     EXPECT_EQ(messages.entries.back().text, "削除してもいいですか");
     EXPECT_EQ(Times(0).size(), 2u);
-    ASSERT_TRUE(A().Trigger("DelAllStepAction"));
+    ASSERT_TRUE(A().Trigger(Command::DeleteAllSteps));
     EXPECT_TRUE(Times(0).empty());
     EXPECT_EQ(Times(2), std::vector<int32_t>{800}) << "only the current line";
 }
@@ -346,7 +348,7 @@ TEST_F(CommandSetTest, PreviousAndNextStepSelectTheStepAndKeepItInView)
     Activate();
 
     Key(Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(Edit().CurrentStep, 0);
+    EXPECT_EQ(Edit().CurrentStep(), 0);
     EXPECT_THAT(Selected(0), ElementsAre(0));
     EXPECT_TRUE(Selected(2).empty()) << "the selection of every line is cleared";
     EXPECT_EQ(view.ScrollPosition(), view.XOfTime(500) - 20);
@@ -354,23 +356,23 @@ TEST_F(CommandSetTest, PreviousAndNextStepSelectTheStepAndKeepItInView)
 
     Key(Qt::Key_Right, Qt::ControlModifier);
     Key(Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(Edit().CurrentStep, 2);
+    EXPECT_EQ(Edit().CurrentStep(), 2);
     EXPECT_THAT(Selected(0), ElementsAre(2));
     EXPECT_EQ(view.ScrollPosition(), view.XOfTime(3500) - 20);
     Key(Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(Edit().CurrentStep, 2) << "no step after the last";
+    EXPECT_EQ(Edit().CurrentStep(), 2) << "no step after the last";
 
     Key(Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(Edit().CurrentStep, 1);
+    EXPECT_EQ(Edit().CurrentStep(), 1);
     EXPECT_EQ(view.ScrollPosition(), view.XOfTime(1500) - width + 20);
     EXPECT_EQ(Panel(1), "00:00:01.50");
     // A step already in view does not scroll.
     view.SetScrollPosition(view.XOfTime(500) - 100);
     Key(Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(Edit().CurrentStep, 0);
+    EXPECT_EQ(Edit().CurrentStep(), 0);
     EXPECT_EQ(view.ScrollPosition(), view.XOfTime(500) - 100);
     Key(Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(Edit().CurrentStep, 0);
+    EXPECT_EQ(Edit().CurrentStep(), 0);
 }
 
 TEST_F(CommandSetTest, CopyFromLineAsksBeforeOverwritingAndTakesOnlyLineNumbers)
@@ -378,7 +380,7 @@ TEST_F(CommandSetTest, CopyFromLineAsksBeforeOverwritingAndTakesOnlyLineNumbers)
     StartShow({{0, 500}, {2, 800, 0x00FF00, 10}, {2, 1800, 0x00FF00, 20}});
     // No: nothing is asked further.
     messages.answers = {Answer::No};
-    ASSERT_TRUE(A().Trigger("CpyFrmTrkAction"));
+    ASSERT_TRUE(A().Trigger(Command::CopyFromLine));
     EXPECT_TRUE(dialogs.inputBoxes.empty());
     EXPECT_EQ(Times(0), std::vector<int32_t>{500});
 
@@ -388,7 +390,7 @@ TEST_F(CommandSetTest, CopyFromLineAsksBeforeOverwritingAndTakesOnlyLineNumbers)
                                                    std::optional<std::string>("")}) {
         messages.answers = {Answer::Yes};
         dialogs.texts = {text};
-        A().Trigger("CpyFrmTrkAction");
+        A().Trigger(Command::CopyFromLine);
         EXPECT_EQ(Times(0), std::vector<int32_t>{500}) << text.value_or("(cancel)");
         EXPECT_TRUE(Doc().UndoList.empty()) << text.value_or("(cancel)");
     }
@@ -400,13 +402,13 @@ TEST_F(CommandSetTest, CopyFromLineAsksBeforeOverwritingAndTakesOnlyLineNumbers)
     // Its own number: the undo snapshot is taken, the line stays.
     messages.answers = {Answer::Yes};
     dialogs.texts = {std::string("1")};
-    A().Trigger("CpyFrmTrkAction");
+    A().Trigger(Command::CopyFromLine);
     EXPECT_EQ(Times(0), std::vector<int32_t>{500});
     EXPECT_EQ(Doc().UndoList.size(), 1u);
 
     messages.answers = {Answer::Yes};
     dialogs.texts = {std::string(" 3 ")};
-    A().Trigger("CpyFrmTrkAction");
+    A().Trigger(Command::CopyFromLine);
     EXPECT_EQ(Times(0), (std::vector<int32_t>{800, 1800}));
     EXPECT_EQ(Doc().Lines[0][1].Brightness, 20);
     EXPECT_EQ(Doc().Lines[0][1].Line, 0);
@@ -416,7 +418,7 @@ TEST_F(CommandSetTest, CopyFromLineAsksBeforeOverwritingAndTakesOnlyLineNumbers)
     Doc().CurrentLine = 5;
     const size_t asked = messages.entries.size();
     dialogs.texts = {std::string("1")};
-    A().Trigger("CpyFrmTrkAction");
+    A().Trigger(Command::CopyFromLine);
     EXPECT_EQ(messages.entries.size(), asked);
     EXPECT_EQ(Times(5), (std::vector<int32_t>{800, 1800}));
 }
@@ -435,7 +437,7 @@ TEST_F(CommandSetTest, AnEmptyStepKeepsTheLinesOutputWhereItGoes)
     for (const Case& c : cases) {
         SeekTo(c.at);
         ASSERT_EQ(form->View().TimeOfX(form->View().PlayCursorX()), c.at);
-        ASSERT_TRUE(A().Trigger("AddBlkStepAction")) << c.at;
+        ASSERT_TRUE(A().Trigger(Command::AddBlankStep)) << c.at;
         const TStepList& line = Doc().Lines[0];
         const auto added = std::find_if(line.begin(), line.end(), [&](const TStepRec& s) { return s.Time == c.at; });
         ASSERT_NE(added, line.end()) << c.at;
@@ -449,7 +451,7 @@ TEST_F(CommandSetTest, StretchBoxesTakeFactorsWithinTheirRange)
 {
     StartShow({{0, 1000, 0x0000FF, 100, true}, {0, 2000, 0x0000FF, 100, true}, {2, 1400, 0x00FF00, -40, true}});
     dialogs.texts = {std::string("2.5")};
-    A().Trigger("StretchMltAction");
+    A().Trigger(Command::StretchTime);
     EXPECT_EQ(dialogs.inputBoxes.back(),
               std::make_pair(std::string("複数ラインのタイム伸縮"), std::string("倍率 (-10.0 .. +10.0)")));
     EXPECT_EQ(Times(0), (std::vector<int32_t>{1000, 3500}));
@@ -458,15 +460,15 @@ TEST_F(CommandSetTest, StretchBoxesTakeFactorsWithinTheirRange)
          {std::optional<std::string>("10.5"), std::optional<std::string>("abc"), std::optional<std::string>(""),
           std::optional<std::string>()}) {
         dialogs.texts = {text};
-        A().Trigger("StretchMltAction");
+        A().Trigger(Command::StretchTime);
         EXPECT_EQ(Times(0), (std::vector<int32_t>{1000, 3500})) << text.value_or("(cancel)");
     }
     EXPECT_EQ(Doc().UndoList.size(), 1u);
 
     dialogs.texts = {std::string("4.5"), std::string("-4")};
-    A().Trigger("StretchBrtAction");
+    A().Trigger(Command::StretchBrightness);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 100) << "4.5 is beyond the brightness range";
-    A().Trigger("StretchBrtAction");
+    A().Trigger(Command::StretchBrightness);
     EXPECT_EQ(dialogs.inputBoxes.back(),
               std::make_pair(std::string("複数ラインの明暗伸縮"), std::string("倍率 (-4.0 .. +4.0)")));
     EXPECT_EQ(Doc().Lines[0][0].Brightness, -255);
@@ -478,7 +480,7 @@ TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
     StartShow({{0, 500}, {0, 1500}},
               "[ShortCut]\nUndoActionItem=Ctrl+Z\nCutStepActionItem=\nCpyStepActionItem=Nonsense\n"
               "SelectAllActionItem=Nonsense\nPrvTimActionItem=\nNxtStpActionItem=Shift+Ctrl+F5\n");
-    auto key = [this](const char* name) { return A().Get(name)->shortcut(); };
+    auto key = [this](const char* name) { return A().Get(C(name))->shortcut(); };
     EXPECT_EQ(key("UndoAction"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(key("CutStepAction"), QKeySequence(Qt::CTRL | Qt::Key_X)) << "never without one";
     EXPECT_EQ(key("CpyStepAction"), QKeySequence(Qt::CTRL | Qt::Key_C)) << "never without one";
@@ -511,7 +513,7 @@ TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
         EXPECT_EQ(list->currentItem()->text(), "元に戻す(U)\tShift+Alt+BkSp");
         options->reject();
     });
-    A().Trigger("OptionItem");
+    A().Trigger(Command::Options);
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(key("UndoAction"), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
     for (int i = 0; i < options->ShortcutList()->count(); ++i)
@@ -535,7 +537,7 @@ TEST_F(CommandSetTest, GroupFilesSaveTheSelectionAndLoadItAtThePlayPosition)
     StartShow({{0, 1000, 0x0000FF, 0, true}, {0, 1200, 0x0000FF, 0, true}, {3, 1100, 0x00FF00, 0, true}, {3, 3000}});
     const std::string group = dir / "passage.GRP";
     dialogs.groupPaths = {group};
-    ASSERT_TRUE(A().Trigger("SaveSelGrpAction"));
+    ASSERT_TRUE(A().Trigger(Command::SaveGroup));
     const Bytes bytes = ReadBytes(group);
     ASSERT_EQ(bytes.size(), 3u * 52);
     auto field = [&](size_t record, size_t offset) {
@@ -551,21 +553,21 @@ TEST_F(CommandSetTest, GroupFilesSaveTheSelectionAndLoadItAtThePlayPosition)
     EXPECT_EQ(field(2, 4), 100);
 
     // Cancelled dialogs do nothing.
-    A().Trigger("LoadGrpAction");
+    A().Trigger(Command::LoadGroup);
     EXPECT_EQ(Times(0), (std::vector<int32_t>{1000, 1200}));
     EXPECT_TRUE(Doc().UndoList.empty());
     EXPECT_EQ(dialogs.groupFolders.back(), dir.Path()) << "the open dialog starts in the show's folder";
 
     SeekTo(-500);
     dialogs.groupPaths = {group};
-    ASSERT_TRUE(A().Trigger("LoadGrpAction"));
+    ASSERT_TRUE(A().Trigger(Command::LoadGroup));
     EXPECT_EQ(Times(0), (std::vector<int32_t>{-500, -300, 1000, 1200}));
     EXPECT_EQ(Times(3), (std::vector<int32_t>{-400, 1100, 3000}));
     EXPECT_THAT(Selected(0), ElementsAre(0, 1));
     EXPECT_THAT(Selected(3), ElementsAre(0));
     EXPECT_EQ(Panel(3), "選択中=3");
     EXPECT_TRUE(Doc().Modified);
-    ASSERT_TRUE(A().Trigger("UndoAction"));
+    ASSERT_TRUE(A().Trigger(Command::Undo));
     EXPECT_EQ(Times(0), (std::vector<int32_t>{1000, 1200}));
     EXPECT_EQ(Times(3), (std::vector<int32_t>{1100, 3000}));
 }
@@ -585,7 +587,7 @@ TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
         EXPECT_EQ(window->CountLabel()->text(), "1/3 points");
         window->findChild<QPushButton*>("OkButton")->click();
     });
-    ASSERT_TRUE(A().Trigger("SelectExAction"));
+    ASSERT_TRUE(A().Trigger(Command::ExtendedSelection));
     EXPECT_THAT(Selected(0), ElementsAre(0));
     EXPECT_TRUE(Selected(2).empty());
     EXPECT_EQ(Panel(3), "選択中=1");
@@ -600,7 +602,7 @@ TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
         EXPECT_EQ(window->CountLabel()->text(), "0/1 points");
         window->findChild<QPushButton*>("Button1")->click();
     });
-    A().Trigger("SelectExAction");
+    A().Trigger(Command::ExtendedSelection);
     EXPECT_THAT(Selected(0), ElementsAre(0));
 }
 
@@ -624,7 +626,7 @@ TEST_F(CommandSetTest, Screenshots)
                {5, 1200, PackColor(255, 0, 255), 200},
                {6, 2000, PackColor(0, 0, 0), 0}},
               "[General]\nViewRefTrack=1\nRefTrack=-2\n");
-    Edit().CurrentStep = 2;
+    S().FocusStep(2, StepFocus::Quiet);
     Doc().CopySelected(false);
     Doc().Modified = true;
     A().Update();
@@ -662,7 +664,7 @@ TEST_F(CommandSetTest, Screenshots)
         save(form->SoundProperties(), "SoundPropBox");
         form->SoundProperties()->accept();
     });
-    A().Trigger("PropertyAction");
+    A().Trigger(Command::SoundProperties);
 
     form->ColourDialog()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->ColourDialog()));
@@ -695,7 +697,7 @@ TEST_F(CommandSetTest, Screenshots)
         command->trigger();
         EXPECT_TRUE(shown) << name;
     };
-    pages(A().Get("SetPrjAction"), "SetPrjDlg");
+    pages(A().Get(Command::ProjectSettings), "SetPrjDlg");
     for (QDialog* dialog : std::initializer_list<QDialog*>{form->TimeDialog(), form->NodeDetails()}) {
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));

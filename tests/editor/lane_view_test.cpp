@@ -28,16 +28,16 @@ TEST_F(LaneTest, OverlappingBoxesTheFirstInListOrderWinsAndANearMissStartsABand)
     const int mid = Lane()->height() / 2;
 
     Click(Lane(), {X(1000) + 3, mid});
-    EXPECT_EQ(Edit().CurrentStep, 0) << "in both boxes: the first in list order";
+    EXPECT_EQ(Edit().CurrentStep(), 0) << "in both boxes: the first in list order";
     EXPECT_THAT(Selected(0), ElementsAre(0));
     Click(Lane(), {X(1050) + 7, mid});
-    EXPECT_EQ(Edit().CurrentStep, 1) << "in the second box only";
+    EXPECT_EQ(Edit().CurrentStep(), 1) << "in the second box only";
     EXPECT_THAT(Selected(0), ElementsAre(1));
 
     // Near both in time but above both boxes: no step, and a band starts.
     const QPoint above(X(1000) + 3, mid - 30);
     Press(Lane(), above);
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     EXPECT_TRUE(Selected(0).empty()) << "a press on empty lane deselects";
     // A band that covers only part of a box selects nothing.
     Move(Lane(), {X(1050) + 4, mid + 2});
@@ -49,13 +49,13 @@ TEST_F(LaneTest, OverlappingBoxesTheFirstInListOrderWinsAndANearMissStartsABand)
     Move(Lane(), {X(1050) + 20, mid + 20});
     Release(Lane(), {X(1050) + 20, mid + 20});
     EXPECT_THAT(Selected(0), ElementsAre(0, 1));
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     const QPoint third = OnLane(2);
     Press(Lane(), third + QPoint(-30, -30));
     Move(Lane(), third + QPoint(30, 30));
     Release(Lane(), third + QPoint(30, 30));
     EXPECT_THAT(Selected(0), ElementsAre(2));
-    EXPECT_EQ(Edit().CurrentStep, 2);
+    EXPECT_EQ(Edit().CurrentStep(), 2);
     EXPECT_EQ(Panel(3), "選択中=1");
 }
 
@@ -106,7 +106,7 @@ TEST_F(LaneTest, BrightnessDragClampsEachStepAndTheReleaseSetsTheDraggedRow)
     const int h = Lane()->height();
     const QPoint start = OnLane(0);
     Press(Lane(), start);
-    ASSERT_EQ(Edit().Drag, DragKind::Brightness);
+    ASSERT_EQ(Edit().Drag(), DragKind::Brightness);
     Move(Lane(), {start.x(), 0});
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 255);
     EXPECT_EQ(Doc().Lines[0][1].Brightness, 155) << "the others keep their difference";
@@ -115,7 +115,7 @@ TEST_F(LaneTest, BrightnessDragClampsEachStepAndTheReleaseSetsTheDraggedRow)
     Release(Lane(), {start.x(), h - 1});
     EXPECT_EQ(Doc().Lines[0][0].Brightness, BrightnessOfRow(h - 1, h));
     EXPECT_EQ(Doc().Lines[0][1].Brightness, -255) << "the group lost its difference";
-    EXPECT_EQ(Edit().Drag, DragKind::None);
+    EXPECT_EQ(Edit().Drag(), DragKind::None);
     EXPECT_EQ(Doc().UndoList.size(), 1u);
     Doc().Undo();
     EXPECT_EQ(Doc().Lines[0][1].Brightness, 100) << "one snapshot undoes the whole drag";
@@ -138,7 +138,7 @@ TEST_P(LaneTimeDragTest, TimeDrag)
     const TimeDragCase c = GetParam();
     StartShow({{0, 1000, 0x0000FF, 0, true}, {0, 2000}});
     Press(Lane(), OnLane(0), Qt::ShiftModifier | c.keys);
-    ASSERT_EQ(Edit().Drag, DragKind::Time);
+    ASSERT_EQ(Edit().Drag(), DragKind::Time);
     EXPECT_NE(form->View().StepLineX(), ViewState::NoStepLine) << "the dotted line marks the step";
     const int y = OnLane(0).y();
     const int step = X(c.to) > X(1000) ? 10 : -10;
@@ -167,14 +167,14 @@ TEST_F(LaneTest, ShiftSwitchesBetweenTheTwoDragsWhileTheButtonIsHeld)
     // A brightness drag takes only moves that change the row, a time drag only those that
     // change the column.
     Move(Lane(), p + QPoint(30, 0), Qt::ShiftModifier);
-    EXPECT_EQ(Edit().Drag, DragKind::Brightness);
+    EXPECT_EQ(Edit().Drag(), DragKind::Brightness);
     Move(Lane(), p + QPoint(30, 1), Qt::ShiftModifier);
-    EXPECT_EQ(Edit().Drag, DragKind::Time) << "the first move with Shift only switches";
+    EXPECT_EQ(Edit().Drag(), DragKind::Time) << "the first move with Shift only switches";
     EXPECT_EQ(Times(0), std::vector<int32_t>{1000});
     Move(Lane(), p + QPoint(40, 1), Qt::ShiftModifier);
     EXPECT_EQ(Times(0), std::vector<int32_t>{form->View().TimeOfX(p.x() + 40)});
     Move(Lane(), p + QPoint(41, -20));
-    EXPECT_EQ(Edit().Drag, DragKind::Brightness);
+    EXPECT_EQ(Edit().Drag(), DragKind::Brightness);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 0);
     Move(Lane(), p + QPoint(41, -25));
     EXPECT_EQ(Doc().Lines[0][0].Brightness, BrightnessOfRow(p.y() - 25, Lane()->height()));
@@ -188,7 +188,7 @@ TEST_F(LaneTest, TheWheelActsOnTheCurrentStepAndTheSelectionPerWholeNotch)
     // A right press makes the step current without selecting it.
     Click(Lane(), OnLane(0), {}, Qt::RightButton);
     form->PopupMenu(1)->hide();
-    ASSERT_EQ(Edit().CurrentStep, 0);
+    ASSERT_EQ(Edit().CurrentStep(), 0);
     ASSERT_FALSE(Doc().Lines[0][0].Selected);
     Wheel(Lane(), OnLane(0), 120);
     EXPECT_EQ(Doc().Lines[0][0].Brightness, 14);
@@ -219,14 +219,14 @@ TEST_F(LaneTest, ADoubleClickOpensTheColourDialogAndTheNextPressDragsAgain)
     DoubleClick(Lane(), OnLane(0));
     ASSERT_EQ(dialogs.colorCaptions, std::vector<std::string>{"基点の色指定(C)..."});
     EXPECT_EQ(Doc().Lines[0][0].Color, 0x00FF00u);
-    EXPECT_EQ(Edit().Drag, DragKind::None) << "the double-click's own press starts no drag";
-    EXPECT_FALSE(Edit().IgnoreStepPress);
-    EXPECT_FALSE(Edit().IgnoreEmptyPress);
+    EXPECT_EQ(Edit().Drag(), DragKind::None) << "the double-click's own press starts no drag";
+    EXPECT_FALSE(Edit().StepPressIgnored());
+    EXPECT_FALSE(Edit().EmptyPressIgnored());
 
     const size_t undo = Doc().UndoList.size();
     const QPoint p = OnLane(0);
     Press(Lane(), p);
-    EXPECT_EQ(Edit().Drag, DragKind::Brightness) << "the guard did not swallow a real press";
+    EXPECT_EQ(Edit().Drag(), DragKind::Brightness) << "the guard did not swallow a real press";
     Move(Lane(), p + QPoint(0, -20));
     Release(Lane(), p + QPoint(0, -20));
     EXPECT_GT(Doc().Lines[0][0].Brightness, 0);
@@ -235,7 +235,7 @@ TEST_F(LaneTest, ADoubleClickOpensTheColourDialogAndTheNextPressDragsAgain)
     // A double-click beside the box: neither guard outlives its press.
     DoubleClick(Lane(), p + QPoint(0, 40));
     Press(Lane(), OnLane(1));
-    EXPECT_EQ(Edit().Drag, DragKind::Brightness);
+    EXPECT_EQ(Edit().Drag(), DragKind::Brightness);
     Release(Lane(), OnLane(1));
     Click(Lane(), {X(2000), 10});
     EXPECT_TRUE(Selected(0).empty());
@@ -267,10 +267,10 @@ TEST_F(LaneTest, WithoutLiveDisplayADragShowsTheBoxesWhereTheyWereUntilTheReleas
 TEST_F(LaneTest, WithoutASoundNothingIsPaintedOrPressed)
 {
     StartShow({{0, 1000}});
-    S().Sound().ClearSummary();
+    Sound().ClearSummary();
     form->ApplyScale();
     Click(Lane(), OnLane(0));
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     QImage image(Lane()->size(), QImage::Format_RGB32);
     Lane()->render(&image);
     EXPECT_EQ(image.pixelColor(OnLane(0)), Lane()->palette().color(QPalette::Window));

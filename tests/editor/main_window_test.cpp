@@ -119,7 +119,10 @@ protected:
     }
 
     EditorSession& S() { return form->Session(); }
-    QString Panel(int i) { return form->StatusPanel(i)->text(); }
+    // The document and the engine state as tests arrange them.
+    ProjectData& Doc() { return const_cast<ProjectData&>(S().Document()); }
+    EngineState& Engine() { return const_cast<EngineState&>(S().State()); }
+    QString Panel(int i) { return form->Status(StatusPanel(i))->text(); }
     std::string IniText() { return ReadText(dir / "lumenrill.INI"); }
     static std::string ReadText(const std::string& path)
     {
@@ -157,7 +160,7 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsThenCloseWritesThemInOrder)
     EXPECT_EQ(form->windowTitle(), "Lumenrill") << "no project opened";
     EXPECT_TRUE(form->DisplayTimer()->isActive());
     EXPECT_EQ(S().Document().FileName, "");
-    EXPECT_EQ(S().Runtime().Play().DmxPatch[0], -1) << "unpatched until a show is opened";
+    EXPECT_EQ(Engine().Play.DmxPatch[0], -1) << "unpatched until a show is opened";
     EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG"; })) << Panel(0).toStdString();
 
     form->close();
@@ -211,7 +214,7 @@ TEST_P(AskSaveChangesTest, NewShowAsksFirst)
     const AskCase c = GetParam();
     const std::string show = MakeShow("show.PRJ");
     Start("[Project]\nPrjFile=" + show + "\n");
-    ProjectData& doc = S().Document();
+    ProjectData& doc = Doc();
     if (!c.hasFileName)
         doc.FileName.clear();
     doc.AddStep(0x00FF00, 0, 1000, 0, true);
@@ -224,7 +227,7 @@ TEST_P(AskSaveChangesTest, NewShowAsksFirst)
     if (c.saveFails)
         doc.FileName = dir / "blocked.PRJ";
 
-    form->Actions().Trigger("NewPrjAction");
+    form->Actions().Trigger(Command::NewProject);
     ASSERT_FALSE(messages.entries.empty());
     EXPECT_EQ(messages.entries.front().kind, "ask");
     EXPECT_THAT(messages.entries.front().text, HasSubstr("変更内容を保存しますか"));
@@ -261,8 +264,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, AskSaveChangesTest,
 TEST_F(MainWindowTest, ClosingAnUntitledChangedShowAndCancellingTheDialogKeepsTheWindowOpen)
 {
     Start();
-    S().OpenProject("");
-    S().Document().AddStep(0xFF, 0, 500, 0, true);
+    S().Files().OpenProject("");
+    Doc().AddStep(0xFF, 0, 500, 0, true);
     messages.answers = {Answer::Yes};
     prompts.savePaths = {""};
     EXPECT_FALSE(form->close());
@@ -320,7 +323,7 @@ TEST_F(MainWindowTest, TransportButtonsTimeDisplayAndSeekByClick)
     const std::string show = MakeShow("show.PRJ");
     Start("[Project]\nPrjFile=" + show + "\n");
     ASSERT_TRUE(WaitFor([this] { return S().State().AudioOutputOk.load(); }));
-    EngineState& s = S().State();
+    EngineState& s = Engine();
 
     // Stopped: a click on the waveform only moves the position.
     form->View().SetScale(1.0, s.Play.PlayPosition);
@@ -364,9 +367,9 @@ TEST_F(MainWindowTest, ZoomCommandsAndStatusPanels)
 {
     const std::string show = MakeShow("show.PRJ");
     Start("[Project]\nPrjFile=" + show + "\n");
-    form->Actions().Trigger("ZoomInAction");
+    form->Actions().Trigger(Command::ZoomIn);
     EXPECT_EQ(Panel(2), "スケール= 0.500");
-    form->Actions().Trigger("ZoomFitAction");
+    form->Actions().Trigger(Command::ZoomFit);
     EXPECT_DOUBLE_EQ(form->View().Scale(), form->View().FitScale());
 
     // Hints land in panel 4 and leave the others alone.
@@ -446,9 +449,9 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
             autoSave->setChecked(true);
         setLatency(dialog, 99);
     });
-    EXPECT_EQ(S().Runtime().Artnet()->OutputUniverse, 0x3A) << "the universe acted at once";
+    EXPECT_EQ(S().Artnet()->OutputUniverse, 0x3A) << "the universe acted at once";
     EXPECT_FALSE(S().Env().AutoSave);
-    EXPECT_EQ(S().Runtime().Play().LightLatency, 0);
+    EXPECT_EQ(Engine().Play.LightLatency, 0);
 
     EXPECT_EQ(form->ToolBar(3)->minimumHeight(), 58);
     WithOptionDialog(*form, true, [&](QDialog& dialog) {
@@ -463,7 +466,7 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
     EXPECT_EQ(form->ToolBar(1)->minimumHeight(), 30);
     EXPECT_EQ(form->ToolBar(4)->minimumHeight(), 56);
     EXPECT_TRUE(form->AutoSaveTimer()->isActive()) << "automatic saving armed at OK";
-    EXPECT_EQ(S().Runtime().Play().LightLatency, -40) << "the next frame uses it";
+    EXPECT_EQ(Engine().Play.LightLatency, -40) << "the next frame uses it";
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("TxUniverse=58"));
     EXPECT_THAT(IniText(), HasSubstr("LightLatency=-40"));

@@ -79,7 +79,7 @@ TEST_F(MarkBarTest, ATimeDragMovesTheSelectionOfAllLinesAndLandsAtThePointer)
     EXPECT_EQ(Times(0), (std::vector<int32_t>{2005, 2500}));
     EXPECT_EQ(Times(3), std::vector<int32_t>{2700}) << "moved by as much";
     EXPECT_EQ(Doc().UndoList.size(), 1u);
-    EXPECT_EQ(Edit().CurrentStep, 1) << "the dragged step stays current through the re-sort";
+    EXPECT_EQ(Edit().CurrentStep(), 1) << "the dragged step stays current through the re-sort";
     EXPECT_EQ(form->View().StepLineX(), ViewState::NoStepLine);
 }
 
@@ -111,7 +111,7 @@ TEST_F(MarkBarTest, PressesBesideTheMarkersSelectOrSeek)
     // Within 8 pixels of the step but above its marker: selected, no drag, a snapshot.
     const QPoint above(X(1000) + 5, 10);
     Press(Bar(), above);
-    EXPECT_EQ(Edit().Drag, DragKind::None);
+    EXPECT_EQ(Edit().Drag(), DragKind::None);
     EXPECT_THAT(Selected(0), ElementsAre(0));
     Move(Bar(), above + QPoint(30, 0));
     Release(Bar(), above + QPoint(30, 0));
@@ -122,16 +122,16 @@ TEST_F(MarkBarTest, PressesBesideTheMarkersSelectOrSeek)
     Click(Bar(), {X(2500), 34});
     EXPECT_TRUE(Selected(0).empty());
     EXPECT_TRUE(Selected(2).empty());
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     EXPECT_EQ(S().State().Play.PlayPosition, 2500);
 
     // A drag there scrubs, and the step the position passes becomes current.
     Press(Bar(), {X(2500), 34});
     Move(Bar(), {X(1700), 34});
     EXPECT_EQ(S().State().Play.PlayPosition, 1700);
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     Move(Bar(), {X(1020), 34});
-    EXPECT_EQ(Edit().CurrentStep, 0);
+    EXPECT_EQ(Edit().CurrentStep(), 0);
     Release(Bar(), {X(1020), 34});
     EXPECT_FALSE(Doc().Modified) << "following a step is not an edit";
 }
@@ -142,7 +142,7 @@ TEST_F(MarkBarTest, ADoubleClickOpensTheColourDialogAndTheNextPressDrags)
     dialogs.colors = {0x123456};
     DoubleClick(Bar(), OnMarker(0));
     EXPECT_EQ(Doc().Lines[0][0].Color, 0x123456u);
-    EXPECT_FALSE(Edit().IgnoreStepPress);
+    EXPECT_FALSE(Edit().StepPressIgnored());
     DragMarker(0, 1500);
     EXPECT_EQ(Times(0), (std::vector<int32_t>{1500, 3000}));
 }

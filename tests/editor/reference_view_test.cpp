@@ -66,7 +66,7 @@ TEST_F(ReferenceViewTest, LaysOutBothModesAndHidingKeepsTheMode)
     MenuItem("非表示(&N)")->trigger();
     EXPECT_FALSE(Rows()->RefVisible());
     EXPECT_LE(Ref()->height(), 2);
-    form->Actions().Trigger("ViewRefTrkAction");
+    form->Actions().Trigger(Command::ShowReferenceLine);
     EXPECT_TRUE(Rows()->RefVisible());
     EXPECT_EQ(Rows()->RefMode(), 2) << "showing again returns to the last mode";
     EXPECT_EQ(Ref()->height(), 80);
@@ -104,26 +104,26 @@ TEST_F(ReferenceViewTest, TheMultiLineCommandsShowOnlyWithAllLines)
 {
     StartShow({{0, 500, 0x0000FF, 0, true}, {2, 800, 0x00FF00, 0, true}}, "[General]\nViewRefTrack=1\n");
     ShowMenu();
-    EXPECT_FALSE(form->Actions().Get("CutMltAction")->isVisible());
+    EXPECT_FALSE(form->Actions().Get(Command::CutLines)->isVisible());
     EXPECT_TRUE(MenuItem("Line 1")->isChecked());
     MenuItem("全ラインカラー表示(&A)")->trigger();
     ShowMenu();
-    EXPECT_TRUE(form->Actions().Get("CutMltAction")->isVisible());
+    EXPECT_TRUE(form->Actions().Get(Command::CutLines)->isVisible());
     EXPECT_TRUE(MenuItem("全ラインカラー表示(&A)")->isChecked());
     EXPECT_FALSE(MenuItem("非表示(&N)")->isChecked());
 
-    form->Actions().Get("CutMltAction")->trigger();
+    form->Actions().Get(Command::CutLines)->trigger();
     EXPECT_TRUE(Times(0).empty());
     EXPECT_TRUE(Times(2).empty());
-    form->Actions().Trigger("PstMltAction");
+    form->Actions().Trigger(Command::PasteLines);
     EXPECT_EQ(Doc().Lines[0].size() + Doc().Lines[2].size(), 2u);
 
     // The stretch factors: a fraction stretches, letters or too large a factor do nothing.
     Doc().SetSelection(1, true);
     const std::vector<int32_t> before = Times(2);
     dialogs.texts = {std::string("abc"), std::string("11")};
-    form->Actions().Trigger("StretchMltAction");
-    form->Actions().Trigger("StretchMltAction");
+    form->Actions().Trigger(Command::StretchTime);
+    form->Actions().Trigger(Command::StretchTime);
     EXPECT_EQ(Times(2), before);
 }
 
@@ -134,7 +134,7 @@ TEST_F(ReferenceViewTest, RowPressesPickLinesAndSelectAcrossThem)
     Click(Ref(), {X(500), Row(2)});
     EXPECT_EQ(Doc().CurrentLine, 2);
     EXPECT_EQ(Rows()->LineTabs()->currentIndex(), 2);
-    EXPECT_EQ(Edit().CurrentStep, 0);
+    EXPECT_EQ(Edit().CurrentStep(), 0);
     EXPECT_THAT(Selected(2), ElementsAre(0));
     // With a selection a press on another line keeps it, so steps gather with Ctrl.
     Click(Ref(), {X(1000), Row(5)}, Qt::ControlModifier);
@@ -145,7 +145,7 @@ TEST_F(ReferenceViewTest, RowPressesPickLinesAndSelectAcrossThem)
     Click(Ref(), {X(1000), Row(5)}, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_THAT(Selected(5), ElementsAre(0));
     Click(Ref(), {X(3500), Row(5)});
-    EXPECT_EQ(Edit().CurrentStep, -1);
+    EXPECT_EQ(Edit().CurrentStep(), -1);
     EXPECT_TRUE(Selected(2).empty() && Selected(5).empty());
 
     // Below the eighth row nothing happens.

@@ -49,7 +49,7 @@ TEST_F(StepCommandsTest, TheColourDialogPreviewsOnTheLightsUntilItCloses)
         previewed = WaitFor([this] { return FrameColour() == PackColor(255, 0, 44); });
         dialog->findChild<QPushButton*>("CancelBtn")->click();
     });
-    form->Actions().Trigger("PropStepAction");
+    form->Actions().Trigger(Command::StepColour);
     EXPECT_TRUE(previewed) << "the lights showed the dialog's colour while it was open";
     EXPECT_EQ(S().State().PreviewColor, NoColor) << "cleared as the dialog closed";
     EXPECT_TRUE(WaitFor([this] { return FrameColour() == PackColor(0, 255, 0); }));
@@ -59,7 +59,7 @@ TEST_F(StepCommandsTest, TheColourDialogPreviewsOnTheLightsUntilItCloses)
         dialog->ValueEdit(2)->setText("200");
         dialog->findChild<QPushButton*>("OKBtn")->click();
     });
-    form->Actions().Trigger("PropStepAction");
+    form->Actions().Trigger(Command::StepColour);
     EXPECT_EQ(Doc().Lines[0][0].Color, PackColor(0, 255, 200));
     EXPECT_EQ(S().State().PreviewColor, NoColor);
 }
@@ -67,16 +67,16 @@ TEST_F(StepCommandsTest, TheColourDialogPreviewsOnTheLightsUntilItCloses)
 TEST_F(StepCommandsTest, AddStepGoesToThePlayCursorAndItsNextPressStartsNoDrag)
 {
     StartShow({{0, 3000}});
-    EngineState& s = S().State();
-    S().ScrubTo(0);
+    EngineState& s = Engine();
+    S().Player().ScrubTo(0);
     form->DisplayTick();
     form->Actions().Update();
-    EXPECT_FALSE(form->Actions().Get("AddStepAction")->isEnabled()) << "no current step and the position at 0";
+    EXPECT_FALSE(form->Actions().Get(Command::AddStep)->isEnabled()) << "no current step and the position at 0";
 
-    S().ScrubTo(1500);
+    S().Player().ScrubTo(1500);
     form->DisplayTick();
     dialogs.colors = {PackColor(1, 2, 3)};
-    ASSERT_TRUE(form->Actions().Trigger("AddStepAction"));
+    ASSERT_TRUE(form->Actions().Trigger(Command::AddStep));
     EXPECT_EQ(dialogs.colorCaptions.back(), "基点の追加(A)...");
     EXPECT_THAT(Times(0), ::testing::ElementsAre(form->View().TimeOfX(form->View().PlayCursorX()), 3000));
     EXPECT_EQ(Doc().Lines[0][0].Color, PackColor(1, 2, 3));
@@ -85,7 +85,7 @@ TEST_F(StepCommandsTest, AddStepGoesToThePlayCursorAndItsNextPressStartsNoDrag)
 
     const size_t undo = Doc().UndoList.size();
     Press(Lane(), OnLane(1));
-    EXPECT_EQ(Edit().Drag, DragKind::None) << "the press after the dialog starts no drag";
+    EXPECT_EQ(Edit().Drag(), DragKind::None) << "the press after the dialog starts no drag";
     Release(Lane(), OnLane(1));
     EXPECT_EQ(Doc().UndoList.size(), undo);
 
@@ -93,11 +93,11 @@ TEST_F(StepCommandsTest, AddStepGoesToThePlayCursorAndItsNextPressStartsNoDrag)
     Doc().SetSelection(0, true);
     Click(Lane(), {X(2500), 5});
     dialogs.colors = {std::nullopt};
-    form->Actions().Trigger("PropStepAction");
+    form->Actions().Trigger(Command::StepColour);
     form->Actions().Update();
-    EXPECT_FALSE(form->Actions().Get("PropStepAction")->isEnabled());
-    S().Edit().CurrentStep = 0;
-    form->Actions().Trigger("PropStepAction");
+    EXPECT_FALSE(form->Actions().Get(Command::StepColour)->isEnabled());
+    S().FocusStep(0, StepFocus::Quiet);
+    form->Actions().Trigger(Command::StepColour);
     EXPECT_EQ(dialogs.colorCaptions.back(), "基点の色指定(C)...");
 }
 
@@ -105,7 +105,7 @@ TEST_F(StepCommandsTest, TypedTimesGoToEverySelectedStepAndOutOfRangeTimesBeep)
 {
     StartShow({{0, 1500, 0x0000FF, 0, true}, {0, 2500, 0x0000FF, 0, true}, {0, 3500}, {2, 800, 0x0000FF, 0, true}});
     dialogs.times = {int64_t{2000}};
-    ASSERT_TRUE(form->Actions().Trigger("TimeStepAction"));
+    ASSERT_TRUE(form->Actions().Trigger(Command::StepTime));
     EXPECT_EQ(dialogs.timeStarts.back(), 800) << "the earliest selected step without a current one";
     EXPECT_EQ(Times(0), (std::vector<int32_t>{2000, 2000, 3500}));
     EXPECT_EQ(Times(2), std::vector<int32_t>{2000});
@@ -116,7 +116,7 @@ TEST_F(StepCommandsTest, TypedTimesGoToEverySelectedStepAndOutOfRangeTimesBeep)
     for (int64_t t : refused) {
         messages.entries.clear();
         dialogs.times = {t};
-        form->Actions().Trigger("TimeStepAction");
+        form->Actions().Trigger(Command::StepTime);
         ASSERT_EQ(messages.entries.size(), 1u) << t;
         EXPECT_EQ(messages.entries[0].kind, "beep");
         EXPECT_EQ(Times(0), (std::vector<int32_t>{2000, 2000, 3500})) << t;
@@ -126,7 +126,7 @@ TEST_F(StepCommandsTest, TypedTimesGoToEverySelectedStepAndOutOfRangeTimesBeep)
     Click(Lane(), OnLane(2), {}, Qt::RightButton);
     form->PopupMenu(1)->hide();
     dialogs.times = {std::nullopt};
-    form->Actions().Trigger("TimeStepAction");
+    form->Actions().Trigger(Command::StepTime);
     EXPECT_EQ(dialogs.timeStarts.back(), 3500);
 }
 

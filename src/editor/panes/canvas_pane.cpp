@@ -4,8 +4,6 @@
 #include "editor/editor_session.h"
 #include "editor/view_state.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -18,13 +16,17 @@ CanvasPane::CanvasPane(EditorSession& session, ViewState& view, QWidget* parent)
     connect(&view, &ViewState::scaleChanged, this, repaint);
     connect(&view, &ViewState::scrollChanged, this, repaint);
     connect(&view, &ViewState::displayChanged, this, repaint);
-    connect(&edit_, &EditState::canvasStale, this, repaint);
-    connect(&edit_, &EditState::currentLineChanged, this, repaint);
+    connect(&session, &EditorSession::changed, this, [this](const EditorChange& change) {
+        if (Shows(change))
+            update();
+    });
 }
+
+bool CanvasPane::Shows(const EditorChange& change) const { return change.TouchesCurrentLine(CurrentLine()); }
 
 bool CanvasPane::Painting() const { return !view_.Closing() && view_.Mapped().SoundLoaded; }
 
-int CanvasPane::CurrentLine() const { return std::clamp(session_.Document().CurrentLine.load(), 0, LineCount - 1); }
+int CanvasPane::CurrentLine() const { return session_.CurrentLine(); }
 
 const TStepList& CanvasPane::PaintedLine(int line) const
 {
@@ -111,16 +113,6 @@ void CanvasPane::UpdateColumn(int canvasX)
     const int64_t x = int64_t{canvasX} - view_.ScrollPosition();
     if (x >= 0 && x < width())
         update(int(x), 0, 1, height());
-}
-
-bool CanvasPane::WarpPointer(const QPoint& local)
-{
-    const QString platform = QGuiApplication::platformName();
-    // Offscreen has no pointer, and Wayland does not let a program move it.
-    if (platform == "offscreen" || platform == "minimal" || platform.startsWith("wayland"))
-        return false;
-    QCursor::setPos(mapToGlobal(local));
-    return true;
 }
 
 int CanvasPane::WheelNotches(int angleDelta)

@@ -4,6 +4,8 @@
 // it draws its columns and boxes into an image of its own with PixelCanvas, puts the image
 // on screen and draws the inverting overlays on top. Edits go through the session.
 
+#include "editor/commands.h"
+#include "editor/editor_change.h"
 #include "editor/pixel_canvas.h"
 
 #include <QImage>
@@ -26,10 +28,13 @@ public:
 signals:
     // A context menu at this screen position.
     void contextMenuRequested(const QPoint& globalPos);
-    // Runs a command of the window by its action name.
-    void commandRequested(const char* action);
+    // Runs a command of the window.
+    void commandRequested(Command command);
 
 protected:
+    // Whether the pane shows what the change report names; it then repaints. The step
+    // panes show the current line and the current step.
+    virtual bool Shows(const EditorChange& change) const;
     // Nothing is painted while the window closes or the show has no sound.
     bool Painting() const;
     // The current line's index.
@@ -58,17 +63,13 @@ protected:
     // Repaints the one column at canvas x.
     void UpdateColumn(int canvasX);
 
-    // Moves the screen pointer to local point p where the platform lets a program do so.
-    // False when it cannot: the caller then keeps the offset itself.
-    bool WarpPointer(const QPoint& local);
-
     // One notch per 120 units of wheel angle, from small steps too: the whole notches
     // gathered so far (signed), the rest kept.
     int WheelNotches(int angleDelta);
 
     EditorSession& session_;
     ViewState& view_;
-    EditState& edit_;
+    const EditState& edit_;
 
 private:
     QImage raster_;

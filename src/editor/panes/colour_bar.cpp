@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
 
@@ -23,7 +24,7 @@ QString Channel(char name, unsigned value) { return QString::asprintf("%c%3u", n
 } // namespace
 
 ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* parent)
-    : QWidget(parent), session_(session), edit_(session.Edit())
+    : QWidget(parent), session_(session)
 {
     setObjectName("PalPanel");
     setFixedSize(186, 56);
@@ -75,16 +76,14 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
             session_.PaintColor(color, false);
     });
     connect(palette_, &PaletteBox::released, this, [this] {
-        if (painting_)
-            edit_.RepaintCanvas();
         painting_ = false;
     });
     connect(palette_, &PaletteBox::doubleClicked, this, [this] {
         painting_ = false;
-        edit_.IgnoreStepPress = true;
+        session_.IgnoreNextStepPress();
         doublePress_ = true;
         if (session_.CurrentStepRec())
-            emit commandRequested("PropStepAction");
+            emit commandRequested(Command::StepColour);
     });
 
     brightness_ = new QSlider(Qt::Vertical, this);
@@ -98,7 +97,10 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
     brightness_->setStatusTip("明暗の変更");
     brightness_->installEventFilter(this);
     connect(brightness_, &QSlider::valueChanged, this, &ColourBar::BrightnessMoved);
-    connect(&edit_, &EditState::brightnessShown, brightness_, &QSlider::setValue);
+    connect(&session, &EditorSession::changed, this, [this](const EditorChange& change) {
+        if (change.TouchesCurrentLine(session_.CurrentLine()))
+            UpdateColourLabels();
+    });
 
     auto* zero = new QToolButton(this);
     zero->setObjectName("Brt0SpeedBtn");
@@ -110,7 +112,7 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
 
 void ColourBar::UpdateColourLabels()
 {
-    lineLabel_->setText(QString("Line%1").arg(std::clamp(session_.Document().CurrentLine.load(), 0, LineCount - 1) + 1));
+    lineLabel_->setText(QString("Line%1").arg(session_.CurrentLine() + 1));
     const TStepRec* s = session_.CurrentStepRec();
     if (s) {
         ShowPanel(baseColour_, s->Color, shownBase_);
@@ -118,14 +120,28 @@ void ColourBar::UpdateColourLabels()
         values_[0]->setText(Channel('R', RedOf(s->Color)));
         values_[1]->setText(Channel('G', GreenOf(s->Color)));
         values_[2]->setText(Channel('B', BlueOf(s->Color)));
+        // Shown, not edited: the slider's own change signal is for the person's moves. While
+        // a drag shows the lines as they were, so does the slider.
+        const QSignalBlocker quiet(brightness_);
+        brightness_->setValue(PaintedBrightness(*s));
     } else {
-        edit_.CurrentStep = -1;
         ShowPanel(baseColour_, NoColor, shownBase_);
         ShowPanel(outputColour_, NoColor, shownOutput_);
         for (QLabel* l : values_)
             l->setText("---");
     }
     brightness_->setEnabled(s != nullptr);
+}
+
+int32_t ColourBar::PaintedBrightness(const TStepRec& live) const
+{
+    const EditState& edit = session_.Edit();
+    const EditState::LineSet* frozen = edit.Frozen();
+    if (!frozen)
+        return live.Brightness;
+    const TStepList& line = (*frozen)[size_t(session_.CurrentLine())];
+    const int i = edit.PaintedCurrentStep();
+    return i >= 0 && size_t(i) < line.size() ? line[size_t(i)].Brightness : live.Brightness;
 }
 
 // NoColor shows the panel's own neutral background.
@@ -144,31 +160,18 @@ void ColourBar::PalettePressed(Qt::MouseButton button, uint32_t color)
     if (doublePress_) {
         // The second press of a double-click: the guard was for it alone.
         doublePress_ = false;
-        edit_.IgnoreStepPress = false;
+        session_.TakeStepPressGuard();
         return;
     }
     if (button != Qt::LeftButton || !session_.CurrentStepRec())
         return;
-    if (edit_.IgnoreStepPress) {
-        edit_.IgnoreStepPress = false;
+    if (session_.TakeStepPressGuard())
         return;
-    }
     session_.PaintColor(color, true);
     painting_ = true;
 }
 
-void ColourBar::BrightnessMoved(int value)
-{
-    if (!session_.CurrentStepRec()) {
-        edit_.CurrentStep = -1;
-        return;
-    }
-    session_.SetCurrentBrightness(value);
-    UpdateColourLabels();
-    edit_.ShowStatus(2, BrightnessText(value));
-    if (edit_.UpdateLock == 0)
-        edit_.RepaintCanvas();
-}
+void ColourBar::BrightnessMoved(int value) { session_.SetCurrentBrightness(value); }
 
 bool ColourBar::eventFilter(QObject* watched, QEvent* event)
 {
@@ -176,12 +179,12 @@ bool ColourBar::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         // The 0 of the main keyboard; the keypad's keeps its slider meaning.
         if (key->key() == Qt::Key_0 && !(key->modifiers() & Qt::KeypadModifier)) {
-            emit commandRequested("CurBrt0Action");
+            emit commandRequested(Command::ZeroBrightness);
             return true;
         }
     } else if (watched == baseColour_ && event->type() == QEvent::MouseButtonDblClick) {
         if (session_.CurrentStepRec())
-            emit commandRequested("PropStepAction");
+            emit commandRequested(Command::StepColour);
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -4,11 +4,13 @@
 // brightness track bar whose value is the brightness itself, and the "0" button. The bar
 // keeps no colour of its own; it acts on the current step only.
 
+#include "document/step_rec.h"
+#include "editor/commands.h"
+
 #include <QWidget>
 
 #include <cstdint>
 
-class EditState;
 class EditorSession;
 class PaletteBox;
 class QAction;
@@ -22,7 +24,8 @@ public:
     // zeroAction: the "0" button's command. session must outlive the bar.
     ColourBar(EditorSession& session, QAction* zeroAction, QWidget* parent = nullptr);
 
-    // The line label, the two colour panels and the three values from the current step.
+    // The line label, the two colour panels, the three values and the slider from the
+    // current step; follows the session's change reports.
     void UpdateColourLabels();
 
     QFrame* BasePanel() const { return baseColour_; }
@@ -36,7 +39,7 @@ public:
     uint32_t OutputColor() const { return shownOutput_; }
 
 signals:
-    void commandRequested(const char* action);
+    void commandRequested(Command command);
     // The line menu, at this screen position.
     void lineMenuRequested(const QPoint& globalPos);
 
@@ -47,9 +50,10 @@ private:
     void BrightnessMoved(int value);
     void PalettePressed(Qt::MouseButton button, uint32_t color);
     void ShowPanel(QFrame* panel, uint32_t color, uint32_t& shown);
+    // The current step's brightness as the panes paint it.
+    int32_t PaintedBrightness(const TStepRec& live) const;
 
     EditorSession& session_;
-    EditState& edit_;
     QFrame* baseColour_;
     QFrame* outputColour_;
     QLabel* lineLabel_;

@@ -74,7 +74,7 @@ void LaneView::paintEvent(QPaintEvent* event)
     PaintPlayCursor(painter, from, to);
     PaintStepLine(painter, from, to);
 
-    if (edit_.Dragging() && edit_.DragOwner == DragPane::Lane) {
+    if (edit_.DraggingOn(DragPane::Lane)) {
         // The outlines follow the steps as they are now, also over the boxes as they were.
         const TStepList& live = Line(CurrentLine());
         for (size_t i = FirstStepFromX(live, from - BoxHalf, view_.Axis()); i < live.size(); ++i) {
@@ -123,7 +123,7 @@ void LaneView::mousePressEvent(QMouseEvent* event)
 
 void LaneView::Press(Qt::MouseButton button, Qt::KeyboardModifiers keys, const QPointF& local, const QPoint& global)
 {
-    if (!session_.SummaryLoaded())
+    if (!session_.SoundLoaded())
         return;
     offset_ = {};
     const QPoint p = PointerAt(local);
@@ -140,17 +140,12 @@ void LaneView::Press(Qt::MouseButton button, Qt::KeyboardModifiers keys, const Q
             break;
         }
     }
-    if (hit < 0)
-        edit_.ClearCurrentStep();
-    else
-        edit_.SetCurrentStep(hit);
+    session_.FocusStep(hit);
 
     if (hit >= 0) {
         PressOnStep(button, keys, p, global);
     } else if (button == Qt::LeftButton) {
-        if (edit_.IgnoreEmptyPress) {
-            edit_.IgnoreEmptyPress = false;
-        } else {
+        if (!session_.TakeEmptyPressGuard()) {
             if (!(keys & Qt::ControlModifier))
                 session_.SetSelection(false, true);
             bandActive_ = true;
@@ -161,15 +156,14 @@ void LaneView::Press(Qt::MouseButton button, Qt::KeyboardModifiers keys, const Q
         emit laneMenuRequested(global + QPoint(2, 0));
     }
     last_ = p + offset_;
-    edit_.ShowStatus(3, SelectionText(session_.Document(), false));
+    session_.ShowStatus(StatusPanel::Selection, SelectionText(session_.Document(), false));
 }
 
 void LaneView::PressOnStep(Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint p, const QPoint& global)
 {
-    const int current = edit_.CurrentStep;
+    const int current = edit_.CurrentStep();
     const TStepRec step = Line(CurrentLine())[size_t(current)];
-    edit_.ShowBrightness(step.Brightness);
-    edit_.ShowStatus(1, StatusTime(step.Time));
+    session_.ShowStatus(StatusPanel::StepTime, StatusTime(step.Time));
     if (button == Qt::RightButton) {
         emit stepMenuRequested(global + QPoint(2, 0));
         return;
@@ -179,36 +173,29 @@ void LaneView::PressOnStep(Qt::MouseButton button, Qt::KeyboardModifiers keys, Q
 
     const bool shift = keys & Qt::ShiftModifier;
     if (shift)
-        session_.SelectRange(edit_.PreviousStep, current);
+        session_.SelectRange(edit_.PreviousStep(), current);
     else if (keys & Qt::ControlModifier)
         session_.SelectStep(current, false); // Ctrl adds, never removes
     else
         session_.SelectStep(current, true); // a selected step keeps its group for the drag
-    edit_.RepaintCanvas();
-    if (edit_.IgnoreStepPress) {
-        edit_.IgnoreStepPress = false;
+    if (session_.TakeStepPressGuard())
         return;
-    }
 
     // Every drag starts with an undo snapshot, even one released without a move.
-    session_.StartDrag(current);
-    if (!session_.Env().DispTracking)
-        edit_.Freeze(session_.Document().Lines);
+    session_.PrepareDrag(current);
     const PixelRect box = StepBoxOf(current);
     const QPoint centre((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2);
-    // The drag works as if the pointer sat on the step's centre.
-    offset_ = WarpPointer({centre.x() - view_.ScrollPosition(), centre.y()}) ? QPoint() : centre - p;
-    edit_.DragOwner = DragPane::Lane;
-    edit_.DragMoved = false;
+    // The drag works as if the pointer sat on the step's centre: the press's offset to it
+    // is kept, so the step does not jump whether or not the platform moved the pointer.
+    offset_ = centre - p;
+    session_.BeginDrag(shift ? DragKind::Time : DragKind::Brightness, DragPane::Lane);
     if (shift) {
-        edit_.Drag = DragKind::Time;
         view_.SetStepLineX(view_.XOfTime(step.Time));
         setCursor(Qt::SizeHorCursor);
-        edit_.ShowStatus(1, StatusTime(view_.TimeOfX(centre.x())));
+        session_.ShowStatus(StatusPanel::StepTime, StatusTime(view_.TimeOfX(centre.x())));
     } else {
-        edit_.Drag = DragKind::Brightness;
         setCursor(Qt::SizeVerCursor);
-        edit_.ShowStatus(2, BrightnessText(step.Brightness));
+        session_.ShowStatus(StatusPanel::Value, BrightnessText(step.Brightness));
     }
 }
 
@@ -216,48 +203,41 @@ void LaneView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = PointerAt(event->position());
     const Qt::KeyboardModifiers keys = event->modifiers();
-    const bool dragging = edit_.Dragging() && edit_.DragOwner == DragPane::Lane;
-    if (dragging && ((edit_.Drag == DragKind::Time && p.x() == last_.x()) ||
-                     (edit_.Drag == DragKind::Brightness && p.y() == last_.y())))
+    const bool dragging = edit_.DraggingOn(DragPane::Lane);
+    if (dragging && ((edit_.Drag() == DragKind::Time && p.x() == last_.x()) ||
+                     (edit_.Drag() == DragKind::Brightness && p.y() == last_.y())))
         return;
 
     if (dragging) {
-        const auto dragged = [this]() -> const TStepRec* { return session_.Document().StepAt(edit_.Dragged.Dragged); };
-        const bool tracking = session_.Env().DispTracking;
+        const auto dragged = [this]() { return session_.Document().StepAt(edit_.Dragged().Dragged); };
         if (keys & Qt::ShiftModifier) {
-            if (edit_.Drag == DragKind::Time) {
+            if (edit_.Drag() == DragKind::Time) {
                 if (const TStepRec* s = dragged()) {
                     const int32_t t = view_.TimeOfX(p.x());
-                    if (t != s->Time) {
+                    if (t != s->Time)
                         session_.MoveDragged(t - s->Time, keys & Qt::AltModifier);
-                        edit_.DragMoved = true;
-                    }
                 }
                 if (const TStepRec* s = dragged())
-                    edit_.ShowStatus(1, StatusTime(s->Time));
+                    session_.ShowStatus(StatusPanel::StepTime, StatusTime(s->Time));
             } else {
-                edit_.Drag = DragKind::Time;
-                edit_.DragMoved = false;
+                session_.SwitchDrag(DragKind::Time);
                 setCursor(Qt::SizeHorCursor);
             }
         } else {
-            if (edit_.Drag == DragKind::Brightness) {
+            if (edit_.Drag() == DragKind::Brightness) {
                 session_.DragBrightness(BrightnessOfRow(p.y(), height()));
-                edit_.RefreshColourLabels();
                 if (const TStepRec* s = dragged())
-                    edit_.ShowStatus(2, BrightnessText(s->Brightness));
+                    session_.ShowStatus(StatusPanel::Value, BrightnessText(s->Brightness));
             } else {
-                edit_.Drag = DragKind::Brightness;
+                session_.SwitchDrag(DragKind::Brightness);
                 setCursor(Qt::SizeVerCursor);
             }
         }
-        if (edit_.Drag == DragKind::Time) {
+        if (edit_.Drag() == DragKind::Time) {
             if (const TStepRec* s = dragged())
                 view_.SetStepLineX(view_.XOfTime(s->Time));
-        } else if (tracking) {
-            if (const TStepRec* s = dragged())
-                edit_.ShowBrightness(s->Brightness);
         }
+        // The outlines follow the live steps, also while the lines are painted as they were.
         update();
     } else if (bandActive_) {
         bandRect_ = SpanOf(bandAnchor_.x(), bandAnchor_.y(), p.x(), p.y());
@@ -269,24 +249,20 @@ void LaneView::mouseMoveEvent(QMouseEvent* event)
 void LaneView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = PointerAt(event->position());
-    ProjectData& doc = session_.Document();
-    if (edit_.Dragging() && edit_.DragOwner == DragPane::Lane) {
-        if (edit_.Drag == DragKind::Time) {
+    const ProjectData& doc = session_.Document();
+    if (edit_.DraggingOn(DragPane::Lane)) {
+        if (edit_.Drag() == DragKind::Time) {
             std::optional<int32_t> drop;
             // The dragged step lands exactly at the pointer, even on or past a neighbour.
-            if (edit_.DragMoved && !(event->modifiers() & Qt::AltModifier))
+            if (edit_.DragMoved() && !(event->modifiers() & Qt::AltModifier))
                 drop = view_.TimeOfX(p.x());
             session_.EndTimeDrag(drop);
         } else {
-            const int32_t b = BrightnessOfRow(p.y(), height());
-            session_.EndBrightnessDrag(b);
-            edit_.ShowBrightness(b);
+            session_.EndBrightnessDrag(BrightnessOfRow(p.y(), height()));
         }
-        edit_.EndDrag();
         view_.SetStepLineX(ViewState::NoStepLine);
-        if (const TStepRec* s = doc.StepAt(edit_.Dragged.Dragged))
-            edit_.ShowStatus(1, StatusTime(s->Time));
-        edit_.RepaintCanvas();
+        if (const TStepRec* s = doc.StepAt(edit_.Dragged().Dragged))
+            session_.ShowStatus(StatusPanel::StepTime, StatusTime(s->Time));
     } else if (bandActive_) {
         // Only steps whose whole box lies inside the band.
         const TStepList& line = Line(CurrentLine());
@@ -300,69 +276,55 @@ void LaneView::mouseReleaseEvent(QMouseEvent* event)
             if (!s.Selected && bandRect_.Contains(box.Left, box.Top) && bandRect_.Contains(box.Right, box.Bottom))
                 inside.push_back({CurrentLine(), int(i)});
         }
-        session_.SelectSteps(inside);
-        if (doc.CountSelected() == 1) {
-            for (size_t i = 0; i < line.size(); ++i)
-                if (line[i].Selected) {
-                    edit_.SetCurrentStep(int(i));
-                    break;
-                }
-        }
         bandActive_ = false;
-        edit_.RepaintCanvas();
+        session_.SelectBand(inside);
+        update();
     }
     offset_ = {};
     unsetCursor();
-    edit_.ShowStatus(3, SelectionText(doc, false));
+    session_.ShowStatus(StatusPanel::Selection, SelectionText(doc, false));
 }
 
 void LaneView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && session_.SummaryLoaded())
+    if (event->button() == Qt::LeftButton && session_.SoundLoaded())
         DoubleClick(event->position());
     // The second press of a double-click arrives as this event alone: it is the press the
     // guards were set for, and they end with it, so that no later press is swallowed.
     Press(event->button(), event->modifiers(), event->position(), event->globalPosition().toPoint());
-    edit_.IgnoreStepPress = false;
-    edit_.IgnoreEmptyPress = false;
+    session_.TakeStepPressGuard();
+    session_.TakeEmptyPressGuard();
 }
 
 void LaneView::DoubleClick(const QPointF& local)
 {
-    edit_.IgnoreStepPress = true;
+    session_.IgnoreNextStepPress();
     const QPoint p(PointerX(local.toPoint().x()), local.toPoint().y());
-    edit_.SetCurrentStep(FindStepNear(Line(CurrentLine()), p.x(), 0, view_.Axis()));
+    session_.FocusStep(FindStepNear(Line(CurrentLine()), p.x(), 0, view_.Axis()));
     const TStepRec* s = session_.CurrentStepRec();
-    if (!s) {
-        edit_.CurrentStep = -1;
+    if (!s)
         return;
-    }
-    edit_.ShowBrightness(s->Brightness);
-    edit_.ShowStatus(1, StatusTime(s->Time));
+    session_.ShowStatus(StatusPanel::StepTime, StatusTime(s->Time));
     if (BoxAround(view_.XOfTime(s->Time), RowOfBrightness(s->Brightness, height())).Contains(p.x(), p.y()))
-        emit commandRequested("PropStepAction");
-    edit_.IgnoreEmptyPress = true;
+        emit commandRequested(Command::StepColour);
+    session_.IgnoreNextEmptyPress();
 }
 
 void LaneView::wheelEvent(QWheelEvent* event)
 {
-    if (!session_.Env().UseWheel) {
+    // Only the vertical wheel: a sideways swipe or a tilted wheel leaves the brightness alone.
+    const int vertical = event->angleDelta().y();
+    if (!session_.Env().UseWheel || vertical == 0) {
         event->ignore();
         return;
     }
-    const QPoint angle = event->angleDelta();
-    const int notches = WheelNotches(angle.y() != 0 ? angle.y() : angle.x());
+    const int notches = WheelNotches(vertical);
     const int32_t step = (event->modifiers() & Qt::ShiftModifier) ? 16 : 4;
     // Turned toward the user (negative) darkens.
     for (int i = 0; i < std::abs(notches); ++i)
         session_.WheelBrightness(notches < 0 ? -step : step);
-    if (notches != 0) {
-        if (const TStepRec* s = session_.CurrentStepRec()) {
-            edit_.ShowBrightness(s->Brightness);
-            edit_.ShowStatus(2, BrightnessText(s->Brightness));
-        }
-        edit_.RepaintCanvas();
-        edit_.RefreshColourLabels();
-    }
+    if (notches != 0)
+        if (const TStepRec* s = session_.CurrentStepRec())
+            session_.ShowStatus(StatusPanel::Value, BrightnessText(s->Brightness));
     event->accept();
 }

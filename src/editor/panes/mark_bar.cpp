@@ -34,7 +34,7 @@ MarkBar::MarkBar(EditorSession& session, ViewState& view, QWidget* parent) : Can
 
 bool MarkBar::Dragging() const
 {
-    return edit_.DragOwner == DragPane::MarkBar && (edit_.Drag == DragKind::Time || edit_.Drag == DragKind::Stretch);
+    return edit_.DraggingOn(DragPane::MarkBar) && (edit_.Drag() == DragKind::Time || edit_.Drag() == DragKind::Stretch);
 }
 
 void MarkBar::paintEvent(QPaintEvent* event)
@@ -137,65 +137,57 @@ void MarkBar::mousePressEvent(QMouseEvent* event)
 
 void MarkBar::Press(Qt::MouseButton button, Qt::KeyboardModifiers keys, const QPointF& local, const QPoint& global)
 {
-    if (!session_.SummaryLoaded())
+    const bool guarded = session_.TakeStepPressGuard();
+    if (!session_.SoundLoaded())
         return;
     offset_ = 0;
-    ProjectData& doc = session_.Document();
+    const ProjectData& doc = session_.Document();
     if (button == Qt::RightButton) {
         emit contextMenuRequested(global + QPoint(2, 0));
-    } else if (button == Qt::LeftButton) {
-        const int x = PointerAt(local);
-        const int y = local.toPoint().y();
-        edit_.SetCurrentStep(FindStepNear(Line(CurrentLine()), x, 0, view_.Axis()));
-        const int p = edit_.CurrentStep;
-        bool dragStarted = false;
-        if (p >= 0) {
-            const bool shift = keys & Qt::ShiftModifier;
-            const bool ctrl = keys & Qt::ControlModifier;
-            if (!shift && !ctrl)
-                session_.SelectStep(p, true);
-            else if (shift && !ctrl)
-                session_.SelectRange(edit_.PreviousStep, p);
-            else if (ctrl && !shift)
-                session_.SelectStep(p, false);
-            const TStepRec step = Line(CurrentLine())[size_t(p)];
-            edit_.ShowBrightness(step.Brightness);
-            edit_.ShowStatus(1, StatusTime(step.Time));
-            if (!edit_.IgnoreStepPress) {
-                session_.StartDrag(p);
-                const int px = view_.XOfTime(step.Time);
-                // A step outside the selection would not move with it: pressing one (Ctrl and
-                // Shift leave it unselected) starts no drag.
-                if (MarkerBox(px).Contains(x, y) && step.Selected) {
-                    const DragSteps& d = edit_.Dragged;
-                    const TStepList& line = Line(CurrentLine());
-                    const bool stretch = ctrl && shift && (p == d.First || p == d.Last) && line.size() > 2 &&
-                                         d.First >= 0 && d.Last >= 0 &&
-                                         line[size_t(d.First)].DragOrigin < line[size_t(d.Last)].DragOrigin;
-                    edit_.Drag = stretch ? DragKind::Stretch : DragKind::Time;
-                    edit_.DragOwner = DragPane::MarkBar;
-                    edit_.DragMoved = false;
-                    if (!session_.Env().DispTracking)
-                        edit_.Freeze(doc.Lines);
-                    setCursor(Qt::SizeHorCursor);
-                    const QPoint onMarker(px - view_.ScrollPosition(), y);
-                    offset_ = WarpPointer(onMarker) ? 0 : px - x;
-                    lastX_ = px;
-                    dragStarted = true;
-                }
-            }
-        } else {
-            edit_.CurrentStep = -1;
-            session_.SetSelection(false, true);
-            emit seekRequested(x, view_.TimeOfX(x));
-            lastX_ = x;
-        }
-        edit_.RepaintCanvas();
-        if (dragStarted)
-            view_.SetStepLineX(view_.XOfTime(Line(CurrentLine())[size_t(p)].Time));
-        edit_.ShowStatus(3, SelectionText(doc, true));
+        return;
     }
-    edit_.IgnoreStepPress = false;
+    if (button != Qt::LeftButton)
+        return;
+    const int x = PointerAt(local);
+    const int y = local.toPoint().y();
+    session_.FocusStep(FindStepNear(Line(CurrentLine()), x, 0, view_.Axis()));
+    const int p = edit_.CurrentStep();
+    if (p < 0) {
+        session_.SetSelection(false, true);
+        emit seekRequested(x, view_.TimeOfX(x));
+        lastX_ = x;
+        session_.ShowStatus(StatusPanel::Selection, SelectionText(doc, true));
+        return;
+    }
+    const bool shift = keys & Qt::ShiftModifier;
+    const bool ctrl = keys & Qt::ControlModifier;
+    if (!shift && !ctrl)
+        session_.SelectStep(p, true);
+    else if (shift && !ctrl)
+        session_.SelectRange(edit_.PreviousStep(), p);
+    else if (ctrl && !shift)
+        session_.SelectStep(p, false);
+    const TStepRec step = Line(CurrentLine())[size_t(p)];
+    session_.ShowStatus(StatusPanel::StepTime, StatusTime(step.Time));
+    if (!guarded) {
+        session_.PrepareDrag(p);
+        const int px = view_.XOfTime(step.Time);
+        // A step outside the selection would not move with it: pressing one (Ctrl and
+        // Shift leave it unselected) starts no drag.
+        if (MarkerBox(px).Contains(x, y) && step.Selected) {
+            const DragSteps& d = edit_.Dragged();
+            const TStepList& line = Line(CurrentLine());
+            const bool stretch = ctrl && shift && (p == d.First || p == d.Last) && line.size() > 2 && d.First >= 0 &&
+                                 d.Last >= 0 && line[size_t(d.First)].DragOrigin < line[size_t(d.Last)].DragOrigin;
+            session_.BeginDrag(stretch ? DragKind::Stretch : DragKind::Time, DragPane::MarkBar);
+            setCursor(Qt::SizeHorCursor);
+            // The press's offset to the marker is kept, so the marker does not jump.
+            offset_ = px - x;
+            lastX_ = px;
+            view_.SetStepLineX(px);
+        }
+    }
+    session_.ShowStatus(StatusPanel::Selection, SelectionText(doc, true));
 }
 
 void MarkBar::mouseMoveEvent(QMouseEvent* event)
@@ -204,25 +196,23 @@ void MarkBar::mouseMoveEvent(QMouseEvent* event)
     if (Dragging()) {
         if (x == lastX_)
             return;
-        ProjectData& doc = session_.Document();
+        const ProjectData& doc = session_.Document();
         const int32_t t = view_.TimeOfX(x);
-        if (edit_.Drag == DragKind::Time) {
-            if (const TStepRec* s = doc.StepAt(edit_.Dragged.Dragged)) {
+        if (edit_.Drag() == DragKind::Time) {
+            if (const TStepRec* s = doc.StepAt(edit_.Dragged().Dragged)) {
                 const int32_t d = t - s->Time;
-                if (d != 0) {
+                if (d != 0)
                     session_.MoveDragged(d, event->modifiers() & Qt::AltModifier);
-                    edit_.DragMoved = true;
-                }
             }
         } else {
             session_.StretchDragged(t);
         }
-        if (const TStepRec* s = doc.StepAt(edit_.Dragged.Dragged)) {
-            edit_.ShowStatus(1, StatusTime(s->Time));
+        if (const TStepRec* s = doc.StepAt(edit_.Dragged().Dragged)) {
+            session_.ShowStatus(StatusPanel::StepTime, StatusTime(s->Time));
             view_.SetStepLineX(view_.XOfTime(s->Time));
         }
         update();
-    } else if (event->buttons() & Qt::LeftButton && session_.SummaryLoaded()) {
+    } else if (event->buttons() & Qt::LeftButton && session_.SoundLoaded()) {
         emit scrubRequested(x, view_.TimeOfX(x));
     }
     lastX_ = x;
@@ -232,12 +222,10 @@ void MarkBar::mouseReleaseEvent(QMouseEvent* event)
 {
     if (Dragging()) {
         std::optional<int32_t> drop;
-        if (edit_.Drag == DragKind::Time && edit_.DragMoved && !(event->modifiers() & Qt::AltModifier))
+        if (edit_.Drag() == DragKind::Time && edit_.DragMoved() && !(event->modifiers() & Qt::AltModifier))
             drop = view_.TimeOfX(PointerAt(event->position()));
         session_.EndTimeDrag(drop);
-        edit_.EndDrag();
         view_.SetStepLineX(ViewState::NoStepLine);
-        edit_.RepaintCanvas();
     }
     offset_ = 0;
     unsetCursor();
@@ -245,9 +233,10 @@ void MarkBar::mouseReleaseEvent(QMouseEvent* event)
 
 void MarkBar::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && session_.SummaryLoaded()) {
-        emit commandRequested("PropStepAction");
-        edit_.IgnoreStepPress = true;
+    if (event->button() == Qt::LeftButton && session_.SoundLoaded()) {
+        // The step colour command, or Add step where no step is current or selected.
+        emit stepColourRequested();
+        session_.IgnoreNextStepPress();
     }
     // The second press of the double-click; it clears the guard.
     Press(event->button(), event->modifiers(), event->position(), event->globalPosition().toPoint());
@@ -255,15 +244,16 @@ void MarkBar::mouseDoubleClickEvent(QMouseEvent* event)
 
 void MarkBar::wheelEvent(QWheelEvent* event)
 {
-    if (!session_.Env().UseWheel) {
+    // Only the vertical wheel: a sideways swipe neither scrolls nor zooms.
+    const int vertical = event->angleDelta().y();
+    if (!session_.Env().UseWheel || vertical == 0) {
         event->ignore();
         return;
     }
-    const QPoint angle = event->angleDelta();
-    const int notches = WheelNotches(angle.y() != 0 ? angle.y() : angle.x());
+    const int notches = WheelNotches(vertical);
     if (event->modifiers() & Qt::ControlModifier) {
         for (int i = 0; i < std::abs(notches); ++i)
-            emit commandRequested(notches < 0 ? "ZoomOutAction" : "ZoomInAction");
+            emit commandRequested(notches < 0 ? Command::ZoomOut : Command::ZoomIn);
     } else if (notches != 0) {
         // Toward the user (negative) to later times.
         const int pixels = WheelScrollPixels(view_.Scale(), event->modifiers() & Qt::ShiftModifier);

@@ -18,6 +18,9 @@ signals:
     // A press beside the markers, and a drag there with the left button.
     void seekRequested(int canvasX, int32_t time);
     void scrubRequested(int canvasX, int32_t time);
+    // A double-click: the step colour command, which adds a step where none is current or
+    // selected, so it runs whatever its menu item's state.
+    void stepColourRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -10,5 +10,10 @@ public:
     OutputStrip(EditorSession& session, ViewState& view, QWidget* parent = nullptr);
 
 protected:
+    // The current line's steps only: the selection and the current step do not show here.
+    bool Shows(const EditorChange& change) const override
+    {
+        return change.TouchesLine(CurrentLine()) || change.CurrentLine;
+    }
     void paintEvent(QPaintEvent* event) override;
 };

@@ -30,6 +30,15 @@ ReferenceView::ReferenceView(EditorSession& session, ViewState& view, QWidget* p
     connect(&view, &ViewState::stepLineMoved, this, moveLine);
 }
 
+bool ReferenceView::Shows(const EditorChange& change) const
+{
+    if (!shown_)
+        return false;
+    if (mode_ == AllLines)
+        return change.Everything || change.Lines != 0 || change.Selection || change.CurrentLine || change.Editing;
+    return change.TouchesLine(mode_) || change.Selection;
+}
+
 void ReferenceView::SetMode(int mode)
 {
     mode_ = mode;
@@ -145,7 +154,7 @@ void ReferenceView::PressAllLines(Qt::KeyboardModifiers keys, const QPoint& loca
     const int row = y / rows.RowHeight;
     if (row >= LineCount)
         return;
-    ProjectData& doc = session_.Document();
+    const ProjectData& doc = session_.Document();
     if (row != CurrentLine())
         // Without a selection this is the tabs' way; with one, the selection is kept so that
         // steps of several lines can be gathered.
@@ -156,25 +165,23 @@ void ReferenceView::PressAllLines(Qt::KeyboardModifiers keys, const QPoint& loca
     for (int l = 0; l < LineCount; ++l)
         if (y >= rows.Centre(l) - rows.BoxHalf && y <= rows.Centre(l) + rows.BoxHalf)
             onRow = true;
-    edit_.SetCurrentStep(onRow ? FindStepNear(Line(CurrentLine()), x, 0, view_.Axis()) : -1);
-    const int p = edit_.CurrentStep;
+    session_.FocusStep(onRow ? FindStepNear(Line(CurrentLine()), x, 0, view_.Axis()) : -1, StepFocus::Quiet);
+    const int p = edit_.CurrentStep();
     if (p >= 0) {
         const bool shift = keys & Qt::ShiftModifier;
         const bool ctrl = keys & Qt::ControlModifier;
         if (!shift && !ctrl)
             session_.SelectStep(p, true);
         else if (shift && !ctrl)
-            session_.SelectRange(edit_.PreviousStep, p);
+            session_.SelectRange(edit_.PreviousStep(), p);
         else if (ctrl && !shift)
             session_.SelectStep(p, false);
     } else {
-        edit_.CurrentStep = -1;
         session_.SetSelection(false, true);
         bandActive_ = true;
         bandAnchor_ = {x, y};
         bandRect_ = {x, y, x, y};
     }
-    edit_.RepaintCanvas();
 }
 
 void ReferenceView::mouseMoveEvent(QMouseEvent* event)
@@ -215,6 +222,6 @@ void ReferenceView::mouseReleaseEvent(QMouseEvent*)
     session_.SelectSteps(inside);
     if (firstLine >= 0 && firstLine != CurrentLine())
         session_.SetCurrentLine(firstLine, false);
-    edit_.RepaintCanvas();
-    edit_.ShowStatus(3, SelectionAllText(session_.Document()));
+    update();
+    session_.ShowStatus(StatusPanel::Selection, SelectionAllText(session_.Document()));
 }

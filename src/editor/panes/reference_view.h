@@ -19,6 +19,8 @@ public:
     void SetShown(bool shown);
 
 protected:
+    // The lines it shows, their selection and, with all lines, which line is current.
+    bool Shows(const EditorChange& change) const override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

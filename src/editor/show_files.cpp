@@ -1,0 +1,307 @@
+#include "editor/show_files.h"
+
+#include "common/messages.h"
+#include "common/paths.h"
+#include "common/text_codec.h"
+#include "sound/sound_file_time.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+const std::string SaveQuestion = "変更内容を保存しますか";
+const std::string Untitled = "無題";
+
+// path with its extension replaced by ext (".wfm").
+std::string WithExtension(const std::string& path, const char* ext)
+{
+    return std::filesystem::path(path).replace_extension(ext).string();
+}
+
+std::string UpperExtension(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+} // namespace
+
+ShowFiles::ShowFiles(ShowRuntime& runtime, EnvData& env, SessionPrompts& prompts, QObject* parent)
+    : QObject(parent), runtime_(runtime), env_(env), prompts_(prompts)
+{
+}
+
+void ShowFiles::StopForReplace()
+{
+    // The old show's clock must not run on into the new one and start its sound.
+    EngineState& s = runtime_.State();
+    s.StopClock();
+    RequestAndWait(s.StopRequest);
+    s.TransportActive = false;
+}
+
+bool ShowFiles::OpenProject(const std::string& path)
+{
+    prompts_.SetBusy(true);
+    emit displayHold(true);
+    StopForReplace();
+    runtime_.CloseAudio();
+    env_.PrjFile = path;
+
+    ProjectData& doc = Document();
+    const bool read = doc.LoadProject(path) >= 1;
+    if (read) {
+        LoadSoundFor(path);
+    } else if (env_.PrjFile.empty()) {
+        // A new show: patched straight through, no waveform, and its settings asked for.
+        doc.SetNewShowPatch();
+        runtime_.Sound().ClearSummary();
+        runtime_.State().SoundLoaded = false;
+        runtime_.State().SetSoundPath({});
+        prompts_.SetBusy(false);
+        prompts_.RunProjectSettings();
+        prompts_.SetBusy(true);
+    }
+    opened_ = true;
+    emit titleChanged(WindowTitle());
+    emit showReplaced();
+    prompts_.SetBusy(false);
+    emit displayHold(false);
+    emit commandDone();
+    return read;
+}
+
+void ShowFiles::LoadSoundFor(const std::string& projectPath)
+{
+    ProjectData& doc = Document();
+    WavSound& sound = runtime_.Sound();
+    const std::string waveformFile = WithExtension(projectPath, ".wfm");
+    std::string path = Utf16ToUtf8(doc.SoundFile);
+    ResolvePath(path);
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+        // A show whose sound is missing shows no waveform, not the one of the show before.
+        sound.ClearSummary();
+        runtime_.OpenAudio({});
+        runtime_.State().Play.PlayPosition = -runtime_.State().Play.PrePlayTime;
+        return;
+    }
+    const double t = SoundFileTime(path);
+    if (t != doc.SoundFileTime) {
+        if (sound.BuildSummary(path) > 0) {
+            doc.SetSoundFileTime(t);
+            sound.SaveSummary(waveformFile);
+            Save();
+        }
+    } else if (sound.LoadSummary(waveformFile) <= 0) {
+        // The cache beside the show is gone: the sound gives the summary again.
+        if (sound.BuildSummary(path) > 0)
+            sound.SaveSummary(waveformFile);
+        else
+            sound.ClearSummary();
+    }
+    runtime_.OpenAudio(path);
+}
+
+void ShowFiles::TakeSound(const std::string& path)
+{
+    ProjectData& doc = Document();
+    runtime_.CloseAudio();
+    if (runtime_.Sound().BuildSummary(path) > 0) {
+        doc.SetSoundPath(path);
+        doc.SetSoundFileTime(SoundFileTime(path));
+        if (!doc.FileName.empty())
+            runtime_.Sound().SaveSummary(WithExtension(doc.FileName, ".wfm"));
+        runtime_.OpenAudio(path);
+    }
+}
+
+void ShowFiles::ApplySoundAndTitle(const ProjectSettingsValues& values)
+{
+    ProjectData& doc = Document();
+    prompts_.SetBusy(true);
+    if (values.SoundChanged) {
+        std::string sound = values.SoundFile;
+        if (ResolvePath(sound))
+            TakeSound(sound);
+        doc.MarkModified();
+    }
+    if (values.TitleChanged) {
+        doc.SetTitle(Utf8ToUtf16(values.Title));
+        doc.MarkModified();
+        emit titleChanged(WindowTitle());
+    }
+    EngineState& s = runtime_.State();
+    const int64_t total = int64_t(s.Play.PrePlayTime) + s.Play.SoundDuration + s.Play.PostPlayTime;
+    s.TotalLength = int32_t(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
+    prompts_.SetBusy(false);
+    emit showReplaced();
+    emit commandDone();
+}
+
+void ShowFiles::ReopenSound() { runtime_.OpenAudio(runtime_.State().SoundPath()); }
+
+bool ShowFiles::Save()
+{
+    const WriteResult written = Document().SaveProject(false);
+    if (!written)
+        ShowError(Document().FileName + "\n" + written.error);
+    return bool(written);
+}
+
+bool ShowFiles::SaveAs(const std::string& path)
+{
+    env_.PrjFile = path;
+    Document().FileName = path;
+    if (!Save())
+        return false;
+    runtime_.Sound().SaveSummary(WithExtension(path, ".wfm"));
+    return true;
+}
+
+SaveAnswer ShowFiles::AskSaveChanges()
+{
+    ProjectData& doc = Document();
+    SaveAnswer answer = SaveAnswer::No;
+    if (doc.Modified) {
+        const std::string name = doc.FileName.empty() ? Untitled : doc.FileName;
+        switch (::AskYesNoCancel("[" + name + "] " + SaveQuestion)) {
+        case Answer::Yes:
+            answer = SaveAnswer::Yes;
+            if (!doc.FileName.empty()) {
+                // A failed save keeps the show: nothing unsaved may be discarded.
+                if (!Save())
+                    answer = SaveAnswer::Cancel;
+            } else {
+                const std::string path = prompts_.SaveProjectPath(env_.PrjFile);
+                if (path.empty() || !SaveAs(path))
+                    answer = SaveAnswer::Cancel;
+            }
+            break;
+        case Answer::No:
+            break;
+        case Answer::Cancel:
+            answer = SaveAnswer::Cancel;
+            break;
+        }
+    }
+    if (!doc.FileName.empty())
+        env_.History.Add(doc.FileName);
+    return answer;
+}
+
+void ShowFiles::NewProject()
+{
+    if (AskSaveChanges() != SaveAnswer::Cancel)
+        OpenProject("");
+}
+
+void ShowFiles::OpenProjectCommand()
+{
+    if (AskSaveChanges() == SaveAnswer::Cancel)
+        return;
+    const std::string path = prompts_.OpenProjectPath();
+    if (!path.empty())
+        OpenProject(path);
+}
+
+void ShowFiles::SaveProjectCommand()
+{
+    if (!Document().Modified)
+        return;
+    if (!Document().FileName.empty())
+        Save();
+    else
+        SaveProjectAs();
+    emit commandDone();
+}
+
+bool ShowFiles::SaveProjectAs()
+{
+    const std::string path = prompts_.SaveProjectPath(env_.PrjFile);
+    const bool saved = !path.empty() && SaveAs(path);
+    emit commandDone();
+    return saved;
+}
+
+void ShowFiles::OpenRecent(int index)
+{
+    const std::string path = env_.History.Get(index);
+    if (path.empty() || AskSaveChanges() == SaveAnswer::Cancel)
+        return;
+    OpenProject(path);
+}
+
+bool ShowFiles::OpenProjectAsked(const std::string& path)
+{
+    if (AskSaveChanges() == SaveAnswer::Cancel)
+        return false;
+    OpenProject(path);
+    return true;
+}
+
+bool ShowFiles::DropFiles(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> files;
+    GetDroppedFiles(paths, files, ".WAV;.MP3;.PRJ");
+    if (files.size() != 1) {
+        Beep();
+        return false;
+    }
+    const std::string& file = files.front();
+    if (UpperExtension(file) == ".PRJ") {
+        // Like every other way of replacing the show, a drop asks first.
+        OpenProjectAsked(file);
+        return true;
+    }
+
+    if (!IsValidUtf8(file)) {
+        // The show keeps its sound's name as UTF-16: a name that is no UTF-8 cannot be kept.
+        ShowError("ファイル名に使えない文字が含まれています: " + ValidUtf8(file));
+        return false;
+    }
+    prompts_.SetBusy(true);
+    StopForReplace();
+    runtime_.CloseAudio();
+    runtime_.State().SetSoundPath(file);
+    ProjectData& doc = Document();
+    doc.SetSoundPath(file);
+    doc.SetSoundFileTime(SoundFileTime(file));
+    if (runtime_.Sound().BuildSummary(file) > 0) {
+        if (!env_.PrjFile.empty())
+            runtime_.Sound().SaveSummary(WithExtension(env_.PrjFile, ".wfm"));
+        runtime_.OpenAudio(file);
+    }
+    emit showReplaced();
+    prompts_.SetBusy(false);
+    emit commandDone();
+    return true;
+}
+
+void ShowFiles::AutoSave()
+{
+    ProjectData& doc = Document();
+    if (!doc.Modified || doc.FileName.empty())
+        return;
+    emit statusHint("Auto Backup...");
+    const WriteResult written = doc.SaveProject(true);
+    emit statusHint({});
+    if (!written)
+        ShowError(doc.FileName + "\n" + written.error);
+    emit commandDone();
+}
+
+QString ShowFiles::WindowTitle() const
+{
+    if (!opened_)
+        return "Lumenrill";
+    std::string name = Utf16ToUtf8(runtime_.Document().Title);
+    if (name.empty())
+        name = env_.PrjFile;
+    if (name.empty())
+        name = "<" + Untitled + ">";
+    return QString::fromStdString("Lumenrill  - " + name);
+}
