@@ -122,7 +122,7 @@ protected:
                 VLine(p, x, half - e - 8, half - e + 8, ApplyBrightness(c.Color, c.Brightness));
             }
         }
-        const int current = session_.Edit().CurrentStep;
+        const int current = session_.Edit().CurrentStep();
         p.setClipRect(0, 0, end - Scroll(), h);
         for (size_t i = 0; i < Line().size(); ++i) {
             const TStepRec& s = Line()[i];
@@ -195,7 +195,7 @@ protected:
                            QString::fromStdString(RulerText(int(t0 * 0.01))));
             }
         }
-        const int current = session_.Edit().CurrentStep;
+        const int current = session_.Edit().CurrentStep();
         for (size_t i = 0; i < Line().size(); ++i) {
             const TStepRec& s = Line()[i];
             const int x = view_.XOfTime(s.Time);
@@ -233,7 +233,7 @@ struct Scene {
             s.Brightness = int32_t(rng() % 511) - 255;
             s.Selected = rng() % 50 == 0;
         }
-        session->Edit().CurrentStep = int(Steps / 2);
+        session->FocusStep(int(Steps / 2), StepFocus::Quiet);
 
         view.SetTimeline({LeadIn, RunOut, Total, Frames, true});
         view.SetViewportWidth(Width);
