@@ -28,12 +28,6 @@ std::string UpperAscii(std::string s)
     return s;
 }
 
-bool IsFile(const std::string& path)
-{
-    std::error_code ec;
-    return fs::exists(path, ec) && !fs::is_directory(path, ec);
-}
-
 std::vector<std::string> SplitExtensions(const std::string& exts)
 {
     std::vector<std::string> out;
@@ -66,6 +60,12 @@ void AddOnce(std::vector<std::string>& list, const std::string& path)
 }
 
 } // namespace
+
+bool IsFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
 
 const std::string& ExeDir() { return ExeDirStorage(); }
 

@@ -12,6 +12,9 @@ void SetExeDir(std::string dir);
 // Stored paths from Windows shows use backslashes; here they are read as '/'.
 std::string NativeSeparators(std::string path);
 
+// Whether a regular file (not a folder or a device) is at path.
+bool IsFile(const std::string& path);
+
 // Changes path in place: a relative path gets ExeDir put in front. False for an empty
 // path; otherwise whether a file (not a folder) exists at the result.
 bool ResolvePath(std::string& path);

@@ -2,6 +2,7 @@
 
 #include "dialogs/node_details_dialog.h"
 #include "document/play_globals.h"
+#include "gui_common/colors.h"
 #include "gui_common/drawing_helpers.h"
 #include "gui_common/shortcut_keys.h"
 
@@ -29,8 +30,6 @@ namespace {
 
 constexpr int SwatchWidth = 30;
 constexpr int CaptionLeft = 34;
-
-QColor ToQColor(uint32_t bgr) { return QColor(int(bgr & 0xFF), int(bgr >> 8 & 0xFF), int(bgr >> 16 & 0xFF)); }
 
 uint32_t ToBgr(const QColor& c) { return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16; }
 

@@ -2,6 +2,7 @@
 // enabling rule, the main menu, the context menus, the tool bars, and the shortcut table
 // of the settings file.
 #include "common/output_volume.h"
+#include "common/string_table.h"
 #include "dialogs/about_box.h"
 #include "dialogs/extended_selection_dialog.h"
 #include "dialogs/sound_properties_box.h"
@@ -374,7 +375,7 @@ void MainWindow::CreateToolBars()
     connect(playPanel_, &TransportPanel::volumeChanged, this, [this](int v) {
         // v x 257 maps 0..255 onto the whole 16-bit range, so reading back gives v again.
         WriteWaveOutVolume(uint16_t(v * 257));
-        SetStatus(StatusPanel::Value, QString::asprintf("%s=%3u", "音量", unsigned(v * 100 / 255)));
+        SetStatus(StatusPanel::Value, QString::asprintf("%s=%3u", Msg::Volume, unsigned(v * 100 / 255)));
     });
     for (QWidget* w : {static_cast<QWidget*>(playPanel_->LineLabel()), static_cast<QWidget*>(playPanel_->OutputPanel())}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -1,5 +1,6 @@
 #include "editor/desktop_prompts.h"
 
+#include "common/string_table.h"
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
 
@@ -10,8 +11,8 @@
 
 namespace {
 
-const char* const ProjectFilter = "プロジェクトファイル (*.prj *.PRJ)";
-const char* const GroupFilter = "基点ファイル (*.grp *.GRP)";
+const QString ProjectFilter = QString(Msg::ProjectFile) + " (*.prj *.PRJ)";
+const QString GroupFilter = QString(Msg::StepFile) + " (*.grp *.GRP)";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -35,7 +36,7 @@ std::string DesktopPrompts::SaveProjectPath(const std::string& fileName)
 
 std::string DesktopPrompts::OpenProjectPath()
 {
-    QFileDialog dialog(&window_, "プロジェクトを開く", QString(), ProjectFilter);
+    QFileDialog dialog(&window_, Msg::OpenProject, QString(), ProjectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("PRJ");

@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/output_volume.h"
+#include "common/string_table.h"
 #include "common/text_codec.h"
 #include "dialogs/about_box.h"
 #include "dialogs/node_details_dialog.h"
@@ -59,6 +60,8 @@ namespace {
 
 constexpr int PanelWidths[StatusPanelCount - 1] = {150, 120, 160, 150};
 constexpr int HeaderWidth = 50;
+// The lowest the waveform block gets under the splitter.
+constexpr int MinWaveHeight = 20;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -239,6 +242,9 @@ void MainWindow::CreateCanvas()
 
     // The waveform row: the 50-pixel header column beside the two panes and the bevel.
     waveBlock_ = new QWidget(splitter_);
+    // The block's height is the splitter's to give: its panes are fitted to it, so their
+    // heights hold it neither up nor down.
+    waveBlock_->setMinimumHeight(MinWaveHeight);
     auto* row = new QHBoxLayout(waveBlock_);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -277,6 +283,7 @@ void MainWindow::CreateCanvas()
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
         connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
         connect(pane, &WaveformPane::scrubRequested, this, &MainWindow::ScrubTo);
+        connect(pane, &WaveformPane::contextMenuRequested, this, [this](const QPoint& at) { stepMenu_->popup(at); });
     }
 
     rows_ = new CanvasRows(*session_, *view_, splitter_);
@@ -294,8 +301,9 @@ void MainWindow::CreateCanvas()
     connect(rows_, &CanvasRows::refMenuRequested, referenceMenu_, [this](const QPoint& at) { referenceMenu_->popup(at); });
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
-    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
-        waveHeight_ = waveBlock_->height();
+    // The waveform block follows the handle: its panes are laid out anew for each height.
+    connect(splitter_, &QSplitter::splitterMoved, this, [this](int position) {
+        waveHeight_ = std::max(position, MinWaveHeight);
         LayOutWaveforms();
     });
     outer->addWidget(splitter_, 1);
@@ -356,19 +364,28 @@ void MainWindow::RestoreLayout()
     IniFile& ini = session_->Settings();
     const MainViewSettings viewSettings = ReadMainViewSettings(ini);
     view_->SetMonoDisplay(viewSettings.DispMonoWav);
-    waveHeight_ = std::max(viewSettings.WavLRHeight, 20);
+    waveHeight_ = std::max(viewSettings.WavLRHeight, MinWaveHeight);
 
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    // The desktop's panels take part of the screen: a first start fills what is left.
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     ScreenInfo info;
     info.MonitorCount = int(QGuiApplication::screens().size());
     info.Width = available.width();
     info.Height = available.height();
+    const bool stored = ini.ReadInteger("General", "LurillFormWidth", 0) > 0;
     const WindowRect placed = LoadPlacementA(ini, "LurillForm", {false, true},
-                                             {0, 0, available.width(), available.height()},
+                                             {available.x(), available.y(), available.width(), available.height()},
                                              {width(), height()}, info);
     setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
+    if (!stored)
+        // The size is the client area's: once the window has its frame, the whole window
+        // is fitted into the screen.
+        QTimer::singleShot(0, this, [this, available] { FitFrameInto(available); });
 
+    const std::string layout = ReadToolBarLayout(ini);
+    if (!layout.empty())
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(layout)));
     for (int n = 1; n <= ToolBarCount; ++n) {
         QToolBar* bar = toolBars_[size_t(n - 1)];
         const ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
@@ -413,6 +430,17 @@ void MainWindow::OpenWhenStarted(const std::string& path)
     raise();
     activateWindow();
     session_->Files().OpenProjectAsked(path);
+}
+
+void MainWindow::FitFrameInto(const QRect& available)
+{
+    const QRect frame = frameGeometry();
+    const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                           frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+    if (available.contains(frame) || closing_)
+        return;
+    const QRect client = available.marginsRemoved(margins);
+    setGeometry(client);
 }
 
 void MainWindow::ApplyToolBarHeights()
@@ -471,7 +499,6 @@ void MainWindow::LayOutWaveforms()
         sizes[1] = std::max(total - l.WaveHeight, 40);
         splitter_->setSizes(sizes);
     }
-    waveBlock_->setFixedHeight(l.WaveHeight);
     ApplyScale();
 }
 
@@ -493,7 +520,7 @@ void MainWindow::ApplyScale()
     ShowScale();
 }
 
-void MainWindow::ShowScale() { SetStatus(StatusPanel::Value, QString::asprintf("%s=%6.3f", "スケール", view_->Scale())); }
+void MainWindow::ShowScale() { SetStatus(StatusPanel::Value, QString::asprintf("%s=%6.3f", Msg::Scale, view_->Scale())); }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
@@ -610,12 +637,20 @@ void MainWindow::WriteWindowSettings()
     v.RefTrackHi = rows_->RefHeight();
     WriteMainViewSettings(ini, v);
     monitor_->close(); // writes its own keys
+    WriteToolBarLayout(ini, saveState().toBase64().toStdString());
     for (int n = 1; n <= ToolBarCount; ++n) {
         QToolBar* bar = toolBars_[size_t(n - 1)];
         ToolBarPlacement p = LoadToolBar(ini, ToolBarSection(n), bar->y(), bar->x());
         p.Visible = bar->isVisible();
-        p.DockTop = bar->y();
-        p.DockLeft = bar->x();
+        p.Floating = bar->isFloating();
+        if (p.Floating) {
+            // A floating bar is a window of its own: its place is on the screen.
+            const QRect r = bar->geometry();
+            p.FloatWindow = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+        } else {
+            p.DockTop = bar->y();
+            p.DockLeft = bar->x();
+        }
         StoreToolBar(ini, ToolBarSection(n), p);
     }
     WriteStatusBarVisible(ini, statusBar()->isVisible());

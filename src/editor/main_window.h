@@ -131,6 +131,8 @@ private:
     void ArmAutoSaveTimer();
     // Row and button heights of the tool bars, from FlatToolBar.
     void ApplyToolBarHeights();
+    // A window whose frame reaches beyond the screen's free area is made to fit it.
+    void FitFrameInto(const QRect& available);
     void WriteWindowSettings();
     void LayOutWaveforms();
     void OnTransportNotice(TransportNotice notice);

@@ -4,14 +4,15 @@
 #include "common/paths.h"
 #include "common/text_codec.h"
 #include "sound/sound_file_time.h"
+#include "common/string_table.h"
 
 #include <algorithm>
 #include <filesystem>
 
 namespace {
 
-const std::string SaveQuestion = "変更内容を保存しますか";
-const std::string Untitled = "無題";
+const std::string SaveQuestion = Msg::SaveChanges;
+const std::string Untitled = Msg::Untitled;
 
 // path with its extension replaced by ext (".wfm").
 std::string WithExtension(const std::string& path, const char* ext)

@@ -57,6 +57,9 @@ void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
         return;
     closed_ = true;
     if (started_) {
+        // The lights keep the last look the show played: stopping and closing the player
+        // move the position, and no frame may show where it went.
+        artnet_->OutputEnabled = false;
         RequestAndWait(state_->StopRequest);
         // The player must die on the worker that made it: wait until the request is taken.
         RequestAndWaitTaken(state_->CloseAudioRequest);

@@ -1,5 +1,7 @@
 #include "settings/file_history.h"
 
+#include "common/paths.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -9,12 +11,6 @@ namespace {
 std::string SectionOr(const std::string& section) { return section.empty() ? "FileHistory" : section; }
 
 std::string KeyOf(int i) { return "File" + std::to_string(i); }
-
-bool IsFile(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
 
 std::string FileNameOf(const std::string& path)
 {

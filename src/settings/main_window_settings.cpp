@@ -61,6 +61,10 @@ bool ReadStatusBarVisible(const IniFile& ini) { return ini.ReadBool("StatusBar",
 
 void WriteStatusBarVisible(IniFile& ini, bool visible) { ini.WriteBool("StatusBar", "Visible", visible); }
 
+std::string ReadToolBarLayout(const IniFile& ini) { return ini.ReadString("General", "ToolBarLayout", ""); }
+
+void WriteToolBarLayout(IniFile& ini, const std::string& layout) { ini.WriteString("General", "ToolBarLayout", layout); }
+
 std::string ReadShortCut(const IniFile& ini, const std::string& actionName)
 {
     return ini.ReadString("ShortCut", actionName + "Item", "");

@@ -41,6 +41,12 @@ void WriteMainViewSettings(IniFile& ini, const MainViewSettings& view);
 bool ReadStatusBarVisible(const IniFile& ini);
 void WriteStatusBarVisible(IniFile& ini, bool visible);
 
+// [General] ToolBarLayout: where the tool bars stand as the window last left them (area,
+// row, order, floating window), as an opaque text the window makes and reads; empty for
+// none. The [Tool1] to [Tool4] sections say the same for people and other readers.
+std::string ReadToolBarLayout(const IniFile& ini);
+void WriteToolBarLayout(IniFile& ini, const std::string& layout);
+
 // [ShortCut]: the shortcut text of the action named actionName ("UndoAction" is stored
 // under UndoActionItem); empty for none.
 std::string ReadShortCut(const IniFile& ini, const std::string& actionName);

@@ -84,6 +84,37 @@ TEST_F(RuntimeTest, CreatesInOrderAndClosesWithThePlayerGoneOnTheWorkerBeforeThe
     EXPECT_EQ(DmxSent(), framesAtWindowSettings) << "the worker had ended before the window's last step";
 }
 
+// Closing while the show plays: the lights keep the look it played; no frame shows the look
+// at the position the stopped and closed player moved to.
+TEST_F(RuntimeTest, ClosingWhilePlayingKeepsTheLastLookOnTheLights)
+{
+    audio->sounds["show.wav"] = FakeSound{60000, {}};
+    ShowRuntime runtime(Options());
+    ProjectData& doc = runtime.Document();
+    doc.SetNewShowPatch(); // line 1 on slots 1 to 3
+    doc.AddStep(0x0000FF, 0, 0, 0, false);    // red from the start
+    doc.AddStep(0xFF0000, 0, 20000, 0, false); // blue from 20 s
+    runtime.Start();
+    ASSERT_TRUE(runtime.OpenAudio("show.wav", true));
+    ASSERT_TRUE(SeekAndWait(runtime.State(), 30000));
+    ASSERT_TRUE(RequestAndWait(runtime.State().RunRequest));
+    auto slots = [](const std::vector<uint8_t>& packet) {
+        constexpr size_t Data = 18; // ArtDmx: the slots follow the 18-byte header
+        return std::array<uint8_t, 3>{packet[Data], packet[Data + 1], packet[Data + 2]};
+    };
+    const std::array<uint8_t, 3> blue{0, 0, 255};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < deadline &&
+           (DmxSent() == 0 || slots(net.SentWithOpCode(OpDmx).back()) != blue))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(slots(net.SentWithOpCode(OpDmx).back()), blue) << "the show plays at 30 s";
+    const size_t playing = DmxSent();
+    runtime.Close();
+    const std::vector<std::vector<uint8_t>> frames = net.SentWithOpCode(OpDmx);
+    for (size_t i = playing; i < frames.size(); ++i)
+        EXPECT_EQ(slots(frames[i]), blue) << "frame " << i - playing << " after the close began";
+}
+
 TEST_F(RuntimeTest, ReportsANetworkSetUpFailureOnceAndPlaysOn)
 {
     net.layerFails = true;
