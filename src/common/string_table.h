@@ -18,5 +18,6 @@ inline constexpr const char* Untitled = "無題";
 inline constexpr const char* ConfirmOverwrite = "上書きしてもいいですか?";
 inline constexpr const char* ProjectFile = "プロジェクトファイル";
 inline constexpr const char* OpenProject = "プロジェクトを開く";
+inline constexpr const char* OscPortRange = "OSCポートは 1 から 65535 の間で指定してください: ";
 inline constexpr const char* ConvertOldProject = "旧バージョンのデータです。変換して読み込みますか？";
 } // namespace Msg

@@ -1,5 +1,7 @@
 #include "dialogs/options_dialog.h"
 
+#include "common/messages.h"
+#include "common/string_table.h"
 #include "dialogs/node_details_dialog.h"
 #include "document/play_globals.h"
 #include "gui_common/colors.h"
@@ -454,8 +456,17 @@ void OptionsDialog::UniverseChanged() { host_.SetOutputUniverse(osub_->currentIn
 
 void OptionsDialog::ApplyOscPort()
 {
-    if (!oscPortEdit_->text().isEmpty())
-        host_.SetOscPort(NumberOr(oscPortEdit_->text(), 9901));
+    const QString text = oscPortEdit_->text().trimmed();
+    bool ok = false;
+    const int port = text.toInt(&ok);
+    // A port outside 1-65535 would wrap into another one: it is refused with the old kept.
+    if (!ok || port < 1 || port > 65535) {
+        ShowError(Msg::OscPortRange + text.toStdString());
+        oscPortEdit_->setText(QString::number(host_.OscPort()));
+        return;
+    }
+    host_.SetOscPort(port);
+    oscPortEdit_->setText(QString::number(host_.OscPort()));
 }
 
 void OptionsDialog::RefreshNodeList()

@@ -1,6 +1,7 @@
 #include "editor/osc_server.h"
 
 #include "common/messages.h"
+#include "common/string_table.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>
@@ -47,7 +48,7 @@ bool OscServer::Listen()
 bool OscServer::SetPort(int32_t port)
 {
     if (port < FirstPort || port > LastPort) {
-        ShowError("OSCポートは 1 から 65535 の間で指定してください: " + std::to_string(port));
+        ShowError(Msg::OscPortRange + std::to_string(port));
         return false;
     }
     if (socket_ && port == port_)

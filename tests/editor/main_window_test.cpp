@@ -26,6 +26,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSlider>
+#include <QSplitter>
+#include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -404,6 +407,91 @@ TEST_F(MainWindowTest, OscPlaysFromTheTopAndReportsInPanel4)
     EXPECT_TRUE(S().State().ClockRunning);
 }
 
+// Show B's sound was moved away: B is not drawn over show A's waveform, and nothing is
+// placed against a waveform that is not there.
+TEST_F(MainWindowTest, AShowWhoseSoundIsMissingShowsNoWaveform)
+{
+    const std::string a = MakeShow("a.PRJ");
+    const std::string b = MakeShow("b.PRJ");
+    std::filesystem::remove(dir / "b.PRJ.wav");
+    Start("[Project]\nPrjFile=" + a + "\n");
+    ASSERT_GT(S().Sound().FrameCount(), 0u);
+    S().Files().OpenProject(b);
+    EXPECT_EQ(S().Sound().FrameCount(), 0u);
+    EXPECT_FALSE(form->View().Mapped().SoundLoaded) << "the panes paint nothing";
+    form->Actions().Update();
+    EXPECT_FALSE(form->Actions().Get(Command::AddStep)->isEnabled());
+    EXPECT_FALSE(form->Actions().Get(Command::ZoomIn)->isEnabled());
+}
+
+// The player reports the sound's length long after the show opened (a cold start): the
+// panes then span the whole timeline without a zoom or a resize.
+TEST_F(MainWindowTest, TheTimelineFollowsASoundThatOpensLate)
+{
+    const std::string show = MakeShow("show.PRJ");
+    audio->sounds[dir / "show.PRJ.wav"].openPolls = 60; // about a second and more
+    Start("[Project]\nPrjFile=" + show + "\n");
+    ASSERT_TRUE(WaitFor([this] { return S().State().Play.SoundDuration == 4000; }, 5000));
+    form->DisplayTick();
+    EXPECT_EQ(form->View().Mapped().TotalLength, 2000 + 4000 + 1000);
+}
+
+// The handle under the waveform moves like any splitter's, and the height is kept.
+TEST_F(MainWindowTest, TheWaveformSplitterMovesAndItsHeightIsKept)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[General]\nWavLRHeight=200\n");
+    auto* splitter = form->findChild<QSplitter*>("WCSplitter");
+    ASSERT_NE(splitter, nullptr);
+    QSplitterHandle* handle = splitter->handle(1);
+    const int before = form->LeftWaveform()->height();
+    const QPoint from = handle->rect().center();
+    auto send = [handle](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(at), handle->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(handle, &e);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, from + QPoint(0, 60), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, from + QPoint(0, 60), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form->LeftWaveform()->height(), before + 30) << "each channel takes half";
+    form->close();
+    EXPECT_THAT(IniText(), HasSubstr("WavLRHeight=260"));
+}
+
+TEST_F(MainWindowTest, ARightClickOnTheWaveformOpensTheStepMenu)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n");
+    QWidget* pane = form->RightWaveform();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 10), pane->mapToGlobal(QPointF(20, 10)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(pane, &press);
+    EXPECT_TRUE(form->PopupMenu(1)->isVisible());
+    form->PopupMenu(1)->hide();
+}
+
+// A tool bar moved to another place is there again at the next start.
+TEST_F(MainWindowTest, TheToolBarsArrangementIsKept)
+{
+    Start();
+    form->addToolBar(Qt::BottomToolBarArea, form->ToolBar(2));
+    form->close();
+    const std::string ini = IniText();
+    EXPECT_THAT(ini, HasSubstr("ToolBarLayout="));
+    form.reset();
+    Start(ini);
+    EXPECT_EQ(form->toolBarArea(form->ToolBar(2)), Qt::BottomToolBarArea);
+    EXPECT_EQ(form->toolBarArea(form->ToolBar(1)), Qt::TopToolBarArea);
+}
+
+TEST_F(MainWindowTest, TheFirstStartFitsTheScreensFreeArea)
+{
+    Start();
+    QTest::qWait(20);
+    const QRect available = form->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(form->frameGeometry()))
+        << form->frameGeometry().width() << "x" << form->frameGeometry().height();
+    EXPECT_EQ(form->frameGeometry().size(), available.size()) << "the whole window, frame and all";
+}
+
 } // namespace
 
 namespace {
@@ -519,3 +607,30 @@ TEST_F(MainWindowTest, HelpOpensTheManualAndF1ItsSectionForTheOpenMenuOrWindow)
                            "help-menu", "extended-selection"})
         EXPECT_THAT(html, HasSubstr(std::string("id=\"") + id + "\"")) << id;
 }
+
+namespace {
+
+// An OSC port that cannot be had leaves the old one listening and says why; a port outside
+// 1-65535 is refused rather than wrapped into another.
+TEST_F(MainWindowTest, AnOscPortThatFailsKeepsTheOldOne)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[OSC]\nLocalPort=19911\n");
+    QUdpSocket taken;
+    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, 19912));
+    for (const char* typed : {"19912", "70000", "-1", "abc"}) {
+        messages.entries.clear();
+        WithOptionDialog(*form, false, [typed](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("OscPortEdit")->setText(typed);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("PortAppBtn"), Qt::LeftButton);
+        });
+        ASSERT_EQ(messages.entries.size(), 1u) << typed;
+        EXPECT_EQ(messages.entries[0].kind, "error");
+        EXPECT_THAT(messages.entries[0].text, HasSubstr(typed));
+        EXPECT_EQ(S().Osc().Port(), 19911) << typed;
+        EXPECT_TRUE(S().Osc().Listening()) << typed;
+    }
+    form->close();
+    EXPECT_THAT(IniText(), HasSubstr("LocalPort=19911"));
+}
+
+} // namespace
