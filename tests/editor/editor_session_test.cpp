@@ -1,0 +1,174 @@
+// The session without a window: scripted dialogs, the fake player and network. What an
+// edit reports, how a step becomes current, the answers of the save question, the OSC
+// server's port and the transport's seek and scrub.
+#include "artnet/fake_network.h"
+#include "common/paths.h"
+#include "editor/canvas_fixture.h"
+#include "editor/editor_session.h"
+#include "engine/fake_audio.h"
+#include "support/test_support.h"
+#include "support/wav_writer.h"
+
+#include <QHostAddress>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+namespace {
+
+class EditorSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetExeDir(dir.Path() + "/");
+        const std::string sound = dir / "show.wav";
+        WavLayout wav;
+        wav.data = Tone16(4.0, 44100, 2, 440, 12000, 6000);
+        WriteBytes(sound, WavBytes(wav));
+        audio->sounds[sound] = FakeSound{4000, {}};
+        PlayGlobals play;
+        ProjectData doc(play);
+        doc.SetSoundPath(sound);
+        doc.FileName = dir / "show.PRJ";
+        for (int32_t t : {500, 1000, 1500}) {
+            doc.CurrentLine = 0;
+            doc.AddStep(0x0000FF, 40, t, 0, false);
+            doc.CurrentLine = 4;
+            doc.AddStep(0x00FF00, -90, t, 0, false);
+        }
+        doc.CurrentLine = 0;
+        ASSERT_TRUE(doc.SaveProject(false));
+
+        EditorSessionOptions o;
+        o.ExeDir = dir.Path() + "/";
+        o.SettingsPath = dir / "lumenrill.INI";
+        o.Audio = audio;
+        o.Platform = net.Platform();
+        session = std::make_unique<EditorSession>(std::move(o), dialogs);
+        QObject::connect(session.get(), &EditorSession::changed,
+                         [this](const EditorChange& change) { reports.push_back(change); });
+        ASSERT_TRUE(session->Files().OpenProject(dir / "show.PRJ"));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return session->State().Play.SoundDuration == 4000; }, 3000));
+        Doc().Modified = false;
+        reports.clear();
+    }
+    void TearDown() override { session->Close({}, {}); }
+
+    ProjectData& Doc() { return const_cast<ProjectData&>(session->Document()); }
+
+    TempDir dir;
+    FakeNetwork net;
+    std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>(SystemClock());
+    ScriptedDialogs dialogs;
+    RecordingMessages messages;
+    std::unique_ptr<EditorSession> session;
+    std::vector<EditorChange> reports;
+};
+
+TEST_F(EditorSessionTest, AnEditReportsTheLineItChangedAndNothingMore)
+{
+    session->FocusStep(1, StepFocus::Quiet);
+    reports.clear();
+    session->BrightnessStepCommand(true);
+    ASSERT_FALSE(reports.empty());
+    uint8_t lines = 0;
+    for (const EditorChange& c : reports) {
+        lines |= c.Lines;
+        EXPECT_FALSE(c.Everything);
+    }
+    EXPECT_EQ(lines, LineBit(0));
+    EXPECT_EQ(Doc().Lines[0][1].Brightness, 41);
+    EXPECT_EQ(Doc().Lines[4][1].Brightness, -90);
+}
+
+TEST_F(EditorSessionTest, ALineBecomesCurrentWithoutAStepOfTheOldOne)
+{
+    session->FocusStep(2, StepFocus::Quiet);
+    session->SelectStep(2, true);
+    reports.clear();
+    session->SetCurrentLine(4, true);
+    EXPECT_EQ(session->CurrentLine(), 4);
+    EXPECT_EQ(session->Edit().CurrentStep(), -1);
+    EXPECT_EQ(Doc().CountSelectedAll(), 0);
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(reports.back().CurrentLine);
+    // Nothing current: the brightness commands change no step of the new line.
+    session->BrightnessStepCommand(true);
+    EXPECT_EQ(Doc().Lines[4][2].Brightness, -90);
+
+    // The line menu's way keeps the selection.
+    session->SelectStep(0, true);
+    session->SetCurrentLine(0, false);
+    EXPECT_EQ(Doc().CountSelectedAll(), 1);
+}
+
+// A pressed step moves the brightness slider to it and so counts as a change when the
+// slider stood elsewhere; a step that becomes current quietly never does.
+TEST_F(EditorSessionTest, APressedStepMarksTheShowModifiedOnlyWhenTheSliderMoves)
+{
+    session->FocusStep(0, StepFocus::Pressed); // the slider stood at 0
+    EXPECT_TRUE(Doc().Modified);
+    Doc().Modified = false;
+    session->FocusStep(1, StepFocus::Pressed); // the same brightness as the step before
+    EXPECT_FALSE(Doc().Modified);
+    session->SetCurrentLine(4, false);
+    session->FocusStep(0, StepFocus::Quiet);
+    EXPECT_FALSE(Doc().Modified);
+}
+
+TEST_F(EditorSessionTest, TheSaveQuestionsAnswers)
+{
+    struct Case {
+        bool modified;
+        Answer answer;
+        SaveAnswer expected;
+    };
+    for (const Case& c : {Case{false, Answer::Yes, SaveAnswer::No}, Case{true, Answer::Yes, SaveAnswer::Yes},
+                          Case{true, Answer::No, SaveAnswer::No}, Case{true, Answer::Cancel, SaveAnswer::Cancel}}) {
+        Doc().Modified = c.modified;
+        messages.answers = {c.answer};
+        EXPECT_EQ(session->Files().AskSaveChanges(), c.expected) << int(c.answer) << " " << c.modified;
+    }
+}
+
+TEST_F(EditorSessionTest, ScrubMovesThePositionOnlyWhileNothingPlays)
+{
+    session->Player().ScrubTo(2500);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return session->State().Play.PlayPosition == 2500; }, 2000));
+    session->Player().Run(TransportCommand::Play);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return session->Player().Playing(); }, 2000));
+    session->Player().ScrubTo(100);
+    EXPECT_GE(session->State().Play.PlayPosition, 2500) << "a drag does not move a playing show";
+    session->Player().Run(TransportCommand::Stop);
+}
+
+TEST_F(EditorSessionTest, TheOscServerKeepsItsPortWhenAnotherFails)
+{
+    QUdpSocket taken;
+    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, 19922));
+    ASSERT_TRUE(session->Osc().SetPort(19921));
+    EXPECT_FALSE(session->Osc().SetPort(19922));
+    EXPECT_FALSE(session->Osc().SetPort(0));
+    EXPECT_EQ(session->Osc().Port(), 19921);
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_NE(messages.entries[0].text.find("19922"), std::string::npos);
+
+    // Still listening on the old port: a datagram there is read and reported.
+    std::vector<QString> statuses;
+    QObject::connect(&session->Osc(), &OscServer::status, [&](const QString& s) { statuses.push_back(s); });
+    // #bundle, time tag, one message /lumenrill/stop without arguments.
+    QByteArray bundle("#bundle\0", 8);
+    bundle.append(QByteArray(8, '\0'));
+    QByteArray message("/lumenrill/stop\0", 16);
+    message.append(QByteArray(",\0\0\0", 4));
+    bundle.append(QByteArray(3, '\0')).append(char(message.size())).append(message);
+    QUdpSocket sender;
+    sender.writeDatagram(bundle, QHostAddress::LocalHost, 19921);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !statuses.empty(); }, 2000));
+}
+
+} // namespace
