@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <qdrawutil.h>
 
 namespace {
@@ -109,10 +110,21 @@ PatchGrid::PatchGrid(ProjectSettingsHost& host, QWidget* parent)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
     setShowGrid(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCurrentIndex(model_->index(1, 1));
     // The current row's header is highlighted: it repaints with every move.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, viewport(), qOverload<>(&QWidget::update));
 }
+
+QSize PatchGrid::minimumSizeHint() const
+{
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < PatchGridModel::Columns; ++c)
+        width += columnWidth(c);
+    return {width, QTableView::minimumSizeHint().height()};
+}
+
+QSize PatchGrid::sizeHint() const { return {minimumSizeHint().width(), QTableView::sizeHint().height()}; }
 
 void PatchGrid::SetCheckShown(bool shown)
 {

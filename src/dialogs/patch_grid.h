@@ -48,6 +48,11 @@ public:
     void SetCheckShown(bool shown);
     bool CheckShown() const { return checkShown_; }
 
+    // As wide as every column and the vertical scroll bar: the three slots of a row are
+    // read together, so none of them may hide behind a sideways scroll.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

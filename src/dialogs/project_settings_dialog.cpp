@@ -97,7 +97,8 @@ ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
-    resize(420, 440);
+    // The patch page decides the width: its grid shows all its columns.
+    resize(QSize(420, 440).expandedTo(minimumSizeHint()));
 }
 
 QWidget* ProjectSettingsDialog::CreateGeneralPage()

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <numeric>
 
 namespace {
 
@@ -233,6 +235,22 @@ TEST_F(ProjectSettingsDialogTest, AChosenSoundClosesThePlayerAtOnceAndCancelReop
     EXPECT_TRUE(result->SoundChanged);
     EXPECT_EQ(result->SoundFile, "") << "a missing file empties the edit";
     EXPECT_EQ(host.reopens, 1) << "OK takes the choice";
+}
+
+TEST_F(ProjectSettingsDialogTest, ThePatchPageShowsItsThreeSlotColumnsWholeAtTheDefaultSize)
+{
+    std::vector<int32_t> straight(24);
+    std::iota(straight.begin(), straight.end(), 0);
+    host.SetPatchEntries(0, straight);
+    Run({}, [&] {
+        dialog.Pages()->setCurrentIndex(1);
+        QApplication::processEvents();
+        dialog.grab().save("/tmp/lumenrill-patch-page.png");
+        const PatchGrid* grid = dialog.Grid();
+        EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+        EXPECT_LE(grid->columnViewportPosition(3) + grid->columnWidth(3), grid->viewport()->width())
+            << "the third slot column ends inside the view";
+    });
 }
 
 TEST(ActionDialogCaptionTest, UpToTheBracketWithoutAmpersandsAndDots)
