@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <qdrawutil.h>
@@ -150,6 +151,15 @@ void PatchGrid::keyPressEvent(QKeyEvent* event)
 }
 
 PatchCellDelegate::PatchCellDelegate(PatchGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+void PatchCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    // The editor opens on the source number alone, which as a red source would refill the
+    // next two slots: a cell opened only to look at it must leave the patch as it was.
+    if (const auto* line = qobject_cast<const QLineEdit*>(editor); line && !line->isModified())
+        return;
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
 
 void PatchCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

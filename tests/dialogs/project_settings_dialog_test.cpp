@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -73,14 +74,24 @@ protected:
         return dialog.Execute("プロジェクトの設定", start);
     }
     QModelIndex Cell(int entry) const { return dialog.Grid()->Model()->index(entry / 3 + 1, entry % 3 + 1); }
+    QLineEdit* Editor(int entry) const { return qobject_cast<QLineEdit*>(dialog.Grid()->indexWidget(Cell(entry))); }
+    // The pointer on a cell, through the dialog's window as the desktop sends it.
+    void Click(int entry) { QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, CellCentre(entry)); }
+    void DoubleClick(int entry) { QTest::mouseDClick(dialog.windowHandle(), Qt::LeftButton, {}, CellCentre(entry)); }
+    QPoint CellCentre(int entry) const
+    {
+        return dialog.Grid()->viewport()->mapTo(&dialog, dialog.Grid()->visualRect(Cell(entry)).center());
+    }
+    // Types text on the cell: the first key opens the editor, Enter commits.
     void Type(int entry, const QString& text)
     {
         dialog.Grid()->setCurrentIndex(Cell(entry));
-        dialog.Grid()->edit(Cell(entry));
-        auto* editor = qobject_cast<QLineEdit*>(dialog.Grid()->indexWidget(Cell(entry)));
+        QTest::keyClicks(dialog.Grid(), text.left(1));
+        QLineEdit* editor = Editor(entry);
         ASSERT_NE(editor, nullptr);
-        editor->setText(text);
+        QTest::keyClicks(editor, text.mid(1));
         Key(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the editor commits after handling the key
     }
     std::array<uint8_t, DmxSlots> Frame() const
     {
@@ -142,6 +153,47 @@ TEST_F(ProjectSettingsDialogTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
     EXPECT_EQ(host.play.DmxPatch[1], -1);
     EXPECT_EQ(host.play.DmxPatch[2], 14);
     EXPECT_EQ(host.play.DmxPatch[511], -1);
+}
+
+TEST_F(ProjectSettingsDialogTest, ACellOpenedAndLeftUnchangedKeepsThePatch)
+{
+    host.SetPatchEntries(0, std::vector<int32_t>{0, 2, 1}); // slots 1 to 3: 1R, 1B, 1G
+    host.modified = 0;
+    std::array<int32_t, 3> afterLooking{};
+    int modifiedAfterLooking = -1;
+    Run({}, [&] {
+        dialog.Pages()->setCurrentIndex(1);
+        QApplication::processEvents(); // the page is laid out
+        // Opened to look, closed with Enter.
+        DoubleClick(0);
+        ASSERT_NE(Editor(0), nullptr);
+        EXPECT_EQ(Editor(0)->text(), "1");
+        Key(Editor(0), Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(Editor(0), nullptr);
+        // Opened to look, left by clicking another cell.
+        DoubleClick(0);
+        ASSERT_NE(Editor(0), nullptr);
+        Click(4);
+        EXPECT_EQ(Editor(0), nullptr);
+        EXPECT_EQ(dialog.Grid()->currentIndex(), Cell(4));
+        std::copy_n(host.play.DmxPatch.begin(), 3, afterLooking.begin());
+        modifiedAfterLooking = host.modified;
+
+        // The same text typed anew is a patch: the red source fills green and blue again.
+        DoubleClick(0);
+        ASSERT_NE(Editor(0), nullptr);
+        QTest::keyClick(Editor(0), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Editor(0), "1");
+        Key(Editor(0), Qt::Key_Return);
+        QApplication::processEvents();
+    });
+    EXPECT_EQ(afterLooking, (std::array<int32_t, 3>{0, 2, 1}));
+    EXPECT_EQ(modifiedAfterLooking, 0) << "the show stays unmodified";
+    EXPECT_EQ(host.play.DmxPatch[1], 1);
+    EXPECT_EQ(host.play.DmxPatch[2], 2);
+    EXPECT_EQ(host.modified, 1);
+    EXPECT_TRUE(messages.entries.empty());
 }
 
 TEST_F(ProjectSettingsDialogTest, LoadCheckFollowsTheRowOnTheFrameAndEndsWithThePage)
