@@ -17,6 +17,10 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +63,13 @@ public:
     int reopens = 0;
 };
 
+// The browse button's file dialog: answers with path, as the desktop's dialog gives it.
+class ScriptedSoundChoice final : public ProjectSettingsPrompts {
+public:
+    QString path; // empty: cancelled
+    QString SoundFilePath(const QString&, bool) override { return path; }
+};
+
 class ProjectSettingsDialogTest : public ::testing::Test {
 protected:
     ProjectSettingsDialogTest() { SetExeDir(dir.Path() + "/"); }
@@ -70,6 +81,9 @@ protected:
         QTimer::singleShot(0, &dialog, [&] {
             act();
             dialog.findChild<QPushButton*>(ok ? "OKBtn" : "CancelBtn")->click();
+            // An OK refused leaves the dialog open: Cancel ends it, and nothing comes back.
+            if (dialog.isVisible())
+                dialog.findChild<QPushButton*>("CancelBtn")->click();
         });
         return dialog.Execute("プロジェクトの設定", start);
     }
@@ -93,6 +107,22 @@ protected:
         Key(editor, Qt::Key_Return);
         QApplication::processEvents(); // the editor commits after handling the key
     }
+    // Files dragged from a file manager (their URLs, and their names as text) and let go
+    // over widget, delivered to the dialog's window as the desktop does.
+    void DropFiles(QWidget* widget, const QStringList& files)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        data.setText(files.join('\n'));
+        const QPoint at = widget->mapTo(&dialog, widget->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(dialog.windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(dialog.windowHandle(), &drop);
+    }
     std::array<uint8_t, DmxSlots> Frame() const
     {
         LineColors colours{};
@@ -106,7 +136,8 @@ protected:
     RecordingMessages messages;
     IniFile ini{dir / "lumenrill.INI"};
     FakeProjectHost host;
-    ProjectSettingsDialog dialog{host, ini};
+    ScriptedSoundChoice soundChoice;
+    ProjectSettingsDialog dialog{host, ini, nullptr, &soundChoice};
 };
 
 TEST_F(ProjectSettingsDialogTest, CellEditsApplyOnCommitEscDiscardsAndKeysClear)
@@ -287,6 +318,85 @@ TEST_F(ProjectSettingsDialogTest, AChosenSoundClosesThePlayerAtOnceAndCancelReop
     EXPECT_TRUE(result->SoundChanged);
     EXPECT_EQ(result->SoundFile, "") << "a missing file empties the edit";
     EXPECT_EQ(host.reopens, 1) << "OK takes the choice";
+}
+
+TEST_F(ProjectSettingsDialogTest, AFileDroppedOnAFieldChoosesTheSound)
+{
+    const std::string sound = dir / "music/a.wav";
+    std::filesystem::create_directories(dir / "music");
+    WriteBytes(sound, Bytes(64, 0));
+    for (const char* target : {"WavFileEdit", "TitleEdit", "RefWavBtn"}) {
+        const int closes = host.closes;
+        const auto result = Run({"Show", "old.wav"}, [&] {
+            DropFiles(dialog.findChild<QWidget*>(target), {QString::fromStdString(sound)});
+        });
+        ASSERT_TRUE(result) << target;
+        EXPECT_EQ(result->SoundFile, "music/a.wav") << target;
+        EXPECT_TRUE(result->SoundChanged) << target;
+        EXPECT_EQ(result->Title, "Show") << target << ": nothing is written into a field";
+        EXPECT_EQ(host.closes, closes + 1) << target;
+    }
+}
+
+TEST_F(ProjectSettingsDialogTest, ASoundNameTheShowCannotKeepIsRefusedAndTheOldOneStays)
+{
+    // Stored relative to the executable's folder (the test's folder): 260 UTF-16 units,
+    // one more than the project file holds.
+    const std::string folder = dir / std::string(200, 'd');
+    const std::string tooLong = folder + "/" + std::string(260 - 201 - 4, 'e') + ".wav";
+    const std::string undecodable = dir / "odd/\xFF.wav";
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(dir / "odd");
+    WriteBytes(tooLong, Bytes(64, 0));
+    WriteBytes(undecodable, Bytes(64, 0));
+    const std::string tooLongMessage = "ファイル名が長すぎます(259文字まで): " + tooLong;
+    const std::string undecodableMessage = "ファイル名に使えない文字が含まれています: " + dir / "odd/\uFFFD.wav";
+
+    enum class Way { Browse, Drop, TypeAndOk };
+    struct Case {
+        const char* what;
+        Way way;
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {"browsed, too long", Way::Browse, tooLong, tooLongMessage},
+        {"browsed, not UTF-8", Way::Browse, undecodable, undecodableMessage},
+        {"dropped, too long", Way::Drop, tooLong, tooLongMessage},
+        {"dropped, not UTF-8", Way::Drop, undecodable, undecodableMessage},
+        {"dropped in its folder, not UTF-8", Way::Drop, dir / "odd", undecodableMessage},
+        {"typed, too long", Way::TypeAndOk, tooLong, tooLongMessage},
+    };
+    for (const Case& c : cases) {
+        messages.entries.clear();
+        const int closes = host.closes;
+        // Qt hands names over decoded, as the desktop's file dialog and a drop give them.
+        const QString name = QFile::decodeName(QByteArray::fromStdString(c.path));
+        const auto result = Run({"Show", "old.wav"}, [&] {
+            switch (c.way) {
+            case Way::Browse:
+                soundChoice.path = name;
+                QTest::mouseClick(dialog.BrowseSoundButton(), Qt::LeftButton);
+                break;
+            case Way::Drop:
+                DropFiles(dialog.SoundFileEdit(), {name});
+                break;
+            case Way::TypeAndOk:
+                dialog.SoundFileEdit()->selectAll();
+                QTest::keyClicks(dialog.SoundFileEdit(), name);
+                QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+                EXPECT_TRUE(dialog.isVisible()) << c.what << ": OK is refused";
+                break;
+            }
+            EXPECT_EQ(dialog.SoundFileEdit()->text().toStdString(), "old.wav") << c.what;
+        });
+        ASSERT_TRUE(result) << c.what;
+        EXPECT_EQ(result->SoundFile, "old.wav") << c.what;
+        EXPECT_FALSE(result->SoundChanged) << c.what;
+        EXPECT_EQ(host.closes, closes) << c.what << ": the player keeps the old sound";
+        ASSERT_EQ(messages.entries.size(), 1u) << c.what;
+        EXPECT_EQ(messages.entries[0].kind, "error");
+        EXPECT_EQ(messages.entries[0].text, c.message) << c.what;
+    }
 }
 
 TEST_F(ProjectSettingsDialogTest, ThePatchPageShowsItsThreeSlotColumnsWholeAtTheDefaultSize)
