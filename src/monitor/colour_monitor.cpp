@@ -145,9 +145,13 @@ ColMonArrangement ColourMonitor::Arrangement() const
     const bool maximized = isMaximized();
     a.State = maximized ? WindowState::Maximized : WindowState::Normal;
     a.Bounds = ToWindowRect(maximized ? normalGeometry() : geometry());
+    // Tiles that follow the window's size are stored as they stand at the stored size, the
+    // size the next run places them against before the window is maximised again.
+    const QSize stored(a.Bounds.Width, a.Bounds.Height);
     for (int i = 0; i < LineCount; ++i) {
         const ColourTile* tile = tiles_[size_t(i)];
-        a.Tiles[size_t(i)] = {ToWindowRect(tile->geometry()), !tile->isHidden()};
+        const QRect bounds = env_.MonScaled ? tile->ScaledBounds(stored) : tile->geometry();
+        a.Tiles[size_t(i)] = {ToWindowRect(bounds), !tile->isHidden()};
     }
     return a;
 }
@@ -157,15 +161,19 @@ void ColourMonitor::ApplyArrangement(const ColMonArrangement& a)
     // A tool window has no task bar entry to come back from when minimised: a stored
     // minimised state opens the monitor normal.
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
-    setGeometry(ToQRect(a.Bounds));
-    if (a.State == WindowState::Maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    const QRect bounds = ToQRect(a.Bounds);
+    setGeometry(bounds);
+    // The stored tiles belong to the stored size, whenever the window system gets to it.
     for (int i = 0; i < LineCount; ++i) {
         ColourTile* tile = tiles_[size_t(i)];
         const ColMonTilePlacement& p = a.Tiles[size_t(i)];
         tile->setVisible(p.Visible);
-        tile->Place(ToQRect(p.Bounds));
+        tile->Place(ToQRect(p.Bounds), bounds.size());
     }
+    if (a.State == WindowState::Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (env_.MonScaled)
+        ScaleTiles();
 }
 
 bool ColourMonitor::SaveArrangement(const std::string& path)
@@ -269,8 +277,13 @@ void ColourMonitor::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (env_.MonScaled)
-        for (ColourTile* tile : tiles_)
-            tile->ScaleTo(size());
+        ScaleTiles();
+}
+
+void ColourMonitor::ScaleTiles()
+{
+    for (ColourTile* tile : tiles_)
+        tile->ScaleTo(size());
 }
 
 void ColourMonitor::mousePressEvent(QMouseEvent* event)

@@ -78,6 +78,8 @@ private:
     void TilePressed(int line);
     void SaveArrangementCommand();
     void LoadArrangementCommand();
+    // The tiles to the monitor's size now, from their recorded bounds.
+    void ScaleTiles();
     void ReadSettings();
     void WriteSettings();
     QPoint OwnerTopLeft() const;

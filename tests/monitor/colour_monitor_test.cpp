@@ -19,6 +19,9 @@
 #include <fstream>
 #include <memory>
 
+// Failures show rectangles as people read them.
+void PrintTo(const QRect& r, std::ostream* out) { *out << r.x() << "," << r.y() << " " << r.width() << "x" << r.height(); }
+
 namespace {
 
 class ScriptedPrompts final : public ColourMonitorPrompts {
@@ -132,6 +135,34 @@ TEST_F(ColourMonitorTest, AMaximisedMonitorStoresItsNormalBoundsAndOpensMaximise
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinLeft", -1), 40);
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinWidth", -1), 420);
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinHeight", -1), 310);
+}
+
+TEST_F(ColourMonitorTest, AMaximisedScaledMonitorReopensWithItsTilesAsTheyWere)
+{
+    WriteSettings("[General]\nMonScaled=1\n[ColMonForm]\nWinWidth=400\nWinHeight=300\n");
+    ColourMonitor* monitor = NewMonitor();
+    monitor->show();
+    monitor->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->width() > 400; }));
+    const QRect maximised = monitor->Tile(1)->geometry();
+    ASSERT_NE(maximised, InitialPlace(1)) << "the tiles follow the window";
+    monitor->close();
+    delete monitor;
+
+    for (int run = 1; run <= 2; ++run) {
+        monitor = NewMonitor();
+        monitor->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->width() > 400; })) << run;
+        EXPECT_TRUE(monitor->isMaximized());
+        EXPECT_EQ(monitor->Tile(1)->geometry(), maximised) << "run " << run << ": the tiles keep their size";
+        if (run == 2) {
+            monitor->showNormal();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->width() == 400; }));
+            EXPECT_EQ(monitor->Tile(1)->geometry(), InitialPlace(1)) << "normal size, normal places";
+        }
+        monitor->close();
+        delete monitor;
+    }
 }
 
 TEST_F(ColourMonitorTest, AMonitorNeverShownLeavesTheStoredArrangementAlone)
