@@ -1,6 +1,7 @@
 #include "monitor/colour_monitor.h"
 
 #include "common/messages.h"
+#include "gui_common/screen_placement.h"
 #include "monitor/colour_tile.h"
 #include "settings/env_data.h"
 #include "settings/ini_file.h"
@@ -161,7 +162,8 @@ void ColourMonitor::ApplyArrangement(const ColMonArrangement& a)
     // A tool window has no task bar entry to come back from when minimised: a stored
     // minimised state opens the monitor normal.
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
-    const QRect bounds = ToQRect(a.Bounds);
+    // A screen that is gone must not take the monitor with it.
+    const QRect bounds = OnAScreen(ToQRect(a.Bounds));
     setGeometry(bounds);
     // The stored tiles belong to the stored size, whenever the window system gets to it.
     for (int i = 0; i < LineCount; ++i) {

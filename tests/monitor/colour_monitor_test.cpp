@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -163,6 +165,24 @@ TEST_F(ColourMonitorTest, AMaximisedScaledMonitorReopensWithItsTilesAsTheyWere)
         monitor->close();
         delete monitor;
     }
+}
+
+TEST_F(ColourMonitorTest, AMonitorStoredOnAScreenThatIsGoneOpensOnThePrimary)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    WriteSettings("[ColMonForm]\nWinLeft=5000\nWinTop=4000\nWinWidth=480\nWinHeight=320\n");
+    ColourMonitor* monitor = NewMonitor();
+    monitor->show();
+    EXPECT_EQ(monitor->geometry(), QRect(screen.right() + 1 - 480, screen.bottom() + 1 - 320, 480, 320))
+        << "at the screen's edges nearest to where it was";
+    delete monitor;
+
+    // Partly on the screen, it stays where it was stored.
+    WriteSettings("[ColMonForm]\nWinLeft=-100\nWinTop=40\nWinWidth=480\nWinHeight=320\n");
+    monitor = NewMonitor();
+    monitor->show();
+    EXPECT_EQ(monitor->geometry(), QRect(-100, 40, 480, 320));
+    delete monitor;
 }
 
 TEST_F(ColourMonitorTest, AMonitorNeverShownLeavesTheStoredArrangementAlone)
