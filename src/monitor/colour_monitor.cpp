@@ -13,12 +13,17 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <filesystem>
+#include <utility>
 
 static_assert(ColMonTileCount == LineCount, "one tile per line");
 
 namespace {
+
+// The lights change every 20 ms; the tiles follow at this pace, apart from the display's.
+constexpr int RefreshInterval = 50;
 
 // The desktop's dialogs match patterns case-sensitively.
 const char* const ArrangementFilter = "カラーモニタ配置ファイル (*.arg *.ARG)";
@@ -29,7 +34,8 @@ WindowRect ToWindowRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.hei
 } // namespace
 
 ColourMonitor::ColourMonitor(IniFile& settings, EnvData& env, QWidget* owner, ColourMonitorPrompts* prompts)
-    : QWidget(owner, Qt::Tool), settings_(settings), env_(env), prompts_(prompts ? *prompts : *this)
+    : QWidget(owner, Qt::Tool), settings_(settings), env_(env), prompts_(prompts ? *prompts : *this),
+      refreshTimer_(new QTimer(this))
 {
     setObjectName(ColMonFormName);
     setWindowTitle("Color Monitor");
@@ -49,6 +55,8 @@ ColourMonitor::ColourMonitor(IniFile& settings, EnvData& env, QWidget* owner, Co
     }
     InitialArrangement();
     CreatePopupMenu();
+    refreshTimer_->setInterval(RefreshInterval);
+    connect(refreshTimer_, &QTimer::timeout, this, &ColourMonitor::Refresh);
 }
 
 // The items toggle what they show; their ticks are set whenever the menu opens.
@@ -100,6 +108,16 @@ void ColourMonitor::UpdateMenuChecks()
 void ColourMonitor::PopupAt(const QPoint& globalPos)
 {
     popupMenu_->popup(globalPos + QPoint(2, 0));
+}
+
+void ColourMonitor::SetOutputSource(MonitorOutputSource source) { source_ = std::move(source); }
+
+void ColourMonitor::Refresh()
+{
+    if (!source_)
+        return;
+    const MonitorOutputs outputs = source_();
+    ShowOutputs(outputs.Colors, outputs.CurrentLine, outputs.Stopped);
 }
 
 void ColourMonitor::ShowOutputs(const std::array<uint32_t, LineCount>& colors, int currentLine, bool stopped)
@@ -264,6 +282,18 @@ void ColourMonitor::setVisible(bool visible)
     if (visible && !settingsRead_)
         ReadSettings();
     QWidget::setVisible(visible);
+}
+
+void ColourMonitor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshTimer_->start();
+}
+
+void ColourMonitor::hideEvent(QHideEvent* event)
+{
+    refreshTimer_->stop();
+    QWidget::hideEvent(event);
 }
 
 void ColourMonitor::closeEvent(QCloseEvent* event)

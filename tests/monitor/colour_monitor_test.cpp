@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -305,6 +306,42 @@ TEST_F(ColourMonitorTest, TheCurrentLineIsSunkenOnlyWhileStopped)
     monitor->ShowOutputs(colors, 0, true);
     EXPECT_EQ(monitor->Tile(0)->Color(), 0x0000FFu);
     EXPECT_FALSE(monitor->Tile(0)->Highlighted());
+}
+
+TEST_F(ColourMonitorTest, WhileVisibleTheMonitorReadsItsSourceEvery50Ms)
+{
+    ColourMonitor* monitor = NewMonitor();
+    MonitorOutputs engine; // what the engine has now
+    engine.Colors[0] = 0x0000FF;
+    engine.CurrentLine = 3;
+    engine.Stopped = true;
+    int reads = 0;
+    monitor->SetOutputSource([&] {
+        ++reads;
+        return engine;
+    });
+    QTest::qWait(120);
+    EXPECT_EQ(reads, 0) << "hidden: nothing is read";
+
+    monitor->show();
+    EXPECT_TRUE(monitor->RefreshTimer()->isActive());
+    EXPECT_EQ(monitor->RefreshTimer()->interval(), 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reads > 0; }, 2000));
+    EXPECT_EQ(monitor->Tile(0)->Color(), 0x0000FFu);
+    EXPECT_TRUE(monitor->Tile(3)->Highlighted());
+
+    engine.Colors[0] = 0x00FF00;
+    engine.Stopped = false;
+    const int before = reads;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reads > before; }, 2000));
+    EXPECT_EQ(monitor->Tile(0)->Color(), 0x00FF00u);
+    EXPECT_FALSE(monitor->Tile(3)->Highlighted());
+
+    monitor->close();
+    EXPECT_FALSE(monitor->RefreshTimer()->isActive());
+    const int closed = reads;
+    QTest::qWait(120);
+    EXPECT_EQ(reads, closed);
 }
 
 TEST_F(ColourMonitorTest, ArrangementFiles)
