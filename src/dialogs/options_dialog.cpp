@@ -194,6 +194,7 @@ QWidget* OptionsDialog::CreateShortcutPage()
     shortCutList_->setObjectName("ShortCutList");
     keyBox_ = new QComboBox(page);
     keyBox_->setObjectName("KeyComboBox");
+    keyBox_->setPlaceholderText("なし");
     ctrl_ = Check("CtrlCheckBox", "Ctrl", page);
     shift_ = Check("ShiftCheckBox", "Shift", page);
     alt_ = Check("AltCheckBox", "Alt", page);
@@ -386,6 +387,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     keyBox_->clear();
     for (const std::string& key : KeyNames())
         keyBox_->addItem(QString::fromStdString(key));
+    keyBox_->setCurrentIndex(-1); // no key chosen: the change button gives no shortcut
 
     palFilEdit_->setText(QString::fromStdString(start_.ImgFile));
     palFileChanged_ = false;
@@ -416,28 +418,55 @@ void OptionsDialog::ChooseColour()
 
 void OptionsDialog::ChangeShortcut()
 {
-    QListWidgetItem* line = shortCutList_->currentItem();
-    if (!line)
+    const int command = shortCutList_->currentRow();
+    if (command < 0)
         return;
-    QString text;
-    if (shift_->isChecked())
-        text += "Shift+";
-    if (ctrl_->isChecked())
-        text += "Ctrl+";
-    if (alt_->isChecked())
-        text += "Alt+";
-    text += keyBox_->currentText();
-    line->setText(line->text().left(line->text().lastIndexOf('\t') + 1) + text);
-    host_.SetShortcut(shortCutList_->currentRow(), KeySequenceOf(text.toStdString()));
+    QKeySequence key;
+    if (keyBox_->currentIndex() >= 0) {
+        QString text;
+        if (shift_->isChecked())
+            text += "Shift+";
+        if (ctrl_->isChecked())
+            text += "Ctrl+";
+        if (alt_->isChecked())
+            text += "Alt+";
+        key = KeySequenceOf((text + keyBox_->currentText()).toStdString());
+    }
+    // A key held by two commands works for neither: the person chose this command, so the
+    // key moves here from the other one, once they agree.
+    std::vector<int> holders;
+    const auto commands = host_.Commands();
+    for (int other = 0; other < int(commands.size()) && !key.isEmpty(); ++other)
+        if (other != command && commands[size_t(other)].second == key)
+            holders.push_back(other);
+    if (!holders.empty()) {
+        const std::string question = ShortCutTextOf(key) + " は「" + CommandCaption(holders.front()) +
+                                     "」で使われています。「" + CommandCaption(command) + "」に移してもよいですか";
+        if (!ConfirmYesNo(question))
+            return;
+        for (int other : holders)
+            SetCommandShortcut(other, {});
+    }
+    SetCommandShortcut(command, key);
 }
 
 void OptionsDialog::ClearShortcut()
 {
-    QListWidgetItem* line = shortCutList_->currentItem();
-    if (!line)
-        return;
-    line->setText(line->text().left(line->text().lastIndexOf('\t') + 1));
-    host_.SetShortcut(shortCutList_->currentRow(), {});
+    if (shortCutList_->currentRow() >= 0)
+        SetCommandShortcut(shortCutList_->currentRow(), {});
+}
+
+std::string OptionsDialog::CommandCaption(int command) const
+{
+    const QString line = shortCutList_->item(command)->text();
+    return line.left(line.lastIndexOf('\t')).toStdString();
+}
+
+void OptionsDialog::SetCommandShortcut(int command, const QKeySequence& key)
+{
+    QListWidgetItem* line = shortCutList_->item(command);
+    line->setText(line->text().left(line->text().lastIndexOf('\t') + 1) + QString::fromStdString(ShortCutTextOf(key)));
+    host_.SetShortcut(command, key);
 }
 
 void OptionsDialog::ChoosePaletteFile()

@@ -2,7 +2,9 @@
 // OptionsDialog, "オプション設定": display colours and switches, command shortcuts, the
 // palette image, automatic backup, the Art-Net output port and node list, the display
 // interval and the OSC port. Shortcuts, output port, display interval, OSC port and node
-// scan act at once through the host; the rest comes back from Execute on OK only.
+// scan act at once through the host; the rest comes back from Execute on OK only. A
+// shortcut is held by one command at a time: a key given to a command is taken from the
+// command that had it, after a question.
 // Created once; its node list follows the node table on a 100 ms timer, shown or not.
 
 #include "dialogs/option_host.h"
@@ -59,6 +61,10 @@ private:
     void ChooseColour();
     void ChangeShortcut();
     void ClearShortcut();
+    // The caption of a command as its line shows it.
+    std::string CommandCaption(int command) const;
+    // The command's line and the command itself take key (none when empty).
+    void SetCommandShortcut(int command, const QKeySequence& key);
     void ChoosePaletteFile();
     void UniverseChanged();
     void ApplyOscPort();

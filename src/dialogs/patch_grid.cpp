@@ -7,7 +7,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <qdrawutil.h>
 
 namespace {
@@ -109,10 +111,21 @@ PatchGrid::PatchGrid(ProjectSettingsHost& host, QWidget* parent)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
     setShowGrid(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCurrentIndex(model_->index(1, 1));
     // The current row's header is highlighted: it repaints with every move.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, viewport(), qOverload<>(&QWidget::update));
 }
+
+QSize PatchGrid::minimumSizeHint() const
+{
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < PatchGridModel::Columns; ++c)
+        width += columnWidth(c);
+    return {width, QTableView::minimumSizeHint().height()};
+}
+
+QSize PatchGrid::sizeHint() const { return {minimumSizeHint().width(), QTableView::sizeHint().height()}; }
 
 void PatchGrid::SetCheckShown(bool shown)
 {
@@ -138,6 +151,15 @@ void PatchGrid::keyPressEvent(QKeyEvent* event)
 }
 
 PatchCellDelegate::PatchCellDelegate(PatchGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+void PatchCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    // The editor opens on the source number alone, which as a red source would refill the
+    // next two slots: a cell opened only to look at it must leave the patch as it was.
+    if (const auto* line = qobject_cast<const QLineEdit*>(editor); line && !line->isModified())
+        return;
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
 
 void PatchCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -1,8 +1,9 @@
 #pragma once
 // PatchGrid: the DMX patch as a grid of 172 rows and 4 columns. Row 0 and column 0 are
 // headers; the data cell at column c, row r is patch entry 3(r - 1) + (c - 1). Editing a
-// cell parses its text when the edit is committed (Esc discards); any key starts an
-// edit; Backspace and Delete clear the cell, Delete moving on to the next entry.
+// cell parses its text when the edit is committed, and only when the text was changed
+// by typing (Esc discards); any key starts an edit; Backspace and Delete clear the cell,
+// Delete moving on to the next entry.
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
@@ -48,6 +49,11 @@ public:
     void SetCheckShown(bool shown);
     bool CheckShown() const { return checkShown_; }
 
+    // As wide as every column and the vertical scroll bar: the three slots of a row are
+    // read together, so none of them may hide behind a sideways scroll.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -62,6 +68,7 @@ public:
     explicit PatchCellDelegate(PatchGrid* grid);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
 private:
     PatchGrid* grid_;

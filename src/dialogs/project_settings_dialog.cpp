@@ -3,8 +3,10 @@
 #include "common/messages.h"
 #include "common/paths.h"
 #include "dialogs/dialog_placement.h"
+#include "dialogs/local_file_name.h"
 #include "dialogs/patch_grid.h"
 #include "document/play_globals.h"
+#include "document/sound_file_name.h"
 #include "settings/window_defaults.h"
 #include "sound/sound_info_text.h"
 
@@ -70,8 +72,9 @@ QString ActionDialogCaption(const QString& actionCaption)
     return caption;
 }
 
-ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile& settings, QWidget* parent)
-    : QDialog(parent), host_(host), settings_(settings)
+ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile& settings, QWidget* parent,
+                                             ProjectSettingsPrompts* prompts)
+    : QDialog(parent), host_(host), settings_(settings), prompts_(prompts ? *prompts : *this)
 {
     setObjectName("SetPrjDlg");
     setWindowTitle("プロジェクトの設定");
@@ -97,7 +100,8 @@ ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
-    resize(420, 440);
+    // The patch page decides the width: its grid shows all its columns.
+    resize(QSize(420, 440).expandedTo(minimumSizeHint()));
 }
 
 QWidget* ProjectSettingsDialog::CreateGeneralPage()
@@ -106,13 +110,17 @@ QWidget* ProjectSettingsDialog::CreateGeneralPage()
     auto* titleGroup = new QGroupBox("タイトル", page);
     titleEdit_ = new QLineEdit(titleGroup);
     titleEdit_->setObjectName("TitleEdit");
+    // A file dropped on a field chooses the sound, as anywhere on the dialog, instead of
+    // being written into the field as text.
+    titleEdit_->setAcceptDrops(false);
     connect(titleEdit_, &QLineEdit::textEdited, this, [this] { titleChanged_ = true; });
     (new QVBoxLayout(titleGroup))->addWidget(titleEdit_);
 
     auto* soundGroup = new QGroupBox("サウンドファイル( .WAV .MP3)", page);
     wavFileEdit_ = new QLineEdit(soundGroup);
     wavFileEdit_->setObjectName("WavFileEdit");
-    connect(wavFileEdit_, &QLineEdit::textEdited, this, [this] { soundChanged_ = true; });
+    wavFileEdit_->setAcceptDrops(false);
+    connect(wavFileEdit_, &QLineEdit::textEdited, this, [this] { soundTyped_ = true; });
     // A show starts from its sound: an empty field says where to get one.
     wavFileEdit_->setPlaceholderText("「...」でサウンドファイル (WAV / MP3) を選んでください");
     auto* browse = new QPushButton("...", soundGroup);
@@ -199,7 +207,8 @@ std::optional<ProjectSettingsValues> ProjectSettingsDialog::Execute(const QStrin
     start_ = start;
     titleEdit_->setText(QString::fromStdString(start.Title));
     wavFileEdit_->setText(QString::fromStdString(start.SoundFile));
-    titleChanged_ = soundChanged_ = soundClosed_ = false;
+    soundTaken_ = start.SoundFile;
+    titleChanged_ = soundChosen_ = soundTyped_ = soundClosed_ = false;
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     ProjectSettingsValues result;
@@ -208,7 +217,7 @@ std::optional<ProjectSettingsValues> ProjectSettingsDialog::Execute(const QStrin
     result.PrePlayTime = ChosenTime(preTime_, start.PrePlayTime);
     result.PostPlayTime = ChosenTime(postTime_, start.PostPlayTime);
     result.TitleChanged = titleChanged_;
-    result.SoundChanged = soundChanged_;
+    result.SoundChanged = soundChosen_ || soundTyped_;
     return result;
 }
 
@@ -235,6 +244,8 @@ void ProjectSettingsDialog::hideEvent(QHideEvent* event)
 
 void ProjectSettingsDialog::done(int result)
 {
+    if (result == QDialog::Accepted && RefuseTypedSound())
+        return;
     StorePlacement(*this, settings_, SetPrjDlgName, SetPrjDlgStyle);
     // The player closed for a choice that is not taken would leave the show without its sound.
     if (result != QDialog::Accepted && soundClosed_)
@@ -276,29 +287,58 @@ void ProjectSettingsDialog::ClearPatch()
     grid_->Model()->Refresh();
 }
 
+bool ProjectSettingsDialog::RefuseTypedSound()
+{
+    if (!soundTyped_)
+        return false;
+    std::string typed = wavFileEdit_->text().toStdString();
+    ResolvePath(typed);
+    const std::string refusal = SoundFileRefusal(typed);
+    if (refusal.empty())
+        return false;
+    ShowError(refusal);
+    wavFileEdit_->setText(QString::fromStdString(soundTaken_));
+    soundTyped_ = false;
+    ShowSoundInfo();
+    return true;
+}
+
 void ProjectSettingsDialog::BrowseSound()
 {
     const std::string current = wavFileEdit_->text().toStdString();
     std::string folder = current;
     ResolvePath(folder);
+    const QString chosen = prompts_.SoundFilePath(QString::fromStdString(std::filesystem::path(folder).parent_path()),
+                                                  Upper(std::filesystem::path(current).extension().string()) == ".MP3");
+    if (!chosen.isEmpty())
+        ChooseSound(LocalFileName(chosen));
+}
+
+QString ProjectSettingsDialog::SoundFilePath(const QString& folder, bool mp3)
+{
     const QStringList filters = {"サウンドファイル (*.wav *.WAV)", "サウンドファイル (*.mp3 *.MP3)"};
-    QFileDialog dialog(this, "サウンドファイルの選択", QString::fromStdString(std::filesystem::path(folder).parent_path()));
+    QFileDialog dialog(this, "サウンドファイルの選択", folder);
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters[Upper(std::filesystem::path(current).extension().string()) == ".MP3" ? 1 : 0]);
+    dialog.selectNameFilter(filters[mp3 ? 1 : 0]);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    ChooseSound(dialog.selectedFiles().front().toStdString());
+        return {};
+    return dialog.selectedFiles().front();
 }
 
 void ProjectSettingsDialog::ChooseSound(const std::string& path)
 {
+    std::string found = path;
+    const bool exists = ResolvePath(found);
+    if (const std::string refusal = SoundFileRefusal(found); !refusal.empty()) {
+        ShowError(refusal);
+        return;
+    }
     okBtn_->setEnabled(false);
     cancelBtn_->setEnabled(false);
     host_.CloseSound();
     soundClosed_ = true;
-    std::string found = path;
-    if (ResolvePath(found)) {
+    if (exists) {
         const std::string& exe = ExeDir();
         if (Upper(found).starts_with(Upper(exe)))
             found.erase(0, exe.size());
@@ -306,7 +346,9 @@ void ProjectSettingsDialog::ChooseSound(const std::string& path)
     } else {
         wavFileEdit_->clear();
     }
-    soundChanged_ = true;
+    soundTaken_ = wavFileEdit_->text().toStdString();
+    soundChosen_ = true;
+    soundTyped_ = false;
     ShowSoundInfo();
     okBtn_->setEnabled(true);
     cancelBtn_->setEnabled(true);
@@ -328,7 +370,7 @@ void ProjectSettingsDialog::dropEvent(QDropEvent* event)
     std::vector<std::string> dropped;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            dropped.push_back(url.toLocalFile().toStdString());
+            dropped.push_back(LocalFileName(url.toLocalFile()));
     std::vector<std::string> sounds;
     GetDroppedFiles(dropped, sounds, ".WAV;.MP3");
     if (sounds.size() == 1)

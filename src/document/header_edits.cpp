@@ -1,15 +1,12 @@
 // Edits of the show's header: title, sound file, and the live patch and play times.
 #include "document/project_data.h"
 
-#include "common/paths.h"
-#include "common/text_codec.h"
+#include "document/sound_file_name.h"
 
 void ProjectData::SetSoundPath(const std::string& path)
 {
     ChangeScope scope(*this);
-    const std::string& dir = ExeDir();
-    std::string stored = path.starts_with(dir) ? path.substr(dir.size()) : path;
-    SoundFile = Utf8ToUtf16(stored).substr(0, SoundFileUnits - 1);
+    SoundFile = StoredSoundFile(path).substr(0, SoundFileUnits - 1);
     pending_.Header = true;
     Modified = true;
 }

@@ -401,6 +401,14 @@ void MainWindow::ReadShortCuts()
     for (const auto& [command, text] : FixedShortCuts)
         if (QAction* action = actions_->Get(command); action->shortcut().isEmpty())
             action->setShortcut(KeySequenceOf(text));
+    // A key held by two commands would run neither: the first in the list keeps it.
+    const std::vector<QAction*> commands = actions_->CommandList();
+    std::vector<QKeySequence> keys;
+    for (const QAction* action : commands)
+        keys.push_back(action->shortcut());
+    keys = WithoutDuplicateShortcuts(std::move(keys));
+    for (size_t i = 0; i < commands.size(); ++i)
+        commands[i]->setShortcut(keys[i]);
 }
 
 void MainWindow::WriteShortCuts()

@@ -9,6 +9,8 @@
 #include "dialogs/options_dialog.h"
 #include "monitor/colour_monitor.h"
 #include "dialogs/image_file.h"
+#include "dialogs/local_file_name.h"
+#include "gui_common/screen_placement.h"
 #include "dialogs/extended_selection_dialog.h"
 #include "dialogs/project_settings_dialog.h"
 #include "dialogs/sound_properties_box.h"
@@ -104,6 +106,15 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     actions_ = new ActionRegistry(this);
     // The other windows, in their order: they exist from the start and are shown on demand.
     monitor_ = new ColourMonitor(session_->Settings(), session_->Preferences(), this);
+    monitor_->SetOutputSource([this] {
+        const EngineState& s = session_->State();
+        MonitorOutputs out;
+        for (size_t i = 0; i < out.Colors.size(); ++i)
+            out.Colors[i] = s.LineOutput[i];
+        out.CurrentLine = session_->CurrentLine();
+        out.Stopped = !s.TransportActive;
+        return out;
+    });
     // A tile picks its line as a line tab does.
     connect(monitor_, &ColourMonitor::lineSelected, this, [this](int line) { session_->SetCurrentLine(line, true); });
     nodeDetails_ = new NodeDetailsDialog(this);
@@ -377,7 +388,8 @@ void MainWindow::RestoreLayout()
     const WindowRect placed = LoadPlacementA(ini, "LurillForm", {false, true},
                                              {available.x(), available.y(), available.width(), available.height()},
                                              {width(), height()}, info);
-    setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
+    // A window stored on a screen that is gone opens on the primary one.
+    setGeometry(OnAScreen(QRect(placed.Left, placed.Top, placed.Width, placed.Height)));
     if (!stored)
         // The size is the client area's: once the window has its frame, the whole window
         // is fitted into the screen.
@@ -567,10 +579,6 @@ void MainWindow::DisplayTick()
     view_->ApplyCursorMove(snapshot.Cursor);
     const int line = session_->CurrentLine();
     playPanel_->SetOutput(line, s.LineOutput[size_t(line)]);
-    std::array<uint32_t, LineCount> outputs;
-    for (size_t i = 0; i < outputs.size(); ++i)
-        outputs[i] = s.LineOutput[i];
-    monitor_->ShowOutputs(outputs, line, !s.TransportActive);
     SetStatus(StatusPanel::NetworkAudio, Q(snapshot.Status));
 
     if (session_->HasPostedErrors())
@@ -670,7 +678,7 @@ void MainWindow::dropEvent(QDropEvent* event)
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
+            paths.push_back(LocalFileName(url.toLocalFile()));
     event->acceptProposedAction();
     session_->Files().DropFiles(paths);
 }

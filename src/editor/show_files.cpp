@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/paths.h"
 #include "common/text_codec.h"
+#include "document/sound_file_name.h"
 #include "sound/sound_file_time.h"
 #include "common/string_table.h"
 
@@ -259,9 +260,10 @@ bool ShowFiles::DropFiles(const std::vector<std::string>& paths)
         return true;
     }
 
-    if (!IsValidUtf8(file)) {
-        // The show keeps its sound's name as UTF-16: a name that is no UTF-8 cannot be kept.
-        ShowError("ファイル名に使えない文字が含まれています: " + ValidUtf8(file));
+    // A name the show cannot keep (not UTF-8, or too long for the project file) is
+    // refused before anything changes.
+    if (const std::string refusal = SoundFileRefusal(file); !refusal.empty()) {
+        ShowError(refusal);
         return false;
     }
     prompts_.SetBusy(true);

@@ -77,3 +77,18 @@ std::string ShortCutTextOf(const QKeySequence& key)
     s.Alt = c.keyboardModifiers().testFlag(Qt::AltModifier);
     return s.Key.empty() ? std::string() : ShortCutText(s);
 }
+
+std::vector<QKeySequence> WithoutDuplicateShortcuts(std::vector<QKeySequence> keys)
+{
+    for (size_t later = 1; later < keys.size(); ++later) {
+        if (keys[later].isEmpty())
+            continue;
+        for (size_t earlier = 0; earlier < later; ++earlier) {
+            if (keys[earlier] == keys[later]) {
+                keys[later] = QKeySequence();
+                break;
+            }
+        }
+    }
+    return keys;
+}

@@ -1,6 +1,7 @@
 #include "monitor/colour_monitor.h"
 
 #include "common/messages.h"
+#include "gui_common/screen_placement.h"
 #include "monitor/colour_tile.h"
 #include "settings/env_data.h"
 #include "settings/ini_file.h"
@@ -12,12 +13,17 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <filesystem>
+#include <utility>
 
 static_assert(ColMonTileCount == LineCount, "one tile per line");
 
 namespace {
+
+// The lights change every 20 ms; the tiles follow at this pace, apart from the display's.
+constexpr int RefreshInterval = 50;
 
 // The desktop's dialogs match patterns case-sensitively.
 const char* const ArrangementFilter = "カラーモニタ配置ファイル (*.arg *.ARG)";
@@ -28,7 +34,8 @@ WindowRect ToWindowRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.hei
 } // namespace
 
 ColourMonitor::ColourMonitor(IniFile& settings, EnvData& env, QWidget* owner, ColourMonitorPrompts* prompts)
-    : QWidget(owner, Qt::Tool), settings_(settings), env_(env), prompts_(prompts ? *prompts : *this)
+    : QWidget(owner, Qt::Tool), settings_(settings), env_(env), prompts_(prompts ? *prompts : *this),
+      refreshTimer_(new QTimer(this))
 {
     setObjectName(ColMonFormName);
     setWindowTitle("Color Monitor");
@@ -48,6 +55,8 @@ ColourMonitor::ColourMonitor(IniFile& settings, EnvData& env, QWidget* owner, Co
     }
     InitialArrangement();
     CreatePopupMenu();
+    refreshTimer_->setInterval(RefreshInterval);
+    connect(refreshTimer_, &QTimer::timeout, this, &ColourMonitor::Refresh);
 }
 
 // The items toggle what they show; their ticks are set whenever the menu opens.
@@ -101,6 +110,16 @@ void ColourMonitor::PopupAt(const QPoint& globalPos)
     popupMenu_->popup(globalPos + QPoint(2, 0));
 }
 
+void ColourMonitor::SetOutputSource(MonitorOutputSource source) { source_ = std::move(source); }
+
+void ColourMonitor::Refresh()
+{
+    if (!source_)
+        return;
+    const MonitorOutputs outputs = source_();
+    ShowOutputs(outputs.Colors, outputs.CurrentLine, outputs.Stopped);
+}
+
 void ColourMonitor::ShowOutputs(const std::array<uint32_t, LineCount>& colors, int currentLine, bool stopped)
 {
     if (!isVisible())
@@ -145,9 +164,13 @@ ColMonArrangement ColourMonitor::Arrangement() const
     const bool maximized = isMaximized();
     a.State = maximized ? WindowState::Maximized : WindowState::Normal;
     a.Bounds = ToWindowRect(maximized ? normalGeometry() : geometry());
+    // Tiles that follow the window's size are stored as they stand at the stored size, the
+    // size the next run places them against before the window is maximised again.
+    const QSize stored(a.Bounds.Width, a.Bounds.Height);
     for (int i = 0; i < LineCount; ++i) {
         const ColourTile* tile = tiles_[size_t(i)];
-        a.Tiles[size_t(i)] = {ToWindowRect(tile->geometry()), !tile->isHidden()};
+        const QRect bounds = env_.MonScaled ? tile->ScaledBounds(stored) : tile->geometry();
+        a.Tiles[size_t(i)] = {ToWindowRect(bounds), !tile->isHidden()};
     }
     return a;
 }
@@ -157,15 +180,20 @@ void ColourMonitor::ApplyArrangement(const ColMonArrangement& a)
     // A tool window has no task bar entry to come back from when minimised: a stored
     // minimised state opens the monitor normal.
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
-    setGeometry(ToQRect(a.Bounds));
-    if (a.State == WindowState::Maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    // A screen that is gone must not take the monitor with it.
+    const QRect bounds = OnAScreen(ToQRect(a.Bounds));
+    setGeometry(bounds);
+    // The stored tiles belong to the stored size, whenever the window system gets to it.
     for (int i = 0; i < LineCount; ++i) {
         ColourTile* tile = tiles_[size_t(i)];
         const ColMonTilePlacement& p = a.Tiles[size_t(i)];
         tile->setVisible(p.Visible);
-        tile->Place(ToQRect(p.Bounds));
+        tile->Place(ToQRect(p.Bounds), bounds.size());
     }
+    if (a.State == WindowState::Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (env_.MonScaled)
+        ScaleTiles();
 }
 
 bool ColourMonitor::SaveArrangement(const std::string& path)
@@ -256,6 +284,18 @@ void ColourMonitor::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
+void ColourMonitor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshTimer_->start();
+}
+
+void ColourMonitor::hideEvent(QHideEvent* event)
+{
+    refreshTimer_->stop();
+    QWidget::hideEvent(event);
+}
+
 void ColourMonitor::closeEvent(QCloseEvent* event)
 {
     // A monitor never shown in this run has nothing of its own to write: the stored
@@ -269,8 +309,13 @@ void ColourMonitor::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (env_.MonScaled)
-        for (ColourTile* tile : tiles_)
-            tile->ScaleTo(size());
+        ScaleTiles();
+}
+
+void ColourMonitor::ScaleTiles()
+{
+    for (ColourTile* tile : tiles_)
+        tile->ScaleTo(size());
 }
 
 void ColourMonitor::mousePressEvent(QMouseEvent* event)

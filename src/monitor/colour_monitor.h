@@ -1,9 +1,10 @@
 #pragma once
 // ColourMonitor: the colour monitor, a tool window owned by the main window that shows the
-// output colour of each line as a tile. The owner hands it the eight colours on every
-// display tick; the tiles never see the engine. The arrangement is read from the settings
-// file when the monitor is first shown and written back when it closes; arrangement files
-// (*.ARG) hold the same sections.
+// output colour of each line as a tile. While visible it reads the outputs every 50 ms
+// from a source its owner gives, whatever the main window's display interval; the tiles
+// never see the engine. The arrangement is read from the settings file when the monitor
+// is first shown and written back when it closes; arrangement files (*.ARG) hold the same
+// sections.
 
 #include "document/step_rec.h"
 #include "monitor/colour_monitor_prompts.h"
@@ -13,13 +14,23 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class EnvData;
 class IniFile;
 class QAction;
 class QMenu;
+class QTimer;
 class ColourTile;
+
+// What the monitor shows, as the engine has it now.
+struct MonitorOutputs {
+    std::array<uint32_t, LineCount> Colors{}; // each line's output colour, 0x00BBGGRR
+    int CurrentLine = 0;                      // the main window's current line
+    bool Stopped = true;                      // no play command active since the last stop
+};
+using MonitorOutputSource = std::function<MonitorOutputs()>;
 
 class ColourMonitor : public QWidget, private ColourMonitorPrompts {
     Q_OBJECT
@@ -37,8 +48,12 @@ public:
     QAction* LoadArrangeItem() const { return loadArrangeItem_; }
     QAction* ScaledItem() const { return scaledItem_; }
 
-    // One display tick: tile i takes colors[i] (0x00BBGGRR); the tile of currentLine has
-    // the sunken frame while stopped is true. Nothing while the monitor is hidden.
+    // Where the refresh timer reads the outputs; without a source the tiles stay as they are.
+    void SetOutputSource(MonitorOutputSource source);
+    // Runs every 50 ms while the monitor is visible.
+    QTimer* RefreshTimer() const { return refreshTimer_; }
+    // Tile i takes colors[i] (0x00BBGGRR); the tile of currentLine has the sunken frame
+    // while stopped is true. Nothing while the monitor is hidden.
     void ShowOutputs(const std::array<uint32_t, LineCount>& colors, int currentLine, bool stopped);
 
     bool LabelsVisible() const { return labelsVisible_; }
@@ -64,6 +79,8 @@ signals:
     void lineSelected(int line);
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -73,11 +90,14 @@ private:
     std::string OpenArrangementPath(const std::string& folder) override;
 
     void CreatePopupMenu();
+    void Refresh();
     void PopupAt(const QPoint& globalPos);
     void UpdateMenuChecks();
     void TilePressed(int line);
     void SaveArrangementCommand();
     void LoadArrangementCommand();
+    // The tiles to the monitor's size now, from their recorded bounds.
+    void ScaleTiles();
     void ReadSettings();
     void WriteSettings();
     QPoint OwnerTopLeft() const;
@@ -87,6 +107,8 @@ private:
     EnvData& env_;
     ColourMonitorPrompts& prompts_;
     std::array<ColourTile*, LineCount> tiles_{};
+    QTimer* refreshTimer_;
+    MonitorOutputSource source_;
     QMenu* popupMenu_ = nullptr;
     std::array<QAction*, LineCount> lineItems_{};
     QAction* vewLabelItem_ = nullptr;

@@ -69,9 +69,16 @@ void ColourTile::Place(const QRect& bounds)
     RecordBounds();
 }
 
-void ColourTile::ScaleTo(const QSize& client)
+void ColourTile::Place(const QRect& bounds, const QSize& client)
 {
-    QRect r = geometry();
+    Place(bounds);
+    recorded_.ClientWidth = client.width();
+    recorded_.ClientHeight = client.height();
+}
+
+QRect ColourTile::ScaledBounds(const QSize& client) const
+{
+    const QRect r = geometry();
     int left = r.x(), top = r.y(), width = r.width(), height = r.height();
     if (recorded_.ClientHeight > 0) {
         const double f = client.height() / recorded_.ClientHeight;
@@ -83,7 +90,12 @@ void ColourTile::ScaleTo(const QSize& client)
         left = Truncated(recorded_.Left * f);
         width = Truncated(f * recorded_.Width);
     }
-    setGeometry(left, top, width, height);
+    return {left, top, width, height};
+}
+
+void ColourTile::ScaleTo(const QSize& client)
+{
+    setGeometry(ScaledBounds(client));
     update();
 }
 

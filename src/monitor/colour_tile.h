@@ -43,8 +43,13 @@ public:
     void RecordBounds();
     // A move by the program: the tile goes to bounds, which are recorded.
     void Place(const QRect& bounds);
-    // The recorded bounds scaled to the monitor's client size; nothing is recorded. A
-    // side whose recorded client size is 0 keeps its place.
+    // The same against client, the size the monitor is being given (the window system may
+    // apply it later).
+    void Place(const QRect& bounds, const QSize& client);
+    // The recorded bounds scaled to a monitor client size. A side whose recorded client
+    // size is 0 keeps the tile's place.
+    QRect ScaledBounds(const QSize& client) const;
+    // Moves the tile to ScaledBounds(client); nothing is recorded.
     void ScaleTo(const QSize& client);
 
 signals:

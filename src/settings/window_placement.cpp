@@ -20,14 +20,21 @@ WindowSize LoadSize(const IniFile& ini, const std::string& section, const std::s
     return size;
 }
 
-// Moves a span [start, start + length) into [0, limit): its far end first, then its
-// start, so a window larger than the screen keeps its top left corner on it.
-int32_t KeepOn(int32_t start, int32_t length, int32_t limit)
+// Moves a span [start, start + length) into [origin, origin + limit): its far end first,
+// then its start, so a window larger than the screen keeps its top left corner on it.
+int32_t KeepOn(int32_t start, int32_t length, int32_t origin, int32_t limit)
 {
     int64_t s = start;
-    if (s + length > limit)
-        s = int64_t(limit) - length;
-    return int32_t(std::max<int64_t>(s, 0));
+    if (s + length > int64_t(origin) + limit)
+        s = int64_t(origin) + limit - length;
+    return int32_t(std::max<int64_t>(s, origin));
+}
+
+// Whether [start, start + length) and [otherStart, otherStart + otherLength) overlap; an
+// empty span counts as one unit, so that it is found where it lies.
+bool Overlaps(int64_t start, int64_t length, int64_t otherStart, int64_t otherLength)
+{
+    return start < otherStart + std::max<int64_t>(otherLength, 1) && otherStart < start + std::max<int64_t>(length, 1);
 }
 
 } // namespace
@@ -42,8 +49,8 @@ WindowRect LoadPlacementA(const IniFile& ini, const std::string& name, WindowSty
     r.Width = size.Width;
     r.Height = size.Height;
     if (screen.MonitorCount == 1) {
-        r.Left = KeepOn(r.Left, r.Width, screen.Width);
-        r.Top = KeepOn(r.Top, r.Height, screen.Height);
+        r.Left = KeepOn(r.Left, r.Width, 0, screen.Width);
+        r.Top = KeepOn(r.Top, r.Height, 0, screen.Height);
     }
     return r;
 }
@@ -89,4 +96,19 @@ void StorePlacementB(IniFile& ini, const std::string& section, WindowStyle style
         ini.WriteInteger(section, "WinWidth", normalBounds.Width);
         ini.WriteInteger(section, "WinHeight", normalBounds.Height);
     }
+}
+
+WindowRect KeepOnAScreen(const WindowRect& window, std::span<const WindowRect> screens, size_t primary)
+{
+    for (const WindowRect& screen : screens)
+        if (Overlaps(window.Left, window.Width, screen.Left, screen.Width) &&
+            Overlaps(window.Top, window.Height, screen.Top, screen.Height))
+            return window;
+    if (primary >= screens.size())
+        return window;
+    const WindowRect& screen = screens[primary];
+    WindowRect moved = window;
+    moved.Left = KeepOn(window.Left, window.Width, screen.Left, screen.Width);
+    moved.Top = KeepOn(window.Top, window.Height, screen.Top, screen.Height);
+    return moved;
 }

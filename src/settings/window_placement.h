@@ -9,8 +9,10 @@
 
 #include "settings/ini_file.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 struct WindowRect {
@@ -61,3 +63,9 @@ PlacementB LoadPlacementB(const IniFile& ini, const std::string& section, Window
 // counts as normal).
 void StorePlacementB(IniFile& ini, const std::string& section, WindowStyle style, WindowState state,
                      const WindowRect& normalBounds);
+
+// A window whose stored rectangle meets none of the screens (the screen it was on is gone)
+// would open where nobody can reach it: it moves onto the primary screen, kept whole on it
+// where it fits, the nearer edges first. A window that meets a screen keeps its place.
+// screens: the screens' rectangles; primary: its index among them.
+WindowRect KeepOnAScreen(const WindowRect& window, std::span<const WindowRect> screens, size_t primary);

@@ -475,6 +475,16 @@ TEST_F(CommandSetTest, StretchBoxesTakeFactorsWithinTheirRange)
     EXPECT_EQ(Doc().Lines[2][0].Brightness, 160);
 }
 
+// A key stored for two commands would make Qt run neither: the first in the list keeps it.
+TEST_F(CommandSetTest, AKeyStoredTwiceStaysWithTheFirstCommand)
+{
+    StartShow({{0, 500}}, "[ShortCut]\nUndoActionItem=Ctrl+C\nZoomInActionItem=Up\n");
+    EXPECT_EQ(A().Get(Command::Copy)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_TRUE(A().Get(Command::Undo)->shortcut().isEmpty());
+    EXPECT_EQ(A().Get(Command::BrightnessUp)->shortcut(), QKeySequence(Qt::Key_Up)) << "earlier in the list";
+    EXPECT_TRUE(A().Get(Command::ZoomIn)->shortcut().isEmpty());
+}
+
 TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
 {
     StartShow({{0, 500}, {0, 1500}},

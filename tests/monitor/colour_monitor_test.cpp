@@ -8,16 +8,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
+
+// Failures show rectangles as people read them.
+void PrintTo(const QRect& r, std::ostream* out) { *out << r.x() << "," << r.y() << " " << r.width() << "x" << r.height(); }
 
 namespace {
 
@@ -132,6 +138,52 @@ TEST_F(ColourMonitorTest, AMaximisedMonitorStoresItsNormalBoundsAndOpensMaximise
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinLeft", -1), 40);
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinWidth", -1), 420);
     EXPECT_EQ(ini->ReadInteger("ColMonForm", "WinHeight", -1), 310);
+}
+
+TEST_F(ColourMonitorTest, AMaximisedScaledMonitorReopensWithItsTilesAsTheyWere)
+{
+    WriteSettings("[General]\nMonScaled=1\n[ColMonForm]\nWinWidth=400\nWinHeight=300\n");
+    ColourMonitor* monitor = NewMonitor();
+    monitor->show();
+    monitor->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->width() > 400; }));
+    const QRect maximised = monitor->Tile(1)->geometry();
+    ASSERT_NE(maximised, InitialPlace(1)) << "the tiles follow the window";
+    monitor->close();
+    delete monitor;
+
+    for (int run = 1; run <= 2; ++run) {
+        monitor = NewMonitor();
+        monitor->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->width() > 400; })) << run;
+        EXPECT_TRUE(monitor->isMaximized());
+        EXPECT_EQ(monitor->Tile(1)->geometry(), maximised) << "run " << run << ": the tiles keep their size";
+        if (run == 2) {
+            monitor->showNormal();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return monitor->width() == 400; }));
+            EXPECT_EQ(monitor->Tile(1)->geometry(), InitialPlace(1)) << "normal size, normal places";
+        }
+        monitor->close();
+        delete monitor;
+    }
+}
+
+TEST_F(ColourMonitorTest, AMonitorStoredOnAScreenThatIsGoneOpensOnThePrimary)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    WriteSettings("[ColMonForm]\nWinLeft=5000\nWinTop=4000\nWinWidth=480\nWinHeight=320\n");
+    ColourMonitor* monitor = NewMonitor();
+    monitor->show();
+    EXPECT_EQ(monitor->geometry(), QRect(screen.right() + 1 - 480, screen.bottom() + 1 - 320, 480, 320))
+        << "at the screen's edges nearest to where it was";
+    delete monitor;
+
+    // Partly on the screen, it stays where it was stored.
+    WriteSettings("[ColMonForm]\nWinLeft=-100\nWinTop=40\nWinWidth=480\nWinHeight=320\n");
+    monitor = NewMonitor();
+    monitor->show();
+    EXPECT_EQ(monitor->geometry(), QRect(-100, 40, 480, 320));
+    delete monitor;
 }
 
 TEST_F(ColourMonitorTest, AMonitorNeverShownLeavesTheStoredArrangementAlone)
@@ -254,6 +306,42 @@ TEST_F(ColourMonitorTest, TheCurrentLineIsSunkenOnlyWhileStopped)
     monitor->ShowOutputs(colors, 0, true);
     EXPECT_EQ(monitor->Tile(0)->Color(), 0x0000FFu);
     EXPECT_FALSE(monitor->Tile(0)->Highlighted());
+}
+
+TEST_F(ColourMonitorTest, WhileVisibleTheMonitorReadsItsSourceEvery50Ms)
+{
+    ColourMonitor* monitor = NewMonitor();
+    MonitorOutputs engine; // what the engine has now
+    engine.Colors[0] = 0x0000FF;
+    engine.CurrentLine = 3;
+    engine.Stopped = true;
+    int reads = 0;
+    monitor->SetOutputSource([&] {
+        ++reads;
+        return engine;
+    });
+    QTest::qWait(120);
+    EXPECT_EQ(reads, 0) << "hidden: nothing is read";
+
+    monitor->show();
+    EXPECT_TRUE(monitor->RefreshTimer()->isActive());
+    EXPECT_EQ(monitor->RefreshTimer()->interval(), 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reads > 0; }, 2000));
+    EXPECT_EQ(monitor->Tile(0)->Color(), 0x0000FFu);
+    EXPECT_TRUE(monitor->Tile(3)->Highlighted());
+
+    engine.Colors[0] = 0x00FF00;
+    engine.Stopped = false;
+    const int before = reads;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reads > before; }, 2000));
+    EXPECT_EQ(monitor->Tile(0)->Color(), 0x00FF00u);
+    EXPECT_FALSE(monitor->Tile(3)->Highlighted());
+
+    monitor->close();
+    EXPECT_FALSE(monitor->RefreshTimer()->isActive());
+    const int closed = reads;
+    QTest::qWait(120);
+    EXPECT_EQ(reads, closed);
 }
 
 TEST_F(ColourMonitorTest, ArrangementFiles)

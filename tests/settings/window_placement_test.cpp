@@ -187,3 +187,36 @@ TEST_F(PlacementTest, ToolbarDefaults)
     EXPECT_EQ(LoadToolBar(ini, "Tool2", 0, 0).FloatWindow, (WindowRect{100, 100, 100, 100}));
     EXPECT_EQ(LoadToolBar(ini, "Tool4", 0, 0).FloatWindow.Width, INT32_MIN) << "saturates, no overflow";
 }
+
+TEST(KeepOnAScreenTest, AWindowThatMeetsNoScreenOpensOnThePrimary)
+{
+    const WindowRect main{0, 0, 1920, 1080};
+    const WindowRect right{1920, 0, 1280, 1024};
+    const WindowRect left{-1280, 0, 1280, 1024};
+    const WindowRect both[] = {main, right};
+    const WindowRect mainOnly[] = {main};
+    const WindowRect primarySecond[] = {left, main};
+    const WindowRect offsetOnly[] = {right};
+    struct Case {
+        const char* what;
+        WindowRect window;
+        std::span<const WindowRect> screens;
+        size_t primary;
+        WindowRect expected;
+    } cases[] = {
+        {"on the second screen while it is there", {2000, 100, 480, 320}, both, 0, {2000, 100, 480, 320}},
+        {"the second screen gone: the primary's near edge", {2000, 100, 480, 320}, mainOnly, 0, {1440, 100, 480, 320}},
+        {"partly on a screen: kept", {-100, 50, 480, 320}, mainOnly, 0, {-100, 50, 480, 320}},
+        {"one column on the screen is enough", {1919, 0, 480, 320}, mainOnly, 0, {1919, 0, 480, 320}},
+        {"touching its edge is not on it", {1920, 0, 480, 320}, mainOnly, 0, {1440, 0, 480, 320}},
+        {"left of every screen", {-1500, 200, 480, 320}, mainOnly, 0, {0, 200, 480, 320}},
+        {"below every screen", {100, 5000, 480, 320}, mainOnly, 0, {100, 760, 480, 320}},
+        {"the primary need not come first", {5000, 5000, 480, 320}, primarySecond, 1, {1440, 760, 480, 320}},
+        {"a primary that does not start at 0", {0, 0, 480, 320}, offsetOnly, 0, {1920, 0, 480, 320}},
+        {"larger than the primary: its corner on it", {5000, 0, 2500, 1200}, mainOnly, 0, {0, 0, 2500, 1200}},
+        {"far out does not overflow", {INT32_MAX, INT32_MIN, INT32_MAX, 320}, mainOnly, 0, {0, 0, INT32_MAX, 320}},
+        {"no screens known: kept", {5000, 5000, 480, 320}, {}, 0, {5000, 5000, 480, 320}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeepOnAScreen(c.window, c.screens, c.primary), c.expected) << c.what;
+}
