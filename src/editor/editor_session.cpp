@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <cmath>
 #include <filesystem>
 
@@ -94,17 +96,28 @@ const TStepRec* EditorSession::CurrentStepRec() const
     return i >= 0 && size_t(i) < line.size() ? &line[size_t(i)] : nullptr;
 }
 
+namespace {
+
+// The option dialog's values and the settings they stand for, one list for both ways: a
+// new option is one line here besides its control.
+constexpr std::array<uint32_t EnvData::*, 8> ColourSettings{&EnvData::LwavFg, &EnvData::LwavBg, &EnvData::RwavFg,
+                                                            &EnvData::RwavBg, &EnvData::BlankBg, &EnvData::TLinFg,
+                                                            &EnvData::TLinBg, &EnvData::CLinBg};
+constexpr std::pair<bool OptionValues::*, bool EnvData::*> SwitchSettings[] = {
+    {&OptionValues::FlatToolBar, &EnvData::FlatToolBar}, {&OptionValues::DispTracking, &EnvData::DispTracking},
+    {&OptionValues::MonClickTab, &EnvData::MonClickTab}, {&OptionValues::UseWheel, &EnvData::UseWheel},
+    {&OptionValues::CurActivate, &EnvData::CurActivate}, {&OptionValues::AutoSave, &EnvData::AutoSave}};
+
+} // namespace
+
 OptionValues EditorSession::CurrentOptions() const
 {
     const EnvData& env = *env_;
     OptionValues v;
-    v.Colors = {env.LwavFg, env.LwavBg, env.RwavFg, env.RwavBg, env.BlankBg, env.TLinFg, env.TLinBg, env.CLinBg};
-    v.FlatToolBar = env.FlatToolBar;
-    v.DispTracking = env.DispTracking;
-    v.MonClickTab = env.MonClickTab;
-    v.UseWheel = env.UseWheel;
-    v.CurActivate = env.CurActivate;
-    v.AutoSave = env.AutoSave;
+    for (size_t i = 0; i < ColourSettings.size(); ++i)
+        v.Colors[i] = env.*ColourSettings[i];
+    for (const auto& [value, setting] : SwitchSettings)
+        v.*value = env.*setting;
     v.SaveInterval = env.SaveInterval;
     v.ImgFile = env.ImgFile;
     v.LightLatency = optionSettings_.LightLatency;
@@ -114,15 +127,10 @@ OptionValues EditorSession::CurrentOptions() const
 void EditorSession::ApplyOptions(const OptionValues& v)
 {
     EnvData& env = *env_;
-    std::tie(env.LwavFg, env.LwavBg, env.RwavFg, env.RwavBg, env.BlankBg, env.TLinFg, env.TLinBg, env.CLinBg) =
-        std::tie(v.Colors[0], v.Colors[1], v.Colors[2], v.Colors[3], v.Colors[4], v.Colors[5], v.Colors[6],
-                 v.Colors[7]);
-    env.FlatToolBar = v.FlatToolBar;
-    env.DispTracking = v.DispTracking;
-    env.MonClickTab = v.MonClickTab;
-    env.UseWheel = v.UseWheel;
-    env.CurActivate = v.CurActivate;
-    env.AutoSave = v.AutoSave;
+    for (size_t i = 0; i < ColourSettings.size(); ++i)
+        env.*ColourSettings[i] = v.Colors[i];
+    for (const auto& [value, setting] : SwitchSettings)
+        env.*setting = v.*value;
     env.SaveInterval = v.SaveInterval;
     // Takes effect at the next frame; written with the other options at close.
     optionSettings_.LightLatency = ClampLightLatency(v.LightLatency);
@@ -237,6 +245,16 @@ void EditorSession::SelectRange(int a, int b) { Doc().SelectRange(a, b); }
 void EditorSession::SelectStep(int index, bool alone) { Doc().SelectStep(index, alone); }
 
 void EditorSession::SelectSteps(std::span<const StepPos> steps) { Doc().SelectSteps(steps); }
+
+void EditorSession::SelectPressed(int index, bool shift, bool ctrl)
+{
+    if (!shift && !ctrl)
+        Doc().SelectStep(index, true);
+    else if (shift && !ctrl)
+        Doc().SelectRange(edit_.PreviousStep(), index);
+    else if (ctrl && !shift)
+        Doc().SelectStep(index, false);
+}
 
 void EditorSession::SelectBand(std::span<const StepPos> steps)
 {

@@ -123,6 +123,9 @@ public:
     void SelectRange(int a, int b);
     void SelectStep(int index, bool alone);
     void SelectSteps(std::span<const StepPos> steps);
+    // A press on step index of the mark bar or the reference view: alone, with Shift the
+    // range from the step current before, with Ctrl added; with both nothing changes.
+    void SelectPressed(int index, bool shift, bool ctrl);
     // The lane's rubber band: its steps join the selection; one selected step becomes current.
     void SelectBand(std::span<const StepPos> steps);
 

@@ -161,12 +161,7 @@ void MarkBar::Press(Qt::MouseButton button, Qt::KeyboardModifiers keys, const QP
     }
     const bool shift = keys & Qt::ShiftModifier;
     const bool ctrl = keys & Qt::ControlModifier;
-    if (!shift && !ctrl)
-        session_.SelectStep(p, true);
-    else if (shift && !ctrl)
-        session_.SelectRange(edit_.PreviousStep(), p);
-    else if (ctrl && !shift)
-        session_.SelectStep(p, false);
+    session_.SelectPressed(p, shift, ctrl);
     const TStepRec step = Line(CurrentLine())[size_t(p)];
     session_.ShowStatus(StatusPanel::StepTime, StatusTime(step.Time));
     if (!guarded) {

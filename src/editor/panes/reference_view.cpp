@@ -168,14 +168,7 @@ void ReferenceView::PressAllLines(Qt::KeyboardModifiers keys, const QPoint& loca
     session_.FocusStep(onRow ? FindStepNear(Line(CurrentLine()), x, 0, view_.Axis()) : -1, StepFocus::Quiet);
     const int p = edit_.CurrentStep();
     if (p >= 0) {
-        const bool shift = keys & Qt::ShiftModifier;
-        const bool ctrl = keys & Qt::ControlModifier;
-        if (!shift && !ctrl)
-            session_.SelectStep(p, true);
-        else if (shift && !ctrl)
-            session_.SelectRange(edit_.PreviousStep(), p);
-        else if (ctrl && !shift)
-            session_.SelectStep(p, false);
+        session_.SelectPressed(p, keys & Qt::ShiftModifier, keys & Qt::ControlModifier);
     } else {
         session_.SetSelection(false, true);
         bandActive_ = true;
