@@ -1,0 +1,65 @@
+#include "settings/recovery_record.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+constexpr std::string_view FirstLine = "Lumenrill recovery";
+constexpr std::string_view ShowKey = "Show=";
+constexpr std::string_view SavedKey = "SavedAt=";
+
+} // namespace
+
+std::string FormatRecoveryRecord(const RecoveryRecord& record)
+{
+    return std::string(FirstLine) + "\n" + std::string(ShowKey) + record.ShowPath + "\n" + std::string(SavedKey) +
+           std::to_string(record.SavedAt) + "\n";
+}
+
+std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text)
+{
+    RecoveryRecord record;
+    bool first = true, show = false, saved = false;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.find('\0') != std::string_view::npos)
+            return std::nullopt;
+        if (first) {
+            if (line != FirstLine)
+                return std::nullopt;
+            first = false;
+        } else if (line.starts_with(ShowKey)) {
+            record.ShowPath = std::string(line.substr(ShowKey.size()));
+            show = true;
+        } else if (line.starts_with(SavedKey)) {
+            const std::string_view digits = line.substr(SavedKey.size());
+            const auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), record.SavedAt);
+            if (ec != std::errc() || p != digits.data() + digits.size())
+                return std::nullopt;
+            saved = true;
+        }
+    }
+    if (!show || !saved)
+        return std::nullopt;
+    return record;
+}
+
+std::string RecoveryBaseName(const std::string& showPath)
+{
+    if (showPath.empty())
+        return "recovery-untitled";
+    // FNV-1a: the same path gives the same name in every run and on every machine.
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : showPath) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
+    return std::string("recovery-") + hex;
+}

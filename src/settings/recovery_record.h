@@ -1,0 +1,23 @@
+#pragma once
+// The note kept beside a recovery copy of a show: which show the copy belongs to and when it
+// was written. A few "key=value" lines; the show's path is empty for a show never saved.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct RecoveryRecord {
+    std::string ShowPath; // the show's own file; empty: an untitled show
+    int64_t SavedAt = 0;  // seconds since 1970 (UTC) when the copy was written
+    friend bool operator==(const RecoveryRecord&, const RecoveryRecord&) = default;
+};
+
+std::string FormatRecoveryRecord(const RecoveryRecord& record);
+// Nothing for a text that is no record (no "Lumenrill recovery" first line, a time that is
+// no number, a line break or NUL in the path).
+std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text);
+
+// The name the copy of the show at showPath takes in the recovery folder, without its
+// extension: "recovery-" and a hash of the path, "recovery-untitled" for an untitled show.
+std::string RecoveryBaseName(const std::string& showPath);
