@@ -28,8 +28,9 @@ int main(int argc, char** argv)
         QCoreApplication handOver(argc, argv);
         return InstanceChannel::Send(channel, QString::fromStdString(show)) ? 0 : -1;
     }
-    // Ctrl-C and SIGTERM close the program the ordinary way, so everything it set up is taken
-    // down again; one that arrives during start-up waits in the signal pipe until the window runs.
+    // Ctrl-C, SIGTERM and SIGHUP close the program the ordinary way, so everything it set up is
+    // taken down again, without asking anyone; one that arrives during start-up waits in the
+    // signal pipe until the window runs.
     const bool signalsCaught = InstallTerminationSignals();
 
     // Window placement needs the X11 platform: on a Wayland session the program runs
@@ -59,8 +60,10 @@ int main(int argc, char** argv)
         std::unique_ptr<QSocketNotifier> terminate;
         if (signalsCaught) {
             terminate = std::make_unique<QSocketNotifier>(TerminationFd(), QSocketNotifier::Read);
-            QObject::connect(terminate.get(), &QSocketNotifier::activated, &window, &QWidget::close);
+            QObject::connect(terminate.get(), &QSocketNotifier::activated, &window, &MainWindow::EndSession);
         }
+        // Logging out: nobody answers a question any more, and nothing unsaved is lost.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &MainWindow::PrepareForSessionEnd);
 
         window.show();
         status = QApplication::exec();

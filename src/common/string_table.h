@@ -19,5 +19,9 @@ inline constexpr const char* ConfirmOverwrite = "上書きしてもいいです�
 inline constexpr const char* ProjectFile = "プロジェクトファイル";
 inline constexpr const char* OpenProject = "プロジェクトを開く";
 inline constexpr const char* OscPortRange = "OSCポートは 1 から 65535 の間で指定してください: ";
+inline constexpr const char* RecoveryCaption = "ショーの復元";
+inline constexpr const char* RecoveryFound = "の復元用のコピーがあります";
+inline constexpr const char* RecoveryQuestion =
+    "復元したショーを開きますか?\n\nはい: 開く  いいえ: コピーを破棄  キャンセル: 後で決める";
 inline constexpr const char* ConvertOldProject = "旧バージョンのデータです。変換して読み込みますか？";
 } // namespace Msg

@@ -178,6 +178,9 @@ public:
     // Project file: 0 on failure, else 1 + the number of steps read.
     int LoadProject(const std::string& path);
     WriteResult SaveProject(bool keepUndo);
+    // The project file's bytes for the show as it is now, changing nothing (the recovery
+    // copy): the live patch and times, the selection as it stands.
+    std::vector<uint8_t> ProjectBytes() const;
 
     // Group file of the selected steps.
     WriteResult SaveGroup(const std::string& path) const;

@@ -212,6 +212,29 @@ int ProjectData::LoadProject(const std::string& path)
     return result;
 }
 
+std::vector<uint8_t> ProjectData::ProjectBytes() const
+{
+    std::vector<uint8_t> bytes(ProjectHeaderSize + StepRecSize * size_t(TotalStepCount()));
+    uint8_t* p = bytes.data();
+    WriteUtf16Field(p + 0, VersionUnits, Version);
+    WriteUtf16Field(p + 128, TitleUnits, Title);
+    WriteUtf16Field(p + 384, SoundFileUnits, SoundFile);
+    PutLeDouble(p + 904, SoundFileTime);
+    // The live patch and times, which the header fields take at a save.
+    for (int i = 0; i < DmxSlots; ++i)
+        PutLeI32(p + 912 + 4 * i, globals_.DmxPatch[size_t(i)]);
+    PutLeI32(p + 2960, globals_.PrePlayTime);
+    PutLeI32(p + 2964, globals_.PostPlayTime);
+    std::copy(Reserved.begin(), Reserved.end(), p + 2968);
+    p += ProjectHeaderSize;
+    for (const TStepList& line : Lines)
+        for (const TStepRec& s : line) {
+            EncodeStep(s, p);
+            p += StepRecSize;
+        }
+    return bytes;
+}
+
 WriteResult ProjectData::SaveProject(bool keepUndo)
 {
     ChangeScope scope(*this);
@@ -223,25 +246,7 @@ WriteResult ProjectData::SaveProject(bool keepUndo)
     PostPlayTime = globals_.PostPlayTime;
     SetSelection(0, true);
 
-    std::vector<uint8_t> bytes(ProjectHeaderSize + StepRecSize * size_t(TotalStepCount()));
-    uint8_t* p = bytes.data();
-    WriteUtf16Field(p + 0, VersionUnits, Version);
-    WriteUtf16Field(p + 128, TitleUnits, Title);
-    WriteUtf16Field(p + 384, SoundFileUnits, SoundFile);
-    PutLeDouble(p + 904, SoundFileTime);
-    for (int i = 0; i < DmxSlots; ++i)
-        PutLeI32(p + 912 + 4 * i, Patch[size_t(i)]);
-    PutLeI32(p + 2960, PrePlayTime);
-    PutLeI32(p + 2964, PostPlayTime);
-    std::copy(Reserved.begin(), Reserved.end(), p + 2968);
-    p += ProjectHeaderSize;
-    for (const TStepList& line : Lines)
-        for (const TStepRec& s : line) {
-            EncodeStep(s, p);
-            p += StepRecSize;
-        }
-
-    WriteResult written = WriteFileAtomically(FileName, bytes);
+    WriteResult written = WriteFileAtomically(FileName, ProjectBytes());
     if (written)
         Modified = false;
     return written;

@@ -6,6 +6,7 @@
 #include "editor/commands.h"
 #include "editor/status_texts.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <algorithm>
@@ -60,6 +61,12 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
                          ReadOscPort(*ini_), this);
     connect(osc_, &OscServer::status, this, [this](const QString& text) { emit statusText(StatusPanel::Hint, text); });
     connect(osc_, &OscServer::commandDone, this, &EditorSession::commandDone);
+    const std::string folder = options_.RecoveryFolder.empty()
+                                   ? RecoveryFolder(options_.SettingsPath, options_.ExeDir)
+                                   : options_.RecoveryFolder;
+    recovery_ = new RecoveryCopy(folder, options_.RecoveryDelayMs,
+                                 {[this] { return Document().FileName; }, [this] { return Document().ProjectBytes(); }},
+                                 this);
     runtime_->Start();
 }
 
@@ -77,8 +84,41 @@ std::unique_ptr<OptionHost> EditorSession::MakeOptionHost(std::vector<QAction*> 
 
 void EditorSession::DocumentChanged(const DocumentChange& change)
 {
+    // A copy follows every unsaved change; a save (the flag flipping back) ends its need.
+    if (Document().Modified)
+        recovery_->Due();
+    else if (change.Modified)
+        recovery_->Remove();
     Report(EditorChange::FromDocument(change));
 }
+
+bool EditorSession::OfferRecoveryCopies()
+{
+    for (const RecoveryCopy::Found& found : RecoveryCopy::FindAll(recovery_->Folder())) {
+        const std::string show = found.Record.ShowPath.empty() ? std::string(Msg::Untitled) : found.Record.ShowPath;
+        const std::string when =
+            QDateTime::fromSecsSinceEpoch(found.Record.SavedAt).toString("yyyy/MM/dd HH:mm:ss").toStdString();
+        switch (AskYesNoCancel("[" + show + "] " + Msg::RecoveryFound + " (" + when + ")\n" + Msg::RecoveryQuestion,
+                               Msg::RecoveryCaption)) {
+        case Answer::Yes:
+            if (files_->OpenRecovered(found.CopyPath, found.Record.ShowPath)) {
+                recovery_->Adopt(found.Record.ShowPath);
+                return true;
+            }
+            break;
+        case Answer::No:
+            RecoveryCopy::Discard(found);
+            break;
+        case Answer::Cancel:
+            break; // kept for a later start
+        }
+    }
+    return false;
+}
+
+bool EditorSession::KeepRecoveryCopy() { return !Document().Modified || recovery_->WriteNow(); }
+
+void EditorSession::ForgetRecoveryCopy() { recovery_->Remove(); }
 
 void EditorSession::Report(const EditorChange& change)
 {

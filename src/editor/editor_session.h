@@ -12,6 +12,7 @@
 #include "editor/edit_state.h"
 #include "editor/editor_change.h"
 #include "editor/osc_server.h"
+#include "editor/recovery_copy.h"
 #include "editor/session_prompts.h"
 #include "editor/show_files.h"
 #include "editor/transport_control.h"
@@ -38,6 +39,10 @@ struct EditorSessionOptions {
     std::shared_ptr<AudioBackend> Audio;
     std::optional<ArtnetPlatform> Platform;
     PaletteImageLoader* PaletteLoader = nullptr;
+    // Where recovery copies are kept; empty: the user's state folder (RecoveryFolder).
+    std::string RecoveryFolder;
+    // How long after the first unsaved change the recovery copy is written.
+    int RecoveryDelayMs = 25000;
 };
 
 // How a step became current: a press on the lane or the mark bar (the brightness slider
@@ -195,6 +200,15 @@ public:
     // brightness stretch (up to 4).
     void StretchMultiCommand(bool time);
 
+    // The recovery copy. Offer... asks about each copy found at start, newest first, and
+    // opens the one the person wants; true when it did. Keep... writes the copy of a show
+    // with unsaved changes now (the program ends without asking anyone); Forget... removes
+    // it once the show was saved or its changes discarded.
+    bool OfferRecoveryCopies();
+    bool KeepRecoveryCopy();
+    void ForgetRecoveryCopy();
+    const RecoveryCopy& Recovery() const { return *recovery_; }
+
     // A status text from a pane.
     void ShowStatus(StatusPanel panel, const QString& text) { emit statusText(panel, text); }
 
@@ -239,5 +253,6 @@ private:
     std::unique_ptr<ShowFiles> files_;
     std::unique_ptr<ProjectSettingsHost> projectHost_;
     OscServer* osc_ = nullptr;
+    RecoveryCopy* recovery_ = nullptr;
     bool showingErrors_ = false;
 };

@@ -421,8 +421,11 @@ void MainWindow::FinishStartUp()
     session_->Osc().Listen();
     displayTimer_->start();
     actions_->StartTimer();
+    const bool recovered = session_->OfferRecoveryCopies();
+    if (closing_)
+        return;
     const std::string last = session_->Env().PrjFile;
-    if (!last.empty())
+    if (!recovered && !last.empty())
         session_->Files().OpenProject(last);
     autoSaveTimer_->stop();
     ArmAutoSaveTimer();
@@ -614,15 +617,42 @@ void MainWindow::ShowPlayPositionAfterOsc()
     view_->SetScrollPosition(std::max(0, x));
 }
 
+void MainWindow::EndSession()
+{
+    if (!closing_) {
+        PrepareForSessionEnd();
+        close();
+    }
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::PrepareForSessionEnd()
+{
+    if (closing_)
+        return;
+    endingSession_ = true;
+    session_->KeepRecoveryCopy();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (closing_) {
         event->accept();
         return;
     }
-    if (session_->Files().AskSaveChanges() == SaveAnswer::Cancel) {
-        event->ignore();
-        return;
+    if (!endingSession_) {
+        const SaveAnswer answer = session_->Files().AskSaveChanges();
+        // The session may have ended while the question was open.
+        if (closing_) {
+            event->accept();
+            return;
+        }
+        if (answer == SaveAnswer::Cancel) {
+            event->ignore();
+            return;
+        }
+        // Saved, or the changes discarded: the copy has served.
+        session_->ForgetRecoveryCopy();
     }
     closing_ = true;
     view_->SetClosing();

@@ -92,6 +92,13 @@ public:
     // Opens a project given from outside (the command line, a second start) once start-up
     // has finished, asking about unsaved changes first.
     void OpenWhenStarted(const std::string& path);
+    // The program ends without waiting for anyone (a signal, the desktop's session end):
+    // a show with unsaved changes is kept as a recovery copy, the window closes without the
+    // save question and every event loop ends, a modal dialog's included.
+    void EndSession();
+    // The desktop's session ends soon: the recovery copy is written now, and the close
+    // that follows does not ask.
+    void PrepareForSessionEnd();
     // Opens the manual at the section of a help context (0: its start).
     void ShowHelp(int context);
 
@@ -194,5 +201,6 @@ private:
     bool shown_ = false;
     bool started_ = false;
     bool closing_ = false;
+    bool endingSession_ = false;
     int waveHeight_ = 360;
 };

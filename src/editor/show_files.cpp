@@ -45,12 +45,43 @@ void ShowFiles::StopForReplace()
     s.TransportActive = false;
 }
 
-bool ShowFiles::OpenProject(const std::string& path)
+void ShowFiles::BeginReplace()
 {
     prompts_.SetBusy(true);
     emit displayHold(true);
     StopForReplace();
     runtime_.CloseAudio();
+}
+
+void ShowFiles::EndReplace()
+{
+    opened_ = true;
+    emit titleChanged(WindowTitle());
+    emit showReplaced();
+    prompts_.SetBusy(false);
+    emit displayHold(false);
+    emit commandDone();
+}
+
+bool ShowFiles::OpenRecovered(const std::string& copyPath, const std::string& showPath)
+{
+    BeginReplace();
+    ProjectData& doc = Document();
+    const bool read = doc.LoadProject(copyPath) >= 1;
+    if (read) {
+        doc.FileName = showPath;
+        env_.PrjFile = showPath;
+        // The waveform cache belongs beside the show; the show's own file stays as it is.
+        LoadSoundFor(showPath.empty() ? copyPath : showPath, false);
+        doc.MarkModified();
+    }
+    EndReplace();
+    return read;
+}
+
+bool ShowFiles::OpenProject(const std::string& path)
+{
+    BeginReplace();
     env_.PrjFile = path;
 
     ProjectData& doc = Document();
@@ -67,16 +98,11 @@ bool ShowFiles::OpenProject(const std::string& path)
         prompts_.RunProjectSettings();
         prompts_.SetBusy(true);
     }
-    opened_ = true;
-    emit titleChanged(WindowTitle());
-    emit showReplaced();
-    prompts_.SetBusy(false);
-    emit displayHold(false);
-    emit commandDone();
+    EndReplace();
     return read;
 }
 
-void ShowFiles::LoadSoundFor(const std::string& projectPath)
+void ShowFiles::LoadSoundFor(const std::string& projectPath, bool mayRewrite)
 {
     ProjectData& doc = Document();
     WavSound& sound = runtime_.Sound();
@@ -96,7 +122,8 @@ void ShowFiles::LoadSoundFor(const std::string& projectPath)
         if (sound.BuildSummary(path) > 0) {
             doc.SetSoundFileTime(t);
             sound.SaveSummary(waveformFile);
-            Save();
+            if (mayRewrite)
+                Save();
         }
     } else if (sound.LoadSummary(waveformFile) <= 0) {
         // The cache beside the show is gone: the sound gives the summary again.

@@ -26,6 +26,9 @@ public:
     // Opens the project at path, or starts a new show when path is empty. True when a
     // project file was read.
     bool OpenProject(const std::string& path);
+    // Opens the recovery copy at copyPath as the show at showPath (empty: untitled), with
+    // unsaved changes, so that a save writes it there. False when the copy cannot be read.
+    bool OpenRecovered(const std::string& copyPath, const std::string& showPath);
     SaveAnswer AskSaveChanges();
     void NewProject();
     void OpenProjectCommand();
@@ -62,7 +65,12 @@ private:
     ProjectData& Document() { return runtime_.Document(); }
     bool SaveAs(const std::string& path);
     bool Save();
-    void LoadSoundFor(const std::string& projectPath);
+    // The show's sound and its waveform summary, cached beside projectPath. A show whose
+    // sound changed on disk is saved with the new time, unless mayRewrite is false.
+    void LoadSoundFor(const std::string& projectPath, bool mayRewrite = true);
+    // Before a show is replaced, and after: the player stopped and closed, the display held.
+    void BeginReplace();
+    void EndReplace();
     void StopForReplace();
     // The sound at path becomes the show's, with its waveform summary saved beside the show.
     void TakeSound(const std::string& path);

@@ -1,7 +1,11 @@
 #include "settings/recovery_record.h"
 
+#include "settings/env_data.h"
+
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -62,4 +66,15 @@ std::string RecoveryBaseName(const std::string& showPath)
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
     return std::string("recovery-") + hex;
+}
+
+std::string RecoveryFolder(const std::string& settingsPath, const std::string& exeDir)
+{
+    if (settingsPath == SettingsFilePath(exeDir))
+        return std::filesystem::path(settingsPath).parent_path().string();
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && state[0] == '/')
+        return std::string(state) + "/lumenrill";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/.local/state/lumenrill";
 }

@@ -18,6 +18,10 @@ std::string FormatRecoveryRecord(const RecoveryRecord& record);
 // no number, a line break or NUL in the path).
 std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text);
 
+// Where the recovery copies are kept: beside the settings file of a portable copy (one
+// beside the executable), else $XDG_STATE_HOME/lumenrill, else ~/.local/state/lumenrill.
+std::string RecoveryFolder(const std::string& settingsPath, const std::string& exeDir);
+
 // The name the copy of the show at showPath takes in the recovery folder, without its
 // extension: "recovery-" and a hash of the path, "recovery-untitled" for an untitled show.
 std::string RecoveryBaseName(const std::string& showPath);

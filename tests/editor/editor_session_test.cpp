@@ -9,6 +9,7 @@
 #include "support/test_support.h"
 #include "support/wav_writer.h"
 
+#include <QDateTime>
 #include <QHostAddress>
 #include <QTest>
 #include <QUdpSocket>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -43,20 +45,37 @@ protected:
         doc.CurrentLine = 0;
         ASSERT_TRUE(doc.SaveProject(false));
 
-        EditorSessionOptions o;
-        o.ExeDir = dir.Path() + "/";
-        o.SettingsPath = dir / "lumenrill.INI";
-        o.Audio = audio;
-        o.Platform = net.Platform();
-        session = std::make_unique<EditorSession>(std::move(o), dialogs);
-        QObject::connect(session.get(), &EditorSession::changed,
-                         [this](const EditorChange& change) { reports.push_back(change); });
+        StartSession();
         ASSERT_TRUE(session->Files().OpenProject(dir / "show.PRJ"));
         ASSERT_TRUE(QTest::qWaitFor([this] { return session->State().Play.SoundDuration == 4000; }, 3000));
         Doc().Modified = false;
         reports.clear();
     }
     void TearDown() override { session->Close({}, {}); }
+
+    // A session as a new start makes it, its recovery copies written 50 ms after a change.
+    void StartSession()
+    {
+        if (session)
+            session->Close({}, {});
+        EditorSessionOptions o;
+        o.ExeDir = dir.Path() + "/";
+        o.SettingsPath = dir / "lumenrill.INI";
+        o.Audio = audio;
+        o.Platform = net.Platform();
+        o.RecoveryFolder = dir / "state";
+        o.RecoveryDelayMs = 50;
+        session = std::make_unique<EditorSession>(std::move(o), dialogs);
+        QObject::connect(session.get(), &EditorSession::changed,
+                         [this](const EditorChange& change) { reports.push_back(change); });
+    }
+    std::vector<RecoveryCopy::Found> Copies() { return RecoveryCopy::FindAll(dir / "state"); }
+    std::string ShowBytes() { return ReadText(dir / "show.PRJ"); }
+    static std::string ReadText(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     ProjectData& Doc() { return const_cast<ProjectData&>(session->Document()); }
 
@@ -144,6 +163,59 @@ TEST_F(EditorSessionTest, ScrubMovesThePositionOnlyWhileNothingPlays)
     session->Player().ScrubTo(100);
     EXPECT_GE(session->State().Play.PlayPosition, 2500) << "a drag does not move a playing show";
     session->Player().Run(TransportCommand::Stop);
+}
+
+// An unsaved change is on disk soon after, without any close (what a killed program leaves);
+// the show's own file is untouched; a save removes the copy.
+TEST_F(EditorSessionTest, AnUnsavedChangeIsCopiedSoonAndASaveRemovesTheCopy)
+{
+    const std::string saved = ShowBytes();
+    session->FocusStep(1, StepFocus::Quiet);
+    session->BrightnessStepCommand(true);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Copies().empty(); }, 3000));
+    const RecoveryCopy::Found copy = Copies().front();
+    EXPECT_EQ(copy.Record.ShowPath, dir / "show.PRJ");
+    EXPECT_NEAR(double(copy.Record.SavedAt), double(QDateTime::currentSecsSinceEpoch()), 5);
+    PlayGlobals play;
+    ProjectData read(play);
+    ASSERT_GE(read.LoadProject(copy.CopyPath), 1);
+    EXPECT_EQ(read.Lines[0][1].Brightness, 41) << "the copy holds the edit";
+    EXPECT_EQ(ShowBytes(), saved) << "the show's own file is untouched";
+
+    session->Files().SaveProjectCommand();
+    EXPECT_TRUE(Copies().empty()) << "a saved show needs no copy";
+}
+
+// At start each copy is offered: open it (as the show, with unsaved changes, its own file
+// untouched), discard it, or keep it for later.
+TEST_F(EditorSessionTest, AtStartACopyIsOfferedAndEachAnswerDoesWhatItSays)
+{
+    const std::string saved = ShowBytes();
+    for (Answer answer : {Answer::Cancel, Answer::Yes, Answer::No}) {
+        session->FocusStep(1, StepFocus::Quiet);
+        session->BrightnessStepCommand(true);
+        ASSERT_TRUE(session->KeepRecoveryCopy());
+        StartSession(); // the program ended with the change unsaved
+        messages.answers = {answer};
+        const bool opened = session->OfferRecoveryCopies();
+        ASSERT_EQ(messages.entries.size(), 1u);
+        EXPECT_NE(messages.entries.back().text.find(dir / "show.PRJ"), std::string::npos);
+        messages.entries.clear();
+        EXPECT_EQ(opened, answer == Answer::Yes);
+        EXPECT_EQ(Copies().size(), answer == Answer::No ? 0u : 1u) << int(answer);
+        EXPECT_EQ(ShowBytes(), saved);
+        if (opened) {
+            EXPECT_EQ(Doc().Lines[0][1].Brightness, 41);
+            EXPECT_EQ(Doc().FileName, dir / "show.PRJ") << "a save writes the show's own file";
+            EXPECT_TRUE(Doc().Modified);
+            session->Files().SaveProjectCommand();
+            EXPECT_TRUE(Copies().empty());
+            Doc().Lines[0][1].Brightness = 40;
+            ASSERT_TRUE(Doc().SaveProject(false));
+        } else {
+            ASSERT_TRUE(session->Files().OpenProject(dir / "show.PRJ"));
+        }
+    }
 }
 
 TEST_F(EditorSessionTest, TheOscServerKeepsItsPortWhenAnotherFails)
