@@ -126,6 +126,36 @@ void BM_LoadProject_1MSteps(benchmark::State& state)
 }
 BENCHMARK(BM_LoadProject_1MSteps)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The recovery copy of a 100,000-step show: what the user interface thread does (the file's
+// bytes, built from the show as it stands) beside a whole save there, which a copy written
+// on that thread would cost it (the write and its flush to disk go to a thread of their own).
+void RecoveryShow(ProjectData& doc)
+{
+    doc.Lines[0] = MakeLine(100000);
+    doc.FileName = BenchFolder() + "/recovery.PRJ";
+}
+
+void BM_RecoveryCopyOnTheUiThread_100kSteps(benchmark::State& state)
+{
+    PlayGlobals play;
+    ProjectData doc(play);
+    RecoveryShow(doc);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.ProjectBytes());
+}
+BENCHMARK(BM_RecoveryCopyOnTheUiThread_100kSteps)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SaveOnTheUiThreadBaseline_100kSteps(benchmark::State& state)
+{
+    PlayGlobals play;
+    ProjectData doc(play);
+    RecoveryShow(doc);
+    for (auto _ : state)
+        if (!doc.SaveProject(true))
+            state.SkipWithError("save failed");
+}
+BENCHMARK(BM_SaveOnTheUiThreadBaseline_100kSteps)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Baselines: the same number of bytes written (flushed to disk, as a save does) and read.
 void BM_PlainWriteBaseline_1MSteps(benchmark::State& state)
 {
