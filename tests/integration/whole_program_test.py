@@ -5,7 +5,8 @@ server and a simulated Art-Net node across a virtual cable, driven by keys, typi
 settings dialog, its sound file chosen in the file dialog, steps added at the cursor with
 colours picked from the palette, saved under a name); the program closed and its settings file
 checked; the show given on the command line to a new start, played from the top through the
-Play menu, with every frame the node receives checked against `lumenrill-cli eval`.
+Play menu, with every frame the node receives checked against `lumenrill-cli eval`; a change
+left unsaved when SIGTERM ends the program, kept as a recovery copy and opened at the next start.
 
 usage: whole_program_test.py LUMENRILL LUMENRILL_CLI
 Needs root, Xvfb, xdotool, ImageMagick's import and the private sound server of scripts/test
@@ -15,6 +16,7 @@ import json
 import math
 import os
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -123,10 +125,12 @@ def main():
     write_wav(sound)
     show = os.path.join(work, "made.PRJ")
     ini = os.path.join(config, "lumenrill", "lumenrill.INI")
+    state = os.path.join(work, "state")
+    recovery = os.path.join(state, "lumenrill")
 
     suppressions = os.path.join(HERE, "..", "lsan_desktop.supp")
     with DesktopSession(lsan_suppressions=suppressions) as desk:
-        desk.env.update(XDG_CONFIG_HOME=config, QT_QPA_PLATFORMTHEME="")
+        desk.env.update(XDG_CONFIG_HOME=config, XDG_STATE_HOME=state, QT_QPA_PLATFORMTHEME="")
         make_show(desk, binary, work, sound, show)
 
         check(os.path.exists(show), "the show was not saved")
@@ -168,6 +172,37 @@ def main():
         desk.shot(os.path.join(work, "played.png"), main_window)
         desk.keys(main_window, "alt+f", "x")
         wait_exit(program, "closing after the play")
+
+        # A change left unsaved when the system ends the program (a logout, a shutdown): it
+        # ends at once without asking, keeps the change as a recovery copy, and the next start
+        # offers it.
+        program = desk.start([binary, show], os.path.join(work, "third.log"))
+        main_window = desk.wait_window("Made by hand")
+        time.sleep(1.5)
+        desk.keys(main_window, "ctrl+Right", "Up", "Up")  # the first step a little brighter
+        time.sleep(0.5)
+        started = time.time()
+        program.send_signal(signal.SIGTERM)
+        wait_exit(program, "ending on SIGTERM with a change unsaved", timeout=5)
+        check(time.time() - started < 2.0, f"SIGTERM took {time.time() - started:.1f} s")
+        notes = [n for n in os.listdir(recovery) if n.endswith(".txt")] if os.path.isdir(recovery) else []
+        check(len(notes) == 1, f"recovery notes after SIGTERM: {notes}")
+        with open(ini, encoding="utf-8") as f:
+            check(f"PrjFile={show}" in f.read(), "the settings were not written at the SIGTERM")
+        program = desk.start([binary], os.path.join(work, "fourth.log"))
+        question = desk.wait_window("ショーの復元")
+        desk.keys(question, "Return")  # Yes: open the recovered show
+        desk.wait_gone(question)
+        main_window = desk.wait_window("Made by hand")
+        time.sleep(1.0)
+        desk.keys(main_window, "alt+f", "s")
+        time.sleep(1.0)
+        desk.keys(main_window, "alt+f", "x")
+        wait_exit(program, "closing after the recovered show was saved")
+        check(not any(n.endswith(".txt") for n in os.listdir(recovery)), "the copy outlived the save")
+        brighter = json.loads(subprocess.run([cli, "export", show], check=True, capture_output=True,
+                                             text=True).stdout)["lines"][0][0]["brightness"]
+        check(brighter > 0, f"the recovered change did not reach the show: brightness {brighter}")
 
     with open(record) as f:
         frames = [f for f in json.load(f)["dmx"] if f[1] == 0]
