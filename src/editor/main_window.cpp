@@ -653,6 +653,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         }
         // Saved, or the changes discarded: the copy has served.
         session_->ForgetRecoveryCopy();
+    } else {
+        session_->Files().RememberShow();
     }
     closing_ = true;
     view_->SetClosing();

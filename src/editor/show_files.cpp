@@ -217,9 +217,14 @@ SaveAnswer ShowFiles::AskSaveChanges()
             break;
         }
     }
-    if (!doc.FileName.empty())
-        env_.History.Add(doc.FileName);
+    RememberShow();
     return answer;
+}
+
+void ShowFiles::RememberShow()
+{
+    if (!Document().FileName.empty())
+        env_.History.Add(Document().FileName);
 }
 
 void ShowFiles::NewProject()

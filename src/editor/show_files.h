@@ -29,7 +29,10 @@ public:
     // Opens the recovery copy at copyPath as the show at showPath (empty: untitled), with
     // unsaved changes, so that a save writes it there. False when the copy cannot be read.
     bool OpenRecovered(const std::string& copyPath, const std::string& showPath);
+    // Asks about unsaved changes; either way the show goes to the top of the recent list.
     SaveAnswer AskSaveChanges();
+    // The show goes to the top of the recent list, as the question does, without asking.
+    void RememberShow();
     void NewProject();
     void OpenProjectCommand();
     void SaveProjectCommand();
