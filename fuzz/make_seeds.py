@@ -155,3 +155,46 @@ def tone_mp3(name, channels, rate, seconds, extra=()):
 tone_mp3("mono-8k", 1, 8000, 0.3)
 tone_mp3("stereo-16k-tagged", 2, 16000, 0.2, ["--tt", "夜", "--add-id3v2"])
 put("fuzz_mp3", "not-mp3", b"ID3\x03\0\0\0\0\0\x10" + bytes(16) + b"\xff\xfb\x90\x64" + bytes(40))
+
+
+def patch_cell(entry, text):
+    return struct.pack("<H", entry) + text.encode()
+
+
+for name, entry, text in [("line-red", 0, "3R"), ("line-index", 4, "1-2"), ("blanks-case", 4, " 1g "),
+                          ("colon", 0, "8:3"), ("source", 0, "24"), ("clear", 0, "-1"), ("empty", 0, ""),
+                          ("last-row", 510, "2R"), ("no-line-9", 0, "9R"), ("plus", 7, "+1,+2")]:
+    put("fuzz_patch_text", name, patch_cell(entry, text))
+
+for name, text in [("ctrl-s", "Ctrl+S"), ("all-modifiers", "Shift+Ctrl+Alt+F12"), ("any-order", "alt+shift+pgdn"),
+                   ("modifier-only", "Ctrl+"), ("f0", "F0"), ("named", "Esc"), ("digit", "Ctrl+7"),
+                   ("twice", "Ctrl+Ctrl+A"), ("empty", "")]:
+    put("fuzz_shortcut_text", name, text)
+
+
+def arrangement(form, tiles, state=0, eol="\n"):
+    lines = ["[ColMonForm]", "WinState=%d" % state] + ["Win%s=%d" % kv for kv in zip(
+        ("Left", "Top", "Width", "Height"), form)]
+    for n, (bounds, visible) in enumerate(tiles, 1):
+        lines += ["", "[ColMon%d]" % n] + ["Win%s=%d" % kv for kv in zip(
+            ("Left", "Top", "Width", "Height"), bounds)] + ["Visible=%d" % visible]
+    return eol.join(lines) + eol
+
+
+initial = [(((n - 1) % 4 * 110 + 10, (n - 1) // 4 * 110 + 10, 100, 100), 1) for n in range(1, 9)]
+put("fuzz_arrangement_file", "initial", arrangement((230, 240, 480, 320), initial))
+put("fuzz_arrangement_file", "maximised-hidden", arrangement((-1920, 0, 800, 600), [
+    ((5, 5, 300, 40), n % 2) for n in range(8)], state=2, eol="\r\n"))
+put("fuzz_arrangement_file", "odd", "[colmonform]\nwinstate=1\nWinLeft=0x7FFFFFF0\nWinWidth=4000\n"
+    "[ColMon3]\nWinWidth=-5\nWinHeight=0\nVisible=abc\n[ColMon3]\nVisible=0\n[ColMon9]\nWinLeft=1\n")
+
+for name, max_line, pieces, text in [("two-paths", 0x20, 7, b"/home/a/show.PRJ\n/tmp/b c.PRJ \n\n"),
+                                      ("too-long", 8, 3, b"/a\n" + b"x" * 40 + b"\n/b\n"),
+                                      ("nul-and-cr", 63, 1, b"/a\0b\n/c\r\n/unended")]:
+    put("fuzz_hand_over_lines", name, bytes([max_line, pieces]) + text)
+
+put("fuzz_recovery_record", "saved", "Lumenrill recovery\nShow=/home/a/Shows/Evening.PRJ\nSavedAt=1796961600\n")
+put("fuzz_recovery_record", "untitled-crlf", "Lumenrill recovery\r\nShow=\r\nSavedAt=-5\r\n")
+put("fuzz_recovery_record", "extra-lines", "Lumenrill recovery\nSavedAt=1\nOther=x\nShow=/a=b\nShow=/c\n")
+put("fuzz_recovery_record", "escapes", "Lumenrill recovery\nShow=/a\\nb\\\\c\\r\r\nSavedAt=4\n")
+put("fuzz_recovery_record", "as-record", struct.pack("<q", 1796961600) + b"/home/a/Evening.PRJ")

@@ -1,8 +1,14 @@
 #include "app/instance_channel.h"
 
+#include "common/hand_over_lines.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+
+#include <memory>
+#include <string>
+#include <string_view>
 
 InstanceChannel::InstanceChannel(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)), server_(new QLocalServer(this))
@@ -22,14 +28,20 @@ void InstanceChannel::Accept()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            // One line per show; a partial line waits for the rest.
-            while (socket->canReadLine()) {
-                const QString path = QString::fromUtf8(socket->readLine()).trimmed();
+        // One line per show; a partial line waits for the rest, up to a bound.
+        auto lines = std::make_shared<HandOverLines>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, lines] {
+            const QByteArray bytes = socket->readAll();
+            for (const std::string& line : lines->Take(std::string_view(bytes.constData(), size_t(bytes.size())))) {
+                const QString path = QString::fromStdString(line);
                 // Opening may ask about unsaved changes in a modal box: not from inside
                 // the socket's own signal.
-                if (!path.isEmpty() && open_)
+                if (open_)
                     QMetaObject::invokeMethod(this, [this, path] { open_(path); }, Qt::QueuedConnection);
+            }
+            if (lines->Refused()) {
+                socket->abort();
+                socket->deleteLater();
             }
         });
     }

@@ -17,7 +17,8 @@ public:
     explicit InstanceChannel(QString name, QObject* parent = nullptr);
 
     // Listens, replacing a socket file a crashed run left behind (the caller holds the lock,
-    // so no other program listens there). Each path received goes to open.
+    // so no other program listens there). Each path received goes to open; a peer whose
+    // line runs past any path's length (HandOverLines) is cut off.
     bool Listen(std::function<void(const QString& path)> open);
 
     // The second start's side: whether the running program took the path.

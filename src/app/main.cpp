@@ -1,6 +1,8 @@
 // The desktop program: one instance per user, then the main window and the event loop.
 // `lumenrill SHOW.PRJ` opens that show after start-up (asking about unsaved changes first);
-// when the program already runs, the show is handed to it and this start ends.
+// when the program already runs, the show is handed to it and this start ends. `--help` and
+// `--version` answer without a window.
+#include "app/command_line.h"
 #include "app/instance_channel.h"
 #include "app/message_boxes.h"
 #include "common/data_files.h"
@@ -18,8 +20,11 @@
 
 int main(int argc, char** argv)
 {
-    // The one argument, made absolute against the folder it was given in.
-    const std::string show = argc > 1 ? AbsoluteFromCwd(argv[1]) : std::string();
+    const CommandLine commandLine = ReadCommandLine(argc, argv);
+    if (commandLine.ExitStatus)
+        return *commandLine.ExitStatus;
+    // The show, made absolute against the folder it was given in.
+    const std::string show = AbsoluteFromCwd(commandLine.Show);
     SingleInstanceLock instance;
     const QString channel = QString::fromStdString(instance.Path()) + ".socket";
     if (!instance.Acquire()) {

@@ -21,7 +21,7 @@ struct ColMonArrangement {
 
 // Missing keys give the defaults: the monitor 200 pixels right of and below the main
 // window's top left corner, 480 x 320, normal; the tiles in their initial arrangement,
-// visible.
+// visible. Positions beyond 16777215 either way and sizes above it read as that limit.
 ColMonArrangement ReadColMonArrangement(const IniFile& ini, int32_t mainLeft, int32_t mainTop);
 // The monitor's section first, then the tiles'.
 void WriteColMonArrangement(IniFile& ini, const ColMonArrangement& arrangement);

@@ -13,12 +13,48 @@ constexpr std::string_view FirstLine = "Lumenrill recovery";
 constexpr std::string_view ShowKey = "Show=";
 constexpr std::string_view SavedKey = "SavedAt=";
 
+// A file name may hold line breaks (and the reader drops a '\r' before a line's end): the
+// path is stored with backslash escapes so that it stays one line and comes back whole.
+std::string Escaped(std::string_view path)
+{
+    std::string text;
+    for (char c : path) {
+        switch (c) {
+        case '\\': text += "\\\\"; break;
+        case '\n': text += "\\n"; break;
+        case '\r': text += "\\r"; break;
+        default: text += c;
+        }
+    }
+    return text;
+}
+
+std::optional<std::string> Unescaped(std::string_view text)
+{
+    std::string path;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            path += text[i];
+            continue;
+        }
+        if (++i == text.size())
+            return std::nullopt;
+        switch (text[i]) {
+        case '\\': path += '\\'; break;
+        case 'n': path += '\n'; break;
+        case 'r': path += '\r'; break;
+        default: return std::nullopt;
+        }
+    }
+    return path;
+}
+
 } // namespace
 
 std::string FormatRecoveryRecord(const RecoveryRecord& record)
 {
-    return std::string(FirstLine) + "\n" + std::string(ShowKey) + record.ShowPath + "\n" + std::string(SavedKey) +
-           std::to_string(record.SavedAt) + "\n";
+    return std::string(FirstLine) + "\n" + std::string(ShowKey) + Escaped(record.ShowPath) + "\n" +
+           std::string(SavedKey) + std::to_string(record.SavedAt) + "\n";
 }
 
 std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text)
@@ -38,7 +74,10 @@ std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text)
                 return std::nullopt;
             first = false;
         } else if (line.starts_with(ShowKey)) {
-            record.ShowPath = std::string(line.substr(ShowKey.size()));
+            std::optional<std::string> path = Unescaped(line.substr(ShowKey.size()));
+            if (!path)
+                return std::nullopt;
+            record.ShowPath = std::move(*path);
             show = true;
         } else if (line.starts_with(SavedKey)) {
             const std::string_view digits = line.substr(SavedKey.size());

@@ -1,6 +1,7 @@
 #pragma once
 // The note kept beside a recovery copy of a show: which show the copy belongs to and when it
-// was written. A few "key=value" lines; the show's path is empty for a show never saved.
+// was written. A few "key=value" lines; the show's path is empty for a show never saved, and
+// a backslash, line feed or carriage return in it is stored as "\\", "\n" or "\r".
 
 #include <cstdint>
 #include <optional>
@@ -15,7 +16,7 @@ struct RecoveryRecord {
 
 std::string FormatRecoveryRecord(const RecoveryRecord& record);
 // Nothing for a text that is no record (no "Lumenrill recovery" first line, a time that is
-// no number, a line break or NUL in the path).
+// no number, a NUL, a backslash in the path that starts none of those three).
 std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text);
 
 // Where the recovery copies are kept: beside the settings file of a portable copy (one

@@ -16,6 +16,8 @@ bool SameLetters(std::string_view a, std::string_view b)
 // The stored spelling of a key name, or empty when it names no key.
 std::string KeyName(std::string_view key)
 {
+    if (key.empty())
+        return {};
     if (key.size() == 1) {
         const auto c = static_cast<unsigned char>(key[0]);
         if (std::isalpha(c))

@@ -390,6 +390,18 @@ TEST_F(ColourMonitorTest, ArrangementFiles)
     EXPECT_EQ(monitor->Tile(4)->geometry(), QRect(1, 2, 30, 40));
 }
 
+TEST_F(ColourMonitorTest, AnArrangementFileAtTheIntsLimitsOpensTheMonitorOnAScreen)
+{
+    ColourMonitor* monitor = NewMonitor();
+    monitor->show();
+    std::ofstream(dir / "far.ARG") << "[ColMonForm]\nWinLeft=2147483647\nWinTop=2147483000\nWinWidth=2147483647\n"
+                                      "WinHeight=2000\n[ColMon1]\nWinLeft=2147483000\nWinWidth=2000\n";
+    monitor->LoadArrangement(dir / "far.ARG");
+    EXPECT_TRUE(monitor->geometry().intersects(QGuiApplication::primaryScreen()->availableGeometry()))
+        << testing::PrintToString(monitor->geometry());
+    EXPECT_EQ(monitor->Tile(0)->geometry(), QRect(16777215, 10, 2000, 100));
+}
+
 TEST_F(ColourMonitorTest, AFailedSaveIsReported)
 {
     RecordingMessages messages;

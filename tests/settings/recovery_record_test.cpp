@@ -7,9 +7,14 @@ namespace {
 
 TEST(RecoveryRecord, ReadsBackWhatItWrites)
 {
-    for (const RecoveryRecord& r : {RecoveryRecord{"/home/a/Shows/Evening.PRJ", 1796961600},
-                                    RecoveryRecord{"", 0}, RecoveryRecord{"/tmp/x=y/show name.PRJ", -5}})
+    // A file name may hold line breaks, a carriage return at its end and backslashes.
+    for (const RecoveryRecord& r :
+         {RecoveryRecord{"/home/a/Shows/Evening.PRJ", 1796961600}, RecoveryRecord{"", 0},
+          RecoveryRecord{"/tmp/x=y/show name.PRJ", -5}, RecoveryRecord{"/tmp/two\nlines\nSavedAt=9.PRJ", 1},
+          RecoveryRecord{"/tmp/ends in\r", 2}, RecoveryRecord{"/tmp/back\\slash\\n.PRJ", 3}})
         EXPECT_EQ(ParseRecoveryRecord(FormatRecoveryRecord(r)), r) << r.ShowPath;
+    EXPECT_EQ(ParseRecoveryRecord("Lumenrill recovery\nShow=/a\\nb\\\\c\\r\r\nSavedAt=4\n"),
+              (RecoveryRecord{"/a\nb\\c\r", 4}));
 }
 
 TEST(RecoveryRecord, RefusesWhatIsNoRecord)
@@ -21,6 +26,8 @@ TEST(RecoveryRecord, RefusesWhatIsNoRecord)
         "Lumenrill recovery\nSavedAt=1\n",                 // no show
         "Lumenrill recovery\nShow=/a.PRJ\nSavedAt=12x\n",  // a time that is no number
         "Lumenrill recovery\nShow=/a.PRJ\nSavedAt=99999999999999999999\n",
+        "Lumenrill recovery\nShow=/a\\t.PRJ\nSavedAt=1\n",  // no such escape
+        "Lumenrill recovery\nShow=/a\\\nSavedAt=1\n",       // a backslash at the end
     };
     for (const char* text : texts)
         EXPECT_FALSE(ParseRecoveryRecord(text)) << text;

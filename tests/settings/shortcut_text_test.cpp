@@ -46,8 +46,10 @@ TEST(ShortCutTextTest, TextsThatNameNoKeyAreNoShortcut)
                                  "X+Ctrl", "Ctrl+AB", "Meta+A", "Ctrl X",  "PageDown", "Shift++", " A"};
     for (const char* text : texts)
         EXPECT_FALSE(ParseShortCut(text)) << '"' << text << '"';
+    EXPECT_FALSE(ParseShortCut(std::string_view())) << "an empty view with no characters behind it";
     EXPECT_EQ(ShortCutText(std::nullopt), "");
     EXPECT_EQ(ShortCutText(ShortCut{true, false, false, "Nope"}), "");
+    EXPECT_EQ(ShortCutText(ShortCut{false, true, false, ""}), "");
 }
 
 } // namespace

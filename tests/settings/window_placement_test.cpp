@@ -149,6 +149,18 @@ TEST_F(PlacementTest, ColourMonitorDefaultsAndArrangementRoundTrip)
     EXPECT_FALSE(p.Tiles[1].Visible);
 }
 
+TEST_F(PlacementTest, AnArrangementAtTheIntsLimitsIsBroughtWithinReach)
+{
+    // A window system adds size to position for the far edge: these would overflow it.
+    IniFile far = WriteIni("[ColMonForm]\nWinLeft=2147483647\nWinTop=-2147483648\nWinWidth=2147483647\n"
+                           "WinHeight=16777216\n[ColMon1]\nWinLeft=2147483000\nWinTop=16777215\nWinWidth=2000\n"
+                           "[ColMon2]\nWinLeft=-16777216\nWinTop=-16777215\n");
+    const ColMonArrangement a = ReadColMonArrangement(far, 0, 0);
+    EXPECT_EQ(a.Bounds, (WindowRect{16777215, -16777215, 16777215, 16777215}));
+    EXPECT_EQ(a.Tiles[0].Bounds, (WindowRect{16777215, 16777215, 2000, 100}));
+    EXPECT_EQ(a.Tiles[1].Bounds, (WindowRect{-16777215, -16777215, 100, 100}));
+}
+
 TEST_F(PlacementTest, AFloatingToolbarIsRestoredWhereItWas)
 {
     IniFile ini(IniPath());
