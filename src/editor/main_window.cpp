@@ -388,8 +388,14 @@ void MainWindow::RestoreLayout()
     const WindowRect placed = LoadPlacementA(ini, "LurillForm", {false, true},
                                              {available.x(), available.y(), available.width(), available.height()},
                                              {width(), height()}, info);
-    // A window stored on a screen that is gone opens on the primary one.
-    setGeometry(OnAScreen(QRect(placed.Left, placed.Top, placed.Width, placed.Height)));
+    // Stored numbers beyond what a window can take would overflow Qt's rectangle, and a
+    // window larger than all the screens together only hides its edges; a window stored on
+    // a screen that is gone opens on the primary one.
+    const QSize desktop = screen ? screen->virtualGeometry().size() : available.size();
+    const auto reach = [](int32_t v, int32_t least, int32_t most) { return std::clamp(v, least, most); };
+    setGeometry(OnAScreen(QRect(reach(placed.Left, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX),
+                                reach(placed.Top, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX),
+                                reach(placed.Width, 1, desktop.width()), reach(placed.Height, 1, desktop.height()))));
     if (!stored)
         // The size is the client area's: once the window has its frame, the whole window
         // is fitted into the screen.

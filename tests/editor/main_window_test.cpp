@@ -482,6 +482,15 @@ TEST_F(MainWindowTest, TheToolBarsArrangementIsKept)
     EXPECT_EQ(form->toolBarArea(form->ToolBar(1)), Qt::TopToolBarArea);
 }
 
+// A settings file with placements at the ints' limits (edited by hand, or from another
+// machine) opens the window on a screen, not in an overflow.
+TEST_F(MainWindowTest, APlacementAtTheIntsLimitsOpensOnAScreen)
+{
+    Start("[General]\nLurillFormLeft=2147483647\nLurillFormTop=-2147483648\nLurillFormWidth=2147483647\n"
+          "LurillFormHeight=2147483647\n");
+    EXPECT_TRUE(form->screen()->availableGeometry().intersects(form->frameGeometry()));
+}
+
 TEST_F(MainWindowTest, TheFirstStartFitsTheScreensFreeArea)
 {
     Start();
