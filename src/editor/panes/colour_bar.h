@@ -1,5 +1,5 @@
 #pragma once
-// The colour bar (ColourBarPane on ToolBar4): the current step's base and output colour, its red,
+// ColourBar, the colour palette tool bar's widget: the current step's base and output colour, its red,
 // green and blue, a small standard palette that paints a colour onto the current step, the
 // brightness track bar whose value is the brightness itself, and the "0" button. The bar
 // keeps no colour of its own; it acts on the current step only.

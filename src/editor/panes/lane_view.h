@@ -1,5 +1,5 @@
 #pragma once
-// Lane, the line lane: the current line's colour band at the height of its
+// LaneView, the line lane: the current line's colour band at the height of its
 // brightness and a box per step at its time and brightness. Here steps are selected (click,
 // Ctrl, Shift, rubber band), dragged in brightness or, with Shift, in time, changed with the
 // wheel, and opened with a double-click.

@@ -1,5 +1,5 @@
 #pragma once
-// MarkBarPane, the mark bar: a time ruler and one marker per step of the current line in
+// MarkBar: a time ruler and one marker per step of the current line in
 // the step's colour. A press selects steps, a drag on a marker moves the selected steps in
 // time or, started with Ctrl and Shift on the first or last selected step, stretches them
 // about the other end; beside the markers a press seeks and a drag scrubs. The wheel zooms

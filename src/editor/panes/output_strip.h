@@ -1,5 +1,5 @@
 #pragma once
-// OutputStripPane, the strip under the lane: the current line's output colour over time,
+// OutputStrip, the strip under the lane: the current line's output colour over time,
 // brightness applied, over the whole height.
 
 #include "editor/panes/canvas_pane.h"

@@ -1,5 +1,5 @@
 #pragma once
-// ReferenceHeaderPane, the reference view's header in the header column: its caption names the line
+// ReferenceHeader, the reference view's header in the header column: its caption names the line
 // shown, or in the all-lines mode eight labels name the rows. Presses are reported.
 
 #include <QFrame>

@@ -1,5 +1,5 @@
 #pragma once
-// ReferencePane, the reference view under the output strip: one other line for reference,
+// ReferenceView, under the output strip: one other line for reference,
 // or all eight lines in rows. In the all-lines mode a press on a row makes its line current
 // and selects steps, and a rubber band selects steps across lines.
 
