@@ -10,6 +10,9 @@
 #include "common/single_instance.h"
 #include "common/termination_signal.h"
 #include "editor/main_window.h"
+#include "gui_common/language.h"
+#include "settings/ini_file.h"
+#include "settings/main_window_settings.h"
 #include "settings/env_data.h"
 
 #include <QApplication>
@@ -48,13 +51,17 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName("lumenrill");
     QApplication::setWindowIcon(QIcon::fromTheme("lumenrill", QIcon(QString::fromStdString(IconPath()))));
 
+    const std::string settingsPath = ChooseSettingsPath(ExeDir());
+    // The language is chosen once, before the first window: a change applies at the next start.
+    UseLanguage(ChooseLanguage(ReadOptionSettings(IniFile(settingsPath)).Language));
+
     MessageBoxHandler messages;
     InstallMessageHandler(&messages);
     int status = 0;
     {
         MainWindowOptions options;
         options.ExeDir = ExeDir();
-        options.SettingsPath = ChooseSettingsPath(ExeDir());
+        options.SettingsPath = settingsPath;
         MainWindow window(std::move(options));
         messages.SetParent(&window);
 

@@ -1,11 +1,14 @@
 #include "app/message_boxes.h"
 
+#include "gui_common/language.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+// Texts arrive as the core wrote them; a whole text the translation knows is shown translated.
+QString Q(const std::string& s) { return CoreText(s.c_str()); }
 } // namespace
 
 void MessageBoxHandler::ShowError(const std::string& text, const std::string& caption)

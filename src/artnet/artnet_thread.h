@@ -11,6 +11,7 @@
 // announce and, when the machine has no 2.x.x.x address, adds 2.b.c.d/24 to the first
 // interface with another address; CloseNetwork removes it again.
 
+#include "common/translation.h"
 #include "artnet/address_netlink.h"
 #include "artnet/artnet_packets.h"
 #include "artnet/artnet_socket.h"
@@ -41,7 +42,7 @@ struct ArtnetPlatform {
 
 ArtnetPlatform SystemArtnetPlatform();
 
-inline constexpr const char* SocketInitFailedText = "ソケットの初期化に失敗しました";
+inline constexpr const char* SocketInitFailedText = TRANSLATABLE_TEXT("Core", "ソケットの初期化に失敗しました");
 
 enum class ThreadPriority { Normal, AboveNormal };
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-std::string FirstExistingFile(const std::string& exeDir, const char* installed, const std::string& buildTree)
+std::string FirstExistingFile(const std::string& exeDir, const std::string& installed, const std::string& buildTree)
 {
     for (const std::string& candidate : {exeDir + installed, buildTree}) {
         std::error_code ec;
@@ -15,10 +15,18 @@ std::string FirstExistingFile(const std::string& exeDir, const char* installed, 
     return {};
 }
 
-std::string ManualPath()
+std::string ManualPath(const std::string& language)
 {
-    return FirstExistingFile(ExeDir(), "../share/doc/lumenrill/manual/index.html",
-                             LUMENRILL_SOURCE_DIR "/docs/manual/index.html");
+    const std::string page = language + "/index.html";
+    return FirstExistingFile(ExeDir(), "../share/doc/lumenrill/manual/" + page,
+                             LUMENRILL_SOURCE_DIR "/docs/manual/" + page);
+}
+
+std::string TranslationPath(const std::string& language)
+{
+    const std::string file = "lumenrill_" + language + ".qm";
+    return FirstExistingFile(ExeDir(), "../share/lumenrill/translations/" + file,
+                             LUMENRILL_BINARY_DIR "/translations/" + file);
 }
 
 std::string IconPath()

@@ -1,5 +1,7 @@
 #include "common/messages.h"
 
+#include "common/translation.h"
+
 #include <atomic>
 #include <cstdio>
 
@@ -18,12 +20,12 @@ public:
 StderrHandler defaultHandler;
 std::atomic<MessageHandler*> installed{&defaultHandler};
 
-const std::string ErrorCaption = "エラー";
-const std::string ConfirmCaption = "確認";
+constexpr const char* ErrorCaption = TRANSLATABLE_TEXT("Core", "エラー");
+constexpr const char* ConfirmCaption = TRANSLATABLE_TEXT("Core", "確認");
 
-const std::string& Or(const std::string& caption, const std::string& fallback)
+std::string Or(const std::string& caption, const char* fallback)
 {
-    return caption.empty() ? fallback : caption;
+    return caption.empty() ? Translated("Core", fallback) : caption;
 }
 
 } // namespace

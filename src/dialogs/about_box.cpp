@@ -11,7 +11,7 @@
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName("AboutBox");
-    setWindowTitle("バージョン情報");
+    setWindowTitle(tr("バージョン情報"));
     auto* icon = new QLabel(this);
     icon->setObjectName("ProgramIcon");
     const QIcon appIcon = QApplication::windowIcon().isNull()
@@ -22,7 +22,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     productName_->setObjectName("ProductName");
     version_ = new QLabel(QString("Version ") + ProgramVersion, this);
     version_->setObjectName("Version");
-    auto* comments = new QLabel("音楽に合わせて光の色を演出するショーの編集と再生 (Art-Net DMX)", this);
+    auto* comments = new QLabel(tr("音楽に合わせて光の色を演出するショーの編集と再生 (Art-Net DMX)"), this);
     comments->setObjectName("Comments");
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");

@@ -52,14 +52,14 @@ ExtendedSelectionDialog::ExtendedSelectionDialog(ProjectData& document, IniFile&
     : QDialog(parent, Qt::Tool), document_(document), settings_(settings)
 {
     setObjectName("SelExForm");
-    setWindowTitle("拡張選択");
+    setWindowTitle(tr("拡張選択"));
     setMinimumWidth(380);
     setSizeGripEnabled(true);
 
     modeTabs_ = new QTabBar(this);
     modeTabs_->setObjectName("ModeTabControl");
-    modeTabs_->addTab("色相/彩度");
-    modeTabs_->addTab("色相/明暗");
+    modeTabs_->addTab(tr("色相/彩度"));
+    modeTabs_->addTab(tr("色相/明暗"));
     modeTabs_->setStyleSheet("QTabBar::tab { width: 120px; }");
     modeTabs_->setDrawBase(false);
     modeTabs_->setExpanding(false);
@@ -71,21 +71,21 @@ ExtendedSelectionDialog::ExtendedSelectionDialog(ProjectData& document, IniFile&
     modeGroup_ = new QButtonGroup(this);
     auto* modeRow = new QHBoxLayout(modes);
     modeRow->setContentsMargins(6, 2, 6, 2);
-    for (const char* caption : {"選択", "除外"}) {
+    for (const QString& caption : {tr("選択"), tr("除外")}) {
         auto* button = new QRadioButton(caption, modes);
         modeGroup_->addButton(button, int(modeGroup_->buttons().size()));
         modeRow->addWidget(button);
     }
     modeGroup_->button(0)->setChecked(true);
-    auto* reset = new QPushButton("抽出解除", this);
+    auto* reset = new QPushButton(tr("抽出解除"), this);
     reset->setObjectName("ResetBtn");
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, &ExtendedSelectionDialog::BuildCandidates);
-    auto* ok = new QPushButton("確定", this);
+    auto* ok = new QPushButton(tr("確定"), this);
     ok->setObjectName("OkButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton("キャンセル", this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     cancel->setObjectName("Button1");
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,7 +117,9 @@ ExtendedSelectionDialog::ExtendedSelectionDialog(ProjectData& document, IniFile&
     layout->addSpacing(4);
     layout->addLayout(buttons);
     layout->addWidget(status);
-    resize(400, 400);
+    // At least as wide as the row of buttons needs: the longer English captions must not be cut.
+    setMinimumWidth(std::max(minimumWidth(), layout->minimumSize().width()));
+    resize(std::max(400, minimumWidth()), 400);
 }
 
 int ExtendedSelectionDialog::Mode() const { return modeGroup_->checkedId(); }

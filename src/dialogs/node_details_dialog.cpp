@@ -41,7 +41,7 @@ void SetCell(QStandardItemModel* model, int row, int column, const std::string& 
 NodeDetailsDialog::NodeDetailsDialog(QWidget* mainWindow) : QDialog(mainWindow, Qt::Tool)
 {
     setObjectName("ArtNetPropDlg");
-    setWindowTitle("ノードの詳細情報");
+    setWindowTitle(tr("ノードの詳細情報"));
     QFont gothic("IPAPGothic");
     gothic.setPixelSize(15);
     setFont(gothic);

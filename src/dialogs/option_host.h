@@ -49,4 +49,5 @@ struct OptionValues {
     std::string ImgFile;
     bool ImgFileChanged = false; // ImgFile is a newly chosen path
     int32_t LightLatency = 0;    // ms the lights run ahead of the sound, -500..500
+    std::string Language = "auto"; // "auto", "ja" or "en", used from the next start
 };

@@ -28,6 +28,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int SwatchWidth = 30;
@@ -111,30 +113,38 @@ QPushButton* Button(const char* name, const QString& caption, QWidget* parent)
 
 } // namespace
 
-const char* const OptionsDialog::ColorNames[8] = {"波形表示色(L)", "波形の背景(L)", "波形表示色(R)",   "波形の背景(R)",
-                                               "無音部分の背景", "タイムライン表示", "タイムライン背景", "カラー表示の背景"};
+const char* const OptionsDialog::ColorNames[8] = {
+    QT_TRANSLATE_NOOP("OptionsDialog", "波形表示色(L)"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "波形の背景(L)"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "波形表示色(R)"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "波形の背景(R)"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "無音部分の背景"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "タイムライン表示"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "タイムライン背景"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "カラー表示の背景"),
+};
 
 OptionsDialog::OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidget* parent)
     : QDialog(parent), host_(host), details_(details)
 {
     setObjectName("OptionDlg");
-    setWindowTitle("オプション設定");
+    setWindowTitle(tr("オプション設定"));
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
     // Seven pages: every tab stays in view rather than behind scroll arrows.
     pages_->setUsesScrollButtons(false);
-    pages_->addTab(CreateDisplayPage(), "表示");
-    pages_->addTab(CreateOperationPage(), "操作");
-    pages_->addTab(CreateShortcutPage(), "ショートカット");
-    pages_->addTab(CreatePalettePage(), "パレット");
-    pages_->addTab(CreateAutoSavePage(), "自動保存");
+    pages_->addTab(CreateDisplayPage(), tr("表示"));
+    pages_->addTab(CreateOperationPage(), tr("操作"));
+    pages_->addTab(CreateShortcutPage(), tr("ショートカット"));
+    pages_->addTab(CreatePalettePage(), tr("パレット"));
+    pages_->addTab(CreateAutoSavePage(), tr("自動保存"));
     pages_->addTab(CreateDmxPage(), "DMX");
-    pages_->addTab(CreateAdvancedPage(), "高度な設定");
+    pages_->addTab(CreateAdvancedPage(), tr("高度な設定"));
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("キャンセル", this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     cancel->setObjectName("CancelBtn");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -159,27 +169,40 @@ QWidget* OptionsDialog::CreateDisplayPage()
     colorBox_ = new QComboBox(page);
     colorBox_->setObjectName("ColorComboBox");
     colorBox_->setItemDelegate(new ColorItemDelegate(colors_, colorBox_));
-    auto* choose = Button("RefColBtn", "指定...", page);
+    auto* choose = Button("RefColBtn", tr("指定..."), page);
     refColBtn_ = choose;
     connect(colorBox_, &QComboBox::activated, this, [this] { refColBtn_->setEnabled(colorBox_->currentIndex() >= 0); });
     connect(choose, &QPushButton::clicked, this, &OptionsDialog::ChooseColour);
-    flatBtn_ = Check("FlatBtnCheckBox", "ツールボタンをフラットに", page);
-    trkDsp_ = Check("TrkDspCheckBox", "基点移動時に表示を更新", page);
+    flatBtn_ = Check("FlatBtnCheckBox", tr("ツールボタンをフラットに"), page);
+    trkDsp_ = Check("TrkDspCheckBox", tr("基点移動時に表示を更新"), page);
+
+    // The language is chosen before the first window opens, so a change waits for the next start.
+    auto* language = new QGroupBox(tr("言語"), page);
+    language_ = new QComboBox(language);
+    language_->setObjectName("LanguageComboBox");
+    language_->addItem(tr("自動 (デスクトップの言語)"), "auto");
+    language_->addItem("日本語", "ja");
+    language_->addItem("English", "en");
+    auto* languageLayout = new QVBoxLayout(language);
+    languageLayout->addWidget(language_);
+    languageLayout->addWidget(new QLabel(tr("次回の起動から有効になります"), language));
+
     auto* layout = new QGridLayout(page);
     layout->addWidget(colorBox_, 0, 0);
     layout->addWidget(choose, 0, 1);
     layout->addWidget(flatBtn_, 1, 0, 1, 2);
     layout->addWidget(trkDsp_, 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(language, 3, 0, 1, 2);
+    layout->setRowStretch(4, 1);
     return page;
 }
 
 QWidget* OptionsDialog::CreateOperationPage()
 {
     auto* page = new QWidget;
-    monTab_ = Check("MonTabCheckBox", "カラーモニタパネルのクリックでタブを切替", page);
-    useWheel_ = Check("UseWheelCheckBox", "マウスホイール機能を使う", page);
-    curAct_ = Check("CurActCheckBox", "カーソル通過時に基点をアクティブに", page);
+    monTab_ = Check("MonTabCheckBox", tr("カラーモニタパネルのクリックでタブを切替"), page);
+    useWheel_ = Check("UseWheelCheckBox", tr("マウスホイール機能を使う"), page);
+    curAct_ = Check("CurActCheckBox", tr("カーソル通過時に基点をアクティブに"), page);
     auto* layout = new QVBoxLayout(page);
     for (QCheckBox* box : {monTab_, useWheel_, curAct_})
         layout->addWidget(box);
@@ -194,13 +217,13 @@ QWidget* OptionsDialog::CreateShortcutPage()
     shortCutList_->setObjectName("ShortCutList");
     keyBox_ = new QComboBox(page);
     keyBox_->setObjectName("KeyComboBox");
-    keyBox_->setPlaceholderText("なし");
+    keyBox_->setPlaceholderText(tr("なし"));
     ctrl_ = Check("CtrlCheckBox", "Ctrl", page);
     shift_ = Check("ShiftCheckBox", "Shift", page);
     alt_ = Check("AltCheckBox", "Alt", page);
-    auto* change = Button("SKChgBtn", "変更(&C)", page);
+    auto* change = Button("SKChgBtn", tr("変更(&C)"), page);
     connect(change, &QPushButton::clicked, this, &OptionsDialog::ChangeShortcut);
-    auto* clear = Button("ClrBtn", "解除(&R)", page);
+    auto* clear = Button("ClrBtn", tr("解除(&R)"), page);
     connect(clear, &QPushButton::clicked, this, &OptionsDialog::ClearShortcut);
     auto* row = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{keyBox_, ctrl_, shift_, alt_, change, clear})
@@ -214,7 +237,7 @@ QWidget* OptionsDialog::CreateShortcutPage()
 QWidget* OptionsDialog::CreatePalettePage()
 {
     auto* page = new QWidget;
-    auto* group = new QGroupBox("ユーザパレット画像", page);
+    auto* group = new QGroupBox(tr("ユーザパレット画像"), page);
     palFilEdit_ = new QLineEdit(group);
     palFilEdit_->setObjectName("PalFilEdit");
     connect(palFilEdit_, &QLineEdit::textEdited, this, [this] { palFileChanged_ = true; });
@@ -233,13 +256,13 @@ QWidget* OptionsDialog::CreatePalettePage()
 QWidget* OptionsDialog::CreateAutoSavePage()
 {
     auto* page = new QWidget;
-    autoSave_ = Check("AutoSaveCheckBox", "自動バックアップを行う", page);
+    autoSave_ = Check("AutoSaveCheckBox", tr("自動バックアップを行う"), page);
     saveInterval_ = NumberBox("SaveIntervalComboBox", {5, 10, 15, 20, 30, 45, 60}, page);
     auto* layout = new QGridLayout(page);
     layout->addWidget(autoSave_, 0, 0, 1, 3);
-    layout->addWidget(new QLabel("間隔", page), 1, 0);
+    layout->addWidget(new QLabel(tr("間隔"), page), 1, 0);
     layout->addWidget(saveInterval_, 1, 1);
-    layout->addWidget(new QLabel("分", page), 1, 2);
+    layout->addWidget(new QLabel(tr("分"), page), 1, 2);
     layout->setColumnStretch(3, 1);
     layout->setRowStretch(2, 1);
     return page;
@@ -248,7 +271,7 @@ QWidget* OptionsDialog::CreateAutoSavePage()
 QWidget* OptionsDialog::CreateDmxPage()
 {
     auto* page = new QWidget;
-    auto* port = new QGroupBox("出力ポート", page);
+    auto* port = new QGroupBox(tr("出力ポート"), page);
     osub_ = new QComboBox(port);
     osub_->setObjectName("OsubComboBox");
     oid_ = new QComboBox(port);
@@ -270,9 +293,9 @@ QWidget* OptionsDialog::CreateDmxPage()
     nodeList_ = new QListWidget(page);
     nodeList_->setObjectName("NodeListBox");
     nodeList_->setFont(QFont("Monospace"));
-    auto* scan = Button("ScanBtn", "スキャン", page);
+    auto* scan = Button("ScanBtn", tr("スキャン"), page);
     connect(scan, &QPushButton::clicked, this, &OptionsDialog::ScanNodes);
-    propAction_ = new QAction("詳細", this);
+    propAction_ = new QAction(tr("詳細"), this);
     propAction_->setObjectName("PropAction");
     connect(propAction_, &QAction::triggered, this, &OptionsDialog::ShowNodeDetails);
     auto* details = new QToolButton(page);
@@ -300,24 +323,24 @@ QWidget* OptionsDialog::CreateDmxPage()
 QWidget* OptionsDialog::CreateAdvancedPage()
 {
     auto* page = new QWidget;
-    auto* period = new QGroupBox("更新周期", page);
+    auto* period = new QGroupBox(tr("更新周期"), page);
     dspIntvl_ = NumberBox("DspIntvlComboBox", {50, 100, 150, 200}, period);
     dmxIntvl_ = NumberBox("DmxIntvlComboBox", {20, 25, 30, 40, 50}, period);
     connect(dspIntvl_, &QComboBox::activated, this,
             [this] { host_.SetDisplayInterval(NumberOr(dspIntvl_->currentText(), 50)); });
     connect(dmxIntvl_, &QComboBox::activated, this, [this] { dmxInterval_ = NumberOr(dmxIntvl_->currentText(), 20); });
     auto* periodLayout = new QGridLayout(period);
-    periodLayout->addWidget(new QLabel("画面", period), 0, 0);
+    periodLayout->addWidget(new QLabel(tr("画面"), period), 0, 0);
     periodLayout->addWidget(dspIntvl_, 0, 1);
     periodLayout->addWidget(new QLabel("ms", period), 0, 2);
     periodLayout->addWidget(new QLabel("DMX", period), 1, 0);
     periodLayout->addWidget(dmxIntvl_, 1, 1);
     periodLayout->addWidget(new QLabel("ms", period), 1, 2);
 
-    auto* osc = new QGroupBox("OSC ポート", page);
+    auto* osc = new QGroupBox(tr("OSC ポート"), page);
     oscPortEdit_ = new QLineEdit(osc);
     oscPortEdit_->setObjectName("OscPortEdit");
-    auto* apply = Button("PortAppBtn", "適用", osc);
+    auto* apply = Button("PortAppBtn", tr("適用"), osc);
     connect(apply, &QPushButton::clicked, this, &OptionsDialog::ApplyOscPort);
     auto* oscLayout = new QHBoxLayout(osc);
     oscLayout->addWidget(oscPortEdit_);
@@ -325,7 +348,7 @@ QWidget* OptionsDialog::CreateAdvancedPage()
 
     // What lies beyond the computer (wireless DMX, fixtures that process before they show)
     // delays the light; the lights run this far ahead of the sound.
-    auto* latency = new QGroupBox("照明の遅延補正", page);
+    auto* latency = new QGroupBox(tr("照明の遅延補正"), page);
     lightLatency_ = new QSpinBox(latency);
     lightLatency_->setObjectName("LightLatencySpinBox");
     lightLatency_->setRange(LightLatencyMin, LightLatencyMax);
@@ -360,6 +383,7 @@ std::optional<OptionValues> OptionsDialog::Execute(const OptionValues& start)
         result.SaveInterval = interval;
     result.AutoSave = autoSave_->isChecked();
     result.LightLatency = lightLatency_->value();
+    result.Language = language_->currentData().toString().toStdString();
     result.ImgFileChanged = palFileChanged_;
     if (palFileChanged_)
         result.ImgFile = palFilEdit_->text().toStdString();
@@ -370,7 +394,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
 {
     colorBox_->clear();
     for (const char* name : ColorNames)
-        colorBox_->addItem(name);
+        colorBox_->addItem(tr(name));
     colors_ = start_.Colors;
     colorBox_->setCurrentIndex(-1);
     refColBtn_->setEnabled(false);
@@ -395,6 +419,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     autoSave_->setChecked(start_.AutoSave);
     oscPortEdit_->setText(QString::number(host_.OscPort()));
     lightLatency_->setValue(start_.LightLatency);
+    language_->setCurrentIndex(std::max(0, language_->findData(QString::fromStdString(start_.Language))));
     SelectNumber(dspIntvl_, host_.DisplayInterval());
     SelectNumber(dmxIntvl_, dmxInterval_);
     ipAdrLabel_->setText(QString::fromStdString("IP: " + host_.LocalAddressText()));
@@ -440,8 +465,11 @@ void OptionsDialog::ChangeShortcut()
         if (other != command && commands[size_t(other)].second == key)
             holders.push_back(other);
     if (!holders.empty()) {
-        const std::string question = ShortCutTextOf(key) + " は「" + CommandCaption(holders.front()) +
-                                     "」で使われています。「" + CommandCaption(command) + "」に移してもよいですか";
+        const std::string question = tr("%1 は「%2」で使われています。「%3」に移してもよいですか")
+                                         .arg(QString::fromStdString(ShortCutTextOf(key)),
+                                              QString::fromStdString(CommandCaption(holders.front())),
+                                              QString::fromStdString(CommandCaption(command)))
+                                         .toStdString();
         if (!ConfirmYesNo(question))
             return;
         for (int other : holders)
@@ -472,7 +500,7 @@ void OptionsDialog::SetCommandShortcut(int command, const QKeySequence& key)
 void OptionsDialog::ChoosePaletteFile()
 {
     const QString file = QFileDialog::getOpenFileName(
-        this, "パレット画像の選択", QString(),
+        this, tr("パレット画像の選択"), QString(),
         "Bitmap (*.bmp *.BMP);;JPEG File (*.JPG) (*.jpg *.JPG *.jpe *.JPE *.jpeg *.JPEG);;"
         "PNG File(*.PNG) (*.png *.PNG);;GIF File(*.GIF) (*.gif *.GIF)");
     if (file.isEmpty())
@@ -490,7 +518,7 @@ void OptionsDialog::ApplyOscPort()
     const int port = text.toInt(&ok);
     // A port outside 1-65535 would wrap into another one: it is refused with the old kept.
     if (!ok || port < 1 || port > 65535) {
-        ShowError(Msg::OscPortRange + text.toStdString());
+        ShowError(Translated("Core", Msg::OscPortRange) + text.toStdString());
         oscPortEdit_->setText(QString::number(host_.OscPort()));
         return;
     }

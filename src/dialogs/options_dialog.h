@@ -103,5 +103,6 @@ private:
     QComboBox* dmxIntvl_ = nullptr;
     QLineEdit* oscPortEdit_ = nullptr;
     QSpinBox* lightLatency_ = nullptr;
+    QComboBox* language_ = nullptr;
     QTimer* nodeListTimer_ = nullptr;
 };

@@ -69,6 +69,7 @@ QString ActionDialogCaption(const QString& actionCaption)
     QString caption = actionCaption.left(actionCaption.indexOf('(') >= 0 ? actionCaption.indexOf('(') : -1);
     caption.remove('&');
     caption.remove("...");
+    caption.remove(QChar(0x2026)); // the English captions' ellipsis
     return caption;
 }
 
@@ -77,19 +78,19 @@ ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile&
     : QDialog(parent), host_(host), settings_(settings), prompts_(prompts ? *prompts : *this)
 {
     setObjectName("SetPrjDlg");
-    setWindowTitle("プロジェクトの設定");
+    setWindowTitle(tr("プロジェクトの設定"));
     setAcceptDrops(true);
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
-    pages_->addTab(CreateGeneralPage(), "全般");
-    pages_->addTab(CreatePatchPage(), "DMXパッチ");
-    pages_->addTab(CreateOtherPage(), "その他");
+    pages_->addTab(CreateGeneralPage(), tr("全般"));
+    pages_->addTab(CreatePatchPage(), tr("DMXパッチ"));
+    pages_->addTab(CreateOtherPage(), tr("その他"));
     connect(pages_, &QTabWidget::currentChanged, this, &ProjectSettingsDialog::CheckOff);
 
     okBtn_ = new QPushButton("OK", this);
     okBtn_->setObjectName("OKBtn");
     okBtn_->setDefault(true);
-    cancelBtn_ = new QPushButton("キャンセル", this);
+    cancelBtn_ = new QPushButton(tr("キャンセル"), this);
     cancelBtn_->setObjectName("CancelBtn");
     connect(okBtn_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelBtn_, &QPushButton::clicked, this, &QDialog::reject);
@@ -107,7 +108,7 @@ ProjectSettingsDialog::ProjectSettingsDialog(ProjectSettingsHost& host, IniFile&
 QWidget* ProjectSettingsDialog::CreateGeneralPage()
 {
     auto* page = new QWidget;
-    auto* titleGroup = new QGroupBox("タイトル", page);
+    auto* titleGroup = new QGroupBox(tr("タイトル"), page);
     titleEdit_ = new QLineEdit(titleGroup);
     titleEdit_->setObjectName("TitleEdit");
     // A file dropped on a field chooses the sound, as anywhere on the dialog, instead of
@@ -116,13 +117,13 @@ QWidget* ProjectSettingsDialog::CreateGeneralPage()
     connect(titleEdit_, &QLineEdit::textEdited, this, [this] { titleChanged_ = true; });
     (new QVBoxLayout(titleGroup))->addWidget(titleEdit_);
 
-    auto* soundGroup = new QGroupBox("サウンドファイル( .WAV .MP3)", page);
+    auto* soundGroup = new QGroupBox(tr("サウンドファイル( .WAV .MP3)"), page);
     wavFileEdit_ = new QLineEdit(soundGroup);
     wavFileEdit_->setObjectName("WavFileEdit");
     wavFileEdit_->setAcceptDrops(false);
     connect(wavFileEdit_, &QLineEdit::textEdited, this, [this] { soundTyped_ = true; });
     // A show starts from its sound: an empty field says where to get one.
-    wavFileEdit_->setPlaceholderText("「...」でサウンドファイル (WAV / MP3) を選んでください");
+    wavFileEdit_->setPlaceholderText(tr("「...」でサウンドファイル (WAV / MP3) を選んでください"));
     auto* browse = new QPushButton("...", soundGroup);
     browse->setObjectName("RefWavBtn");
     browse->setFixedWidth(28);
@@ -149,14 +150,14 @@ QWidget* ProjectSettingsDialog::CreatePatchPage()
     grid_ = new PatchGrid(host_, page);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ProjectSettingsDialog::CheckClicked);
 
-    auto* through = new QPushButton("スルーパッチ", page);
+    auto* through = new QPushButton(tr("スルーパッチ"), page);
     through->setObjectName("ThrPatBtn");
     connect(through, &QPushButton::clicked, this, &ProjectSettingsDialog::PatchStraight);
-    auto* clear = new QPushButton("全て解除", page);
+    auto* clear = new QPushButton(tr("全て解除"), page);
     clear->setObjectName("AllClrBtn");
     connect(clear, &QPushButton::clicked, this, &ProjectSettingsDialog::ClearPatch);
 
-    auto* check = new QGroupBox("負荷チェック", page);
+    auto* check = new QGroupBox(tr("負荷チェック"), page);
     chkOnBtn_ = new QPushButton("ON", check);
     chkOnBtn_->setObjectName("ChkOnBtn");
     chkOffBtn_ = new QPushButton("OFF", check);
@@ -190,12 +191,12 @@ QWidget* ProjectSettingsDialog::CreateOtherPage()
     preTime_ = SecondsComboBox("PreTimeComboBox", page);
     postTime_ = SecondsComboBox("PostTimeComboBox", page);
     auto* layout = new QGridLayout(page);
-    layout->addWidget(new QLabel("プリプレイ・タイム", page), 0, 0);
+    layout->addWidget(new QLabel(tr("プリプレイ・タイム"), page), 0, 0);
     layout->addWidget(preTime_, 0, 1);
-    layout->addWidget(new QLabel("秒", page), 0, 2);
-    layout->addWidget(new QLabel("ポストプレイ・タイム", page), 1, 0);
+    layout->addWidget(new QLabel(tr("秒"), page), 0, 2);
+    layout->addWidget(new QLabel(tr("ポストプレイ・タイム"), page), 1, 0);
     layout->addWidget(postTime_, 1, 1);
-    layout->addWidget(new QLabel("秒", page), 1, 2);
+    layout->addWidget(new QLabel(tr("秒"), page), 1, 2);
     layout->setColumnStretch(3, 1);
     layout->setRowStretch(2, 1);
     return page;
@@ -269,7 +270,7 @@ void ProjectSettingsDialog::CheckClicked()
 
 void ProjectSettingsDialog::PatchStraight()
 {
-    if (!ConfirmYesNo("スルーパッチしてもよいですか"))
+    if (!ConfirmYesNo(tr("スルーパッチしてもよいですか").toStdString()))
         return;
     std::vector<int32_t> patch(DmxSlots, -1);
     for (int i = 0; i < 24; ++i)
@@ -280,7 +281,7 @@ void ProjectSettingsDialog::PatchStraight()
 
 void ProjectSettingsDialog::ClearPatch()
 {
-    if (!ConfirmYesNo("全てのパッチを解除してもよいですか"))
+    if (!ConfirmYesNo(tr("全てのパッチを解除してもよいですか").toStdString()))
         return;
     const std::vector<int32_t> patch(DmxSlots, -1);
     host_.SetPatchEntries(0, patch);
@@ -316,8 +317,8 @@ void ProjectSettingsDialog::BrowseSound()
 
 QString ProjectSettingsDialog::SoundFilePath(const QString& folder, bool mp3)
 {
-    const QStringList filters = {"サウンドファイル (*.wav *.WAV)", "サウンドファイル (*.mp3 *.MP3)"};
-    QFileDialog dialog(this, "サウンドファイルの選択", folder);
+    const QStringList filters = {tr("サウンドファイル (*.wav *.WAV)"), tr("サウンドファイル (*.mp3 *.MP3)")};
+    QFileDialog dialog(this, tr("サウンドファイルの選択"), folder);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters[mp3 ? 1 : 0]);
     dialog.setFileMode(QFileDialog::ExistingFile);

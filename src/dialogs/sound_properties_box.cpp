@@ -14,9 +14,9 @@
 SoundPropertiesBox::SoundPropertiesBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName("SoundPropBox");
-    setWindowTitle("サウンドファイルのプロパティ");
+    setWindowTitle(tr("サウンドファイルのプロパティ"));
     auto* form = new QFormLayout;
-    const char* const names[4] = {"場所:", "サイズ:", "更新日時:", "形式:"};
+    const QString names[4] = {tr("場所:"), tr("サイズ:"), tr("更新日時:"), tr("形式:")};
     for (int i = 0; i < 4; ++i) {
         values_[i] = new QLabel(this);
         values_[i]->setObjectName(QString("Value%1").arg(i));
@@ -39,10 +39,10 @@ void SoundPropertiesBox::Fill(const std::string& path)
     values_[0]->setText(info.absoluteFilePath());
     if (info.exists()) {
         const QLocale locale;
-        values_[1]->setText(QString("%1 バイト").arg(locale.toString(info.size())));
+        values_[1]->setText(tr("%1 バイト").arg(locale.toString(info.size())));
         values_[2]->setText(info.lastModified().toString("yyyy/MM/dd HH:mm:ss"));
     } else {
-        values_[1]->setText("ファイルが見つかりません");
+        values_[1]->setText(tr("ファイルが見つかりません"));
         values_[2]->clear();
     }
     values_[3]->setText(QString::fromStdString(SoundInfoText(path)));

@@ -47,8 +47,8 @@ StepColourDialog::StepColourDialog(EnvData& env, IniFile& settings, QWidget* par
     leftColumn->addWidget(paletteFrame_);
     tabs_ = new CaptionTabBar(left);
     tabs_->setShape(QTabBar::RoundedSouth);
-    tabs_->addTab("標準");
-    tabs_->addTab("ユーザパレット");
+    tabs_->addTab(tr("標準"));
+    tabs_->addTab(tr("ユーザパレット"));
     tabs_->setStyleSheet("QTabBar::tab { width: 100px; }");
     tabs_->setDrawBase(false);
     leftColumn->addWidget(tabs_);
@@ -77,7 +77,7 @@ StepColourDialog::StepColourDialog(EnvData& env, IniFile& settings, QWidget* par
     auto* ok = new QPushButton("OK", ope);
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("キャンセル", ope);
+    auto* cancel = new QPushButton(tr("キャンセル"), ope);
     cancel->setObjectName("CancelBtn");
     opeColumn->addWidget(ok);
     opeColumn->addWidget(cancel);
@@ -94,11 +94,11 @@ StepColourDialog::StepColourDialog(EnvData& env, IniFile& settings, QWidget* par
     row->setSizeConstraint(QLayout::SetFixedSize);
 
     menu_ = new QMenu(this);
-    pictureItem_ = menu_->addAction("パレット画像の選択(&P)", this, &StepColourDialog::ChoosePaletteImage);
+    pictureItem_ = menu_->addAction(tr("パレット画像の選択(&P)"), this, &StepColourDialog::ChoosePaletteImage);
     pictureItem_->setObjectName("PalImgItem");
     menu_->addSeparator();
     for (int size : {240, 320, 400}) {
-        QAction* item = menu_->addAction(QString("表示サイズ : %1").arg(size), this, [this, size] { SetSwatchSize(size); });
+        QAction* item = menu_->addAction(tr("表示サイズ : %1").arg(size), this, [this, size] { SetSwatchSize(size); });
         item->setData(size);
     }
     connect(menu_, &QMenu::aboutToShow, this, [this] { pictureItem_->setVisible(tabs_->currentIndex() == 1); });
@@ -115,7 +115,7 @@ StepColourDialog::StepColourDialog(EnvData& env, IniFile& settings, QWidget* par
     ChoosePictureFile = [this] {
         const QString filter = "Bitmaps (*.bmp *.BMP);;JPEG File (*.JPG) (*.jpg *.jpe *.jpeg *.JPG *.JPE *.JPEG);;"
                                "PNG File(*.PNG) (*.png *.PNG);;GIF File(*.GIF) (*.gif *.GIF)";
-        return QFileDialog::getOpenFileName(this, "パレット画像の選択", QString(), filter).toStdString();
+        return QFileDialog::getOpenFileName(this, tr("パレット画像の選択"), QString(), filter).toStdString();
     };
     SizePalette();
     SetColor(Color);

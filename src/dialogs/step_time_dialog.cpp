@@ -11,7 +11,7 @@
 StepTimeDialog::StepTimeDialog(IniFile& settings, QWidget* parent) : QDialog(parent, Qt::Tool), settings_(settings)
 {
     setObjectName("StpTimeDlg");
-    setWindowTitle("基点のタイム設定");
+    setWindowTitle(tr("基点のタイム設定"));
     auto* row = new QHBoxLayout(this);
     static const char* const Names[4] = {"HurEdit", "MinEdit", "SecEdit", "CscEdit"};
     static constexpr int Maxima[4] = {23, 59, 59, 99};

@@ -149,7 +149,7 @@ int ProjectData::LoadProject(const std::string& path)
         h = ReadCurrentHeader(d.data());
         offset = ProjectHeaderSize;
     } else {
-        if (!ConfirmYesNo(Msg::ConvertOldProject, "確認"))
+        if (!ConfirmYesNo(Msg::ConvertOldProject))
             return fail();
         if (d.size() < OldProjectHeaderSize)
             return fail();

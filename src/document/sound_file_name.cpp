@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/text_codec.h"
+#include "common/translation.h"
 #include "document/project_data.h"
 
 std::u16string StoredSoundFile(const std::string& path)
@@ -13,9 +14,9 @@ std::u16string StoredSoundFile(const std::string& path)
 std::string SoundFileRefusal(const std::string& path)
 {
     if (!IsValidUtf8(path))
-        return "ファイル名に使えない文字が含まれています: " + ValidUtf8(path);
+        return Translated("Core", "ファイル名に使えない文字が含まれています: ") + ValidUtf8(path);
     constexpr size_t Longest = SoundFileUnits - 1;
     if (StoredSoundFile(path).size() > Longest)
-        return "ファイル名が長すぎます(" + std::to_string(Longest) + "文字まで): " + path;
+        return WithArgument(Translated("Core", "ファイル名が長すぎます(%1文字まで): "), std::to_string(Longest)) + path;
     return {};
 }

@@ -22,7 +22,7 @@ bool ActionRegistry::eventFilter(QObject* watched, QEvent* event)
 QAction* ActionRegistry::Add(Command command, Work run, Rule enabled)
 {
     const CommandInfo& info = InfoOf(command);
-    auto* action = new QAction(QString::fromUtf8(info.Caption), this);
+    auto* action = new QAction(CommandCaption(command), this);
     action->setObjectName(QString::fromUtf8(info.StoredKey.data(), qsizetype(info.StoredKey.size())));
     entries_[size_t(command)] = Entry{action, std::move(enabled), {}, std::move(run)};
     connect(action, &QAction::triggered, this, [this, command] {

@@ -3,6 +3,7 @@
 // of the settings file.
 #include "common/output_volume.h"
 #include "common/string_table.h"
+#include "gui_common/language.h"
 #include "dialogs/about_box.h"
 #include "dialogs/extended_selection_dialog.h"
 #include "dialogs/sound_properties_box.h"
@@ -198,7 +199,7 @@ void MainWindow::CreateActions()
     a.SetChecked(Command::MonoWaveform, [this] { return view_->MonoDisplay(); });
     a.Add(Command::ShowReferenceLine, [this] { rows_->ChooseReference(rows_->RefVisible() ? -1 : rows_->RefMode()); });
     a.SetChecked(Command::ShowReferenceLine, [this] { return rows_ && rows_->RefVisible(); });
-    a.Get(Command::ShowReferenceLine)->setStatusTip("参照ライン表示");
+    a.Get(Command::ShowReferenceLine)->setStatusTip(tr("参照ライン表示"));
     a.Add(Command::ShowColourMonitor, [this] { monitor_->setVisible(!monitor_->isVisible()); });
     a.SetChecked(Command::ShowColourMonitor, [this] { return monitor_->isVisible(); });
     a.Add(Command::SoundProperties, [this] { soundProperties_->Execute(session_->State().SoundPath()); },
@@ -231,40 +232,40 @@ void MainWindow::CreateMenus()
         connect(m, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
         return m;
     };
-    QMenu* file = menu("File1", "ファイル(&F)");
+    QMenu* file = menu("File1", tr("ファイル(&F)"));
     Fill(file, a, {Command::NewProject, Command::OpenProject, Command::SaveProject, Command::SaveProjectAs});
-    historyMenu_ = file->addMenu("最近開いたプロジェクト(&H)");
+    historyMenu_ = file->addMenu(tr("最近開いたプロジェクト(&H)"));
     historyMenu_->setObjectName("FileHistoryItem");
     connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateFileHistoryMenu);
     Fill(file, a, {std::nullopt, Command::SaveGroup, Command::LoadGroup, std::nullopt, Command::Exit});
 
-    QMenu* edit = menu("Edit1", "編集(&E)");
+    QMenu* edit = menu("Edit1", tr("編集(&E)"));
     Fill(edit, a,
          {Command::Cut, Command::Copy, Command::Paste, std::nullopt, Command::SelectAll, std::nullopt, Command::AddStep,
           Command::AddBlankStep, Command::DeleteSteps, Command::DeleteAllSteps, std::nullopt, Command::StepColour, Command::StepTime,
           Command::MoveStepToCursor, std::nullopt, Command::Undo, std::nullopt, Command::PreviousStep, Command::NextStep, std::nullopt, Command::CopyFromLine,
           Command::ExtendedSelection});
-    QMenu* play = menu("Play1", "再生(&P)");
+    QMenu* play = menu("Play1", tr("再生(&P)"));
     Fill(play, a,
          {Command::PlayFromTop, Command::Play, Command::Pause, Command::Stop, Command::ToSoundStart, Command::ToSoundEnd,
           Command::Repeat, std::nullopt, Command::VolumeControl});
 
-    QMenu* show = menu("Show1", "表示(&V)");
-    QMenu* bars = show->addMenu("ツールバー(&T)");
+    QMenu* show = menu("Show1", tr("表示(&V)"));
+    QMenu* bars = show->addMenu(tr("ツールバー(&T)"));
     bars->setObjectName("ViewToolBarItem");
     connect(bars, &QMenu::aboutToShow, actions_, &ActionRegistry::Update);
     Fill(bars, a, {ToolBarActions[0], ToolBarActions[1], ToolBarActions[2], ToolBarActions[3]});
     Fill(show, a,
          {Command::ShowStatusBar, std::nullopt, Command::ZoomIn, Command::ZoomOut, Command::ZoomFit, std::nullopt, Command::MonoWaveform, std::nullopt,
           Command::ShowReferenceLine, Command::ShowColourMonitor, std::nullopt, Command::SoundProperties});
-    QMenu* option = menu("Option1", "設定(&O)");
+    QMenu* option = menu("Option1", tr("設定(&O)"));
     Fill(option, a, {Command::ProjectSettings, std::nullopt, Command::Options});
-    QMenu* help = menu("Help1", "ヘルプ(&H)");
+    QMenu* help = menu("Help1", tr("ヘルプ(&H)"));
     // The manual stands in for both the help file and the web page.
-    QAction* contents = help->addAction("目次(&C)");
+    QAction* contents = help->addAction(tr("目次(&C)"));
     contents->setObjectName("Contents1");
     connect(contents, &QAction::triggered, this, [this] { ShowHelp(0); });
-    QAction* web = help->addAction("Webページ(&W)");
+    QAction* web = help->addAction(tr("Webページ(&W)"));
     web->setObjectName("HelpWebItem");
     connect(web, &QAction::triggered, this, [this] { ShowHelp(0); });
     Fill(help, a, {std::nullopt, Command::About});
@@ -307,9 +308,9 @@ void MainWindow::CreateReferenceMenu()
     };
     for (int line = 0; line < LineCount; ++line)
         item(QString("Line %1").arg(line + 1), line);
-    item("全ラインカラー表示(&A)", ReferenceView::AllLines);
+    item(tr("全ラインカラー表示(&A)"), ReferenceView::AllLines);
     referenceMenu_->addSeparator();
-    item("非表示(&N)", -1);
+    item(tr("非表示(&N)"), -1);
     // The multi-line commands (and their separators) belong to the all-lines view.
     const std::optional<Command> multi[] = {std::nullopt,         Command::CutLines,   Command::CopyLines,
                                             Command::PasteLines,  std::nullopt,        Command::SelectAllLines,
@@ -360,14 +361,14 @@ void MainWindow::CreateToolBars()
                 t->addSeparator();
         }
     };
-    fill(bar(1, "ファイル"), {Command::NewProject, Command::OpenProject, Command::SaveProject, Command::SaveProjectAs, std::nullopt,
+    fill(bar(1, tr("ファイル")), {Command::NewProject, Command::OpenProject, Command::SaveProject, Command::SaveProjectAs, std::nullopt,
                              Command::Cut, Command::Copy, Command::Paste});
-    fill(bar(2, "編集"), {Command::AddStep, Command::AddBlankStep, Command::DeleteSteps, std::nullopt, Command::StepColour, std::nullopt,
+    fill(bar(2, tr("編集")), {Command::AddStep, Command::AddBlankStep, Command::DeleteSteps, std::nullopt, Command::StepColour, std::nullopt,
                           Command::PreviousStep, Command::NextStep, std::nullopt, Command::ZoomIn, Command::ZoomOut, Command::ZoomFit, std::nullopt,
                           Command::Undo});
     // The player and the palette are tall: they take a row of their own below the buttons.
     addToolBarBreak();
-    QToolBar* player = bar(3, "プレーヤ");
+    QToolBar* player = bar(3, tr("プレーヤ"));
     QAction* const transport[6] = {a.Get(Command::PlayFromTop), a.Get(Command::Play),     a.Get(Command::Pause),
                                    a.Get(Command::Stop),    a.Get(Command::ToSoundStart), a.Get(Command::ToSoundEnd)};
     playPanel_ = new TransportPanel(transport, player);
@@ -375,14 +376,14 @@ void MainWindow::CreateToolBars()
     connect(playPanel_, &TransportPanel::volumeChanged, this, [this](int v) {
         // v x 257 maps 0..255 onto the whole 16-bit range, so reading back gives v again.
         WriteWaveOutVolume(uint16_t(v * 257));
-        SetStatus(StatusPanel::Value, QString::asprintf("%s=%3u", Msg::Volume, unsigned(v * 100 / 255)));
+        SetStatus(StatusPanel::Value, QString::asprintf("%s=%3u", qUtf8Printable(CoreText(Msg::Volume)), unsigned(v * 100 / 255)));
     });
     for (QWidget* w : {static_cast<QWidget*>(playPanel_->LineLabel()), static_cast<QWidget*>(playPanel_->OutputPanel())}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
                 [this, w](const QPoint& at) { lineMenu_->popup(w->mapToGlobal(at)); });
     }
-    QToolBar* palette = bar(4, "カラーパレット");
+    QToolBar* palette = bar(4, tr("カラーパレット"));
     colourBar_ = new ColourBar(*session_, a.Get(Command::ZeroBrightness), palette);
     palette->addWidget(colourBar_);
     connect(colourBar_, &ColourBar::commandRequested, actions_, &ActionRegistry::Trigger);

@@ -3,6 +3,8 @@
 // key it is stored under in the settings file's shortcut table; menus, tool bars, context
 // menus and keys all reach a command through its Command value, never through a text.
 
+#include <QString>
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -31,7 +33,7 @@ struct CommandInfo {
     Command Id;
     // The key in the settings file's [ShortCut] section; also the action's object name.
     std::string_view StoredKey;
-    // The menu caption, with its access key.
+    // The menu caption, with its access key, as written (Japanese); CommandCaption translates it.
     const char* Caption;
     // In the shortcut table the person edits and the settings file keeps.
     bool Listed;
@@ -41,3 +43,5 @@ struct CommandInfo {
 const std::array<CommandInfo, CommandCount>& CommandTable();
 inline const CommandInfo& InfoOf(Command c) { return CommandTable()[size_t(c)]; }
 std::optional<Command> CommandWithKey(std::string_view storedKey);
+// The menu caption in the running language.
+QString CommandCaption(Command c);

@@ -3,6 +3,7 @@
 #include "common/string_table.h"
 #include "dialogs/step_colour_dialog.h"
 #include "dialogs/step_time_dialog.h"
+#include "gui_common/language.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,8 +12,8 @@
 
 namespace {
 
-const QString ProjectFilter = QString(Msg::ProjectFile) + " (*.prj *.PRJ)";
-const QString GroupFilter = QString(Msg::StepFile) + " (*.grp *.GRP)";
+QString ProjectFilter() { return CoreText(Msg::ProjectFile) + " (*.prj *.PRJ)"; }
+QString GroupFilter() { return CoreText(Msg::StepFile) + " (*.grp *.GRP)"; }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -28,7 +29,7 @@ std::string Choose(QFileDialog& dialog)
 
 std::string DesktopPrompts::SaveProjectPath(const std::string& fileName)
 {
-    QFileDialog dialog(&window_, "名前を付けて保存", Q(fileName), ProjectFilter);
+    QFileDialog dialog(&window_, QCoreApplication::translate("DesktopPrompts", "名前を付けて保存"), Q(fileName), ProjectFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("PRJ");
     return Choose(dialog);
@@ -36,7 +37,7 @@ std::string DesktopPrompts::SaveProjectPath(const std::string& fileName)
 
 std::string DesktopPrompts::OpenProjectPath()
 {
-    QFileDialog dialog(&window_, Msg::OpenProject, QString(), ProjectFilter);
+    QFileDialog dialog(&window_, CoreText(Msg::OpenProject), QString(), ProjectFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("PRJ");
@@ -46,7 +47,7 @@ std::string DesktopPrompts::OpenProjectPath()
 std::string DesktopPrompts::SaveGroupPath()
 {
     // The desktop's dialog asks before it overwrites a file.
-    QFileDialog dialog(&window_, QString(), QString(), GroupFilter);
+    QFileDialog dialog(&window_, QString(), QString(), GroupFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("GRP");
     return Choose(dialog);
@@ -54,7 +55,7 @@ std::string DesktopPrompts::SaveGroupPath()
 
 std::string DesktopPrompts::OpenGroupPath(const std::string& folder)
 {
-    QFileDialog dialog(&window_, QString(), Q(folder), GroupFilter);
+    QFileDialog dialog(&window_, QString(), Q(folder), GroupFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("GRP");

@@ -36,7 +36,7 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     runtimeOptions.OutputUniverse = optionSettings_.TxUniverse;
     runtimeOptions.DmxInterval = optionSettings_.DmxInterval;
     runtimeOptions.LightLatency = optionSettings_.LightLatency;
-    runtimeOptions.ReportInitError = [](const std::string& text) { ShowError(text, "ArtNet初期化エラー"); };
+    runtimeOptions.ReportInitError = [](const std::string& text) { ShowError(text, QT_TRANSLATE_NOOP("Core", "ArtNet初期化エラー")); };
     runtimeOptions.Audio = options_.Audio;
     runtimeOptions.Platform = options_.Platform;
     runtime_ = std::make_unique<ShowRuntime>(std::move(runtimeOptions));
@@ -95,10 +95,11 @@ void EditorSession::DocumentChanged(const DocumentChange& change)
 bool EditorSession::OfferRecoveryCopies()
 {
     for (const RecoveryCopy::Found& found : RecoveryCopy::FindAll(recovery_->Folder())) {
-        const std::string show = found.Record.ShowPath.empty() ? std::string(Msg::Untitled) : found.Record.ShowPath;
+        const std::string show = found.Record.ShowPath.empty() ? Translated("Core", Msg::Untitled) : found.Record.ShowPath;
         const std::string when =
             QDateTime::fromSecsSinceEpoch(found.Record.SavedAt).toString("yyyy/MM/dd HH:mm:ss").toStdString();
-        switch (AskYesNoCancel("[" + show + "] " + Msg::RecoveryFound + " (" + when + ")\n" + Msg::RecoveryQuestion,
+        switch (AskYesNoCancel("[" + show + "] " + Translated("Core", Msg::RecoveryFound) + " (" + when + ")\n" +
+                                   Translated("Core", Msg::RecoveryQuestion),
                                Msg::RecoveryCaption)) {
         case Answer::Yes:
             if (files_->OpenRecovered(found.CopyPath, found.Record.ShowPath)) {
@@ -161,6 +162,7 @@ OptionValues EditorSession::CurrentOptions() const
     v.SaveInterval = env.SaveInterval;
     v.ImgFile = env.ImgFile;
     v.LightLatency = optionSettings_.LightLatency;
+    v.Language = optionSettings_.Language;
     return v;
 }
 
@@ -175,6 +177,7 @@ void EditorSession::ApplyOptions(const OptionValues& v)
     // Takes effect at the next frame; written with the other options at close.
     optionSettings_.LightLatency = ClampLightLatency(v.LightLatency);
     runtime_->Play().LightLatency = optionSettings_.LightLatency;
+    optionSettings_.Language = v.Language;
     if (v.ImgFileChanged) {
         env.ImgFile = env.ImgFileSetting(v.ImgFile);
         env.LoadPalette(env.ImgFile);
@@ -392,7 +395,7 @@ void EditorSession::AddStepCommand(int32_t cursorTime)
 {
     // The press that may follow the dialog must not start a drag.
     IgnoreNextStepPress();
-    if (const std::optional<uint32_t> color = AskStepColor(InfoOf(Command::AddStep).Caption, 0))
+    if (const std::optional<uint32_t> color = AskStepColor(CommandCaption(Command::AddStep), 0))
         Doc().AddStep(*color, 0, cursorTime, 0, true);
     emit commandDone();
 }
@@ -404,14 +407,14 @@ void EditorSession::PropStepCommand(int32_t cursorTime)
         AddStepCommand(cursorTime);
         return;
     }
-    if (const std::optional<uint32_t> color = AskStepColor(InfoOf(Command::StepColour).Caption, current ? current->Color : 0))
+    if (const std::optional<uint32_t> color = AskStepColor(CommandCaption(Command::StepColour), current ? current->Color : 0))
         Doc().ColorSteps(edit_.CurrentStep(), *color);
     emit commandDone();
 }
 
-std::optional<uint32_t> EditorSession::AskStepColor(const char* caption, uint32_t color)
+std::optional<uint32_t> EditorSession::AskStepColor(const QString& caption, uint32_t color)
 {
-    std::optional<uint32_t> chosen = prompts_.StepColor(WithoutAccessKeys(caption), color);
+    std::optional<uint32_t> chosen = prompts_.StepColor(WithoutAccessKeys(caption.toStdString()), color);
     // The lights show the dialog's colour only while it is open.
     SetPreviewColor(NoColor);
     return chosen;
@@ -556,7 +559,7 @@ void EditorSession::CopyFromLineCommand()
     const int target = CurrentLine();
     if (!Document().Lines[size_t(target)].empty() && !ConfirmYesNo(Msg::ConfirmOverwrite))
         return;
-    const std::optional<std::string> text = prompts_.InputText(Msg::CopyLineTitle, Msg::CopyLinePrompt);
+    const std::optional<std::string> text = prompts_.InputText(Translated("Core", Msg::CopyLineTitle), Translated("Core", Msg::CopyLinePrompt));
     if (!text)
         return;
     bool ok = false;
@@ -623,8 +626,8 @@ void EditorSession::AlignMultiCommand() { Doc().AlignSelected(); }
 
 void EditorSession::StretchMultiCommand(bool time)
 {
-    const std::string caption = time ? Msg::StretchTimeTitle : Msg::StretchBrightnessTitle;
-    const std::string prompt = std::string(Msg::Factor) + (time ? " (-10.0 .. +10.0)" : " (-4.0 .. +4.0)");
+    const std::string caption = Translated("Core", time ? Msg::StretchTimeTitle : Msg::StretchBrightnessTitle);
+    const std::string prompt = Translated("Core", Msg::Factor) + (time ? " (-10.0 .. +10.0)" : " (-4.0 .. +4.0)");
     const std::optional<std::string> text = prompts_.InputText(caption, prompt);
     if (!text || text->empty())
         return;

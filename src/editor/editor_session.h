@@ -233,7 +233,7 @@ private:
     void DocumentChanged(const DocumentChange& change) override;
     void Report(const EditorChange& change);
     // The step colour dialog; the preview on the lights ends with it.
-    std::optional<uint32_t> AskStepColor(const char* caption, uint32_t color);
+    std::optional<uint32_t> AskStepColor(const QString& caption, uint32_t color);
     ProjectData& Doc() { return runtime_->Document(); }
     EngineState& Engine() { return runtime_->State(); }
     void SetCurrentStep(int index);

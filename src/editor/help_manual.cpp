@@ -1,6 +1,7 @@
 #include "editor/help_manual.h"
 
 #include "common/data_files.h"
+#include "gui_common/language.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -47,7 +48,7 @@ int ContextOf(const QWidget* w)
 
 QUrl ManualUrl(int context)
 {
-    const std::string path = ManualPath();
+    const std::string path = ManualPath(LanguageCode(CurrentLanguage()));
     if (path.empty())
         return {};
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));

@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/output_volume.h"
 #include "common/string_table.h"
+#include "gui_common/language.h"
 #include "common/text_codec.h"
 #include "dialogs/about_box.h"
 #include "dialogs/node_details_dialog.h"
@@ -159,13 +160,13 @@ void MainWindow::ShowHelp(int context)
 {
     const QUrl url = ManualUrl(context);
     if (url.isEmpty()) {
-        ShowError("マニュアルが見つかりません");
+        ShowError(tr("マニュアルが見つかりません").toStdString());
         return;
     }
     if (options_.OpenUrl)
         options_.OpenUrl(url);
     else if (!QDesktopServices::openUrl(url))
-        ShowError("マニュアルを開けません: " + url.toLocalFile().toStdString());
+        ShowError(tr("マニュアルを開けません: %1").arg(url.toLocalFile()).toStdString());
 }
 
 MainWindow::~MainWindow()
@@ -541,7 +542,7 @@ void MainWindow::ApplyScale()
     ShowScale();
 }
 
-void MainWindow::ShowScale() { SetStatus(StatusPanel::Value, QString::asprintf("%s=%6.3f", Msg::Scale, view_->Scale())); }
+void MainWindow::ShowScale() { SetStatus(StatusPanel::Value, QString::asprintf("%s=%6.3f", qUtf8Printable(CoreText(Msg::Scale)), view_->Scale())); }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {

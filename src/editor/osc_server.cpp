@@ -28,7 +28,7 @@ QUdpSocket* OscServer::Bind(int32_t port, QString& error)
 
 void OscServer::SayBindFailed(int32_t port, const QString& error)
 {
-    const QString text = QString("OSC: ポート %1 を開けません (%2)").arg(port).arg(error);
+    const QString text = tr("OSC: ポート %1 を開けません (%2)").arg(port).arg(error);
     emit status(text);
     ShowError(text.toStdString());
 }
@@ -48,7 +48,7 @@ bool OscServer::Listen()
 bool OscServer::SetPort(int32_t port)
 {
     if (port < FirstPort || port > LastPort) {
-        ShowError(Msg::OscPortRange + std::to_string(port));
+        ShowError(Translated("Core", Msg::OscPortRange) + std::to_string(port));
         return false;
     }
     if (socket_ && port == port_)

@@ -12,9 +12,6 @@
 
 namespace {
 
-const std::string SaveQuestion = Msg::SaveChanges;
-const std::string Untitled = Msg::Untitled;
-
 // path with its extension replaced by ext (".wfm").
 std::string WithExtension(const std::string& path, const char* ext)
 {
@@ -196,8 +193,8 @@ SaveAnswer ShowFiles::AskSaveChanges()
     ProjectData& doc = Document();
     SaveAnswer answer = SaveAnswer::No;
     if (doc.Modified) {
-        const std::string name = doc.FileName.empty() ? Untitled : doc.FileName;
-        switch (::AskYesNoCancel("[" + name + "] " + SaveQuestion)) {
+        const std::string name = doc.FileName.empty() ? Translated("Core", Msg::Untitled) : doc.FileName;
+        switch (::AskYesNoCancel("[" + name + "] " + Translated("Core", Msg::SaveChanges))) {
         case Answer::Yes:
             answer = SaveAnswer::Yes;
             if (!doc.FileName.empty()) {
@@ -337,6 +334,6 @@ QString ShowFiles::WindowTitle() const
     if (name.empty())
         name = env_.PrjFile;
     if (name.empty())
-        name = "<" + Untitled + ">";
+        name = "<" + Translated("Core", Msg::Untitled) + ">";
     return QString::fromStdString("Lumenrill  - " + name);
 }

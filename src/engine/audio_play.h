@@ -20,6 +20,7 @@
 // program's output volume (WaveOutGain), which it follows while sound flows. The sound
 // leaves at their product.
 
+#include "common/translation.h"
 #include "engine/player.h"
 
 #include <atomic>
@@ -30,8 +31,8 @@
 typedef struct _GstElement GstElement;
 typedef struct _GstBus GstBus;
 
-inline constexpr const char* FileNotFoundText = "再生ファイルが見つかりません";
-inline constexpr const char* InitFailedText = "初期化に失敗しました";
+inline constexpr const char* FileNotFoundText = TRANSLATABLE_TEXT("Core", "再生ファイルが見つかりません");
+inline constexpr const char* InitFailedText = TRANSLATABLE_TEXT("Core", "初期化に失敗しました");
 
 // Starts GStreamer once for the process (loading its plugin registry takes a while, so the
 // owner does it before the frames start); false when it cannot run.

@@ -13,6 +13,7 @@
 // (Readying the graph earlier does not help: the sound server holds a start back by as
 // long as the graph waited ready.)
 
+#include "common/translation.h"
 #include "document/project_data.h"
 #include "engine/engine_state.h"
 #include "engine/player.h"
@@ -21,7 +22,7 @@
 #include <cstdint>
 #include <memory>
 
-inline constexpr const char* AudioOutputInvalidText = "オーディオ出力が無効です";
+inline constexpr const char* AudioOutputInvalidText = TRANSLATABLE_TEXT("Core", "オーディオ出力が無効です");
 
 class Playback {
 public:

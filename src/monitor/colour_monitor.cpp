@@ -26,7 +26,7 @@ namespace {
 constexpr int RefreshInterval = 50;
 
 // The desktop's dialogs match patterns case-sensitively.
-const char* const ArrangementFilter = "カラーモニタ配置ファイル (*.arg *.ARG)";
+const char* const ArrangementFilter = QT_TRANSLATE_NOOP("ColourMonitor", "カラーモニタ配置ファイル (*.arg *.ARG)");
 
 QRect ToQRect(const WindowRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 WindowRect ToWindowRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
@@ -74,23 +74,23 @@ void ColourMonitor::CreatePopupMenu()
         lineItems_[size_t(i)] = item;
     }
     popupMenu_->addSeparator();
-    vewLabelItem_ = popupMenu_->addAction("ラベル表示(&L)");
+    vewLabelItem_ = popupMenu_->addAction(tr("ラベル表示(&L)"));
     vewLabelItem_->setObjectName("VewLabelItem");
     vewLabelItem_->setCheckable(true);
     connect(vewLabelItem_, &QAction::triggered, this, [this] { SetLabelsVisible(!labelsVisible_); });
     popupMenu_->addSeparator();
-    iniPosItem_ = popupMenu_->addAction("初期配置(&I)");
+    iniPosItem_ = popupMenu_->addAction(tr("初期配置(&I)"));
     iniPosItem_->setObjectName("IniPosItem");
     connect(iniPosItem_, &QAction::triggered, this, &ColourMonitor::InitialArrangement);
     popupMenu_->addSeparator();
-    saveArrangeItem_ = popupMenu_->addAction("配置をファイルに保存(&S)");
+    saveArrangeItem_ = popupMenu_->addAction(tr("配置をファイルに保存(&S)"));
     saveArrangeItem_->setObjectName("SaveArrangeItem");
     connect(saveArrangeItem_, &QAction::triggered, this, &ColourMonitor::SaveArrangementCommand);
-    loadArrangeItem_ = popupMenu_->addAction("ファイルから配置を読み込む(&O)");
+    loadArrangeItem_ = popupMenu_->addAction(tr("ファイルから配置を読み込む(&O)"));
     loadArrangeItem_->setObjectName("LoadArrangeItem");
     connect(loadArrangeItem_, &QAction::triggered, this, &ColourMonitor::LoadArrangementCommand);
     popupMenu_->addSeparator();
-    scaledItem_ = popupMenu_->addAction("サイズ連動(&R)");
+    scaledItem_ = popupMenu_->addAction(tr("サイズ連動(&R)"));
     scaledItem_->setObjectName("ScaledItem");
     scaledItem_->setCheckable(true);
     connect(scaledItem_, &QAction::triggered, this, [this] { SetScaled(!env_.MonScaled); });
@@ -231,7 +231,7 @@ void ColourMonitor::LoadArrangementCommand()
 
 std::string ColourMonitor::SaveArrangementPath(const std::string& folder)
 {
-    QFileDialog dialog(this, QString(), QString::fromStdString(folder), ArrangementFilter);
+    QFileDialog dialog(this, QString(), QString::fromStdString(folder), tr(ArrangementFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("ARG"); // the dialog asks before overwriting
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -241,7 +241,7 @@ std::string ColourMonitor::SaveArrangementPath(const std::string& folder)
 
 std::string ColourMonitor::OpenArrangementPath(const std::string& folder)
 {
-    QFileDialog dialog(this, QString(), QString::fromStdString(folder), ArrangementFilter);
+    QFileDialog dialog(this, QString(), QString::fromStdString(folder), tr(ArrangementFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("ARG");

@@ -1,6 +1,7 @@
 #pragma once
 // What a decoded OSC datagram asks the show to do, and the status text that reports it.
 
+#include "common/translation.h"
 #include "remote/osc_unit.h"
 
 #include <cstdint>
@@ -8,8 +9,8 @@
 #include <string>
 
 inline constexpr const char* OscPrefix = "/lumenrill/";
-inline constexpr const char* OscInvalidParameter = "パラメーターが間違っています。";
-inline constexpr const char* OscUndefinedAddress = "未定義アドレス";
+inline constexpr const char* OscInvalidParameter = TRANSLATABLE_TEXT("Core", "パラメーターが間違っています。");
+inline constexpr const char* OscUndefinedAddress = TRANSLATABLE_TEXT("Core", "未定義アドレス");
 
 struct OscCommand {
     enum class Kind { Play, TopPlay, PlayAt, Stop, Pause, Failed };

@@ -1,5 +1,7 @@
 #include "remote/osc_unit.h"
 
+#include "common/translation.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -58,11 +60,11 @@ bool TOscUnit::Decode(std::span<const uint8_t> datagram)
     if (datagram.empty())
         return false;
     if (datagram.size() > MaxSize) {
-        ErrorText = "受信サイズが大きすぎます";
+        ErrorText = TRANSLATABLE_TEXT("Core", "受信サイズが大きすぎます");
         return false;
     }
     if (datagram.size() < MinSize) {
-        ErrorText = "受信サイズが小さすぎます";
+        ErrorText = TRANSLATABLE_TEXT("Core", "受信サイズが小さすぎます");
         return false;
     }
     size_ = int32_t(datagram.size());
@@ -76,11 +78,11 @@ bool TOscUnit::Decode(std::span<const uint8_t> datagram)
     Address = ReadString();
     TypeTag = ReadString();
     if (TypeTag.empty()) {
-        ErrorText = "TypeTagがありません";
+        ErrorText = TRANSLATABLE_TEXT("Core", "TypeTagがありません");
         return false;
     }
     if (TypeTag[0] != ',') {
-        ErrorText = "不正なTypeTagです";
+        ErrorText = TRANSLATABLE_TEXT("Core", "不正なTypeTagです");
         return false;
     }
     for (size_t i = 1; i < TypeTag.size(); ++i) {

@@ -18,6 +18,9 @@ OptionSettings ReadOptionSettings(const IniFile& ini)
         o.DispInterval = disp;
     o.TxUniverse = ini.ReadInteger("Option", "TxUniverse", o.TxUniverse);
     o.LightLatency = ClampLightLatency(ini.ReadInteger("Option", "LightLatency", o.LightLatency));
+    if (const std::string language = ini.ReadString("Option", "Language", o.Language);
+        language == "ja" || language == "en")
+        o.Language = language;
     return o;
 }
 
@@ -30,6 +33,7 @@ void WriteOptionSettings(IniFile& ini, const OptionSettings& options, int32_t pr
     ini.WriteInteger("Option", "PostPlayTime", postPlayTimeMs / 1000);
     ini.WriteInteger("Option", "TxUniverse", options.TxUniverse);
     ini.WriteInteger("Option", "LightLatency", options.LightLatency);
+    ini.WriteString("Option", "Language", options.Language);
 }
 
 MainViewSettings ReadMainViewSettings(const IniFile& ini)

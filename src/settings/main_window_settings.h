@@ -18,6 +18,9 @@ struct OptionSettings {
     int32_t DispInterval = 50; // ms between display updates; a stored value below 1 reads as 50
     int32_t TxUniverse = 0;    // Art-Net output port address
     int32_t LightLatency = 0;  // ms the lights run ahead of the sound; held to -500..500
+    // The window program's language: "auto" (the desktop's), "ja" or "en"; anything else
+    // reads as "auto". Read once at start.
+    std::string Language = "auto";
 };
 OptionSettings ReadOptionSettings(const IniFile& ini);
 // Also writes the show's lead-in and run-out in whole seconds (for people reading the

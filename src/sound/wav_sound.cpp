@@ -1,5 +1,7 @@
 #include "sound/wav_sound.h"
 
+#include "common/translation.h"
+
 #include "common/messages.h"
 #include "common/paths.h"
 #include "sound/file_reader.h"
@@ -16,8 +18,8 @@
 
 namespace {
 
-const char* const Unsupported = "未対応なフォーマットです";
-const char* const CannotOpen = "ファイルが開けません";
+const char* const Unsupported = TRANSLATABLE_TEXT("Core", "未対応なフォーマットです");
+const char* const CannotOpen = TRANSLATABLE_TEXT("Core", "ファイルが開けません");
 
 std::string Extension(const std::string& path) { return std::filesystem::path(path).extension().string(); }
 
@@ -37,23 +39,23 @@ const char* ReadSoundInfo(const std::string& path, SoundInfo* info)
     case WavFault::None:
         break;
     case WavFault::NoRiff:
-        return "RIFFヘッダがありません";
+        return TRANSLATABLE_TEXT("Core", "RIFFヘッダがありません");
     case WavFault::NoWave:
-        return "WAVEヘッダがありません";
+        return TRANSLATABLE_TEXT("Core", "WAVEヘッダがありません");
     case WavFault::NoFmt:
-        return "fmtチャンクがありません";
+        return TRANSLATABLE_TEXT("Core", "fmtチャンクがありません");
     case WavFault::NoFmtSize:
-        return "不正なフォーマットです";
+        return TRANSLATABLE_TEXT("Core", "不正なフォーマットです");
     default:
         return CannotOpen;
     }
     if (f.FormatTag != WavePcmTag)
         return Unsupported;
     if (f.Channels != 1 && f.Channels != 2)
-        return "不正なチャンネル数です";
+        return TRANSLATABLE_TEXT("Core", "不正なチャンネル数です");
     const uint32_t bytesPerSample = f.BlockAlign / f.Channels;
     if (bytesPerSample != 1 && bytesPerSample != 2)
-        return "不正なビット数です";
+        return TRANSLATABLE_TEXT("Core", "不正なビット数です");
     if (!RateSupported(f.SampleRate))
         return Unsupported;
     uint32_t dataSize = 0;
@@ -61,7 +63,7 @@ const char* ReadSoundInfo(const std::string& path, SoundInfo* info)
     case WavFault::None:
         break;
     case WavFault::NoData:
-        return "dataチャンクが見つかりません";
+        return TRANSLATABLE_TEXT("Core", "dataチャンクが見つかりません");
     default:
         return CannotOpen;
     }
@@ -82,11 +84,11 @@ const char* SummaryMessage(int code)
 {
     switch (code) {
     case SummaryInvalidFile:
-        return "不正なファイルです";
+        return TRANSLATABLE_TEXT("Core", "不正なファイルです");
     case SummaryUnsupported:
         return Unsupported;
     case SummaryDecoderError:
-        return "VBMP3.DLL エラー";
+        return TRANSLATABLE_TEXT("Core", "VBMP3.DLL エラー");
     default:
         return CannotOpen;
     }
@@ -183,7 +185,7 @@ int WavSound::Summarize(const std::string& wavPath)
     std::vector<int16_t> buffer(blockBytes / 2);
     for (uint32_t i = 0; i <= blocks; ++i) {
         if (progress_ && blocks > 0)
-            Report("読み込み中... " + std::to_string(uint64_t(i) * 100 / blocks) + "%");
+            Report(Translated("Core", "読み込み中... ") + std::to_string(uint64_t(i) * 100 / blocks) + "%");
         const uint32_t bytes = i < blocks ? blockBytes : rest;
         const size_t sampleFrames = bytes / frameBytes;
         if (sampleFrames == 0)

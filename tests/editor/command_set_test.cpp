@@ -14,12 +14,14 @@
 #include "editor/edit_state.h"
 #include "editor/panes/waveform_pane.h"
 #include "editor/view_state.h"
+#include "gui_common/language.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -621,13 +623,30 @@ TEST_F(CommandSetTest, ExtendedSelectionNarrowsTheShowsSelection)
 namespace {
 
 // Pictures of the menus, context menus, tool bars and the command windows for a person to
-// look at: kept in the folder LUMENRILL_SHOTS_DIR names, else drawn into a temporary one.
-TEST_F(CommandSetTest, Screenshots)
+// look at, in each language: kept in the folder LUMENRILL_SHOTS_DIR names (a folder "ja" and
+// "en" in it), else drawn into a temporary one.
+class CommandSetScreenshots : public CommandSetTest, public ::testing::WithParamInterface<Language> {
+protected:
+    void SetUp() override
+    {
+        CommandSetTest::SetUp();
+        UseLanguage(GetParam());
+    }
+    void TearDown() override
+    {
+        CommandSetTest::TearDown();
+        UseLanguage(Language::Japanese);
+    }
+};
+
+TEST_P(CommandSetScreenshots, EveryMenuAndWindow)
 {
     TempDir scratch;
     QString folder = qEnvironmentVariable("LUMENRILL_SHOTS_DIR");
     if (folder.isEmpty())
         folder = QString::fromStdString(scratch.Path());
+    folder += QString("/") + LanguageCode(GetParam());
+    ASSERT_TRUE(QDir().mkpath(folder));
     StartShow({{0, 500, PackColor(255, 0, 0), 0, true},
                {0, 1500, PackColor(255, 255, 0), 120},
                {0, 2500, PackColor(0, 128, 255), -80, true},
@@ -716,5 +735,8 @@ TEST_F(CommandSetTest, Screenshots)
     }
     pages(form->findChild<QAction*>("OptionItem"), "OptionDlg");
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, CommandSetScreenshots, ::testing::Values(Language::Japanese, Language::English),
+                         [](const auto& info) { return std::string(LanguageCode(info.param)); });
 
 } // namespace

@@ -594,7 +594,7 @@ TEST_F(MainWindowTest, HelpOpensTheManualAndF1ItsSectionForTheOpenMenuOrWindow)
     form->Menu("Help1")->actions().constFirst()->trigger(); // Contents1
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].isLocalFile());
-    EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual/index.html")) << opened[0].toString().toStdString();
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual/ja/index.html")) << opened[0].toString().toStdString();
     EXPECT_EQ(opened[0].fragment(), "");
 
     QTest::keyClick(form->LeftWaveform(), Qt::Key_F1);

@@ -29,7 +29,7 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
     setObjectName("PalPanel");
     setFixedSize(186, 56);
 
-    auto panel = [this](const char* name, int y, const char* hint) {
+    auto panel = [this](const char* name, int y, const QString& hint) {
         auto* f = new QFrame(this);
         f->setObjectName(name);
         f->setGeometry(3, y, 25, 25);
@@ -38,8 +38,8 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
         f->setStatusTip(hint);
         return f;
     };
-    baseColour_ = panel("CurColPanel", 3, "基本色");
-    outputColour_ = panel("CurBrtPanel", 29, "出力色");
+    baseColour_ = panel("CurColPanel", 3, tr("基本色"));
+    outputColour_ = panel("CurBrtPanel", 29, tr("出力色"));
     baseColour_->installEventFilter(this);
 
     QFont small = font();
@@ -67,8 +67,8 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
     palette_ = new PaletteBox(palettePanel);
     palette_->setObjectName("CurPalPaintBox");
     palette_->setGeometry(2, 2, PaletteEdge, PaletteEdge);
-    palette_->setToolTip("色指定");
-    palette_->setStatusTip("色指定");
+    palette_->setToolTip(tr("色指定"));
+    palette_->setStatusTip(tr("色指定"));
     connect(palette_, &PaletteBox::pressed, this,
             [this](Qt::MouseButton button, uint32_t color, const QPoint&) { PalettePressed(button, color); });
     connect(palette_, &PaletteBox::dragged, this, [this](uint32_t color) {
@@ -93,8 +93,8 @@ ColourBar::ColourBar(EditorSession& session, QAction* zeroAction, QWidget* paren
     brightness_->setPageStep(16);
     brightness_->setTickInterval(64);
     brightness_->setTickPosition(QSlider::TicksRight);
-    brightness_->setToolTip("明暗の変更");
-    brightness_->setStatusTip("明暗の変更");
+    brightness_->setToolTip(tr("明暗の変更"));
+    brightness_->setStatusTip(tr("明暗の変更"));
     brightness_->installEventFilter(this);
     connect(brightness_, &QSlider::valueChanged, this, &ColourBar::BrightnessMoved);
     connect(&session, &EditorSession::changed, this, [this](const EditorChange& change) {

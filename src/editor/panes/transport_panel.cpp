@@ -45,16 +45,16 @@ TransportPanel::TransportPanel(QAction* const (&actions)[6], QWidget* parent) : 
     volume_->setPageStep(16);
     volume_->setTickInterval(64);
     volume_->setTickPosition(QSlider::TicksRight);
-    volume_->setToolTip("音量の変更");
-    volume_->setStatusTip("音量の変更");
+    volume_->setToolTip(tr("音量の変更"));
+    volume_->setStatusTip(tr("音量の変更"));
     connect(volume_, &QSlider::valueChanged, this, &TransportPanel::volumeChanged);
 
     outColour_ = new QFrame(this);
     outColour_->setGeometry(213, 4, 50, 50);
     outColour_->setFrameShape(QFrame::Panel);
     outColour_->setFrameShadow(QFrame::Sunken);
-    outColour_->setToolTip("出力色");
-    outColour_->setStatusTip("出力色");
+    outColour_->setToolTip(tr("出力色"));
+    outColour_->setStatusTip(tr("出力色"));
 
     QFont small = font();
     small.setPixelSize(11);
