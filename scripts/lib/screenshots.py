@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the manual's screenshots from the real program: a demo show, the program started under
 Xvfb inside network namespaces with a private sound server, and each window opened with the
-keys a person would press. usage: screenshots.py BUILD_DIR OUT_DIR"""
+keys a person would press, in each language the program speaks.
+usage: screenshots.py BUILD_DIR MANUAL_DIR [LANGUAGE...]"""
 import json
 import math
 import os
@@ -51,11 +52,88 @@ def demo_show(sound):
     return {"title": "Demo show", "soundFile": sound, "prePlayTime": 2000, "postPlayTime": 2000, "lines": lines}
 
 
+# What a person presses and which window opens, in each language the program speaks.
+LANGUAGES = {
+    "ja": dict(new=("alt+f", "n"), new_title="プロジェクトの新規作成", quit=("alt+f", "x"),
+               project=("alt+o", "s"), project_title="プロジェクトの設定", options=("alt+o", "o"),
+               options_title="オプション設定", add_step=("alt+e", "a"), add_step_title="基点の追加",
+               selection=("alt+e", "e"), selection_title="拡張選択"),
+    "en": dict(new=("alt+f", "n"), new_title="New Project", quit=("alt+f", "q"),
+               project=("alt+s", "p"), project_title="Project Settings", options=("alt+s", "o"),
+               options_title="Options", add_step=("alt+e", "s"), add_step_title="Add Step",
+               selection=("alt+e", "e"), selection_title="Extended Selection"),
+}
+
+
+def shots(desk, binary, work, show, language, out):
+    """The manual's pictures in one language, into out."""
+    keys = LANGUAGES[language]
+    os.makedirs(out, exist_ok=True)
+    empty, demo = os.path.join(work, language, "empty"), os.path.join(work, language, "demo")
+    for config in (empty, demo):
+        os.makedirs(os.path.join(config, "lumenrill"))
+    with open(os.path.join(empty, "lumenrill", "lumenrill.INI"), "w") as f:
+        f.write(f"[Option]\nLanguage={language}\n")
+    with open(os.path.join(demo, "lumenrill", "lumenrill.INI"), "w") as f:
+        f.write(f"[Option]\nLanguage={language}\n[Project]\nPrjFile={show}\n"
+                "[General]\nViewRefTrack=1\nRefTrack=-2\nViewColMon=1\n"
+                "LurillFormLeft=10\nLurillFormTop=10\nLurillFormWidth=1180\nLurillFormHeight=900\n")
+
+    desk.env["XDG_CONFIG_HOME"] = empty
+    program = desk.start([binary], os.path.join(work, language + "-empty.log"))
+    main = desk.wait_window("^Lumenrill$")
+    time.sleep(1.5)
+    desk.shot(os.path.join(out, "first-run.png"), main)
+    desk.keys(main, *keys["new"])
+    dialog = desk.wait_window(keys["new_title"])
+    time.sleep(0.5)
+    desk.shot(os.path.join(out, "new-show.png"), dialog)
+    desk.keys(dialog, "Escape")
+    desk.keys(main, *keys["quit"])
+    program.wait(timeout=30)
+
+    desk.env["XDG_CONFIG_HOME"] = demo
+    program = desk.start([binary], os.path.join(work, language + "-demo.log"))
+    main = desk.wait_window("Demo show")
+    time.sleep(2.0)
+    desk.keys(main, "alt+p", "Return")  # play from the top
+    time.sleep(5.0)
+    monitor = desk.wait_window("Color Monitor")
+    desk.shot(os.path.join(out, "colour-monitor.png"), monitor)
+    # Nothing manages the windows here: the monitor goes aside so as not to cover the main one.
+    desk.xdotool("windowmove", monitor, desk.width, desk.height)
+    time.sleep(0.3)
+    desk.shot(os.path.join(out, "main-window.png"), main)
+    desk.keys(main, *keys["project"])
+    dialog = desk.wait_window(keys["project_title"])
+    desk.keys(dialog, "ctrl+Tab")
+    time.sleep(0.5)
+    desk.shot(os.path.join(out, "patch.png"), dialog)
+    desk.keys(dialog, "Escape")
+    desk.keys(main, *keys["options"])
+    dialog = desk.wait_window(keys["options_title"])
+    time.sleep(0.5)
+    desk.shot(os.path.join(out, "options.png"), dialog)
+    desk.keys(dialog, "Escape")
+    desk.keys(main, *keys["add_step"])
+    dialog = desk.wait_window(keys["add_step_title"])
+    time.sleep(0.5)
+    desk.shot(os.path.join(out, "step-colour.png"), dialog)
+    desk.keys(dialog, "Escape")
+    desk.keys(main, *keys["selection"])
+    dialog = desk.wait_window(keys["selection_title"])
+    time.sleep(0.5)
+    desk.shot(os.path.join(out, "extended-selection.png"), dialog)
+    desk.keys(dialog, "Escape")
+    desk.keys(main, *keys["quit"])
+    program.wait(timeout=30)
+
+
 def main():
-    build, out = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    build, manual = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    languages = sys.argv[3:] or list(LANGUAGES)
     app = os.path.join(build, "src", "app", "lumenrill")
     cli = os.path.join(build, "src", "cli", "lumenrill-cli")
-    os.makedirs(out, exist_ok=True)
     work = tempfile.mkdtemp(prefix="lumenrill-shots-")
     sound = os.path.join(work, "music.wav")
     write_music(sound)
@@ -63,69 +141,19 @@ def main():
         json.dump(demo_show(sound), f)
     show = os.path.join(work, "Demo.PRJ")
     subprocess.run([cli, "import", "show.json", show], cwd=work, check=True)
-    # A copy of the program with nothing beside it: its settings go to the config folder.
+    # A copy of the program with nothing beside it: its settings go to the config folder. Its
+    # translation is found in the build tree it came from.
     binary = os.path.join(work, "bin", "lumenrill")
     os.mkdir(os.path.dirname(binary))
     shutil.copy(app, binary)
-    empty, demo = os.path.join(work, "empty"), os.path.join(work, "demo")
-    os.makedirs(os.path.join(demo, "lumenrill"))
-    with open(os.path.join(demo, "lumenrill", "lumenrill.INI"), "w") as f:
-        f.write(f"[Project]\nPrjFile={show}\n[General]\nViewRefTrack=1\nRefTrack=-2\nViewColMon=1\n"
-                "LurillFormLeft=10\nLurillFormTop=10\nLurillFormWidth=1180\nLurillFormHeight=900\n")
 
     with SoundServer() as sound_server, DesktopSession(1280, 960) as desk:
         desk.env.update(sound_server.env, QT_QPA_PLATFORMTHEME="")
-
-        desk.env["XDG_CONFIG_HOME"] = empty
-        program = desk.start([binary], os.path.join(work, "empty.log"))
-        main = desk.wait_window("^Lumenrill$")
-        time.sleep(1.5)
-        desk.shot(os.path.join(out, "first-run.png"), main)
-        desk.keys(main, "alt+f", "n")
-        dialog = desk.wait_window("プロジェクトの新規作成")
-        time.sleep(0.5)
-        desk.shot(os.path.join(out, "new-show.png"), dialog)
-        desk.keys(dialog, "Escape")
-        desk.keys(main, "alt+f", "x")
-        program.wait(timeout=30)
-
-        desk.env["XDG_CONFIG_HOME"] = demo
-        program = desk.start([binary], os.path.join(work, "demo.log"))
-        main = desk.wait_window("Demo show")
-        time.sleep(2.0)
-        desk.keys(main, "alt+p", "Return")  # play from the top
-        time.sleep(5.0)
-        monitor = desk.wait_window("Color Monitor")
-        desk.shot(os.path.join(out, "colour-monitor.png"), monitor)
-        # Nothing manages the windows here: the monitor goes aside so as not to cover the main one.
-        desk.xdotool("windowmove", monitor, desk.width, desk.height)
-        time.sleep(0.3)
-        desk.shot(os.path.join(out, "main-window.png"), main)
-        desk.keys(main, "alt+o", "s")
-        dialog = desk.wait_window("プロジェクトの設定")
-        desk.keys(dialog, "ctrl+Tab")
-        time.sleep(0.5)
-        desk.shot(os.path.join(out, "patch.png"), dialog)
-        desk.keys(dialog, "Escape")
-        desk.keys(main, "alt+o", "o")
-        dialog = desk.wait_window("オプション設定")
-        time.sleep(0.5)
-        desk.shot(os.path.join(out, "options.png"), dialog)
-        desk.keys(dialog, "Escape")
-        desk.keys(main, "alt+e", "a")
-        dialog = desk.wait_window("基点の追加")
-        time.sleep(0.5)
-        desk.shot(os.path.join(out, "step-colour.png"), dialog)
-        desk.keys(dialog, "Escape")
-        desk.keys(main, "alt+e", "e")
-        dialog = desk.wait_window("拡張選択")
-        time.sleep(0.5)
-        desk.shot(os.path.join(out, "extended-selection.png"), dialog)
-        desk.keys(dialog, "Escape")
-        desk.keys(main, "alt+f", "x")
-        program.wait(timeout=30)
+        for language in languages:
+            out = os.path.join(manual, language, "images")
+            shots(desk, binary, work, show, language, out)
+            print("screenshots written to", out)
     shutil.rmtree(work, ignore_errors=True)
-    print("screenshots written to", out)
 
 
 if __name__ == "__main__":
