@@ -127,6 +127,10 @@ def main():
     ini = os.path.join(config, "lumenrill", "lumenrill.INI")
     state = os.path.join(work, "state")
     recovery = os.path.join(state, "lumenrill")
+    # The windows are driven by their Japanese captions, whatever the machine's locale.
+    os.makedirs(os.path.dirname(ini))
+    with open(ini, "w") as f:
+        f.write("[Option]\nLanguage=ja\n")
 
     suppressions = os.path.join(HERE, "..", "lsan_desktop.supp")
     with DesktopSession(lsan_suppressions=suppressions) as desk:
@@ -134,7 +138,7 @@ def main():
         make_show(desk, binary, work, sound, show)
 
         check(os.path.exists(show), "the show was not saved")
-        check(os.path.exists(ini), "no settings file in the config folder after the close")
+        check("[ShortCut]" in open(ini, encoding="utf-8").read(), "the settings were not written at the close")
         if failures:
             return report(work)
         exported = json.loads(subprocess.run([cli, "export", show], check=True, capture_output=True,
