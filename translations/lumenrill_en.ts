@@ -505,6 +505,18 @@
 
 Yes: open it  No: discard the copy  Cancel: decide later</translation>
     </message>
+    <message>
+        <source>デモショーがインストールされていません</source>
+        <translation>The demo show is not installed</translation>
+    </message>
+    <message>
+        <source>デモショーを読み込めません: %1</source>
+        <translation>Cannot read the demo show: %1</translation>
+    </message>
+    <message>
+        <source>デモショーをコピーできません: %1</source>
+        <translation>Cannot copy the demo show to %1</translation>
+    </message>
 </context>
 <context>
     <name>DesktopPrompts</name>
@@ -553,6 +565,10 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>&lt;p style=&apos;font-size:13pt&apos;&gt;&lt;b&gt;ショーを始めましょう&lt;/b&gt;&lt;/p&gt;&lt;p&gt;新しいショーは「ファイル」→「プロジェクトの新規作成」で作ります。&lt;br&gt;続いて開く「プロジェクトの設定」でサウンドファイル (WAV / MP3) を選んでください。&lt;/p&gt;&lt;p&gt;作ったショーは「ファイル」→「プロジェクトを開く」で開けます。&lt;br&gt;サウンドファイルやプロジェクトファイルをこのウィンドウにドロップしても始められます。&lt;/p&gt;&lt;p&gt;使い方は「ヘルプ」→「目次」(F1) のマニュアルにあります。&lt;/p&gt;</source>
         <translation>&lt;p style=&apos;font-size:13pt&apos;&gt;&lt;b&gt;Let&apos;s start a show&lt;/b&gt;&lt;/p&gt;&lt;p&gt;To create a show, choose File → New Project.&lt;br&gt;Then choose a sound file (WAV / MP3) in the Project Settings dialog that opens.&lt;/p&gt;&lt;p&gt;To open a saved show, choose File → Open Project.&lt;br&gt;You can also start by dropping a sound file or project file onto this window.&lt;/p&gt;&lt;p&gt;The manual is under Help → Contents (F1).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>デモショーを開く</source>
+        <translation>Open the Demo Show</translation>
     </message>
 </context>
 <context>
@@ -632,6 +648,10 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>マニュアルを開けません: %1</source>
         <translation>Cannot open the manual: %1</translation>
+    </message>
+    <message>
+        <source>デモショーを開く(&amp;D)</source>
+        <translation>Open &amp;Demo Show</translation>
     </message>
 </context>
 <context>

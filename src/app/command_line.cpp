@@ -33,13 +33,15 @@ CommandLine ReadCommandLine(int argc, char** argv)
                                      "is handed to it and this start ends.");
     const QCommandLineOption help({"h", "help"}, "Shows this help.");
     const QCommandLineOption version({"v", "version"}, "Shows the version.");
+    const QCommandLineOption demo("demo", "Opens the demo show (a copy in the user's data folder).");
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(demo);
     parser.addPositionalArgument("show", "The show to open (a name starting with - after --).", "[SHOW.PRJ]");
     const bool parsed = parser.parse(arguments);
     const QStringList shows = parser.positionalArguments();
 
-    const bool usageError = !parsed || shows.size() > 1;
+    const bool usageError = !parsed || shows.size() + (parser.isSet(demo) ? 1 : 0) > 1;
 
     CommandLine line;
     if (usageError || parser.isSet(help)) {
@@ -47,7 +49,7 @@ CommandLine ReadCommandLine(int argc, char** argv)
         int count = argc;
         const QCoreApplication names(count, argv);
         if (usageError) {
-            const QString error = parsed ? QString("Only one show can be opened.") : parser.errorText();
+            const QString error = parsed ? QString("Only one show can be opened (a show or --demo).") : parser.errorText();
             Print(stderr, "lumenrill: " + error + "\n\n" + parser.helpText());
             line.ExitStatus = ExitUsage;
         } else {
@@ -55,6 +57,8 @@ CommandLine ReadCommandLine(int argc, char** argv)
         }
     } else if (parser.isSet(version)) {
         line.ExitStatus = Print(stdout, QString("lumenrill %1\n").arg(ProgramVersion)) ? ExitOk : ExitFailed;
+    } else if (parser.isSet(demo)) {
+        line.Demo = true;
     } else if (!shows.isEmpty()) {
         // The bytes as given: a file name need not be valid in the locale's encoding.
         line.Show = argv[arguments.lastIndexOf(shows.front())];

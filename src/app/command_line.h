@@ -1,6 +1,6 @@
 #pragma once
-// The desktop program's command line: `lumenrill [SHOW.PRJ]`, `lumenrill --help`,
-// `lumenrill --version`. Read before anything starts, so that help, the version and a usage
+// The desktop program's command line: `lumenrill [SHOW.PRJ]`, `lumenrill --demo`,
+// `lumenrill --help`, `lumenrill --version`. Read before anything starts, so that help, the version and a usage
 // error need neither a display nor the single-instance lock.
 
 #include <optional>
@@ -12,6 +12,8 @@ struct CommandLine {
     std::optional<int> ExitStatus;
     // The show to open, byte for byte as given; empty for none.
     std::string Show;
+    // Open the demo show.
+    bool Demo = false;
 };
 
 CommandLine ReadCommandLine(int argc, char** argv);

@@ -1,7 +1,7 @@
 // The desktop program: one instance per user, then the main window and the event loop.
-// `lumenrill SHOW.PRJ` opens that show after start-up (asking about unsaved changes first);
-// when the program already runs, the show is handed to it and this start ends. `--help` and
-// `--version` answer without a window.
+// `lumenrill SHOW.PRJ` (or `--demo`, the demo show) opens that show after start-up (asking
+// about unsaved changes first); when the program already runs, the show is handed to it and
+// this start ends. `--help` and `--version` answer without a window.
 #include "app/command_line.h"
 #include "app/instance_channel.h"
 #include "app/message_boxes.h"
@@ -9,6 +9,7 @@
 #include "common/paths.h"
 #include "common/single_instance.h"
 #include "common/termination_signal.h"
+#include "document/demo_show.h"
 #include "editor/main_window.h"
 #include "gui_common/language.h"
 #include "settings/ini_file.h"
@@ -19,6 +20,7 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -26,8 +28,17 @@ int main(int argc, char** argv)
     const CommandLine commandLine = ReadCommandLine(argc, argv);
     if (commandLine.ExitStatus)
         return *commandLine.ExitStatus;
-    // The show, made absolute against the folder it was given in.
-    const std::string show = AbsoluteFromCwd(commandLine.Show);
+    // The show, made absolute against the folder it was given in; the demo is the user's copy
+    // of it, made now, so a running program is handed the copy as any show.
+    std::string show = AbsoluteFromCwd(commandLine.Show);
+    if (commandLine.Demo) {
+        const DemoCopy demo = CopyDemoShow(DemoShowPath(), DemoFolder());
+        if (demo.Show.empty()) {
+            std::fprintf(stderr, "lumenrill: %s\n", demo.Error.c_str());
+            return 1;
+        }
+        show = demo.Show;
+    }
     SingleInstanceLock instance;
     const QString channel = QString::fromStdString(instance.Path()) + ".socket";
     if (!instance.Acquire()) {

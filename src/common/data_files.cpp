@@ -29,6 +29,11 @@ std::string TranslationPath(const std::string& language)
                              LUMENRILL_BINARY_DIR "/translations/" + file);
 }
 
+std::string DemoShowPath()
+{
+    return FirstExistingFile(ExeDir(), "../share/lumenrill/demo/Demo.PRJ", LUMENRILL_BINARY_DIR "/data/demo/Demo.PRJ");
+}
+
 std::string IconPath()
 {
     return FirstExistingFile(ExeDir(), "../share/icons/hicolor/256x256/apps/lumenrill.png",

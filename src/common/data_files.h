@@ -12,5 +12,8 @@ std::string TranslationPath(const std::string& language);
 // The program's icon as a 256-pixel PNG; empty when neither place has it.
 std::string IconPath();
 
+// The demo show's project file, its sound beside it; empty when neither place has it.
+std::string DemoShowPath();
+
 // The first of candidates that is a regular file, or empty. exeDir ends with '/'.
 std::string FirstExistingFile(const std::string& exeDir, const std::string& installed, const std::string& buildTree);

@@ -1,6 +1,7 @@
 #include "common/paths.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -142,6 +143,14 @@ void GetDroppedFiles(const std::vector<std::string>& dropped, std::vector<std::s
             AddOnce(list, item);
         }
     }
+}
+
+std::string UserFolder(const char* variable, const char* underHome)
+{
+    if (const char* set = std::getenv(variable); set && set[0] == '/')
+        return set;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/" + underHome;
 }
 
 std::string AbsoluteFromCwd(const std::string& path)

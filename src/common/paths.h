@@ -35,6 +35,10 @@ bool MatchExt(const std::string& ext, const std::string& list);
 void GetDroppedFiles(const std::vector<std::string>& dropped, std::vector<std::string>& list,
                      const std::string& exts);
 
+// The user's folder that the environment variable names when it holds an absolute path (the
+// XDG base folders), else underHome in $HOME (/tmp without a home).
+std::string UserFolder(const char* variable, const char* underHome);
+
 // A command-line file argument made absolute against the current folder, so that the
 // core (which resolves relative paths against ExeDir) sees what the user meant.
 std::string AbsoluteFromCwd(const std::string& path);

@@ -268,6 +268,9 @@ void MainWindow::CreateMenus()
     QAction* web = help->addAction(tr("Webページ(&W)"));
     web->setObjectName("HelpWebItem");
     connect(web, &QAction::triggered, this, [this] { ShowHelp(0); });
+    QAction* demo = help->addAction(tr("デモショーを開く(&D)"));
+    demo->setObjectName("HelpDemoItem");
+    connect(demo, &QAction::triggered, this, [this] { session_->Files().OpenDemo(); });
     Fill(help, a, {std::nullopt, Command::About});
     int context = HelpContext::FileMenu;
     for (QMenu* m : {file, edit, play, show, option, help})

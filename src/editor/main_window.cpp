@@ -46,6 +46,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
@@ -291,6 +292,7 @@ void MainWindow::CreateCanvas()
     column->addWidget(rightWaveform_, 1);
     row->addWidget(panes, 1);
     firstRunHint_ = new FirstRunHint(panes);
+    connect(firstRunHint_, &FirstRunHint::demoRequested, this, [this] { session_->Files().OpenDemo(); });
     for (WaveformPane* pane : {leftWaveform_, rightWaveform_}) {
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
         connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
@@ -439,6 +441,9 @@ void MainWindow::FinishStartUp()
     started_ = true;
     if (!pendingOpen_.empty())
         session_->Files().OpenProjectAsked(std::exchange(pendingOpen_, {}));
+    // A first start: Enter opens the demo show.
+    if (firstRunHint_->isVisible())
+        firstRunHint_->DemoButton()->setFocus();
 }
 
 void MainWindow::OpenWhenStarted(const std::string& path)

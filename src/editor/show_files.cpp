@@ -5,7 +5,9 @@
 #include "common/text_codec.h"
 #include "document/sound_file_name.h"
 #include "sound/sound_file_time.h"
+#include "common/data_files.h"
 #include "common/string_table.h"
+#include "document/demo_show.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -272,6 +274,16 @@ bool ShowFiles::OpenProjectAsked(const std::string& path)
         return false;
     OpenProject(path);
     return true;
+}
+
+bool ShowFiles::OpenDemo()
+{
+    const DemoCopy demo = CopyDemoShow(DemoShowPath(), DemoFolder());
+    if (demo.Show.empty()) {
+        ShowError(demo.Error);
+        return false;
+    }
+    return OpenProjectAsked(demo.Show);
 }
 
 bool ShowFiles::DropFiles(const std::vector<std::string>& paths)

@@ -42,6 +42,9 @@ public:
     // A project given from outside (a drop, the command line, a second start): asks about
     // unsaved changes first, then opens it. False when the user cancelled.
     bool OpenProjectAsked(const std::string& path);
+    // The demo show, from the user's copy of it (made first when missing), as
+    // OpenProjectAsked opens a show. False when there is no copy or the user cancelled.
+    bool OpenDemo();
     // Files dropped on the window (after start-up). False when refused (with a beep).
     bool DropFiles(const std::vector<std::string>& paths);
     // The automatic save: only a modified show that has a file name.

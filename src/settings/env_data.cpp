@@ -4,7 +4,6 @@
 #include "common/paths.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -22,15 +21,8 @@ std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome
     std::error_code ec;
     if (std::filesystem::exists(portable, ec))
         return portable;
-    if (configHome.empty()) {
-        const char* xdg = std::getenv("XDG_CONFIG_HOME");
-        if (xdg && xdg[0] == '/') {
-            configHome = xdg;
-        } else {
-            const char* home = std::getenv("HOME");
-            configHome = std::string(home && *home ? home : "/tmp") + "/.config";
-        }
-    }
+    if (configHome.empty())
+        configHome = UserFolder("XDG_CONFIG_HOME", ".config");
     const std::string folder = configHome + "/lumenrill";
     std::filesystem::create_directories(folder, ec);
     return folder + "/lumenrill.INI";

@@ -1,10 +1,10 @@
 #include "settings/recovery_record.h"
 
+#include "common/paths.h"
 #include "settings/env_data.h"
 
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -111,9 +111,5 @@ std::string RecoveryFolder(const std::string& settingsPath, const std::string& e
 {
     if (settingsPath == SettingsFilePath(exeDir))
         return std::filesystem::path(settingsPath).parent_path().string();
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && state[0] == '/')
-        return std::string(state) + "/lumenrill";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.local/state/lumenrill";
+    return UserFolder("XDG_STATE_HOME", ".local/state") + "/lumenrill";
 }

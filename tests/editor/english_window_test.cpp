@@ -141,7 +141,7 @@ TEST_F(EnglishWindowTest, TheMainWindowSpeaksEnglishAndHelpOpensTheEnglishManual
     for (const QAction* item : form->Menu("Edit1")->actions())
         edit.push_back(item->text().toStdString());
     EXPECT_THAT(edit, IsSupersetOf({"Cu&t", "Add &Step…", "&Undo", "&Extended Selection"}));
-    EXPECT_THAT(form->findChild<QLabel*>("FirstRunHint")->text().toStdString(), HasSubstr("File → New Project"));
+    EXPECT_THAT(form->findChild<QLabel*>("FirstRunHintText")->text().toStdString(), HasSubstr("File → New Project"));
     EXPECT_THAT(CutCaptions(form.get()), ::testing::IsEmpty());
 
     form->Menu("Help1")->actions().constFirst()->trigger();

@@ -575,10 +575,10 @@ TEST_F(MainWindowTest, AnEmptyWindowSaysHowToBeginUntilAShowHasItsSound)
 {
     const std::string show = MakeShow("show.PRJ");
     Start();
-    auto* hint = form->findChild<QLabel*>("FirstRunHint");
+    auto* hint = form->findChild<QWidget*>("FirstRunHint");
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
-    EXPECT_THAT(hint->text().toStdString(), HasSubstr("プロジェクトの新規作成"));
+    EXPECT_THAT(hint->findChild<QLabel*>("FirstRunHintText")->text().toStdString(), HasSubstr("プロジェクトの新規作成"));
     EXPECT_EQ(hint->geometry(), hint->parentWidget()->rect()) << "it covers the waveform area";
 
     form->OpenWhenStarted(show);

@@ -1,8 +1,12 @@
 #include "editor/panes/first_run_hint.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
-const char* const FirstRunHint::Text = QT_TRANSLATE_NOOP("FirstRunHint", 
+const char* const FirstRunHint::Text = QT_TRANSLATE_NOOP(
+    "FirstRunHint",
     "<p style='font-size:13pt'><b>ショーを始めましょう</b></p>"
     "<p>新しいショーは「ファイル」→「プロジェクトの新規作成」で作ります。<br>"
     "続いて開く「プロジェクトの設定」でサウンドファイル (WAV / MP3) を選んでください。</p>"
@@ -10,14 +14,24 @@ const char* const FirstRunHint::Text = QT_TRANSLATE_NOOP("FirstRunHint",
     "サウンドファイルやプロジェクトファイルをこのウィンドウにドロップしても始められます。</p>"
     "<p>使い方は「ヘルプ」→「目次」(F1) のマニュアルにあります。</p>");
 
-FirstRunHint::FirstRunHint(QWidget* parent) : QLabel(parent)
+FirstRunHint::FirstRunHint(QWidget* parent) : QWidget(parent)
 {
     setObjectName("FirstRunHint");
-    setText(tr(Text));
-    setTextFormat(Qt::RichText);
-    setAlignment(Qt::AlignCenter);
-    setWordWrap(true);
     setAutoFillBackground(true);
+    text_ = new QLabel(tr(Text), this);
+    text_->setObjectName("FirstRunHintText");
+    text_->setTextFormat(Qt::RichText);
+    text_->setAlignment(Qt::AlignCenter);
+    text_->setWordWrap(true);
+    demo_ = new QPushButton(tr("デモショーを開く"), this);
+    demo_->setObjectName("DemoButton");
+    connect(demo_, &QPushButton::clicked, this, &FirstRunHint::demoRequested);
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(text_);
+    layout->addSpacing(8);
+    layout->addWidget(demo_, 0, Qt::AlignHCenter);
+    layout->addStretch();
     setGeometry(parent->rect());
     parent->installEventFilter(this);
 }
@@ -26,5 +40,5 @@ bool FirstRunHint::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());
-    return QLabel::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
