@@ -133,14 +133,6 @@ void SendDatagram(int fd, const OscEndpoint& to, std::span<const uint8_t> datagr
            sizeof address);
 }
 
-// What the peers call the show: its title, else its file's name.
-std::string ShowTitle(const ProjectData& doc)
-{
-    if (!doc.Title.empty())
-        return Utf16ToUtf8(doc.Title);
-    return std::filesystem::path(doc.FileName).filename().string();
-}
-
 // The sound as the program finds it when it opens a project: a stored relative path is
 // relative to the executable's folder.
 std::string SoundOf(const ProjectData& doc)
@@ -195,7 +187,7 @@ int PlayCommand(const Args& args)
     const int osc = OpenOscSocket(options->oscPort);
     // Feedback leaves from the OSC port, where the peers' replies are expected to come from.
     OscRemote remote(
-        state, transport, {[] { return true; }, {}}, [&doc] { return ShowTitle(doc); },
+        state, transport, {[] { return true; }, {}}, [&doc] { return OscShowTitle(doc); },
         [osc](const OscEndpoint& to, std::span<const uint8_t> datagram) {
             if (osc >= 0)
                 SendDatagram(osc, to, datagram);

@@ -58,9 +58,11 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     projectHost_ = std::make_unique<SessionProjectHost>(*runtime_, *env_, *files_);
     osc_ = new OscServer(Engine(), transport_->Commands(),
                          OscReceiver::Hooks{[this] { return SoundLoaded(); }, [this] { emit showPlayPosition(); }},
-                         ReadOscPort(*ini_), this);
+                         [this] { return OscShowTitle(Document()); }, ReadOscPort(*ini_), this);
+    osc_->SetLists(ReadOscLists(*ini_));
     connect(osc_, &OscServer::status, this, [this](const QString& text) { emit statusText(StatusPanel::Hint, text); });
     connect(osc_, &OscServer::commandDone, this, &EditorSession::commandDone);
+    connect(files_.get(), &ShowFiles::showReplaced, osc_, &OscServer::ShowOpened);
     const std::string folder = options_.RecoveryFolder.empty()
                                    ? RecoveryFolder(options_.SettingsPath, options_.ExeDir)
                                    : options_.RecoveryFolder;
@@ -161,6 +163,8 @@ OptionValues EditorSession::CurrentOptions() const
     v.SaveInterval = env.SaveInterval;
     v.ImgFile = env.ImgFile;
     v.LightLatency = optionSettings_.LightLatency;
+    v.OscFeedbackTargets = osc_->Lists().FeedbackTargets;
+    v.OscAllowFrom = osc_->Lists().AllowFrom;
     return v;
 }
 
@@ -175,6 +179,7 @@ void EditorSession::ApplyOptions(const OptionValues& v)
     // Takes effect at the next frame; written with the other options at close.
     optionSettings_.LightLatency = ClampLightLatency(v.LightLatency);
     runtime_->Play().LightLatency = optionSettings_.LightLatency;
+    osc_->SetLists({v.OscFeedbackTargets, v.OscAllowFrom});
     if (v.ImgFileChanged) {
         env.ImgFile = env.ImgFileSetting(v.ImgFile);
         env.LoadPalette(env.ImgFile);
@@ -212,6 +217,7 @@ void EditorSession::Close(const std::function<void()>& stopDisplay,
         stopDisplay,
         [this] {
             WriteOscPort(*ini_, osc_->Port());
+            WriteOscLists(*ini_, osc_->Lists());
             OptionSettings written = optionSettings_;
             written.TxUniverse = runtime_->Artnet() ? runtime_->Artnet()->OutputUniverse.load()
                                                     : optionSettings_.TxUniverse;

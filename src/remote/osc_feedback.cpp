@@ -21,6 +21,15 @@ std::vector<uint8_t> ShowMessage(const std::string& title, int32_t lengthMs)
 
 OscFeedback::OscFeedback(Send send) : send_(std::move(send)) {}
 
+void OscFeedback::SetTargets(std::vector<OscEndpoint> targets)
+{
+    for (const OscEndpoint& t : targets)
+        if (std::find(targets_.begin(), targets_.end(), t) == targets_.end())
+            newTargets_.push_back(t);
+    std::erase_if(newTargets_, [&](const OscEndpoint& t) { return std::find(targets.begin(), targets.end(), t) == targets.end(); });
+    targets_ = std::move(targets);
+}
+
 void OscFeedback::Heard(const OscEndpoint& client, uint32_t nowMs)
 {
     auto known = std::find_if(clients_.begin(), clients_.end(), [&](const Client& c) { return c.endpoint == client; });
@@ -71,6 +80,9 @@ void OscFeedback::SendStatus(const OscEndpoint& to, const ShowReport& report)
 void OscFeedback::Update(const ShowReport& report, uint32_t nowMs)
 {
     const std::vector<OscEndpoint> peers = Peers(nowMs);
+    // The first update tells everything to everyone, new targets included.
+    if (!toldState_)
+        newTargets_.clear();
     if (report.state != toldState_) {
         ToAll(peers, StateMessage(report.state));
         toldState_ = report.state;
@@ -88,4 +100,7 @@ void OscFeedback::Update(const ShowReport& report, uint32_t nowMs)
         toldShow_ = show;
         showOpened_ = false;
     }
+    for (const OscEndpoint& t : newTargets_)
+        SendStatus(t, report);
+    newTargets_.clear();
 }

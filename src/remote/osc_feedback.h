@@ -34,7 +34,8 @@ public:
 
     explicit OscFeedback(Send send);
 
-    void SetTargets(std::vector<OscEndpoint> targets) { targets_ = std::move(targets); }
+    // A target that was not one before hears the whole state at the next update.
+    void SetTargets(std::vector<OscEndpoint> targets);
     const std::vector<OscEndpoint>& Targets() const { return targets_; }
 
     // A command came from client at nowMs.
@@ -60,6 +61,7 @@ private:
 
     Send send_;
     std::vector<OscEndpoint> targets_;
+    std::vector<OscEndpoint> newTargets_;
     std::vector<Client> clients_;
     std::optional<ShowState> toldState_;
     std::optional<int32_t> toldPosition_;

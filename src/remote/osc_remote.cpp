@@ -1,5 +1,16 @@
 #include "remote/osc_remote.h"
 
+#include "common/text_codec.h"
+
+#include <filesystem>
+
+std::string OscShowTitle(const ProjectData& doc)
+{
+    if (!doc.Title.empty())
+        return Utf16ToUtf8(doc.Title);
+    return std::filesystem::path(doc.FileName).filename().string();
+}
+
 OscRemote::OscRemote(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
                      std::function<std::string()> showTitle, OscFeedback::Send send, const MsClock& clock)
     : s_(state), receiver_(state, transport, std::move(hooks)), feedback_(std::move(send)),
@@ -26,10 +37,10 @@ std::optional<std::string> OscRemote::Receive(std::span<const uint8_t> datagram,
 
 void OscRemote::Update() { feedback_.Update(Report(), clock_.NowMs()); }
 
-ShowReport OscRemote::Report() const
+ShowReport OscRemote::Report()
 {
     ShowReport r;
-    r.state = ShowStateOf(s_);
+    r.state = stateFollower_.Follow(s_, clock_.NowMs());
     r.positionMs = s_.Play.PlayPosition;
     r.title = showTitle_ ? showTitle_() : std::string();
     r.lengthMs = s_.Play.SoundDuration;

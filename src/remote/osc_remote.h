@@ -5,6 +5,7 @@
 // it hands each datagram in with its sender, sends what comes out of send, and calls
 // Update from its loop. User interface thread only.
 
+#include "document/project_data.h"
 #include "engine/ms_clock.h"
 #include "engine/transport.h"
 #include "remote/osc_endpoints.h"
@@ -17,6 +18,9 @@
 #include <span>
 #include <string>
 #include <vector>
+
+// What the peers call the show: its title, else its file's name, else nothing.
+std::string OscShowTitle(const ProjectData& doc);
 
 class OscRemote {
 public:
@@ -43,12 +47,13 @@ public:
     const OscReceiver& Receiver() const { return receiver_; }
 
 private:
-    ShowReport Report() const;
+    ShowReport Report();
 
     EngineState& s_;
     OscReceiver receiver_;
     OscFeedback feedback_;
     std::function<std::string()> showTitle_;
+    ShowStateFollower stateFollower_;
     const MsClock& clock_;
     std::vector<AddressRange> allowFrom_;
     uint32_t refusedCount_ = 0;

@@ -36,3 +36,18 @@ ShowState ShowStateOf(const EngineState& s)
         return ShowState::Stopped;
     }
 }
+
+ShowState ShowStateFollower::Follow(const EngineState& state, uint32_t nowMs)
+{
+    ShowState now = ShowStateOf(state);
+    if (now == ShowState::Stopped && state.TransportActive && last_ && *last_ != ShowState::Stopped) {
+        if (!stoppedSince_)
+            stoppedSince_ = nowMs;
+        if (nowMs - *stoppedSince_ < HoldMs)
+            now = *last_;
+    } else {
+        stoppedSince_.reset();
+    }
+    last_ = now;
+    return now;
+}

@@ -118,7 +118,7 @@ def main():
             player = subprocess.Popen(["ip", "netns", "exec", app, cli, "play", "show.PRJ", "--osc-port", "9901"],
                                       cwd=work, stdout=status_file, stderr=subprocess.PIPE, text=True)
             time.sleep(1.0)
-            actions = ["0.5:plain", "0.7:wrongcase", "0.9:short",
+            actions = ["0.7:wrongcase", "0.9:short",
                        "1.5:play:00:00:01.00", "3.5:pause", "6.5:play", "7.5:stop", "8.0:next",
                        "8.5:play:top"]
             record = os.path.join(work, "peer.json")

@@ -3,7 +3,6 @@
 #include "../engine/engine_fixture.h"
 #include "osc_builder.h"
 #include "remote/osc_remote.h"
-#include "remote/osc_unit.h"
 #include "remote/refusal_notice.h"
 
 namespace {
@@ -20,20 +19,6 @@ std::string FloatText(float v)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", double(v));
-    return text;
-}
-
-std::string Read(std::span<const uint8_t> datagram)
-{
-    TOscUnit unit;
-    EXPECT_TRUE(unit.Decode(datagram));
-    std::string text = unit.Address;
-    for (size_t i = 1, s = 0, f = 0; i < unit.TypeTag.size(); ++i) {
-        if (unit.TypeTag[i] == 's')
-            text += " " + unit.StringArgs[s++];
-        else if (unit.TypeTag[i] == 'f')
-            text += " " + FloatText(unit.FloatArgs[f++]);
-    }
     return text;
 }
 
@@ -81,7 +66,7 @@ protected:
     Transport transport = MakeTransport();
     std::vector<Heard> heard;
     OscRemote remote{state, transport, {[] { return true; }, {}}, [] { return std::string("Night"); },
-                     [this](const OscEndpoint& to, std::span<const uint8_t> d) { heard.push_back({to, Read(d)}); },
+                     [this](const OscEndpoint& to, std::span<const uint8_t> d) { heard.push_back({to, OscText(d)}); },
                      clock};
 };
 
@@ -145,6 +130,14 @@ TEST_F(OscRemoteTest, EveryCommandIsAnsweredAndTheSenderFollowsTheShow)
     EXPECT_THAT(To(Tablet), ElementsAre("/lumenrill/show Night 10.000"));
     Forget();
 
+    // A target added later hears the whole state at once, the others nothing new.
+    const OscEndpoint added{0x0A0000FD, 7001};
+    remote.SetFeedbackTargets({Target, added});
+    remote.Update();
+    EXPECT_THAT(To(added), ElementsAre("/lumenrill/state stopped", stoppedAt, "/lumenrill/show Night 10.000"));
+    EXPECT_TRUE(To(Target).empty());
+    Forget();
+
     // Ten minutes after its last command a client hears nothing more; the target still does.
     clock.Advance(OscFeedback::ClientLifetimeMs);
     EXPECT_EQ(Send(OscMessage("/lumenrill/play").String("top"), Desk), "OSC: play top");
@@ -196,6 +189,38 @@ TEST_F(OscRemoteTest, RefusedSendersAreDroppedCountedAndToldOnce)
 
     EXPECT_EQ(Send(OscMessage("/lumenrill/play").String("top"), Tablet), "OSC: play top");
     EXPECT_TRUE(state.TransportActive);
+}
+
+TEST_F(OscRemoteTest, TheStatePeersHear)
+{
+    ShowStateFollower follower;
+    const auto follow = [&](uint32_t at) { return ShowStateText(follower.Follow(state, at)); };
+    EXPECT_STREQ(follow(0), "stopped");
+    state.TransportActive = true;
+    state.AudioState = AudioStateKind::Playing;
+    EXPECT_STREQ(follow(10), "playing");
+    // The player not running yet after a start, or the show at its end: stopped once it holds.
+    state.AudioState = AudioStateKind::Stopped;
+    EXPECT_STREQ(follow(20), "playing");
+    EXPECT_STREQ(follow(119), "playing");
+    EXPECT_STREQ(follow(120), "stopped");
+    state.AudioState = AudioStateKind::Paused;
+    EXPECT_STREQ(follow(130), "paused");
+    // The stop command: at once.
+    state.TransportActive = false;
+    state.AudioState = AudioStateKind::Stopped;
+    EXPECT_STREQ(follow(140), "stopped");
+
+    state.TransportActive = true;
+    play.PlayPosition = -500;
+    state.StartClock(-500);
+    EXPECT_STREQ(follow(150), "leadin");
+    play.PlayPosition = 20; // the sound taking over while the clock still runs
+    EXPECT_STREQ(follow(160), "playing");
+    play.PlayPosition = 10001;
+    EXPECT_STREQ(follow(170), "runout");
+    state.PauseClock();
+    EXPECT_STREQ(follow(180), "paused");
 }
 
 } // namespace
