@@ -20,6 +20,8 @@ import tempfile
 import time
 import wave
 
+from sandbox_net import cable, missing_sound_server
+
 SOUND_MS = 3000
 PRE_MS = 1000
 POST_MS = 500
@@ -43,20 +45,10 @@ def write_wav(path):
 
 def missing_environment():
     """Why the test cannot run here, or None."""
-    if os.geteuid() != 0:
-        return "needs root for network namespaces"
     for tool in ("oscsend", "oscdump"):
         if not shutil.which(tool):
             return f"needs {tool} (liblo-tools)"
-    if not os.environ.get("PULSE_SERVER"):
-        return "needs the private test sound server named in PULSE_SERVER"
-    try:
-        answered = subprocess.run(["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
-    except FileNotFoundError:
-        answered = False
-    if not answered:
-        return "the sound server at " + os.environ["PULSE_SERVER"] + " does not answer"
-    return None
+    return missing_sound_server()
 
 
 def parse_dump(lines):
@@ -88,24 +80,10 @@ def main():
         json.dump(show, f)
     subprocess.run([cli, "import", "show.json", "show.PRJ"], cwd=work, check=True)
 
-    tag = f"{os.getpid()}"
-    app, node = f"lr-osc-app-{tag}", f"lr-osc-node-{tag}"
-    run = lambda *a: subprocess.run(list(a), check=True)
-    send = lambda *a: run("ip", "netns", "exec", node, "oscsend", "2.0.0.1", "9901", *a)
     dump_path = os.path.join(work, "dump.txt")
     status_path = os.path.join(work, "status.txt")
-    try:
-        run("ip", "netns", "add", app)
-        run("ip", "netns", "add", node)
-        run("ip", "-n", app, "link", "set", "lo", "up")
-        run("ip", "-n", node, "link", "set", "lo", "up")
-        run("ip", "-n", app, "link", "add", "lr-app", "type", "veth", "peer", "name", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-node", "netns", node)
-        run("ip", "-n", app, "addr", "add", "2.0.0.1/8", "dev", "lr-app")
-        run("ip", "-n", node, "addr", "add", "2.0.0.2/8", "dev", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-app", "up")
-        run("ip", "-n", node, "link", "set", "lr-node", "up")
-
+    with cable("osc") as (app, node):
+        send = lambda *a: subprocess.run(["ip", "netns", "exec", node, "oscsend", "2.0.0.1", "9901", *a], check=True)
         with open(dump_path, "w") as dump_file, open(status_path, "w") as status_file:
             dump = subprocess.Popen(["ip", "netns", "exec", node, "oscdump", "-L", FEEDBACK_PORT],
                                     stdout=dump_file, stderr=subprocess.STDOUT)
@@ -129,9 +107,6 @@ def main():
             status = f.read().splitlines()
         with open(dump_path) as f:
             heard = parse_dump(f.read().splitlines())
-    finally:
-        subprocess.run(["ip", "netns", "del", app], check=False)
-        subprocess.run(["ip", "netns", "del", node], check=False)
 
     check(status == ["OSC: bogus  ERR:未定義アドレス", "OSC: play top", "OSC: pause ", "OSC: stop "],
           f"status lines {status}")
