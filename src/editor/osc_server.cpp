@@ -116,9 +116,11 @@ void OscServer::ReadDatagrams()
 void OscServer::HandleDatagram(const QByteArray& datagram, const OscEndpoint& sender)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(datagram.constData());
-    if (std::optional<std::string> text = remote_.Receive(std::span(bytes, size_t(datagram.size())), sender))
+    // Refused and foreign datagrams change nothing: a flood of them costs no update pass.
+    if (std::optional<std::string> text = remote_.Receive(std::span(bytes, size_t(datagram.size())), sender)) {
         emit status(QString::fromStdString(*text));
-    emit commandDone();
+        emit commandDone();
+    }
 }
 
 void OscServer::Update()
