@@ -133,7 +133,7 @@ OptionsDialog::OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidg
     pages_->addTab(CreateDmxPage(), "DMX");
     pages_->addTab(CreateAdvancedPage(), "高度な設定");
     oscPage_ = CreateOscPage();
-    pages_->addTab(oscPage_, "OSC");
+    pages_->addTab(oscPage_, tr("OSC"));
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");

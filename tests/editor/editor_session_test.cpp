@@ -338,4 +338,28 @@ TEST_F(EditorSessionTest, ACommandSenderIsAnsweredAndFollowsTheShow)
     EXPECT_FALSE(session->State().TransportActive);
 }
 
+// A list edited by hand into something that does not read: said at start, no target, nobody
+// let in, and the text kept as it was for the person to put right.
+TEST_F(EditorSessionTest, AStoredOscListThatDoesNotReadIsSaidAndLetsNobodyIn)
+{
+    session->Close({}, {});
+    std::ofstream(dir / "lumenrill.INI") << "[OSC]\nFeedbackTargets=127.0.0.1\nAllowFrom=127.0.0.1, everyone\n";
+    messages.entries.clear();
+    StartSession();
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_NE(messages.entries[0].text.find("「127.0.0.1」"), std::string::npos) << messages.entries[0].text;
+    EXPECT_NE(messages.entries[1].text.find("「everyone」"), std::string::npos) << messages.entries[1].text;
+    EXPECT_TRUE(session->Osc().Remote().FeedbackTargets().empty());
+
+    ASSERT_TRUE(session->Osc().SetPort(19932));
+    OscPeer peer(*session, 19932);
+    peer.Send(OscMessage("/lumenrill/status"));
+    EXPECT_FALSE(peer.WaitFor("/lumenrill/", 500));
+    EXPECT_EQ(session->Osc().Remote().RefusedCount(), 1u);
+    session->Close({}, {});
+    const std::string ini = ReadText(dir / "lumenrill.INI");
+    EXPECT_NE(ini.find("FeedbackTargets=127.0.0.1\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("AllowFrom=127.0.0.1, everyone\n"), std::string::npos) << ini;
+}
+
 } // namespace
