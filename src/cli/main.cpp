@@ -22,8 +22,12 @@ const Command commands[] = {
      EvalCommand},
     {"nodes", "nodes [--seconds N] [--universe U]", "lists the Art-Net nodes that answer a poll within N seconds",
      NodesCommand},
-    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start] [--exit-at-end]",
-     "plays the show with its sound and Art-Net output, driven by OSC", PlayCommand},
+    {"play",
+     "play SHOW.PRJ [--osc-port N] [--osc-allow LIST] [--osc-feedback LIST] [--universe U] [--light-latency MS] "
+     "[--repeat] [--start] [--exit-at-end]",
+     "plays the show with its sound and Art-Net output, driven by OSC (commands only from the addresses and "
+     "ranges of --osc-allow, feedback also to the address:port items of --osc-feedback)",
+     PlayCommand},
     {"summary", "summary SOUND [OUT.wfm]",
      "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm", SummaryCommand},
     {"soundinfo", "soundinfo SOUND", "prints the sound information line of a WAV or MP3 file", SoundInfoCommand},

@@ -1,14 +1,18 @@
-// play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start]
-// [--exit-at-end]: the show without a window. The engine, the audio player and the Art-Net worker run as in
-// the desktop program; OSC commands drive it, and each status text goes to standard output.
-// Nothing is written: no waveform summary is built and the show is never saved.
+// play SHOW.PRJ [--osc-port N] [--osc-allow LIST] [--osc-feedback LIST] [--universe U]
+// [--light-latency MS] [--repeat] [--start] [--exit-at-end]: the show without a window. The
+// engine, the audio player and the Art-Net worker run as in the desktop program; OSC
+// commands drive it (from the senders --osc-allow lets in, everyone without it), each status
+// text goes to standard output, and the show's state goes back to the senders and to the
+// --osc-feedback targets. Nothing is written: no waveform summary is built and the show is
+// never saved.
 #include "cli/commands.h"
 #include "cli/live_status.h"
 #include "common/paths.h"
 #include "common/termination_signal.h"
 #include "common/text_codec.h"
 #include "engine/transport.h"
-#include "remote/osc_receiver.h"
+#include "remote/osc_remote.h"
+#include "remote/refusal_notice.h"
 #include "runtime/show_runtime.h"
 
 #include <arpa/inet.h>
@@ -32,7 +36,19 @@ struct PlayOptions {
     bool repeat = false;
     bool start = false;
     bool exitAtEnd = false;
+    std::vector<AddressRange> oscAllow;
+    std::vector<OscEndpoint> oscFeedback;
 };
+
+// A list option's value, or nothing (with the bad item said) when an item is none.
+template <class T>
+std::optional<std::vector<T>> ListOption(const std::string& option, const ParsedList<T>& list, const char* form)
+{
+    if (!list.bad)
+        return list.items;
+    std::cerr << "lumenrill-cli: " << option << ": \"" << *list.bad << "\" is not " << form << std::endl;
+    return std::nullopt;
+}
 
 std::optional<PlayOptions> ParsePlayArgs(const Args& args)
 {
@@ -46,6 +62,21 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
             o.start = true;
         } else if (a == "--exit-at-end") {
             o.exitAtEnd = true;
+        } else if (a == "--osc-allow" || a == "--osc-feedback") {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            const std::string& value = args[++i];
+            if (a == "--osc-allow") {
+                auto ranges = ListOption(a, ParseRangeList(value), "an IPv4 address or range (a.b.c.d or a.b.c.d/n)");
+                if (!ranges)
+                    return std::nullopt;
+                o.oscAllow = std::move(*ranges);
+            } else {
+                auto targets = ListOption(a, ParseEndpointList(value), "an IPv4 address and port (a.b.c.d:port)");
+                if (!targets)
+                    return std::nullopt;
+                o.oscFeedback = std::move(*targets);
+            }
         } else if (a == "--osc-port" || a == "--universe" || a == "--light-latency") {
             const std::optional<int32_t> v = i + 1 < args.size() ? ParseInt32(args[++i]) : std::nullopt;
             if (!v)
@@ -89,6 +120,17 @@ int OpenOscSocket(int32_t port)
         return -1;
     }
     return fd;
+}
+
+void SendDatagram(int fd, const OscEndpoint& to, std::span<const uint8_t> datagram)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(to.port);
+    address.sin_addr.s_addr = htonl(to.address);
+    // A peer that is gone or a full buffer loses this message; the next one says it again.
+    sendto(fd, datagram.data(), datagram.size(), MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&address),
+           sizeof address);
 }
 
 // The sound as the program finds it when it opens a project: a stored relative path is
@@ -142,13 +184,22 @@ int PlayCommand(const Args& args)
     }
 
     Transport transport(state);
-    OscReceiver receiver(state, transport, {[] { return true; }, {}});
     const int osc = OpenOscSocket(options->oscPort);
+    // Feedback leaves from the OSC port, where the peers' replies are expected to come from.
+    OscRemote remote(
+        state, transport, {[] { return true; }, {}}, [&doc] { return OscShowTitle(doc); },
+        [osc](const OscEndpoint& to, std::span<const uint8_t> datagram) {
+            if (osc >= 0)
+                SendDatagram(osc, to, datagram);
+        });
+    remote.SetAllowFrom(options->oscAllow);
+    remote.SetFeedbackTargets(options->oscFeedback);
     const uint32_t endsBefore = state.ShowEnds;
     if (options->start)
         transport.TopPlayAction();
 
     LiveStatusLine live(std::cout, isatty(STDOUT_FILENO) == 1);
+    RefusalNotice refusals(1000);
     const std::string showName = std::filesystem::path(options->show).filename().string();
     std::vector<uint8_t> datagram(65536);
     while (!TerminationSignal()) {
@@ -161,13 +212,20 @@ int PlayCommand(const Args& args)
             errors.ShowAll();
         }
         live.Show(PlayStatusText(state.Play.PlayPosition, state.AudioState, state.ClockRunning, showName));
-        if (osc < 0 || !(fds[1].revents & POLLIN))
-            continue;
-        const ssize_t n = recv(osc, datagram.data(), datagram.size(), 0);
-        if (n < 0)
-            continue;
-        if (std::optional<std::string> status = receiver.OscServerUDPRead(std::span(datagram.data(), size_t(n))))
-            live.Print(*status);
+        if (osc >= 0 && (fds[1].revents & POLLIN)) {
+            sockaddr_in from{};
+            socklen_t fromSize = sizeof from;
+            const ssize_t n =
+                recvfrom(osc, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+            const OscEndpoint sender{ntohl(from.sin_addr.s_addr), ntohs(from.sin_port)};
+            if (n >= 0)
+                if (std::optional<std::string> status = remote.Receive(std::span(datagram.data(), size_t(n)), sender))
+                    live.Print(*status);
+        }
+        remote.Update();
+        if (std::optional<RefusalNotice::News> refused = refusals.Take(remote, SystemClock().NowMs()))
+            live.Print("OSC: refused " + EndpointText(refused->sender) + " (" + std::to_string(refused->count) +
+                       " refused)");
     }
     live.End();
     if (osc >= 0)

@@ -50,4 +50,9 @@ struct OptionValues {
     bool ImgFileChanged = false; // ImgFile is a newly chosen path
     int32_t LightLatency = 0;    // ms the lights run ahead of the sound, -500..500
     std::string Language = "auto"; // "auto", "ja" or "en", used from the next start
+    // The OSC lists as written: feedback targets ("address:port" items) and the senders
+    // allowed to send commands (addresses and ranges; empty: anyone). OK takes them only
+    // when every item of both reads.
+    std::string OscFeedbackTargets;
+    std::string OscAllowFrom;
 };

@@ -6,6 +6,8 @@
 #include "document/play_globals.h"
 #include "gui_common/colors.h"
 #include "gui_common/drawing_helpers.h"
+#include "gui_common/osc_list_texts.h"
+#include "remote/osc_endpoints.h"
 #include "gui_common/shortcut_keys.h"
 
 #include <QAction>
@@ -140,6 +142,8 @@ OptionsDialog::OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidg
     pages_->addTab(CreateAutoSavePage(), tr("自動保存"));
     pages_->addTab(CreateDmxPage(), "DMX");
     pages_->addTab(CreateAdvancedPage(), tr("高度な設定"));
+    oscPage_ = CreateOscPage();
+    pages_->addTab(oscPage_, tr("OSC"));
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");
@@ -365,6 +369,58 @@ QWidget* OptionsDialog::CreateAdvancedPage()
     return page;
 }
 
+QWidget* OptionsDialog::CreateOscPage()
+{
+    auto* page = new QWidget;
+    auto* feedback = new QGroupBox(tr("フィードバック送信先"), page);
+    oscFeedback_ = new QLineEdit(feedback);
+    oscFeedback_->setObjectName("OscFeedbackEdit");
+    oscFeedback_->setPlaceholderText(tr("例: 192.168.1.20:9000, 192.168.1.21:8000"));
+    auto* feedbackNote = new QLabel(tr("IPv4 アドレス:ポートをカンマで区切って指定します。"
+                                       "コマンドを送ったクライアントには 10 分間、指定がなくても送信します。"),
+                                    feedback);
+    feedbackNote->setWordWrap(true);
+    auto* feedbackLayout = new QVBoxLayout(feedback);
+    feedbackLayout->addWidget(oscFeedback_);
+    feedbackLayout->addWidget(feedbackNote);
+
+    auto* allow = new QGroupBox(tr("受信を許可する送信元"), page);
+    oscAllow_ = new QLineEdit(allow);
+    oscAllow_->setObjectName("OscAllowEdit");
+    oscAllow_->setPlaceholderText(tr("例: 192.168.1.0/24, 10.0.0.5"));
+    auto* allowNote = new QLabel(tr("IPv4 アドレスまたは範囲をカンマで区切って指定します。"
+                                    "空欄のときはすべての送信元を受け付けます。"),
+                                 allow);
+    allowNote->setWordWrap(true);
+    auto* allowLayout = new QVBoxLayout(allow);
+    allowLayout->addWidget(oscAllow_);
+    allowLayout->addWidget(allowNote);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(feedback);
+    layout->addWidget(allow);
+    layout->addStretch();
+    return page;
+}
+
+void OptionsDialog::accept()
+{
+    // Both lists are taken, or neither: a bad item keeps the dialog open on it.
+    const ParsedList<OscEndpoint> targets = ParseEndpointList(oscFeedback_->text().toStdString());
+    const ParsedList<AddressRange> allow = ParseRangeList(oscAllow_->text().toStdString());
+    QLineEdit* bad = targets.bad ? oscFeedback_ : allow.bad ? oscAllow_ : nullptr;
+    if (bad) {
+        pages_->setCurrentWidget(oscPage_);
+        bad->setFocus();
+        const QString item = QString::fromStdString(targets.bad ? *targets.bad : *allow.bad);
+        ShowError((targets.bad ? BadFeedbackTargetText(item) : BadAllowFromText(item)).toStdString());
+        return;
+    }
+    oscFeedback_->setText(QString::fromStdString(EndpointListText(targets.items)));
+    oscAllow_->setText(QString::fromStdString(RangeListText(allow.items)));
+    QDialog::accept();
+}
+
 std::optional<OptionValues> OptionsDialog::Execute(const OptionValues& start)
 {
     start_ = start;
@@ -384,6 +440,8 @@ std::optional<OptionValues> OptionsDialog::Execute(const OptionValues& start)
     result.AutoSave = autoSave_->isChecked();
     result.LightLatency = lightLatency_->value();
     result.Language = language_->currentData().toString().toStdString();
+    result.OscFeedbackTargets = oscFeedback_->text().toStdString();
+    result.OscAllowFrom = oscAllow_->text().toStdString();
     result.ImgFileChanged = palFileChanged_;
     if (palFileChanged_)
         result.ImgFile = palFilEdit_->text().toStdString();
@@ -420,6 +478,8 @@ void OptionsDialog::showEvent(QShowEvent* event)
     oscPortEdit_->setText(QString::number(host_.OscPort()));
     lightLatency_->setValue(start_.LightLatency);
     language_->setCurrentIndex(std::max(0, language_->findData(QString::fromStdString(start_.Language))));
+    oscFeedback_->setText(QString::fromStdString(start_.OscFeedbackTargets));
+    oscAllow_->setText(QString::fromStdString(start_.OscAllowFrom));
     SelectNumber(dspIntvl_, host_.DisplayInterval());
     SelectNumber(dmxIntvl_, dmxInterval_);
     ipAdrLabel_->setText(QString::fromStdString("IP: " + host_.LocalAddressText()));

@@ -1,8 +1,9 @@
 #pragma once
 // OptionsDialog, "オプション設定": display colours and switches, command shortcuts, the
 // palette image, automatic backup, the Art-Net output port and node list, the display
-// interval and the OSC port. Shortcuts, output port, display interval, OSC port and node
-// scan act at once through the host; the rest comes back from Execute on OK only. A
+// interval, the OSC port, and the OSC feedback targets and allow list. Shortcuts, output
+// port, display interval, OSC port and node scan act at once through the host; the rest
+// comes back from Execute on OK only, and OK closes only once both OSC lists read. A
 // shortcut is held by one command at a time: a key given to a command is taken from the
 // command that had it, after a question.
 // Created once; its node list follows the node table on a 100 ms timer, shown or not.
@@ -47,6 +48,11 @@ public:
     // Refills the node list when the node table changed.
     void RefreshNodeList();
 
+    QLineEdit* OscFeedbackEdit() const { return oscFeedback_; }
+    QLineEdit* OscAllowEdit() const { return oscAllow_; }
+
+    void accept() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -58,6 +64,7 @@ private:
     QWidget* CreateAutoSavePage();
     QWidget* CreateDmxPage();
     QWidget* CreateAdvancedPage();
+    QWidget* CreateOscPage();
     void ChooseColour();
     void ChangeShortcut();
     void ClearShortcut();
@@ -104,5 +111,8 @@ private:
     QLineEdit* oscPortEdit_ = nullptr;
     QSpinBox* lightLatency_ = nullptr;
     QComboBox* language_ = nullptr;
+    QWidget* oscPage_ = nullptr;
+    QLineEdit* oscFeedback_ = nullptr;
+    QLineEdit* oscAllow_ = nullptr;
     QTimer* nodeListTimer_ = nullptr;
 };

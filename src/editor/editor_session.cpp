@@ -58,9 +58,11 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     projectHost_ = std::make_unique<SessionProjectHost>(*runtime_, *env_, *files_);
     osc_ = new OscServer(Engine(), transport_->Commands(),
                          OscReceiver::Hooks{[this] { return SoundLoaded(); }, [this] { emit showPlayPosition(); }},
-                         ReadOscPort(*ini_), this);
+                         [this] { return OscShowTitle(Document()); }, ReadOscPort(*ini_), this);
+    osc_->SetLists(ReadOscLists(*ini_));
     connect(osc_, &OscServer::status, this, [this](const QString& text) { emit statusText(StatusPanel::Hint, text); });
     connect(osc_, &OscServer::commandDone, this, &EditorSession::commandDone);
+    connect(files_.get(), &ShowFiles::showReplaced, osc_, &OscServer::ShowOpened);
     const std::string folder = options_.RecoveryFolder.empty()
                                    ? RecoveryFolder(options_.SettingsPath, options_.ExeDir)
                                    : options_.RecoveryFolder;
@@ -163,6 +165,8 @@ OptionValues EditorSession::CurrentOptions() const
     v.ImgFile = env.ImgFile;
     v.LightLatency = optionSettings_.LightLatency;
     v.Language = optionSettings_.Language;
+    v.OscFeedbackTargets = osc_->Lists().FeedbackTargets;
+    v.OscAllowFrom = osc_->Lists().AllowFrom;
     return v;
 }
 
@@ -178,6 +182,7 @@ void EditorSession::ApplyOptions(const OptionValues& v)
     optionSettings_.LightLatency = ClampLightLatency(v.LightLatency);
     runtime_->Play().LightLatency = optionSettings_.LightLatency;
     optionSettings_.Language = v.Language;
+    osc_->SetLists({v.OscFeedbackTargets, v.OscAllowFrom});
     if (v.ImgFileChanged) {
         env.ImgFile = env.ImgFileSetting(v.ImgFile);
         env.LoadPalette(env.ImgFile);
@@ -215,6 +220,7 @@ void EditorSession::Close(const std::function<void()>& stopDisplay,
         stopDisplay,
         [this] {
             WriteOscPort(*ini_, osc_->Port());
+            WriteOscLists(*ini_, osc_->Lists());
             OptionSettings written = optionSettings_;
             written.TxUniverse = runtime_->Artnet() ? runtime_->Artnet()->OutputUniverse.load()
                                                     : optionSettings_.TxUniverse;

@@ -595,6 +595,8 @@ void MainWindow::DisplayTick()
     const int line = session_->CurrentLine();
     playPanel_->SetOutput(line, s.LineOutput[size_t(line)]);
     SetStatus(StatusPanel::NetworkAudio, Q(snapshot.Status));
+    // Here rather than on the frame tick: a slow or absent peer never delays a frame.
+    session_->Osc().Update();
 
     if (session_->HasPostedErrors())
         QMetaObject::invokeMethod(session_, &EditorSession::ShowPostedErrors, Qt::QueuedConnection);

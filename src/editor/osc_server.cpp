@@ -2,14 +2,41 @@
 
 #include "common/messages.h"
 #include "common/string_table.h"
+#include "gui_common/osc_list_texts.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>
 
-OscServer::OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks, int32_t port,
-                     QObject* parent)
-    : QObject(parent), receiver_(state, transport, std::move(hooks)), port_(port)
+OscServer::OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
+                     std::function<std::string()> showTitle, int32_t port, QObject* parent)
+    : QObject(parent),
+      remote_(state, transport, std::move(hooks), std::move(showTitle),
+              [this](const OscEndpoint& to, std::span<const uint8_t> datagram) { Send(to, datagram); }),
+      port_(port)
 {
+}
+
+void OscServer::Send(const OscEndpoint& to, std::span<const uint8_t> datagram)
+{
+    // From the OSC port, where peers expect the answers to come from. A full send buffer
+    // loses this message; the next update says where the show stands again.
+    if (socket_)
+        socket_->writeDatagram(reinterpret_cast<const char*>(datagram.data()), qint64(datagram.size()),
+                               QHostAddress(to.address), to.port);
+}
+
+void OscServer::SetLists(const OscListSettings& lists)
+{
+    lists_ = lists;
+    const ParsedList<OscEndpoint> targets = ParseEndpointList(lists.FeedbackTargets);
+    remote_.SetFeedbackTargets(targets.items);
+    if (targets.bad)
+        ShowError(BadFeedbackTargetText(QString::fromStdString(*targets.bad)).toStdString());
+    const ParsedList<AddressRange> allow = ParseRangeList(lists.AllowFrom);
+    // A list that cannot be read lets nobody in rather than everyone: 0.0.0.0 sends nothing.
+    remote_.SetAllowFrom(allow.bad ? std::vector<AddressRange>{AddressRange{0, 32}} : allow.items);
+    if (allow.bad)
+        ShowError(BadAllowFromText(QString::fromStdString(*allow.bad)).toStdString());
 }
 
 bool OscServer::Listening() const { return socket_ != nullptr; }
@@ -76,18 +103,31 @@ void OscServer::ReadDatagrams()
 {
     while (socket_ && socket_->hasPendingDatagrams()) {
         QByteArray datagram(int(socket_->pendingDatagramSize()), '\0');
-        const qint64 n = socket_->readDatagram(datagram.data(), datagram.size());
+        QHostAddress host;
+        quint16 port = 0;
+        const qint64 n = socket_->readDatagram(datagram.data(), datagram.size(), &host, &port);
         if (n < 0)
             continue;
         datagram.resize(int(n));
-        HandleDatagram(datagram);
+        HandleDatagram(datagram, OscEndpoint{host.toIPv4Address(), port});
     }
 }
 
-void OscServer::HandleDatagram(const QByteArray& datagram)
+void OscServer::HandleDatagram(const QByteArray& datagram, const OscEndpoint& sender)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(datagram.constData());
-    if (std::optional<std::string> text = receiver_.OscServerUDPRead(std::span(bytes, size_t(datagram.size()))))
+    // Refused and foreign datagrams change nothing: a flood of them costs no update pass.
+    if (std::optional<std::string> text = remote_.Receive(std::span(bytes, size_t(datagram.size())), sender)) {
         emit status(QString::fromStdString(*text));
-    emit commandDone();
+        emit commandDone();
+    }
+}
+
+void OscServer::Update()
+{
+    remote_.Update();
+    if (const std::optional<RefusalNotice::News> refused = refusals_.Take(remote_, SystemClock().NowMs()))
+        emit status(tr("OSC: 拒否 %1 (%2 件)")
+                        .arg(QString::fromStdString(EndpointText(refused->sender)))
+                        .arg(refused->count));
 }

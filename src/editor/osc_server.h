@@ -1,14 +1,19 @@
 #pragma once
 // The OSC server of the window: a UDP socket on the OSC port whose datagrams drive the
-// transport. A port that cannot be bound is said once and leaves the old one listening;
-// a port that failed at start is tried again when it is set.
+// transport, and from which the show's state goes back to the command senders and the
+// feedback targets (OscRemote). A port that cannot be bound is said once and leaves the old
+// one listening; a port that failed at start is tried again when it is set. Feedback is
+// sent from the display timer (Update), never from the frame tick.
 
 #include "engine/transport.h"
-#include "remote/osc_receiver.h"
+#include "remote/osc_remote.h"
+#include "remote/refusal_notice.h"
+#include "settings/main_window_settings.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QUdpSocket;
@@ -19,8 +24,9 @@ public:
     static constexpr int32_t FirstPort = 1;
     static constexpr int32_t LastPort = 65535;
 
-    OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks, int32_t port,
-              QObject* parent = nullptr);
+    // showTitle: what the show is called for the peers.
+    OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
+              std::function<std::string()> showTitle, int32_t port, QObject* parent = nullptr);
 
     // Starts listening on the port; false (and said) when it cannot be bound.
     bool Listen();
@@ -33,11 +39,22 @@ public:
     bool SetPort(int32_t port);
     void Close();
 
-    // A datagram as received: runs its command and reports it.
-    void HandleDatagram(const QByteArray& datagram);
+    // The feedback targets and the allow list as the settings hold them. A list with an
+    // item that is none is said, and stands for no targets, or for letting nobody in, until
+    // it is set right; its text is kept as it was.
+    void SetLists(const OscListSettings& lists);
+    const OscListSettings& Lists() const { return lists_; }
+
+    // A datagram as received from sender: runs its command and reports it.
+    void HandleDatagram(const QByteArray& datagram, const OscEndpoint& sender);
+    // Tells the peers what changed, and the status a refused sender.
+    void Update();
+    // A show was opened: the peers hear of it at the next update.
+    void ShowOpened() { remote_.ShowOpened(); }
+    const OscRemote& Remote() const { return remote_; }
 
 signals:
-    // The status text of a command (panel 4), or of a failed bind.
+    // The status text of a command (panel 4), of a refused sender, or of a failed bind.
     void status(const QString& text);
     void commandDone();
 
@@ -46,8 +63,11 @@ private:
     QUdpSocket* Bind(int32_t port, QString& error);
     void ReadDatagrams();
     void SayBindFailed(int32_t port, const QString& error);
+    void Send(const OscEndpoint& to, std::span<const uint8_t> datagram);
 
-    OscReceiver receiver_;
+    OscRemote remote_;
+    RefusalNotice refusals_{500};
+    OscListSettings lists_;
     QUdpSocket* socket_ = nullptr;
     int32_t port_;
 };

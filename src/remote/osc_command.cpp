@@ -44,9 +44,10 @@ std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDurati
     const std::string command = unit.Address.substr(prefix.size());
     OscCommand out;
     out.status = "OSC: " + Shown(command) + " ";
-    auto fail = [&out](const char* text) {
+    auto fail = [&out](const char* text, const char* reason = OscReasonBadArgument) {
         out.kind = OscCommand::Kind::Failed;
         out.status += std::string(" ERR:") + text;
+        out.reason = reason;
         return out;
     };
     const bool numbers = unit.IntCount > 0 || unit.FloatCount > 0;
@@ -71,13 +72,15 @@ std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDurati
         out.time = *t;
         return out;
     }
-    if (command == "stop" || command == "pause") {
+    if (command == "stop" || command == "pause" || command == "status") {
         // Any argument at all, of whatever type a valid tag names. (An invalid tag means a
         // datagram that failed after its address: its command runs without arguments.)
         if (unit.TypeTag.size() > 1 && unit.TypeTag[0] == ',')
             return fail(OscInvalidParameter);
-        out.kind = command == "stop" ? OscCommand::Kind::Stop : OscCommand::Kind::Pause;
+        out.kind = command == "stop"    ? OscCommand::Kind::Stop
+                   : command == "pause" ? OscCommand::Kind::Pause
+                                        : OscCommand::Kind::Status;
         return out;
     }
-    return fail(OscUndefinedAddress);
+    return fail(OscUndefinedAddress, OscReasonUnknownAddress);
 }

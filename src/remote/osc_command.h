@@ -12,11 +12,19 @@ inline constexpr const char* OscPrefix = "/lumenrill/";
 inline constexpr const char* OscInvalidParameter = TRANSLATABLE_TEXT("Core", "パラメーターが間違っています。");
 inline constexpr const char* OscUndefinedAddress = TRANSLATABLE_TEXT("Core", "未定義アドレス");
 
+// Why a command was not carried out, as the error reply says it to the sender.
+inline constexpr const char* OscReasonUnknownAddress = "unknown address";
+inline constexpr const char* OscReasonBadArgument = "bad argument";
+inline constexpr const char* OscReasonNoShow = "no show";
+inline constexpr const char* OscReasonNoAudioOutput = "no audio output";
+inline constexpr const char* OscReasonNotPlaying = "not playing";
+
 struct OscCommand {
-    enum class Kind { Play, TopPlay, PlayAt, Stop, Pause, Failed };
+    enum class Kind { Play, TopPlay, PlayAt, Stop, Pause, Status, Failed };
     Kind kind = Kind::Failed;
     int32_t time = 0;   // PlayAt: ms from the start of the sound
     std::string status; // "OSC: " + command + " " (+ argument, or + " ERR:" + text)
+    std::string reason; // Failed: why, for the error reply
 };
 
 // Nothing when the address lies outside the prefix (the datagram is ignored, the status

@@ -5,47 +5,61 @@ OscReceiver::OscReceiver(EngineState& state, Transport& transport, Hooks hooks)
 {
 }
 
-std::optional<std::string> OscReceiver::OscServerUDPRead(std::span<const uint8_t> datagram)
+std::optional<OscOutcome> OscReceiver::OscServerUDPRead(std::span<const uint8_t> datagram)
 {
     unit_.Decode(datagram); // a failure after the address still runs its command
     std::optional<OscCommand> command = InterpretOsc(unit_, s_.Play.SoundDuration);
     if (!command)
         return std::nullopt;
-    Run(*command);
-    return command->status;
+    OscOutcome outcome;
+    outcome.error = Run(*command);
+    outcome.status = std::move(command->status);
+    outcome.address = unit_.Address;
+    outcome.statusRequest = command->kind == OscCommand::Kind::Status;
+    return outcome;
 }
 
 bool OscReceiver::Enabled(TransportCommand command) const
 {
-    return transport_.Enabled(command, hooks_.summaryLoaded ? hooks_.summaryLoaded() : true);
+    return transport_.Enabled(command, SummaryLoaded());
 }
 
-void OscReceiver::Run(const OscCommand& command)
+bool OscReceiver::SummaryLoaded() const { return hooks_.summaryLoaded ? hooks_.summaryLoaded() : true; }
+
+std::string OscReceiver::Run(const OscCommand& command)
 {
     using K = OscCommand::Kind;
     switch (command.kind) {
     case K::Play:
-        if (Enabled(TransportCommand::Play))
-            transport_.PlayAction();
-        break;
-    case K::TopPlay:
-        if (Enabled(TransportCommand::TopPlay))
-            transport_.TopPlayAction();
-        break;
+    case K::TopPlay: {
+        // What keeps a play command from running is said; a show already playing is as asked.
+        if (!SummaryLoaded())
+            return OscReasonNoShow;
+        if (!s_.AudioOutputOk)
+            return OscReasonNoAudioOutput;
+        const bool top = command.kind == K::TopPlay;
+        if (Enabled(top ? TransportCommand::TopPlay : TransportCommand::Play))
+            top ? transport_.TopPlayAction() : transport_.PlayAction();
+        return {};
+    }
     case K::Stop:
         if (Enabled(TransportCommand::Stop))
             transport_.StopAction();
-        break;
+        return {};
     case K::Pause:
-        if (Enabled(TransportCommand::Pause))
-            transport_.PauseAction();
-        break;
+        if (!Enabled(TransportCommand::Pause))
+            return OscReasonNotPlaying;
+        transport_.PauseAction();
+        return {};
     case K::PlayAt:
         StartAt(command.time);
-        break;
+        return {};
+    case K::Status:
+        return {};
     case K::Failed:
-        break;
+        return command.reason;
     }
+    return {};
 }
 
 void OscReceiver::StartAt(int32_t t)

@@ -12,6 +12,14 @@
 #include <span>
 #include <string>
 
+// What a datagram under the prefix did: the status text, and what the sender is told.
+struct OscOutcome {
+    std::string status;         // "OSC: play top" and the like
+    std::string address;        // the command's address, as it came
+    std::string error;          // why it was not carried out; empty when it was
+    bool statusRequest = false; // the sender asked for the whole state
+};
+
 class OscReceiver {
 public:
     struct Hooks {
@@ -23,16 +31,18 @@ public:
 
     OscReceiver(EngineState& state, Transport& transport, Hooks hooks);
 
-    // The status text for the datagram, or nothing when it leaves the status unchanged
-    // (its address lies outside the prefix).
-    std::optional<std::string> OscServerUDPRead(std::span<const uint8_t> datagram);
+    // What the datagram did, or nothing when its address lies outside the prefix (the
+    // status stays as it was and nobody is answered).
+    std::optional<OscOutcome> OscServerUDPRead(std::span<const uint8_t> datagram);
 
     const TOscUnit& Unit() const { return unit_; }
 
 private:
-    void Run(const OscCommand& command);
+    // Runs the command; why it could not, or an empty text.
+    std::string Run(const OscCommand& command);
     void StartAt(int32_t t);
     bool Enabled(TransportCommand command) const;
+    bool SummaryLoaded() const;
 
     EngineState& s_;
     Transport& transport_;

@@ -54,6 +54,7 @@ bool TOscUnit::Decode(std::span<const uint8_t> datagram)
     TypeTag.clear();
     ErrorText.clear();
     IntCount = FloatCount = StringCount = 0;
+    ElementSize = 0;
     pos_ = 0;
     size_ = 0;
 
@@ -63,18 +64,22 @@ bool TOscUnit::Decode(std::span<const uint8_t> datagram)
         ErrorText = TRANSLATABLE_TEXT("Core", "受信サイズが大きすぎます");
         return false;
     }
-    if (datagram.size() < MinSize) {
+    // A plain message is read as a bundle's first message is: its address starts at 0.
+    const bool plain = datagram[0] == '/';
+    if (datagram.size() < (plain ? MinMessageSize : MinSize)) {
         ErrorText = TRANSLATABLE_TEXT("Core", "受信サイズが小さすぎます");
         return false;
     }
     size_ = int32_t(datagram.size());
     std::copy(datagram.begin(), datagram.end(), data_.begin());
 
-    if (ReadString() != "#bundle")
-        return false;
-    if (pos_ != -1)
-        pos_ = pos_ + 8 >= size_ ? -1 : pos_ + 8; // the time tag is not used
-    ElementSize = int32_t(ReadWord());
+    if (!plain) {
+        if (ReadString() != "#bundle")
+            return false;
+        if (pos_ != -1)
+            pos_ = pos_ + 8 >= size_ ? -1 : pos_ + 8; // the time tag is not used
+        ElementSize = int32_t(ReadWord());
+    }
     Address = ReadString();
     TypeTag = ReadString();
     if (TypeTag.empty()) {

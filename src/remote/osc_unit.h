@@ -1,6 +1,6 @@
 #pragma once
-// Takes one received OSC datagram apart. Only a bundle is understood, and of it only the
-// first element's address, type tag and arguments. A pure function of the bytes: nothing
+// Takes one received OSC datagram apart: a plain message, or of a bundle only the first
+// element's address, type tag and arguments. A pure function of the bytes: nothing
 // outside the datagram is ever read.
 
 #include <array>
@@ -11,12 +11,13 @@
 class TOscUnit {
 public:
     static constexpr size_t MaxSize = 1024;
-    static constexpr size_t MinSize = 24;
+    static constexpr size_t MinSize = 24;       // a bundle with a message
+    static constexpr size_t MinMessageSize = 4; // a plain message: at least its address
     static constexpr int MaxArgs = 32;
     static constexpr int MaxStringGroups = 32;
 
     // True when the datagram was read to the end of its type tag; otherwise false with
-    // ErrorText set (empty for a datagram that is no bundle). Fields read before a
+    // ErrorText set (empty for a datagram that is neither a message nor a bundle). Fields read before a
     // failure keep their values.
     bool Decode(std::span<const uint8_t> datagram);
 

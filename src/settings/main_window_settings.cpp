@@ -8,6 +8,17 @@ int32_t ReadOscPort(const IniFile& ini) { return ini.ReadInteger("OSC", "LocalPo
 
 void WriteOscPort(IniFile& ini, int32_t port) { ini.WriteInteger("OSC", "LocalPort", port); }
 
+OscListSettings ReadOscLists(const IniFile& ini)
+{
+    return {ini.ReadString("OSC", "FeedbackTargets", ""), ini.ReadString("OSC", "AllowFrom", "")};
+}
+
+void WriteOscLists(IniFile& ini, const OscListSettings& lists)
+{
+    ini.WriteString("OSC", "FeedbackTargets", lists.FeedbackTargets);
+    ini.WriteString("OSC", "AllowFrom", lists.AllowFrom);
+}
+
 OptionSettings ReadOptionSettings(const IniFile& ini)
 {
     OptionSettings o;

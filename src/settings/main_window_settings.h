@@ -11,6 +11,15 @@
 // [OSC] LocalPort, the UDP port of the OSC server.
 int32_t ReadOscPort(const IniFile& ini);
 void WriteOscPort(IniFile& ini, int32_t port);
+// [OSC] FeedbackTargets ("address:port" items, where the show's state is sent besides the
+// command senders) and AllowFrom (addresses and ranges that may send commands; empty:
+// anyone), as written.
+struct OscListSettings {
+    std::string FeedbackTargets;
+    std::string AllowFrom;
+};
+OscListSettings ReadOscLists(const IniFile& ini);
+void WriteOscLists(IniFile& ini, const OscListSettings& lists);
 
 // [Option], read at creation.
 struct OptionSettings {

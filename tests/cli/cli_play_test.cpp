@@ -36,6 +36,13 @@ TEST_F(CliPlayTest, WrongArguments)
         EXPECT_EQ(Cli(args), 2) << args;
         EXPECT_NE(Stderr().find("usage: lumenrill-cli play SHOW.PRJ"), std::string::npos) << args;
     }
+    // A list item that is none is named.
+    for (const auto& [args, named] : {std::pair{"play show.PRJ --osc-allow 10.0.0.0/8,10.0.0.300", "\"10.0.0.300\""},
+                                      std::pair{"play show.PRJ --osc-feedback 10.0.0.1", "\"10.0.0.1\""},
+                                      std::pair{"play show.PRJ --osc-allow", "usage"}}) {
+        EXPECT_EQ(Cli(args), 2) << args;
+        EXPECT_NE(Stderr().find(named), std::string::npos) << Stderr();
+    }
 }
 
 TEST_F(CliPlayTest, ShowsThatCannotPlayEndWithStatusOne)

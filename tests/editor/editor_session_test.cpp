@@ -6,6 +6,7 @@
 #include "editor/canvas_fixture.h"
 #include "editor/editor_session.h"
 #include "engine/fake_audio.h"
+#include "remote/osc_builder.h"
 #include "support/test_support.h"
 #include "support/wav_writer.h"
 
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QUdpSocket>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -241,6 +243,123 @@ TEST_F(EditorSessionTest, TheOscServerKeepsItsPortWhenAnotherFails)
     QUdpSocket sender;
     sender.writeDatagram(bundle, QHostAddress::LocalHost, 19921);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !statuses.empty(); }, 2000));
+}
+
+// A control surface on a socket of its own: commands out, what the program says back in.
+class OscPeer {
+public:
+    explicit OscPeer(EditorSession& session, quint16 port) : session_(session), port_(port)
+    {
+        EXPECT_TRUE(socket_.bind(QHostAddress::LocalHost, 0));
+    }
+    void Send(const OscMessage& m)
+    {
+        const Datagram d = m.Bytes();
+        socket_.writeDatagram(reinterpret_cast<const char*>(d.data()), qint64(d.size()), QHostAddress::LocalHost, port_);
+    }
+    // Waits, the display timer's updates running, until a message starting with `text`
+    // arrives; everything heard meanwhile is kept.
+    bool WaitFor(const std::string& text, int ms = 3000)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                session_.Osc().Update();
+                while (socket_.hasPendingDatagrams()) {
+                    QByteArray d(int(socket_.pendingDatagramSize()), '\0');
+                    d.resize(int(socket_.readDatagram(d.data(), d.size())));
+                    heard.push_back(OscText(std::span(reinterpret_cast<const uint8_t*>(d.constData()), size_t(d.size()))));
+                }
+                return std::any_of(heard.begin() + long(looked_), heard.end(),
+                                   [&](const std::string& h) { return h.starts_with(text); });
+            },
+            ms);
+    }
+    // The times heard since the last look, in seconds.
+    std::vector<double> Times()
+    {
+        std::vector<double> times;
+        for (size_t i = looked_; i < heard.size(); ++i)
+            if (heard[i].starts_with("/lumenrill/time "))
+                times.push_back(std::stod(heard[i].substr(16)));
+        return times;
+    }
+    void Look() { looked_ = heard.size(); }
+
+    std::vector<std::string> heard;
+
+private:
+    EditorSession& session_;
+    quint16 port_;
+    QUdpSocket socket_;
+    size_t looked_ = 0;
+};
+
+TEST_F(EditorSessionTest, ACommandSenderIsAnsweredAndFollowsTheShow)
+{
+    ASSERT_TRUE(session->Osc().SetPort(19931));
+    OscPeer peer(*session, 19931);
+
+    peer.Send(OscMessage("/lumenrill/bogus"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/error /lumenrill/bogus unknown address"));
+    peer.Send(OscMessage("/lumenrill/play").String("00:61:00.00"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/error /lumenrill/play bad argument"));
+    peer.Send(OscMessage("/lumenrill/pause"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/error /lumenrill/pause not playing"));
+    EXPECT_FALSE(session->State().TransportActive);
+    peer.Look();
+
+    peer.Send(OscMessage("/lumenrill/status"));
+    ASSERT_TRUE(peer.WaitFor("/lumenrill/show"));
+    EXPECT_THAT(std::vector(peer.heard.end() - 4, peer.heard.end()),
+                ::testing::ElementsAre("/lumenrill/ok /lumenrill/status", "/lumenrill/state stopped",
+                                       ::testing::StartsWith("/lumenrill/time "), "/lumenrill/show show.PRJ 4.000"));
+    peer.Look();
+
+    // From the top: the lead-in (ten seconds in this show), its time running, later values
+    // at most ten a second.
+    peer.Send(OscMessage("/lumenrill/play").String("top"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/ok /lumenrill/play"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/state leadin"));
+    peer.Look();
+    EXPECT_FALSE(peer.WaitFor("/lumenrill/state", 1000));
+    const std::vector<double> times = peer.Times();
+    ASSERT_GE(times.size(), 3u);
+    EXPECT_LE(times.size(), 11u);
+    EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
+    EXPECT_LT(times.back(), 0);
+    EXPECT_GT(times.back(), times.front());
+
+    peer.Send(OscMessage("/lumenrill/play").String("00:00:01.00"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/state playing")) << ::testing::PrintToString(peer.heard);
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/time 1."));
+
+    peer.Send(OscMessage("/lumenrill/stop"));
+    EXPECT_TRUE(peer.WaitFor("/lumenrill/state stopped"));
+    EXPECT_FALSE(session->State().TransportActive);
+}
+
+// A list edited by hand into something that does not read: said at start, no target, nobody
+// let in, and the text kept as it was for the person to put right.
+TEST_F(EditorSessionTest, AStoredOscListThatDoesNotReadIsSaidAndLetsNobodyIn)
+{
+    session->Close({}, {});
+    std::ofstream(dir / "lumenrill.INI") << "[OSC]\nFeedbackTargets=127.0.0.1\nAllowFrom=127.0.0.1, everyone\n";
+    messages.entries.clear();
+    StartSession();
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_NE(messages.entries[0].text.find("「127.0.0.1」"), std::string::npos) << messages.entries[0].text;
+    EXPECT_NE(messages.entries[1].text.find("「everyone」"), std::string::npos) << messages.entries[1].text;
+    EXPECT_TRUE(session->Osc().Remote().FeedbackTargets().empty());
+
+    ASSERT_TRUE(session->Osc().SetPort(19932));
+    OscPeer peer(*session, 19932);
+    peer.Send(OscMessage("/lumenrill/status"));
+    EXPECT_FALSE(peer.WaitFor("/lumenrill/", 500));
+    EXPECT_EQ(session->Osc().Remote().RefusedCount(), 1u);
+    session->Close({}, {});
+    const std::string ini = ReadText(dir / "lumenrill.INI");
+    EXPECT_NE(ini.find("FeedbackTargets=127.0.0.1\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("AllowFrom=127.0.0.1, everyone\n"), std::string::npos) << ini;
 }
 
 } // namespace

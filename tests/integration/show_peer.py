@@ -7,7 +7,7 @@ arrived. Writes one JSON object: {"sent": [[t, label], ...], "dmx": [[t, univers
 [slot values 1..24]], ...]} where t is seconds since the peer started.
 
 usage: show_peer.py TARGET_ADDR OSC_PORT DURATION_S OUT.json ACTION...
-ACTION is T:KIND[:ARG], KIND one of play, stop, pause, next, plain, wrongcase, short.
+ACTION is T:KIND[:ARG], KIND one of play, stop, pause, next, wrongcase, short.
 """
 import json
 import select
@@ -35,8 +35,6 @@ def datagram(kind, arg):
     args = [arg] if arg else []
     if kind in ("play", "stop", "pause", "next"):
         return bundle(message("/lumenrill/" + kind, args))
-    if kind == "plain":  # a message outside a bundle: no command
-        return message("/lumenrill/play")
     if kind == "wrongcase":
         return bundle(message("/Lumenrill/play"))
     if kind == "short":  # 23 bytes: too small

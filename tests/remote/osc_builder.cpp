@@ -1,6 +1,9 @@
 #include "osc_builder.h"
 
+#include "remote/osc_unit.h"
+
 #include <bit>
+#include <cstdio>
 
 void AppendOscString(Datagram& d, const std::string& text)
 {
@@ -56,4 +59,22 @@ Datagram Bundle(const OscMessage& first)
     AppendBigEndian(d, uint32_t(message.size()));
     d.insert(d.end(), message.begin(), message.end());
     return d;
+}
+
+std::string OscText(std::span<const uint8_t> datagram)
+{
+    TOscUnit unit;
+    if (!unit.Decode(datagram))
+        return "? " + std::to_string(datagram.size());
+    std::string text = unit.Address;
+    for (size_t i = 1, s = 0, f = 0; i < unit.TypeTag.size(); ++i) {
+        if (unit.TypeTag[i] == 's') {
+            text += " " + unit.StringArgs[s++];
+        } else if (unit.TypeTag[i] == 'f') {
+            char number[32];
+            std::snprintf(number, sizeof number, " %.3f", double(unit.FloatArgs[f++]));
+            text += number;
+        }
+    }
+    return text;
 }

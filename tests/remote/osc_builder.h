@@ -1,7 +1,9 @@
 #pragma once
-// Builds OSC 1.0 datagrams for the tests, independently of the decoder.
+// Builds OSC 1.0 datagrams for the tests, independently of the decoder, and shows a
+// received message as one line of text.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,3 +28,8 @@ struct OscMessage {
 
 // "#bundle", a time tag, then the message as its first element.
 Datagram Bundle(const OscMessage& first);
+
+// A received message as "/lumenrill/show Night 10.000": the address, then each string and
+// each float (three decimals) in type tag order; "?" and the bytes' count for what does not
+// decode.
+std::string OscText(std::span<const uint8_t> datagram);

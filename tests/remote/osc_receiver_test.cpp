@@ -31,7 +31,13 @@ protected:
             worker.join();
     }
     void TearDown() override { StopWorker(); }
-    std::optional<std::string> Send(const OscMessage& m) { return receiver.OscServerUDPRead(Bundle(m)); }
+    std::optional<std::string> Send(const OscMessage& m)
+    {
+        std::optional<OscOutcome> outcome = receiver.OscServerUDPRead(Bundle(m));
+        if (!outcome)
+            return std::nullopt;
+        return outcome->status;
+    }
 
     Transport transport{state};
     int scrolled = 0;
@@ -76,8 +82,39 @@ TEST_F(OscReceiverTest, CommandsRunOnlyWhenTheirActionIsEnabled)
     EXPECT_TRUE(state.ClockRunning) << "the lead-in runs on the clock";
     EXPECT_EQ(Send(OscMessage("/lumenrill/pause")), "OSC: pause ");
     EXPECT_TRUE(state.ClockPaused);
-    EXPECT_FALSE(receiver.OscServerUDPRead(OscMessage("/lumenrill/pause").Bytes())) << "no bundle, no command";
-    EXPECT_TRUE(state.ClockPaused);
+    const std::optional<OscOutcome> plain = receiver.OscServerUDPRead(OscMessage("/lumenrill/pause").Bytes());
+    ASSERT_TRUE(plain) << "a plain message is a command as a bundle's first message is";
+    EXPECT_EQ(plain->status, "OSC: pause ");
+    EXPECT_FALSE(state.ClockPaused);
+}
+
+TEST_F(OscReceiverTest, WhatKeepsACommandFromRunningIsTheReply)
+{
+    struct Case {
+        OscMessage message;
+        std::string error;
+    };
+    const Case cases[] = {
+        {OscMessage("/lumenrill/pause"), OscReasonNotPlaying},
+        {OscMessage("/lumenrill/stop"), ""}, // stopped, as asked
+        {OscMessage("/lumenrill/next"), OscReasonUnknownAddress},
+        {OscMessage("/lumenrill/play").Int(3), OscReasonBadArgument},
+        {OscMessage("/lumenrill/status").Float(1), OscReasonBadArgument},
+        {OscMessage("/lumenrill/status"), ""},
+        {OscMessage("/lumenrill/play"), ""},
+        {OscMessage("/lumenrill/play"), ""}, // already playing
+    };
+    for (const Case& c : cases) {
+        const std::optional<OscOutcome> outcome = receiver.OscServerUDPRead(c.message.Bytes());
+        ASSERT_TRUE(outcome) << c.message.address;
+        EXPECT_EQ(outcome->address, c.message.address);
+        EXPECT_EQ(outcome->error, c.error) << c.message.address;
+        EXPECT_EQ(outcome->statusRequest, c.message.address == "/lumenrill/status" && c.error.empty());
+    }
+    EXPECT_TRUE(state.TransportActive);
+
+    OscReceiver noShow{state, transport, {[] { return false; }, {}}};
+    EXPECT_EQ(noShow.OscServerUDPRead(OscMessage("/lumenrill/play").String("top").Bytes())->error, OscReasonNoShow);
 }
 
 } // namespace

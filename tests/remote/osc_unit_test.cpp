@@ -27,6 +27,28 @@ TEST(OscUnit, DecodesTheFirstMessageOfABundle)
     EXPECT_EQ(unit.ErrorText, "");
 }
 
+TEST(OscUnit, APlainMessageIsReadAsABundlesFirstMessage)
+{
+    OscMessage m{"/lumenrill/play"};
+    m.Float(0.25f).String("top").Int(-7);
+    TOscUnit unit;
+    ASSERT_TRUE(unit.Decode(Bundle(m)));
+    ASSERT_TRUE(unit.Decode(m.Bytes()));
+    EXPECT_EQ(unit.Address, "/lumenrill/play");
+    EXPECT_EQ(unit.TypeTag, ",fsi");
+    EXPECT_EQ(unit.ElementSize, 0) << "a plain message has no element size";
+    EXPECT_EQ(unit.FloatArgs[0], 0.25f);
+    EXPECT_EQ(unit.StringArgs[0], "top");
+    EXPECT_EQ(unit.IntArgs[0], -7);
+
+    // The smallest: an address and an empty type tag, as oscsend sends one.
+    Datagram smallest = OscMessage{"/a"}.Bytes();
+    ASSERT_EQ(smallest.size(), 8u);
+    ASSERT_TRUE(unit.Decode(smallest));
+    EXPECT_EQ(unit.Address, "/a");
+    EXPECT_EQ(unit.TypeTag, ",");
+}
+
 TEST(OscUnit, RefusesWhatIsNoBundleOrHasNoTypeTag)
 {
     struct Case {
@@ -41,14 +63,16 @@ TEST(OscUnit, RefusesWhatIsNoBundleOrHasNoTypeTag)
     AppendBigEndian(typeTagLess, 20);
     AppendOscString(typeTagLess, "/lumenrill/play");
     Datagram badTag = Bundle(OscMessage{"/lumenrill/pause", "xyz"});
-    Datagram plain = OscMessage{"/lumenrill/play/with/a/long/address"}.Bytes();
+    Datagram notOsc = OscMessage{"lumenrill/play/without/its/slash"}.Bytes();
+    Datagram plainShort = {'/', 'a', 0};
     Datagram big(1025, 0);
     Datagram small = Bundle(OscMessage{"/a"});
     small.resize(23);
 
     const Case cases[] = {
         {"empty", {}, "", ""},
-        {"plain message", plain, "", ""},
+        {"neither message nor bundle", notOsc, "", ""},
+        {"message too small", plainShort, "受信サイズが小さすぎます", ""},
         {"too large", big, "受信サイズが大きすぎます", ""},
         {"too small", small, "受信サイズが小さすぎます", ""},
         {"no type tag", typeTagLess, "TypeTagがありません", "/lumenrill/play"},
