@@ -22,8 +22,12 @@ const Command commands[] = {
      EvalCommand},
     {"nodes", "nodes [--seconds N] [--universe U]", "lists the Art-Net nodes that answer a poll within N seconds",
      NodesCommand},
-    {"play", "play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start] [--exit-at-end]",
-     "plays the show with its sound and Art-Net output, driven by OSC", PlayCommand},
+    {"play",
+     "play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start] [--exit-at-end]"
+     " [--artnet broadcast|unicast|off] [--sacn multicast|ADDR,...|off] [--sacn-universe N] [--sacn-priority N]",
+     "plays the show with its sound and its output (Art-Net broadcast unless told otherwise; sACN universe 1-63999,"
+     " priority 0-200), driven by OSC",
+     PlayCommand},
     {"summary", "summary SOUND [OUT.wfm]",
      "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm", SummaryCommand},
     {"soundinfo", "soundinfo SOUND", "prints the sound information line of a WAV or MP3 file", SoundInfoCommand},

@@ -1,9 +1,12 @@
 // play SHOW.PRJ [--osc-port N] [--universe U] [--light-latency MS] [--repeat] [--start]
-// [--exit-at-end]: the show without a window. The engine, the audio player and the Art-Net worker run as in
-// the desktop program; OSC commands drive it, and each status text goes to standard output.
+// [--exit-at-end] [--artnet broadcast|unicast|off] [--sacn multicast|ADDR,...|off]
+// [--sacn-universe N] [--sacn-priority N]: the show without a window. The engine, the audio
+// player and the Art-Net worker run as in the desktop program; OSC commands drive it, and
+// each status text goes to standard output.
 // Nothing is written: no waveform summary is built and the show is never saved.
 #include "cli/commands.h"
 #include "cli/live_status.h"
+#include "cli/output_options.h"
 #include "common/paths.h"
 #include "common/termination_signal.h"
 #include "common/text_codec.h"
@@ -32,6 +35,7 @@ struct PlayOptions {
     bool repeat = false;
     bool start = false;
     bool exitAtEnd = false;
+    OutputConfig output;
 };
 
 std::optional<PlayOptions> ParsePlayArgs(const Args& args)
@@ -58,6 +62,9 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
             else if (a == "--light-latency" && n >= LightLatencyMin && n <= LightLatencyMax)
                 o.lightLatency = n;
             else
+                return std::nullopt;
+        } else if (IsOutputOption(a)) {
+            if (i + 1 >= args.size() || !ParseOutputOption(a, args[++i], o.output))
                 return std::nullopt;
         } else if (!haveShow && !a.starts_with("--")) {
             o.show = a;
@@ -112,9 +119,15 @@ int PlayCommand(const Args& args)
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = options->universe;
     runtimeOptions.LightLatency = options->lightLatency;
-    runtimeOptions.RequireSocket = true;
+    runtimeOptions.Output = options->output;
+    runtimeOptions.Output.Sacn.Cid = StoredSacnCid();
+    // Without Art-Net output the port is only for finding nodes.
+    runtimeOptions.RequireSocket = options->output.Artnet != ArtnetMode::Off;
     runtimeOptions.ReportInitError = [](const std::string& text) {
         std::cerr << "ArtNet初期化エラー: " << text << std::endl;
+    };
+    runtimeOptions.ReportOutputProblem = [](const OutputCheck& problem) {
+        std::cerr << "lumenrill-cli: " << OutputProblemText(problem) << std::endl;
     };
     ShowRuntime runtime(std::move(runtimeOptions));
     ProjectData& doc = runtime.Document();

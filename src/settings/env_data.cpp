@@ -16,7 +16,7 @@ std::string SettingsFilePath(const std::string& exeDir)
     return path + "lumenrill.INI";
 }
 
-std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome)
+std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome, bool makeFolder)
 {
     const std::string portable = SettingsFilePath(exeDir);
     std::error_code ec;
@@ -32,7 +32,8 @@ std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome
         }
     }
     const std::string folder = configHome + "/lumenrill";
-    std::filesystem::create_directories(folder, ec);
+    if (makeFolder)
+        std::filesystem::create_directories(folder, ec);
     return folder + "/lumenrill.INI";
 }
 
