@@ -576,6 +576,8 @@ void MainWindow::DisplayTick()
     const TArtnetThread* artnet = session_->Artnet();
     in.SocketReady = artnet && artnet->SocketReady();
     in.NodeCount = artnet ? artnet->NodeCount() : 0;
+    in.SendFailing = artnet && artnet->SendFailing();
+    in.Outputs = OutputSummary(session_->Output());
     in.Axis = view_->Axis();
     in.PlayCursorX = view_->PlayCursorX();
     in.ScrollPosition = view_->ScrollPosition();
@@ -589,6 +591,9 @@ void MainWindow::DisplayTick()
     const int line = session_->CurrentLine();
     playPanel_->SetOutput(line, s.LineOutput[size_t(line)]);
     SetStatus(StatusPanel::NetworkAudio, Q(snapshot.Status));
+    // The panel widens to name the outputs in full.
+    QLabel* network = Status(StatusPanel::NetworkAudio);
+    network->setFixedWidth(std::max(PanelWidths[0], network->fontMetrics().horizontalAdvance(network->text()) + 12));
 
     if (session_->HasPostedErrors())
         QMetaObject::invokeMethod(session_, &EditorSession::ShowPostedErrors, Qt::QueuedConnection);
