@@ -20,55 +20,23 @@ Needs root (network namespaces), tshark and the private sound server of scripts/
 promised (LUMENRILL_REQUIRE_ENVIRONMENT=1, as under scripts/test).
 """
 import json
-import math
 import os
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
 import time
-import wave
+
+from output_show import PRE_MS, RAMP_END_MS, Cable, environment_problem, make_show, missing_environment, play
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SOUND_MS = 3000
-PRE_MS = 1000
-POST_MS = 1000
-RAMP_END_MS = SOUND_MS + POST_MS  # line 1 red ramps from 0 at -1000 ms to 250 at the end
-RAMP_TOP = 250
-
 failures = []
 
 
 def check(condition, text):
     if not condition:
         failures.append(text)
-
-
-def write_wav(path):
-    with wave.open(path, "wb") as w:
-        w.setnchannels(2)
-        w.setsampwidth(2)
-        w.setframerate(44100)
-        frames = bytearray()
-        for i in range(44100 * SOUND_MS // 1000):
-            v = int(3000 * math.sin(2 * math.pi * 440 * i / 44100))
-            frames += struct.pack("<hh", v, v)
-        w.writeframes(bytes(frames))
-
-
-def missing_environment():
-    """Why the test cannot run here, or None."""
-    if os.geteuid() != 0:
-        return "needs root for network namespaces"
-    if not shutil.which("tshark"):
-        return "needs tshark (scripts/install-deps installs it)"
-    if not os.environ.get("PULSE_SERVER"):
-        return "needs the private test sound server named in PULSE_SERVER"
-    if subprocess.run(["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode != 0:
-        return "the sound server at " + os.environ["PULSE_SERVER"] + " does not answer"
-    return None
 
 
 def sacn_fields(hex_text):
@@ -96,70 +64,28 @@ def dissect(capture):
 
 def main():
     cli = sys.argv[1]
-    problem = missing_environment()
+    problem = missing_environment() or (None if shutil.which("tshark") else "needs tshark")
     if problem:
-        if os.environ.get("LUMENRILL_REQUIRE_ENVIRONMENT") == "1":
-            print("missing from the test environment: " + problem)
-            return 1
-        print(problem)
-        return 77
+        return environment_problem(problem)
     work = tempfile.mkdtemp(prefix="lumenrill-output-")
-    write_wav(os.path.join(work, "tone.wav"))
-    show = {
-        "title": "output", "soundFile": os.path.join(work, "tone.wav"), "prePlayTime": PRE_MS,
-        "postPlayTime": POST_MS,
-        "lines": [[{"time": -PRE_MS, "color": "#000000"}, {"time": RAMP_END_MS, "color": "#FA0000"}],
-                  [{"time": -PRE_MS, "color": "#00FF00", "brightness": -128}],
-                  [], [], [], [], [], []],
-    }
-    with open(os.path.join(work, "show.json"), "w") as f:
-        json.dump(show, f)
-    subprocess.run([cli, "import", "show.json", "show.PRJ"], cwd=work, check=True)
-    times = list(range(-PRE_MS - 100, SOUND_MS + POST_MS + 100))
-    eval_out = subprocess.run([cli, "eval", "show.PRJ", *map(str, times)], cwd=work, check=True,
-                              capture_output=True, text=True).stdout.splitlines()
-    expected = {}
-    for line in eval_out:
-        e = json.loads(line)
-        expected.setdefault(tuple(e["dmx"][:24]), []).append(e["time"])
-    end_look = tuple(json.loads(eval_out[-1])["dmx"][:24])
-
-    tag = f"{os.getpid()}"
-    app, node = f"lr-out-app-{tag}", f"lr-out-node-{tag}"
-    run = lambda *a: subprocess.run(list(a), check=True)
+    expected, end_look = make_show(cli, work)
     capture = os.path.join(work, "cable.pcapng")
-    try:
-        run("ip", "netns", "add", app)
-        run("ip", "netns", "add", node)
-        run("ip", "-n", app, "link", "set", "lo", "up")
-        run("ip", "-n", node, "link", "set", "lo", "up")
-        run("ip", "-n", app, "link", "add", "lr-app", "type", "veth", "peer", "name", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-node", "netns", node)
-        run("ip", "-n", app, "addr", "add", "2.0.0.1/8", "dev", "lr-app")
-        run("ip", "-n", node, "addr", "add", "2.0.0.2/8", "dev", "lr-node")
-        run("ip", "-n", app, "link", "set", "lr-app", "up")
-        run("ip", "-n", node, "link", "set", "lr-node", "up")
-
-        shark = subprocess.Popen(["ip", "netns", "exec", node, "tshark", "-q", "-i", "lr-node", "-w", capture],
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    with Cable("out") as cable:
+        shark = subprocess.Popen(["ip", "netns", "exec", cable.node, "tshark", "-q", "-i", "lr-node", "-w", capture],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         record = os.path.join(work, "peer.json")
-        peer = subprocess.Popen(["ip", "netns", "exec", node, sys.executable, os.path.join(HERE, "output_peer.py"),
-                                 "2.0.0.2", "12", record])
+        peer = subprocess.Popen(["ip", "netns", "exec", cable.node, sys.executable,
+                                 os.path.join(HERE, "output_peer.py"), "2.0.0.2", "12", record])
         time.sleep(2.0)  # tshark and the peer listen
-        player = subprocess.run(["ip", "netns", "exec", app, cli, "play", "show.PRJ", "--osc-port", "9901", "--start",
-                                 "--exit-at-end", "--artnet", "unicast", "--sacn", "multicast", "--sacn-universe",
-                                 "1", "--sacn-priority", "150"],
-                                cwd=work, capture_output=True, text=True, timeout=60)
+        player = play(cli, cable, work, "--artnet", "unicast", "--sacn", "multicast", "--sacn-universe", "1",
+                      "--sacn-priority", "150")
         check(player.returncode == 0, f"play ended with {player.returncode}: {player.stderr}")
         peer.wait(timeout=30)
         time.sleep(0.5)
         shark.send_signal(signal.SIGINT)
         shark.wait(timeout=20)
-        with open(record) as f:
-            heard = json.load(f)
-    finally:
-        subprocess.run(["ip", "netns", "del", app], check=False)
-        subprocess.run(["ip", "netns", "del", node], check=False)
+    with open(record) as f:
+        heard = json.load(f)
 
     # Art-Net: the show's output, broadcast only until the node answered.
     artnet = heard["artnet"]
