@@ -21,7 +21,7 @@ import sys
 import tempfile
 import time
 
-from output_show import Cable, environment_problem, make_show, missing_environment, play
+from output_show import finish, Cable, environment_problem, make_show, missing_environment, play
 
 # Every plugin but E1.31 stays off: no USB scans, no other ports taken.
 OTHER_PLUGINS = ["artnet", "dummy", "espnet", "ftdidmx", "gpio", "karate", "kinet", "milinst", "opendmx",
@@ -128,13 +128,7 @@ def main():
     check(shown == sorted(shown), "OLA recorded the show out of order")
     check(looks and looks[-1] == end_look, "OLA's last frame is not the show's last look")
     print(f"OLA recorded {len(looks)} frames of universe 1, {len(set(looks))} looks; {len(failures)} failures")
-    for text in failures:
-        print("FAIL:", text)
-    if failures:
-        print("kept for a look: " + work)
-        return 1
-    shutil.rmtree(work, ignore_errors=True)
-    return 0
+    return finish(failures, work)
 
 
 if __name__ == "__main__":

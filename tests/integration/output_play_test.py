@@ -28,7 +28,7 @@ import sys
 import tempfile
 import time
 
-from output_show import PRE_MS, RAMP_END_MS, Cable, environment_problem, make_show, missing_environment, play
+from output_show import finish, PRE_MS, RAMP_END_MS, Cable, environment_problem, make_show, missing_environment, play
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 failures = []
@@ -149,13 +149,7 @@ def main():
     print(f"{len(artnet)} ArtDmx, {len(data)} sACN data and {len(discovery)} discovery packets checked; "
           f"tshark dissected {len(rows)}; {len(failures)} failures")
 
-    for text in failures:
-        print("FAIL:", text)
-    if failures:
-        print("kept for a look: " + work)
-        return 1
-    shutil.rmtree(work, ignore_errors=True)
-    return 0
+    return finish(failures, work)
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@ lumenrill-cli play from the top to the end."""
 import json
 import math
 import os
+import shutil
 import struct
 import subprocess
 import wave
@@ -100,3 +101,14 @@ def environment_problem(problem):
         return 1
     print(problem)
     return 77
+
+
+def finish(failures, work):
+    """Prints the failures; the work folder is kept for a look when there are any."""
+    for text in failures:
+        print("FAIL:", text)
+    if failures:
+        print("kept for a look: " + work)
+        return 1
+    shutil.rmtree(work, ignore_errors=True)
+    return 0
