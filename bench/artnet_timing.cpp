@@ -56,11 +56,13 @@ int Send(int seconds, bool sacn)
     return 0;
 }
 
-// An ArtDmx, or with sacn an sACN data packet.
+// An ArtDmx, or with sacn an sACN data packet; the three that end the stream at close
+// come back to back and are no frames.
 bool IsFrame(const uint8_t* buffer, ssize_t n, bool sacn)
 {
     if (sacn)
-        return n == ssize_t(SacnDataPacketSize) && buffer[21] == 0x04;
+        return n == ssize_t(SacnDataPacketSize) && buffer[21] == 0x04 &&
+               !(buffer[SacnOptionsOffset] & SacnStreamTerminated);
     return n == 530 && buffer[8] == 0x00 && buffer[9] == 0x50;
 }
 
