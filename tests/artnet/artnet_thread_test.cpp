@@ -497,8 +497,9 @@ TEST(ArtnetLoop, RunsFramesPollsAndAnswersWhileTheUiActs)
             if (i % 50 == 0)
                 thread.Scan();
             thread.OutputUniverse = i % 256;
-            if (i % 40 == 0)
+            if (i % 40 == 0) {
                 EXPECT_TRUE(thread.SetSacnOutput(Sacn(1 + i % 3)));
+            }
             thread.ArtnetOutput = i % 80 < 40 ? ArtnetMode::Broadcast : ArtnetMode::Unicast;
             (void)thread.SendFailing();
             std::this_thread::sleep_for(std::chrono::milliseconds(3));
