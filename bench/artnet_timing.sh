@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# artnet_timing.sh BUILD_DIR [SECONDS]: measures the worker's frame timing as a node on
-# the far side of a virtual cable receives it (SECONDS defaults to 61, enough for 3,000
-# frame intervals). Everything runs in two private network
-# namespaces made here and removed at the end; needs root.
+# artnet_timing.sh BUILD_DIR [SECONDS] [BASELINE_BUILD_DIR]: measures the worker's frame
+# timing as a node on the far side of a virtual cable receives it (SECONDS defaults to 61,
+# enough for 3,000 frame intervals): ArtDmx and, sent at the same time, sACN multicast on
+# universe 1. With a baseline build (one without sACN) its ArtDmx timing is measured first
+# in the same run, by the same receiver. Everything runs in two private network namespaces
+# made here and removed at the end; needs root.
 set -euo pipefail
 build=$1
 seconds=${2:-61}
+baseline=${3:-}
 tag=$$
 app=lrb-$tag-a
 node=lrb-$tag-n
-pid=
+pids=()
 cleanup() {
   set +e
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   ip netns del "$app" 2>/dev/null
   ip netns del "$node" 2>/dev/null
 }
@@ -29,11 +32,28 @@ ip -n "$node" addr add 2.0.0.2/8 dev lr-node
 ip -n "$app" link set lr-app up
 ip -n "$node" link set lr-node up
 
-ip netns exec "$node" "$build/bench/artnet_timing" receive "$seconds" &
-pid=$!
-sleep 0.5
-ip netns exec "$app" "$build/bench/artnet_timing" send "$seconds"
+# measure LABEL SENDER [sacn]: the receivers start, the sender runs, both report.
+measure() {
+  local label=$1 sender=$2 protocol=${3:-}
+  echo "== $label"
+  pids=()
+  ip netns exec "$node" "$build/bench/artnet_timing" receive "$seconds" &
+  pids+=($!)
+  if [[ -n $protocol ]]; then
+    ip netns exec "$node" "$build/bench/artnet_timing" receive "$seconds" sacn &
+    pids+=($!)
+  fi
+  sleep 0.5
+  ip netns exec "$app" "$sender/bench/artnet_timing" send "$seconds" $protocol
+  local status=0
+  for pid in "${pids[@]}"; do wait "$pid" || status=$?; done
+  pids=()
+  return $status
+}
+
 status=0
-wait "$pid" || status=$?
-pid=
+if [[ -n $baseline ]]; then
+  measure "baseline $baseline: Art-Net" "$baseline" || status=$?
+fi
+measure "$build: Art-Net and sACN at once" "$build" sacn || status=$?
 exit $status

@@ -16,6 +16,7 @@ class QueueSocket final : public ArtnetSocket {
 public:
     std::deque<std::vector<uint8_t>> incoming;
     long SendBroadcast(const uint8_t*, size_t size) override { return long(size); }
+    long SendTo(uint32_t, const uint8_t*, size_t size) override { return long(size); }
     long Receive(uint8_t* buffer, size_t capacity) override
     {
         if (incoming.empty())
@@ -65,6 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> lines;
     if (thread.FillNodeList(lines) > 15 || thread.NodeCount() > 15)
         std::abort();
+    // Unicast reads the recorded nodes' ports and addresses for every universe they name.
+    thread.ArtnetOutput = ArtnetMode::Unicast;
+    const std::vector<uint8_t> frame(512, 0);
+    for (int32_t universe = 0; universe < 256; universe += 17) {
+        thread.OutputUniverse = universe;
+        thread.SendDmx(frame.data(), true);
+    }
     thread.CloseNetwork();
     return 0;
 }

@@ -27,6 +27,13 @@ public:
                       sizeof destination_);
     }
 
+    long SendTo(uint32_t address, const uint8_t* data, size_t size) override
+    {
+        sockaddr_in to = destination_;
+        to.sin_addr.s_addr = htonl(address);
+        return sendto(fd_, data, size, MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    }
+
     long Receive(uint8_t* buffer, size_t capacity) override
     {
         return recv(fd_, buffer, capacity, MSG_DONTWAIT);

@@ -4,6 +4,7 @@
 #include "artnet/permission_text.h"
 
 #include <arpa/inet.h>
+#include <net/if.h>
 #include <poll.h>
 #include <sched.h>
 #include <sys/prctl.h>
@@ -46,7 +47,13 @@ void RaiseWorkerPriority(ThreadPriority priority)
 
 ArtnetPlatform SystemArtnetPlatform()
 {
-    return {ReadAddressTable, AddInterfaceAddress, RemoveInterfaceAddress, OpenArtnetSocket, MonotonicNs};
+    return {ReadAddressTable,
+            AddInterfaceAddress,
+            RemoveInterfaceAddress,
+            OpenArtnetSocket,
+            MonotonicNs,
+            OpenSacnSocket,
+            [](const std::string& name) { return uint32_t(if_nametoindex(name.c_str())); }};
 }
 
 TArtnetThread::TArtnetThread(ArtnetPlatform platform) : platform_(std::move(platform))
@@ -123,7 +130,23 @@ long TArtnetThread::Send(const uint8_t* data, size_t size)
     std::lock_guard guard(socketLock_);
     if (!socket_)
         return -1;
-    return socket_->SendBroadcast(data, size);
+    return Counted(socket_->SendBroadcast(data, size));
+}
+
+long TArtnetThread::SendTo(uint32_t address, const uint8_t* data, size_t size)
+{
+    std::lock_guard guard(socketLock_);
+    if (!socket_)
+        return -1;
+    return Counted(socket_->SendTo(address, data, size));
+}
+
+long TArtnetThread::Counted(long result)
+{
+    artnetFailing_ = result < 0;
+    if (result < 0)
+        ++sendFailures_;
+    return result;
 }
 
 void TArtnetThread::SendPoll()
@@ -147,9 +170,92 @@ long TArtnetThread::SendDmx(const uint8_t* frame, bool force)
     uint8_t* data = dmxPacket_.data() + DmxHeaderSize;
     if (!force && std::equal(frame, frame + DmxDataSize, data))
         return 0;
-    SetDmxPortAddress(dmxPacket_, OutputUniverse);
+    const ArtnetMode mode = ArtnetOutput;
+    if (mode == ArtnetMode::Off)
+        return 0;
+    const int32_t universe = OutputUniverse;
+    SetDmxPortAddress(dmxPacket_, universe);
     std::copy(frame, frame + DmxDataSize, data);
-    return Send(dmxPacket_.data(), dmxPacket_.size());
+    const int targets = mode == ArtnetMode::Unicast ? NodeTable.OutputAddresses(universe, unicastTargets_) : 0;
+    if (targets == 0)
+        return Send(dmxPacket_.data(), dmxPacket_.size());
+    long sent = -1;
+    for (int i = 0; i < targets; ++i) {
+        const long n = SendTo(unicastTargets_[size_t(i)], dmxPacket_.data(), dmxPacket_.size());
+        if (n >= 0)
+            sent = std::max(sent, 0L) + n;
+    }
+    return sent;
+}
+
+OutputCheck TArtnetThread::SetSacnOutput(const SacnConfig& config)
+{
+    std::unique_ptr<SacnSender> sender;
+    if (config.Mode != SacnMode::Off) {
+        if (const OutputCheck check = CheckSacnConfig(config); !check)
+            return check;
+        // Multicast leaves where the Art-Net address lives, unless an interface is named.
+        uint32_t via = localAddress_;
+        if (config.Mode == SacnMode::Unicast) {
+            via = htonl(INADDR_ANY);
+        } else if (!config.Interface.empty()) {
+            const std::optional<uint32_t> address = InterfaceAddress(config.Interface);
+            if (!address)
+                return {OutputProblem::Interface, config.Interface};
+            via = *address;
+        }
+        OpenedSacnSocket opened = platform_.openSacnSocket(via, config.Ttl);
+        if (!opened.socket)
+            return {OutputProblem::Socket, opened.error};
+        sender = std::make_unique<SacnSender>(config, std::move(opened.socket));
+    }
+    std::lock_guard guard(sacnLock_);
+    pendingSacn_ = std::move(sender);
+    sacnPending_ = true;
+    return {};
+}
+
+std::optional<uint32_t> TArtnetThread::InterfaceAddress(const std::string& name) const
+{
+    const uint32_t index = platform_.interfaceIndex(name);
+    const std::optional<std::vector<AddressRow>> table = platform_.readAddresses();
+    if (index == 0 || !table)
+        return std::nullopt;
+    for (const AddressRow& row : *table)
+        if (row.interfaceIndex == index)
+            return row.address;
+    return std::nullopt;
+}
+
+void TArtnetThread::TakeSacnOutput()
+{
+    if (!sacnPending_.exchange(false))
+        return;
+    std::unique_ptr<SacnSender> next;
+    {
+        std::lock_guard guard(sacnLock_);
+        next = std::move(pendingSacn_);
+    }
+    EndSacn();
+    sacn_ = std::move(next);
+}
+
+void TArtnetThread::RunSacn(bool force)
+{
+    if (!sacn_)
+        return;
+    sacn_->Frame(outputFrame_.data(), Now(), int64_t(FrameInterval) * NsPerMs, force);
+    sendFailures_ += uint32_t(sacn_->TakeFailed());
+    sacnFailing_ = sacn_->LastFailed();
+}
+
+void TArtnetThread::EndSacn()
+{
+    if (!sacn_ || !sacn_->Running())
+        return;
+    sacn_->Terminate();
+    sendFailures_ += uint32_t(sacn_->TakeFailed());
+    sacnFailing_ = sacn_->LastFailed();
 }
 
 void TArtnetThread::ReceivePacket()
@@ -187,23 +293,33 @@ int64_t TArtnetThread::Now() const { return platform_.monotonicNs ? platform_.mo
 
 void TArtnetThread::BeginOutput()
 {
+    TakeSacnOutput();
     lastDmxSend_ = Now();
-    if (socketReady_ && OutputEnabled)
+    if (!OutputEnabled)
+        return;
+    if (socketReady_)
         SendDmx(outputFrame_.data(), true);
+    RunSacn(true);
 }
 
 void TArtnetThread::RunFrame()
 {
+    TakeSacnOutput();
     if (TickCallback)
         TickCallback(outputFrame_.data());
-    if (!socketReady_ || !OutputEnabled)
+    if (!OutputEnabled) {
+        EndSacn(); // receivers let go of this source at once rather than after their time-out
         return;
-    // Half a frame early rather than a frame late: frames leave on a grid, a little after
-    // their slot when the tick takes its time.
-    const int64_t now = Now();
-    const bool keepAlive = now - lastDmxSend_ >= (int64_t(KeepAliveMs) - FrameInterval / 2) * NsPerMs;
-    if (SendDmx(outputFrame_.data(), keepAlive) != 0)
-        lastDmxSend_ = now;
+    }
+    if (socketReady_) {
+        // Half a frame early rather than a frame late: frames leave on a grid, a little
+        // after their slot when the tick takes its time.
+        const int64_t now = Now();
+        const bool keepAlive = now - lastDmxSend_ >= (int64_t(KeepAliveMs) - FrameInterval / 2) * NsPerMs;
+        if (SendDmx(outputFrame_.data(), keepAlive) != 0)
+            lastDmxSend_ = now;
+    }
+    RunSacn(false);
 }
 
 void TArtnetThread::WaitUntil(int64_t deadline)
@@ -259,6 +375,13 @@ void TArtnetThread::Execute()
 
 void TArtnetThread::CloseNetwork()
 {
+    {
+        std::lock_guard guard(sacnLock_);
+        pendingSacn_.reset();
+        sacnPending_ = false;
+    }
+    EndSacn();
+    sacn_.reset();
     {
         std::lock_guard guard(socketLock_);
         socketReady_ = false;

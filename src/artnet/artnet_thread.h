@@ -3,6 +3,9 @@
 // calls the tick, which fills the DMX frame, and sends the frame as ArtDmx when it
 // changed, and when 1.5 s have passed since the last send (the keep-alive). Between frames
 // it polls for nodes every 2 s, answers ArtPoll and records the nodes that reply.
+// ArtDmx goes to 2.255.255.255 (the default), or in unicast mode to each known node that
+// outputs the universe (broadcast while none is known), or nowhere. Beside it, the same
+// frames can go out as sACN (sacn_sender.h); a failed send is counted and the frames go on.
 //
 // The keep-alive counts time, not frames run: slots skipped while a tick overran would
 // otherwise stretch it past 1.5 s, and a node would take the output for lost.
@@ -17,6 +20,9 @@
 #include "artnet/artnet_socket.h"
 #include "artnet/local_addresses.h"
 #include "artnet/node_table.h"
+#include "artnet/output_config.h"
+#include "artnet/sacn_sender.h"
+#include "artnet/sacn_socket.h"
 
 #include <array>
 #include <atomic>
@@ -38,6 +44,9 @@ struct ArtnetPlatform {
     std::function<OpenedSocket()> openSocket;
     // CLOCK_MONOTONIC in ns, for the keep-alive; unset, the system's.
     std::function<int64_t()> monotonicNs;
+    std::function<OpenedSacnSocket(uint32_t interfaceAddress, int ttl)> openSacnSocket;
+    // The index of the interface of that name; 0 when there is none.
+    std::function<uint32_t(const std::string& name)> interfaceIndex;
 };
 
 ArtnetPlatform SystemArtnetPlatform();
@@ -70,6 +79,16 @@ public:
     const uint32_t FrameInterval = 20; // ms
     std::atomic<bool> OutputEnabled{false};
     std::atomic<int32_t> OutputUniverse{0}; // sub-net x 16 + universe id
+    std::atomic<ArtnetMode> ArtnetOutput{ArtnetMode::Broadcast};
+
+    // Checks config (ranges, the multicast interface's address) and opens its socket on
+    // the calling thread; the worker takes the new stream over at its next frame, ending
+    // the old one with its terminating packets. Refused, everything stays as it was.
+    OutputCheck SetSacnOutput(const SacnConfig& config);
+    // Datagrams that could not be sent (network down, no route), and whether the latest
+    // frame's sends failed; NET:NG in the status panel.
+    uint32_t SendFailures() const { return sendFailures_.load(); }
+    bool SendFailing() const { return artnetFailing_.load() || sacnFailing_.load(); }
 
     void Start();
     void Terminate(); // the loop ends at its next test
@@ -78,8 +97,9 @@ public:
     void SetNodeNames(std::string_view shortName, std::string_view longName);
     void SendPoll();
     void SendPollReply();
-    // Sends frame as ArtDmx when forced or when it differs from the last frame sent.
-    // Returns the bytes sent, 0 when nothing was sent, -1 on a send error.
+    // Sends frame as ArtDmx when forced or when it differs from the last frame sent, as
+    // ArtnetOutput says. Returns the bytes sent, 0 when nothing was sent, -1 when every
+    // send failed.
     long SendDmx(const uint8_t* frame, bool force);
     // Handles at most one waiting datagram.
     void ReceivePacket();
@@ -116,7 +136,15 @@ private:
     void SetupNetwork();
     void WaitUntil(int64_t deadline);
     long Send(const uint8_t* data, size_t size);
+    long SendTo(uint32_t address, const uint8_t* data, size_t size);
+    long Counted(long result);
     int64_t Now() const;
+    // The first IPv4 address of the named interface (network byte order).
+    std::optional<uint32_t> InterfaceAddress(const std::string& name) const;
+    // Worker: takes over a stream set by SetSacnOutput; runs the sACN side of a frame.
+    void TakeSacnOutput();
+    void RunSacn(bool force);
+    void EndSacn();
 
     ArtnetPlatform platform_;
 
@@ -144,7 +172,17 @@ private:
     std::string socketError_;
 
     std::array<uint8_t, OutputFrameSize> outputFrame_{};
+    std::array<uint32_t, DiscoveredNodes::Capacity> unicastTargets_{}; // worker only
     int64_t lastDmxSend_ = 0; // ns, worker only
+
+    std::mutex sacnLock_; // the stream handed over
+    std::unique_ptr<SacnSender> pendingSacn_;
+    std::atomic<bool> sacnPending_{false};
+    std::unique_ptr<SacnSender> sacn_; // worker only
+
+    std::atomic<uint32_t> sendFailures_{0};
+    std::atomic<bool> artnetFailing_{false};
+    std::atomic<bool> sacnFailing_{false};
 
     std::atomic<bool> terminate_{false};
     std::thread worker_;

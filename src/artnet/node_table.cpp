@@ -38,11 +38,17 @@ bool IsMarked(const NodeEntry& node, int32_t outputUniverse, int32_t receiveUniv
 {
     for (size_t i = 0; i < 4; ++i) {
         const uint8_t type = node.portTypes[i];
-        if ((type & PortProtocolBits) != 0)
-            continue;
-        if ((type & PortInputBit) && node.swIn[i] == receiveUniverse)
+        if ((type & PortProtocolBits) == 0 && (type & PortInputBit) && node.swIn[i] == receiveUniverse)
             return true;
-        if ((type & PortOutputBit) && node.swOut[i] == outputUniverse)
+    }
+    return OutputsUniverse(node, outputUniverse);
+}
+
+bool OutputsUniverse(const NodeEntry& node, int32_t outputUniverse)
+{
+    for (size_t i = 0; i < 4; ++i) {
+        const uint8_t type = node.portTypes[i];
+        if ((type & PortProtocolBits) == 0 && (type & PortOutputBit) && node.swOut[i] == outputUniverse)
             return true;
     }
     return false;
@@ -113,4 +119,17 @@ int DiscoveredNodes::Fill(std::vector<std::string>& lines)
         lines.push_back(NodeListLine(entries_[i]));
     changed_ = false;
     return count_;
+}
+
+int DiscoveredNodes::OutputAddresses(int32_t outputUniverse, std::array<uint32_t, Capacity>& addresses) const
+{
+    std::lock_guard guard(lock_);
+    int n = 0;
+    for (int i = 0; i < count_; ++i) {
+        const NodeEntry& e = entries_[size_t(i)];
+        if (OutputsUniverse(e, outputUniverse))
+            addresses[size_t(n++)] = uint32_t(e.address[0]) << 24 | uint32_t(e.address[1]) << 16
+                                     | uint32_t(e.address[2]) << 8 | e.address[3];
+    }
+    return n;
 }

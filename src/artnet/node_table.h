@@ -31,6 +31,9 @@ NodeEntry ReadPollReply(const uint8_t* data, size_t size);
 // receiveUniverse.
 bool IsMarked(const NodeEntry& node, int32_t outputUniverse, int32_t receiveUniverse);
 
+// True when a DMX512 output port of the node carries outputUniverse.
+bool OutputsUniverse(const NodeEntry& node, int32_t outputUniverse);
+
 // "*" or " ", the address as "%3u.%3u.%3u.%3u : ", then the short name (the long name
 // when the short name is empty).
 std::string NodeListLine(const NodeEntry& node);
@@ -49,6 +52,9 @@ public:
     void SetChanged();
     void Clear(); // a scan: the table empties, the list is to be rebuilt
     std::optional<NodeEntry> Entry(int index) const;
+    // The addresses (host byte order) of the nodes that output outputUniverse, in the
+    // order they answered; returns how many. Allocates nothing: the worker asks per frame.
+    int OutputAddresses(int32_t outputUniverse, std::array<uint32_t, Capacity>& addresses) const;
 
     // Replaces lines with one line per node, clears the changed flag, returns the count.
     int Fill(std::vector<std::string>& lines);

@@ -24,9 +24,11 @@ const Command commands[] = {
      NodesCommand},
     {"play",
      "play SHOW.PRJ [--osc-port N] [--osc-allow LIST] [--osc-feedback LIST] [--universe U] [--light-latency MS] "
-     "[--repeat] [--start] [--exit-at-end]",
-     "plays the show with its sound and Art-Net output, driven by OSC (commands only from the addresses and "
-     "ranges of --osc-allow, feedback also to the address:port items of --osc-feedback)",
+     "[--repeat] [--start] [--exit-at-end] [--artnet broadcast|unicast|off] [--sacn multicast|ADDR,...|off] "
+     "[--sacn-universe N] [--sacn-priority N]",
+     "plays the show with its sound and its output (Art-Net broadcast unless told otherwise; sACN universe 1-63999,"
+     " priority 0-200), driven by OSC (commands only from the addresses and ranges of --osc-allow, feedback also"
+     " to the address:port items of --osc-feedback)",
      PlayCommand},
     {"summary", "summary SOUND [OUT.wfm]",
      "builds the waveform summary of a WAV or MP3 file, prints its frame count, writes OUT.wfm", SummaryCommand},

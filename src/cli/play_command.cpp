@@ -1,12 +1,14 @@
 // play SHOW.PRJ [--osc-port N] [--osc-allow LIST] [--osc-feedback LIST] [--universe U]
-// [--light-latency MS] [--repeat] [--start] [--exit-at-end]: the show without a window. The
-// engine, the audio player and the Art-Net worker run as in the desktop program; OSC
-// commands drive it (from the senders --osc-allow lets in, everyone without it), each status
-// text goes to standard output, and the show's state goes back to the senders and to the
-// --osc-feedback targets. Nothing is written: no waveform summary is built and the show is
+// [--light-latency MS] [--repeat] [--start] [--exit-at-end] [--artnet broadcast|unicast|off]
+// [--sacn multicast|ADDR,...|off] [--sacn-universe N] [--sacn-priority N]: the show without a
+// window. The engine, the audio player and the Art-Net worker run as in the desktop program;
+// OSC commands drive it (from the senders --osc-allow lets in, everyone without it), each
+// status text goes to standard output, and the show's state goes back to the senders and to
+// the --osc-feedback targets. Nothing is written: no waveform summary is built and the show is
 // never saved.
 #include "cli/commands.h"
 #include "cli/live_status.h"
+#include "cli/output_options.h"
 #include "common/paths.h"
 #include "common/termination_signal.h"
 #include "common/text_codec.h"
@@ -38,6 +40,7 @@ struct PlayOptions {
     bool exitAtEnd = false;
     std::vector<AddressRange> oscAllow;
     std::vector<OscEndpoint> oscFeedback;
+    OutputConfig output;
 };
 
 // A list option's value, or nothing (with the bad item said) when an item is none.
@@ -89,6 +92,9 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
             else if (a == "--light-latency" && n >= LightLatencyMin && n <= LightLatencyMax)
                 o.lightLatency = n;
             else
+                return std::nullopt;
+        } else if (IsOutputOption(a)) {
+            if (i + 1 >= args.size() || !ParseOutputOption(a, args[++i], o.output))
                 return std::nullopt;
         } else if (!haveShow && !a.starts_with("--")) {
             o.show = a;
@@ -154,9 +160,15 @@ int PlayCommand(const Args& args)
     ShowRuntimeOptions runtimeOptions;
     runtimeOptions.OutputUniverse = options->universe;
     runtimeOptions.LightLatency = options->lightLatency;
-    runtimeOptions.RequireSocket = true;
+    runtimeOptions.Output = options->output;
+    runtimeOptions.Output.Sacn.Cid = StoredSacnCid();
+    // Without Art-Net output the port is only for finding nodes.
+    runtimeOptions.RequireSocket = options->output.Artnet != ArtnetMode::Off;
     runtimeOptions.ReportInitError = [](const std::string& text) {
         std::cerr << "ArtNet初期化エラー: " << text << std::endl;
+    };
+    runtimeOptions.ReportOutputProblem = [](const OutputCheck& problem) {
+        std::cerr << "lumenrill-cli: " << OutputProblemText(problem) << std::endl;
     };
     ShowRuntime runtime(std::move(runtimeOptions));
     ProjectData& doc = runtime.Document();

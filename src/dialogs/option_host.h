@@ -1,9 +1,11 @@
 #pragma once
 // What the option dialog changes at once: the main window's command shortcuts, the Art-Net
-// output universe and node list, the display interval and the OSC port. The values that
-// only OK takes come back from the dialog as OptionValues.
+// output universe and node list, the display interval and the OSC port; on OK, what is sent
+// (the system may refuse it). The values that only OK takes come back from the dialog as
+// OptionValues.
 
 #include "artnet/node_table.h"
+#include "artnet/output_config.h"
 
 #include <QKeySequence>
 #include <QString>
@@ -34,6 +36,9 @@ public:
     virtual int NodeCount() const = 0;
     virtual std::optional<NodeEntry> Node(int index) const = 0;
     virtual void Scan() = 0;
+    // The protocols and their settings; a refused setting changes nothing and is named.
+    virtual OutputConfig Output() const = 0;
+    virtual OutputCheck SetOutput(const OutputConfig& output) = 0;
 };
 
 // The settings only OK takes, in the settings object's terms.

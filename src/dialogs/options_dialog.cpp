@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/string_table.h"
 #include "dialogs/node_details_dialog.h"
+#include "dialogs/output_page.h"
 #include "document/play_globals.h"
 #include "gui_common/colors.h"
 #include "gui_common/drawing_helpers.h"
@@ -133,7 +134,7 @@ OptionsDialog::OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidg
     setWindowTitle(tr("オプション設定"));
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
-    // Seven pages: every tab stays in view rather than behind scroll arrows.
+    // Eight pages: every tab stays in view rather than behind scroll arrows.
     pages_->setUsesScrollButtons(false);
     pages_->addTab(CreateDisplayPage(), tr("表示"));
     pages_->addTab(CreateOperationPage(), tr("操作"));
@@ -141,6 +142,8 @@ OptionsDialog::OptionsDialog(OptionHost& host, NodeDetailsDialog& details, QWidg
     pages_->addTab(CreatePalettePage(), tr("パレット"));
     pages_->addTab(CreateAutoSavePage(), tr("自動保存"));
     pages_->addTab(CreateDmxPage(), "DMX");
+    outputPage_ = new OutputPage;
+    pages_->addTab(outputPage_, tr("出力"));
     pages_->addTab(CreateAdvancedPage(), tr("高度な設定"));
     oscPage_ = CreateOscPage();
     pages_->addTab(oscPage_, tr("OSC"));
@@ -488,7 +491,22 @@ void OptionsDialog::showEvent(QShowEvent* event)
     oid_->setCurrentIndex(universe % 16);
     host_.SetNodeListChanged();
     UpdateNodeDetailsAction();
+    outputPage_->Show(host_.Output());
     QDialog::showEvent(event);
+}
+
+void OptionsDialog::accept()
+{
+    OutputConfig output = host_.Output();
+    OutputCheck check = outputPage_->Read(output);
+    if (check)
+        check = host_.SetOutput(output);
+    if (!check) {
+        pages_->setCurrentWidget(outputPage_);
+        ShowError(OutputProblemText(check).toStdString());
+        return;
+    }
+    QDialog::accept();
 }
 
 void OptionsDialog::ChooseColour()

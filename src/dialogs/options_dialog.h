@@ -2,8 +2,9 @@
 // OptionsDialog, "オプション設定": display colours and switches, command shortcuts, the
 // palette image, automatic backup, the Art-Net output port and node list, the display
 // interval, the OSC port, and the OSC feedback targets and allow list. Shortcuts, output
-// port, display interval, OSC port and node scan act at once through the host; the rest
-// comes back from Execute on OK only, and OK closes only once both OSC lists read. A
+// port, display interval, OSC port and node scan act at once through the host; the output
+// page is applied through the host on OK, which stays open with a message when a value is
+// refused, as it does until both OSC lists read; the rest comes back from Execute on OK only. A
 // shortcut is held by one command at a time: a key given to a command is taken from the
 // command that had it, after a question.
 // Created once; its node list follows the node table on a 100 ms timer, shown or not.
@@ -22,6 +23,7 @@ class QSpinBox;
 class QTabWidget;
 class QTimer;
 class NodeDetailsDialog;
+class OutputPage;
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -52,9 +54,12 @@ public:
     QLineEdit* OscAllowEdit() const { return oscAllow_; }
 
     void accept() override;
+    OutputPage* Output() const { return outputPage_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Applies the output page first: a refused value keeps the dialog open.
+    void accept() override;
 
 private:
     QWidget* CreateDisplayPage();
@@ -115,4 +120,5 @@ private:
     QLineEdit* oscFeedback_ = nullptr;
     QLineEdit* oscAllow_ = nullptr;
     QTimer* nodeListTimer_ = nullptr;
+    OutputPage* outputPage_ = nullptr;
 };

@@ -17,10 +17,14 @@ uint32_t PositionColor(int32_t playPosition, int32_t soundDuration)
     return playPosition > soundDuration ? RunOutTimeColor : SoundTimeColor;
 }
 
-std::string NetAudioStatus(bool socketReady, int nodeCount, bool audioOutputOk)
+std::string NetAudioStatus(bool socketReady, int nodeCount, bool audioOutputOk, bool sendFailing,
+                           const std::string& outputs)
 {
-    const char* net = !socketReady ? "NG" : nodeCount < 1 ? "--" : "OK";
-    return std::string("NET:") + net + "  Audio:" + (audioOutputOk ? "OK" : "NG");
+    const char* net = !socketReady || sendFailing ? "NG" : nodeCount < 1 ? "--" : "OK";
+    std::string text = std::string("NET:") + net + "  Audio:" + (audioOutputOk ? "OK" : "NG");
+    if (!outputs.empty())
+        text += "  " + outputs;
+    return text;
 }
 
 DisplaySnapshot TakeDisplaySnapshot(const EngineState& state, const DisplayInput& in)
@@ -37,6 +41,6 @@ DisplaySnapshot TakeDisplaySnapshot(const EngineState& state, const DisplayInput
     s.TimeColor = PositionColor(position, duration);
     s.Cursor = MovePlayCursor(in.PlayCursorX, in.Axis.XOfTime(position), scroll, in.ClientWidth,
                               state.AudioState == AudioStateKind::Playing);
-    s.Status = NetAudioStatus(in.SocketReady, in.NodeCount, state.AudioOutputOk);
+    s.Status = NetAudioStatus(in.SocketReady, in.NodeCount, state.AudioOutputOk, in.SendFailing, in.Outputs);
     return s;
 }

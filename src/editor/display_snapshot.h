@@ -21,6 +21,8 @@ struct DisplayInput {
     bool RepeatRestarted = false;
     bool SocketReady = false; // the Art-Net socket is bound
     int NodeCount = 0;        // nodes that answered the poll
+    bool SendFailing = false; // the latest frame could not be sent (network down)
+    std::string Outputs;      // what is sent when not Art-Net broadcast alone (OutputSummary)
     TimeAxis Axis;            // the canvas mapping now
     int PlayCursorX = 0;      // as drawn
     int ScrollPosition = 0;
@@ -39,7 +41,9 @@ struct DisplaySnapshot {
 // "-hh:mm:ss.cc" in the lead-in, "+..." in the run-out, " ..." inside the sound.
 std::string PositionText(int32_t playPosition, int32_t soundDuration);
 uint32_t PositionColor(int32_t playPosition, int32_t soundDuration);
-// "NET:" + "NG" / "--" / "OK" + "  Audio:" + "OK" / "NG"
-std::string NetAudioStatus(bool socketReady, int nodeCount, bool audioOutputOk);
+// "NET:" + "NG" / "--" / "OK" + "  Audio:" + "OK" / "NG", then two blanks and outputs
+// when there are any to name. NG also while sends fail.
+std::string NetAudioStatus(bool socketReady, int nodeCount, bool audioOutputOk, bool sendFailing = false,
+                           const std::string& outputs = {});
 
 DisplaySnapshot TakeDisplaySnapshot(const EngineState& state, const DisplayInput& in);

@@ -4,7 +4,9 @@
 #include "common/string_table.h"
 #include "editor/session_dialog_host.h"
 #include "editor/commands.h"
+#include "dialogs/output_page.h"
 #include "editor/status_texts.h"
+#include "runtime/output_settings.h"
 
 #include <QDateTime>
 #include <QString>
@@ -37,6 +39,10 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     runtimeOptions.DmxInterval = optionSettings_.DmxInterval;
     runtimeOptions.LightLatency = optionSettings_.LightLatency;
     runtimeOptions.ReportInitError = [](const std::string& text) { ShowError(text, QT_TRANSLATE_NOOP("Core", "ArtNet初期化エラー")); };
+    runtimeOptions.Output = ReadOutputSettings(*ini_);
+    runtimeOptions.ReportOutputProblem = [](const OutputCheck& problem) {
+        ShowError(OutputProblemText(problem).toStdString());
+    };
     runtimeOptions.Audio = options_.Audio;
     runtimeOptions.Platform = options_.Platform;
     runtime_ = std::make_unique<ShowRuntime>(std::move(runtimeOptions));
@@ -225,6 +231,7 @@ void EditorSession::Close(const std::function<void()>& stopDisplay,
             written.TxUniverse = runtime_->Artnet() ? runtime_->Artnet()->OutputUniverse.load()
                                                     : optionSettings_.TxUniverse;
             WriteOptionSettings(*ini_, written, runtime_->Play().PrePlayTime, runtime_->Play().PostPlayTime);
+            WriteOutputSettings(*ini_, runtime_->Output());
         },
         [this, writeWindowSettings] {
             if (writeWindowSettings)

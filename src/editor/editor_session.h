@@ -66,6 +66,7 @@ public:
     const OptionSettings& Options() const { return optionSettings_; }
     const EditState& Edit() const { return edit_; }
     const TArtnetThread* Artnet() const { return runtime_->Artnet(); }
+    const OutputConfig& Output() const { return runtime_->Output(); }
     bool SoundLoaded() const { return files_->SoundLoaded(); }
     int CurrentLine() const;
     // The current step of the current line, or null.

@@ -582,6 +582,8 @@ void MainWindow::DisplayTick()
     const TArtnetThread* artnet = session_->Artnet();
     in.SocketReady = artnet && artnet->SocketReady();
     in.NodeCount = artnet ? artnet->NodeCount() : 0;
+    in.SendFailing = artnet && artnet->SendFailing();
+    in.Outputs = OutputSummary(session_->Output());
     in.Axis = view_->Axis();
     in.PlayCursorX = view_->PlayCursorX();
     in.ScrollPosition = view_->ScrollPosition();
@@ -597,6 +599,9 @@ void MainWindow::DisplayTick()
     SetStatus(StatusPanel::NetworkAudio, Q(snapshot.Status));
     // Here rather than on the frame tick: a slow or absent peer never delays a frame.
     session_->Osc().Update();
+    // The panel widens to name the outputs in full.
+    QLabel* network = Status(StatusPanel::NetworkAudio);
+    network->setFixedWidth(std::max(PanelWidths[0], network->fontMetrics().horizontalAdvance(network->text()) + 12));
 
     if (session_->HasPostedErrors())
         QMetaObject::invokeMethod(session_, &EditorSession::ShowPostedErrors, Qt::QueuedConnection);

@@ -102,3 +102,7 @@ void SessionOptionHost::Scan()
     if (TArtnetThread* artnet = runtime_.Artnet())
         artnet->Scan();
 }
+
+OutputConfig SessionOptionHost::Output() const { return runtime_.Output(); }
+
+OutputCheck SessionOptionHost::SetOutput(const OutputConfig& output) { return runtime_.SetOutput(output); }

@@ -63,6 +63,8 @@ public:
     int NodeCount() const override;
     std::optional<NodeEntry> Node(int index) const override;
     void Scan() override;
+    OutputConfig Output() const override;
+    OutputCheck SetOutput(const OutputConfig& output) override;
 
 private:
     EditorSession& session_;

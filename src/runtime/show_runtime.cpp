@@ -43,6 +43,17 @@ bool ShowRuntime::Start()
             options_.ReportInitError(artnet_->InitError());
         artnet_->ClearInitError();
     }
+    artnet_->ArtnetOutput = options_.Output.Artnet;
+    if (OutputCheck check = artnet_->SetSacnOutput(options_.Output.Sacn); !check) {
+        if (options_.ReportOutputProblem)
+            options_.ReportOutputProblem(check);
+        if (check.Problem == OutputProblem::Interface) {
+            options_.Output.Sacn.Interface.clear();
+            check = artnet_->SetSacnOutput(options_.Output.Sacn);
+        }
+        if (!check)
+            options_.Output.Sacn.Mode = SacnMode::Off;
+    }
     if (options_.RequireSocket && !artnet_->SocketReady())
         return false;
     artnet_->Start();
@@ -90,4 +101,17 @@ bool ShowRuntime::OpenAudio(const std::string& path, bool waitLong)
     if (path.empty() || !started_)
         return false;
     return waitLong ? RequestAndWaitTaken(state_->OpenAudioRequest) : RequestAndWait(state_->OpenAudioRequest);
+}
+
+OutputCheck ShowRuntime::SetOutput(const OutputConfig& output)
+{
+    if (artnet_) {
+        if (const OutputCheck check = artnet_->SetSacnOutput(output.Sacn); !check)
+            return check;
+        artnet_->ArtnetOutput = output.Artnet;
+    } else if (const OutputCheck check = CheckSacnConfig(output.Sacn); !check) {
+        return check;
+    }
+    options_.Output = output;
+    return {};
 }

@@ -7,6 +7,7 @@
 // lumenrill-cli play both run on it. User interface thread only, except where noted.
 
 #include "artnet/artnet_thread.h"
+#include "artnet/output_config.h"
 #include "document/play_globals.h"
 #include "document/project_data.h"
 #include "engine/engine_state.h"
@@ -24,6 +25,7 @@
 
 struct ShowRuntimeOptions {
     int32_t OutputUniverse = 0; // sub-net x 16 + universe id
+    OutputConfig Output;        // Art-Net broadcast only unless set
     int32_t DmxInterval = 20;   // the stored DMX interval (ms): kept and written back only
     int32_t LightLatency = 0;   // ms the lights run ahead of the sound; held to -500..500
     ThreadPriority Priority = ThreadPriority::AboveNormal;
@@ -34,6 +36,10 @@ struct ShowRuntimeOptions {
     bool RequireSocket = false;
     // Shows the Art-Net set-up failure, once, at Start. None: it is dropped.
     std::function<void(const std::string& text)> ReportInitError;
+    // Shows why the stored sACN output could not start, once, at Start. A named interface
+    // without an address falls back to the Art-Net address's interface; any other problem
+    // leaves sACN off.
+    std::function<void(const OutputCheck& problem)> ReportOutputProblem;
     // Where the pieces come from; unset, the system's. Tests put fakes in.
     std::shared_ptr<AudioBackend> Audio;
     std::optional<ArtnetPlatform> Platform;
@@ -68,6 +74,11 @@ public:
     // Stops the show, has the worker close the player and waits until it has, runs the
     // window's hooks, ends the worker and waits for it. Safe to call twice.
     void Close(const ShowRuntimeCloseHooks& hooks = {});
+
+    // What is sent, from the next frame on: both settings together or, refused, neither
+    // (the result names the refused value).
+    OutputCheck SetOutput(const OutputConfig& output);
+    const OutputConfig& Output() const { return options_.Output; }
 
     bool Started() const { return started_; }
     bool Closed() const { return closed_; }

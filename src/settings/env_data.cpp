@@ -15,7 +15,7 @@ std::string SettingsFilePath(const std::string& exeDir)
     return path + "lumenrill.INI";
 }
 
-std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome)
+std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome, bool makeFolder)
 {
     const std::string portable = SettingsFilePath(exeDir);
     std::error_code ec;
@@ -24,7 +24,8 @@ std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome
     if (configHome.empty())
         configHome = UserFolder("XDG_CONFIG_HOME", ".config");
     const std::string folder = configHome + "/lumenrill";
-    std::filesystem::create_directories(folder, ec);
+    if (makeFolder)
+        std::filesystem::create_directories(folder, ec);
     return folder + "/lumenrill.INI";
 }
 

@@ -23,8 +23,9 @@ std::string SettingsFilePath(const std::string& exeDir);
 // Where the running program keeps its settings: the file beside the executable when one
 // exists there (a portable copy), else lumenrill.INI in configHome/lumenrill (configHome:
 // $XDG_CONFIG_HOME, or ~/.config when that is unset or not absolute; empty: from the
-// environment). The folder is made when missing, so the first close can write the file.
-std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome = {});
+// environment). The folder is made when missing (unless makeFolder is false, for a
+// reader), so the first close can write the file.
+std::string ChooseSettingsPath(const std::string& exeDir, std::string configHome = {}, bool makeFolder = true);
 
 class EnvData {
 public:

@@ -270,6 +270,190 @@ TEST_F(ArtnetRules, ReceivingRules)
     EXPECT_EQ(net.SentWithOpCode(OpPoll).size(), 1u);
 }
 
+NodeReply OutputNode(uint8_t last, uint8_t portType, uint8_t swOut)
+{
+    NodeReply node;
+    node.address = {2, 0, 0, last};
+    node.portTypes = {0x40, portType};
+    node.swOut = {0, swOut};
+    return node;
+}
+
+TEST_F(ArtnetRules, UnicastGoesToTheNodesThatOutputTheUniverse)
+{
+    thread.ArtnetOutput = ArtnetMode::Unicast;
+    thread.OutputUniverse = 0x21;
+    thread.OutputEnabled = true;
+    thread.BeginOutput();
+    ASSERT_EQ(net.SentTo().size(), 1u);
+    EXPECT_EQ(net.SentTo()[0].address, ArtnetBroadcast) << "no node known yet: broadcast";
+
+    for (const NodeReply& node : {OutputNode(10, 0x80, 0x21), OutputNode(11, 0x80, 0x22), OutputNode(12, 0x81, 0x21),
+                                  OutputNode(13, 0xC0, 0x21)}) {
+        net.Deliver(ReplyBytes(node));
+        thread.ReceivePacket();
+    }
+    net.ClearSent();
+    slots[0] = 1;
+    thread.RunFrame();
+    std::vector<uint32_t> to;
+    for (const FakeNetwork::Addressed& d : net.SentTo())
+        to.push_back(d.address);
+    // Only DMX512 output ports on the universe count (0x81 speaks another protocol).
+    EXPECT_EQ(to, (std::vector<uint32_t>{0x0200000A, 0x0200000D}));
+    EXPECT_EQ(net.SentTo()[0].bytes.size(), 530u);
+
+    // A universe no known node outputs goes out as a broadcast again.
+    net.ClearSent();
+    thread.OutputUniverse = 0x30;
+    slots[0] = 2;
+    thread.RunFrame();
+    ASSERT_EQ(net.SentTo().size(), 1u);
+    EXPECT_EQ(net.SentTo()[0].address, ArtnetBroadcast);
+
+    // Off: no DMX at all, while discovery goes on.
+    net.ClearSent();
+    thread.ArtnetOutput = ArtnetMode::Off;
+    slots[0] = 3;
+    thread.RunFrame();
+    thread.SendPoll();
+    EXPECT_EQ(DmxSent(), 0u);
+    EXPECT_EQ(net.SentWithOpCode(OpPoll).size(), 1u);
+}
+
+SacnConfig Sacn(int32_t universe)
+{
+    SacnConfig config;
+    config.Mode = SacnMode::Multicast;
+    config.Universe = universe;
+    config.Cid = NewSacnCid();
+    return config;
+}
+
+// sACN data packets sent (not discovery), with their universe and whether terminated.
+std::vector<std::pair<int, bool>> SacnData(const FakeNetwork& net)
+{
+    std::vector<std::pair<int, bool>> out;
+    for (const FakeNetwork::Addressed& d : net.SacnSent())
+        if (d.bytes.size() == SacnDataPacketSize)
+            out.emplace_back(d.bytes[113] << 8 | d.bytes[114], (d.bytes[SacnOptionsOffset] & SacnStreamTerminated) != 0);
+    return out;
+}
+
+TEST_F(ArtnetRules, SacnRunsBesideArtnetAndEndsWithTerminatedPackets)
+{
+    using Packets = std::vector<std::pair<int, bool>>;
+    ASSERT_TRUE(thread.SetSacnOutput(Sacn(7)));
+    thread.OutputEnabled = true;
+    thread.BeginOutput();
+    EXPECT_EQ(SacnData(net), (Packets{{7, false}}));
+    EXPECT_EQ(net.SacnSent().size(), 2u) << "and the universe discovery";
+    EXPECT_EQ(DmxSent(), 1u);
+    slots[3] = 30;
+    thread.RunFrame();
+    EXPECT_EQ(DmxSent(), 2u);
+    EXPECT_EQ(SacnData(net).size(), 2u);
+    EXPECT_EQ(net.SacnSent().back().bytes[SacnSlotsOffset + 3], 30);
+
+    // Another universe: the old stream ends with three terminated packets, the new one
+    // starts in the same frame.
+    net.ClearSent();
+    ASSERT_TRUE(thread.SetSacnOutput(Sacn(9)));
+    thread.RunFrame();
+    EXPECT_EQ(SacnData(net), (Packets{{7, true}, {7, true}, {7, true}, {9, false}}));
+
+    // Output stopped: terminated once; the tick goes on.
+    net.ClearSent();
+    thread.OutputEnabled = false;
+    thread.RunFrame();
+    thread.RunFrame();
+    EXPECT_EQ(SacnData(net), (Packets{{9, true}, {9, true}, {9, true}}));
+
+    // Output again, then closing the network ends the stream too.
+    net.ClearSent();
+    thread.OutputEnabled = true;
+    thread.RunFrame();
+    thread.CloseNetwork();
+    EXPECT_EQ(SacnData(net), (Packets{{9, false}, {9, true}, {9, true}, {9, true}}));
+
+    // sACN off: nothing more is sent by it.
+    net.ClearSent();
+    ASSERT_TRUE(thread.SetSacnOutput({}));
+    thread.RunFrame();
+    EXPECT_TRUE(net.SacnSent().empty());
+}
+
+TEST(ArtnetSacnSettings, RefusedValuesKeepTheStreamThatRuns)
+{
+    FakeNetwork net;
+    net.table = std::vector<AddressRow>{{Ip("127.0.0.1"), 1}, {Ip("2.0.0.1"), 3}, {Ip("10.9.0.1"), 4}};
+    net.interfaces = {{"lo", 1}, {"eth0", 3}, {"eth1", 4}, {"dummy0", 5}};
+    TArtnetThread thread(net.Platform());
+    thread.OutputEnabled = true;
+
+    // The Art-Net address's interface unless one is named; unicast leaves by the route.
+    ASSERT_TRUE(thread.SetSacnOutput(Sacn(1)));
+    SacnConfig named = Sacn(2);
+    named.Interface = "eth1";
+    named.Ttl = 4;
+    ASSERT_TRUE(thread.SetSacnOutput(named));
+    SacnConfig unicast = Sacn(3);
+    unicast.Mode = SacnMode::Unicast;
+    unicast.Unicast = {0x02000002};
+    ASSERT_TRUE(thread.SetSacnOutput(unicast));
+    EXPECT_EQ(net.sacnOpened, (std::vector<std::pair<uint32_t, int>>{{Ip("2.0.0.1"), 1}, {Ip("10.9.0.1"), 4}, {0, 1}}));
+
+    struct Case {
+        SacnConfig config;
+        OutputProblem problem;
+        std::string value;
+    };
+    SacnConfig noAddress = Sacn(5), unknown = Sacn(5), badUniverse = Sacn(64000), noUnicast = unicast;
+    noAddress.Interface = "dummy0";
+    unknown.Interface = "eth9";
+    noUnicast.Unicast.clear();
+    const Case cases[] = {{noAddress, OutputProblem::Interface, "dummy0"},
+                          {unknown, OutputProblem::Interface, "eth9"},
+                          {badUniverse, OutputProblem::Universe, "64000"},
+                          {noUnicast, OutputProblem::NoAddress, ""}};
+    for (const Case& c : cases) {
+        const OutputCheck check = thread.SetSacnOutput(c.config);
+        EXPECT_EQ(check.Problem, c.problem) << c.value;
+        EXPECT_EQ(check.Value, c.value);
+    }
+    net.sacnOpenError = "No buffer space available";
+    const OutputCheck failed = thread.SetSacnOutput(Sacn(6));
+    EXPECT_EQ(failed.Problem, OutputProblem::Socket);
+    EXPECT_EQ(failed.Value, "No buffer space available");
+    EXPECT_EQ(net.sacnOpened.size(), 4u) << "refused values open nothing";
+
+    // The last accepted setting is the one that runs.
+    thread.BeginOutput();
+    ASSERT_FALSE(SacnData(net).empty());
+    EXPECT_EQ(SacnData(net)[0].first, 3);
+    EXPECT_EQ(net.SacnSent()[0].address, 0x02000002u);
+}
+
+TEST_F(ArtnetRules, FailedSendsAreCountedAndTheFramesGoOn)
+{
+    int ticks = 0;
+    thread.TickCallback = [&](uint8_t* frame) { frame[0] = uint8_t(++ticks); };
+    ASSERT_TRUE(thread.SetSacnOutput(Sacn(1)));
+    thread.OutputEnabled = true;
+    net.sendsFail = true;
+    thread.BeginOutput();
+    for (int i = 0; i < 10; ++i)
+        thread.RunFrame();
+    EXPECT_EQ(ticks, 10);
+    EXPECT_TRUE(thread.SendFailing());
+    EXPECT_EQ(thread.SendFailures(), 23u) << "11 ArtDmx, 11 sACN data, one discovery";
+    net.sendsFail = false;
+    thread.RunFrame();
+    EXPECT_FALSE(thread.SendFailing());
+    EXPECT_EQ(DmxSent(), 1u);
+    EXPECT_EQ(SacnData(net).size(), 1u);
+}
+
 TEST(FrameGrid, SkipsMissedSlots)
 {
     struct Case {
@@ -313,6 +497,11 @@ TEST(ArtnetLoop, RunsFramesPollsAndAnswersWhileTheUiActs)
             if (i % 50 == 0)
                 thread.Scan();
             thread.OutputUniverse = i % 256;
+            if (i % 40 == 0) {
+                EXPECT_TRUE(thread.SetSacnOutput(Sacn(1 + i % 3)));
+            }
+            thread.ArtnetOutput = i % 80 < 40 ? ArtnetMode::Broadcast : ArtnetMode::Unicast;
+            (void)thread.SendFailing();
             std::this_thread::sleep_for(std::chrono::milliseconds(3));
         }
         thread.Terminate();

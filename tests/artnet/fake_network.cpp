@@ -11,10 +11,14 @@ class FakeSocket final : public ArtnetSocket {
 public:
     explicit FakeSocket(std::shared_ptr<FakeNetwork> net) : net_(std::move(net)) {}
 
-    long SendBroadcast(const uint8_t* data, size_t size) override
+    long SendBroadcast(const uint8_t* data, size_t size) override { return SendTo(ArtnetBroadcast, data, size); }
+
+    long SendTo(uint32_t address, const uint8_t* data, size_t size) override
     {
+        if (net_->sendsFail)
+            return -1;
         std::lock_guard guard(net_->lock);
-        net_->sent.emplace_back(data, data + size);
+        net_->sent.push_back({address, Bytes(data, data + size)});
         return long(size);
     }
 
@@ -40,6 +44,23 @@ private:
     std::shared_ptr<FakeNetwork> net_;
 };
 
+class FakeSacnSocket final : public SacnSocket {
+public:
+    explicit FakeSacnSocket(std::shared_ptr<FakeNetwork> net) : net_(std::move(net)) {}
+
+    long SendTo(uint32_t address, const uint8_t* data, size_t size) override
+    {
+        if (net_->sendsFail)
+            return -1;
+        std::lock_guard guard(net_->lock);
+        net_->sacnSent.push_back({address, Bytes(data, data + size)});
+        return long(size);
+    }
+
+private:
+    std::shared_ptr<FakeNetwork> net_;
+};
+
 } // namespace
 
 FakeNetwork::FakeNetwork() : eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
@@ -54,10 +75,24 @@ void FakeNetwork::Deliver(const Bytes& datagram)
     [[maybe_unused]] ssize_t n = write(eventFd, &one, sizeof one);
 }
 
-std::vector<Bytes> FakeNetwork::Sent() const
+std::vector<FakeNetwork::Addressed> FakeNetwork::SentTo() const
 {
     std::lock_guard guard(lock);
     return sent;
+}
+
+std::vector<FakeNetwork::Addressed> FakeNetwork::SacnSent() const
+{
+    std::lock_guard guard(lock);
+    return sacnSent;
+}
+
+std::vector<Bytes> FakeNetwork::Sent() const
+{
+    std::vector<Bytes> out;
+    for (const Addressed& a : SentTo())
+        out.push_back(a.bytes);
+    return out;
 }
 
 std::vector<Bytes> FakeNetwork::SentWithOpCode(uint16_t op) const
@@ -73,6 +108,7 @@ void FakeNetwork::ClearSent()
 {
     std::lock_guard guard(lock);
     sent.clear();
+    sacnSent.clear();
 }
 
 ArtnetPlatform FakeNetwork::Platform()
@@ -103,6 +139,20 @@ ArtnetPlatform FakeNetwork::Platform()
             timespec t{};
             clock_gettime(CLOCK_MONOTONIC, &t);
             return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+        },
+        [this, self](uint32_t interfaceAddress, int ttl) {
+            OpenedSacnSocket opened;
+            sacnOpened.emplace_back(interfaceAddress, ttl);
+            if (sacnOpenError.empty())
+                opened.socket = std::make_unique<FakeSacnSocket>(self);
+            opened.error = sacnOpenError;
+            return opened;
+        },
+        [this](const std::string& name) {
+            for (const auto& [n, index] : interfaces)
+                if (n == name)
+                    return index;
+            return 0u;
         },
     };
 }

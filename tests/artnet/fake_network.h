@@ -17,6 +17,14 @@ struct FakeNetwork {
     ~FakeNetwork();
 
     void Deliver(const Bytes& datagram);
+    // Every datagram sent: Art-Net broadcasts and Art-Net unicasts (by their address) in
+    // Sent(); sACN datagrams in SacnSent().
+    struct Addressed {
+        uint32_t address; // host byte order; 0x02FFFFFF for the broadcast
+        Bytes bytes;
+    };
+    std::vector<Addressed> SentTo() const;
+    std::vector<Addressed> SacnSent() const;
     std::vector<Bytes> Sent() const;
     std::vector<Bytes> SentWithOpCode(uint16_t op) const;
     void ClearSent();
@@ -27,6 +35,11 @@ struct FakeNetwork {
     bool addNotPermitted = false; // the failing add lacked the right to change addresses
     bool bindFails = false;
     bool layerFails = false;
+    std::atomic<bool> sendsFail{false}; // every send, Art-Net and sACN, returns -1 (network down)
+    // The sACN socket: the interface address and TTL it was opened with; a failing open.
+    std::vector<std::pair<uint32_t, int>> sacnOpened;
+    std::string sacnOpenError;
+    std::vector<std::pair<std::string, uint32_t>> interfaces; // name and index
     struct Call {
         uint32_t interfaceIndex, address;
     };
@@ -37,7 +50,8 @@ struct FakeNetwork {
 
     mutable std::mutex lock;
     std::deque<Bytes> incoming;
-    std::vector<Bytes> sent;
+    std::vector<Addressed> sent;
+    std::vector<Addressed> sacnSent;
     int eventFd;
 };
 

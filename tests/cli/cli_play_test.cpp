@@ -45,6 +45,29 @@ TEST_F(CliPlayTest, WrongArguments)
     }
 }
 
+TEST_F(CliPlayTest, RefusedOutputOptionsNameTheirValue)
+{
+    MakeShow("none.wav", 0, 0);
+    struct Case {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        {"--artnet multicast", "lumenrill-cli: --artnet: \"multicast\" is none of broadcast, unicast, off"},
+        {"--sacn 2.0.0.2,2.0.0", "lumenrill-cli: --sacn: \"2.0.0\" is no IPv4 address"},
+        {"--sacn broadcast", "lumenrill-cli: --sacn: \"broadcast\" is no IPv4 address"},
+        {"--sacn-universe 0", "lumenrill-cli: --sacn-universe: sACN universe \"0\" is not within 1-63999"},
+        {"--sacn-universe 64000", "lumenrill-cli: --sacn-universe: sACN universe \"64000\" is not within 1-63999"},
+        {"--sacn-priority 201", "lumenrill-cli: --sacn-priority: sACN priority \"201\" is not within 0-200"},
+        {"--sacn-priority x", "lumenrill-cli: --sacn-priority: sACN priority \"x\" is not within 0-200"},
+        {"--sacn", "usage: lumenrill-cli play SHOW.PRJ"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Cli(std::string("play show.PRJ ") + c.args), 2) << c.args;
+        EXPECT_NE(Stderr().find(c.message), std::string::npos) << Stderr();
+        EXPECT_NE(Stderr().find("[--sacn multicast|ADDR,...|off]"), std::string::npos) << "the usage follows";
+    }
+}
+
 TEST_F(CliPlayTest, ShowsThatCannotPlayEndWithStatusOne)
 {
     MakeShow("", 0, 0);

@@ -2,12 +2,14 @@
 // actions of a window: what the keys do afterwards is what counts.
 #include "dialogs/node_details_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/output_page.h"
 #include "support/test_support.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -57,8 +59,20 @@ public:
     int NodeCount() const override { return 0; }
     std::optional<NodeEntry> Node(int) const override { return std::nullopt; }
     void Scan() override {}
+    OutputConfig Output() const override { return output; }
+    OutputCheck SetOutput(const OutputConfig& o) override
+    {
+        ++setOutputCalls;
+        if (!refuse)
+            return refuse;
+        output = o;
+        return {};
+    }
 
     QWidget window;
+    OutputConfig output;
+    OutputCheck refuse;
+    int setOutputCalls = 0;
     std::vector<QAction*> actions;
 };
 
@@ -146,6 +160,64 @@ TEST_F(OptionsDialogTest, NoKeyChosenGivesNoShortcut)
     EXPECT_TRUE(host.actions[Paste]->shortcut().isEmpty());
     EXPECT_EQ(host.actions[Undo]->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_TRUE(messages.entries.empty());
+}
+
+// The output page: every refused value is named and nothing is applied, the dialog stays
+// open; the system's refusal (an interface without an address) likewise; then OK applies
+// all of it at once.
+TEST_F(OptionsDialogTest, OutputPageRefusesBadValuesAndAppliesOnlyWholeSettings)
+{
+    host.output.Sacn.Cid = NewSacnCid();
+    const OutputConfig before = host.output;
+    bool closedEarly = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.Pages()->setCurrentWidget(dialog.Output());
+        auto set = [&](const char* name, const char* text) {
+            auto* edit = dialog.findChild<QLineEdit*>(name);
+            edit->clear();
+            QTest::keyClicks(edit, text);
+        };
+        auto ok = [&] {
+            dialog.findChild<QPushButton*>("OKBtn")->click();
+            closedEarly |= !dialog.isVisible();
+        };
+        dialog.findChild<QComboBox*>("ArtnetModeComboBox")->setCurrentIndex(1);
+        dialog.findChild<QComboBox*>("SacnModeComboBox")->setCurrentIndex(2);
+        set("SacnUnicastEdit", "2.0.0.2, 2.0.0.x");
+        ok();
+        set("SacnUnicastEdit", "2.0.0.2, 10.0.0.7");
+        set("SacnUniverseEdit", "64000");
+        ok();
+        set("SacnUniverseEdit", "12");
+        set("SacnPriorityEdit", "high");
+        ok();
+        set("SacnPriorityEdit", "180");
+        dialog.findChild<QComboBox*>("SacnModeComboBox")->setCurrentIndex(1);
+        set("SacnInterfaceEdit", "eth7");
+        host.refuse = {OutputProblem::Interface, "eth7"};
+        ok();
+        EXPECT_EQ(dialog.Pages()->currentWidget(), dialog.Output());
+        EXPECT_EQ(host.output.Artnet, before.Artnet) << "nothing half-applied";
+        EXPECT_FALSE(closedEarly);
+        host.refuse = {};
+        dialog.findChild<QPushButton*>("OKBtn")->click();
+    });
+    EXPECT_TRUE(dialog.Execute({}));
+    std::vector<std::string> errors;
+    for (const auto& e : messages.entries)
+        errors.push_back(e.text);
+    EXPECT_EQ(errors, (std::vector<std::string>{"「2.0.0.x」はIPv4アドレスではありません",
+                                                "sACNのユニバースは1～63999で指定してください: 「64000」",
+                                                "sACNの優先度は0～200で指定してください: 「high」",
+                                                "インターフェース「eth7」にはIPv4アドレスがありません"}));
+    EXPECT_EQ(host.setOutputCalls, 2) << "only whole, checked settings reach the system";
+    EXPECT_EQ(host.output.Artnet, ArtnetMode::Unicast);
+    EXPECT_EQ(host.output.Sacn.Mode, SacnMode::Multicast);
+    EXPECT_EQ(host.output.Sacn.Universe, 12);
+    EXPECT_EQ(host.output.Sacn.Priority, 180);
+    EXPECT_EQ(host.output.Sacn.Unicast, (std::vector<uint32_t>{0x02000002, 0x0A000007}));
+    EXPECT_EQ(host.output.Sacn.Interface, "eth7");
+    EXPECT_EQ(host.output.Sacn.Cid, before.Sacn.Cid) << "the CID stays";
 }
 
 } // namespace

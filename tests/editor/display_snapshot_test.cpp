@@ -44,16 +44,20 @@ TEST(DisplaySnapshotTest, NetworkAndAudioStatus)
         bool socket;
         int nodes;
         bool audio;
+        bool failing;
+        const char* outputs;
         const char* text;
     };
     const Row rows[] = {
-        {false, 0, true, "NET:NG  Audio:OK"},
-        {false, 3, false, "NET:NG  Audio:NG"},
-        {true, 0, true, "NET:--  Audio:OK"},
-        {true, 1, false, "NET:OK  Audio:NG"},
+        {false, 0, true, false, "", "NET:NG  Audio:OK"},
+        {false, 3, false, false, "", "NET:NG  Audio:NG"},
+        {true, 0, true, false, "", "NET:--  Audio:OK"},
+        {true, 1, false, false, "", "NET:OK  Audio:NG"},
+        {true, 1, true, true, "", "NET:NG  Audio:OK"},
+        {true, 0, true, false, "Art-Net unicast + sACN 1", "NET:--  Audio:OK  Art-Net unicast + sACN 1"},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(NetAudioStatus(r.socket, r.nodes, r.audio), r.text);
+        EXPECT_EQ(NetAudioStatus(r.socket, r.nodes, r.audio, r.failing, r.outputs), r.text);
 }
 
 namespace {

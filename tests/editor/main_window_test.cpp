@@ -179,6 +179,32 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsThenCloseWritesThemInOrder)
     EXPECT_LT(ini.find("[OSC]"), ini.find("LurillFormLeft")) << "the engine's settings are written first";
 }
 
+// Stored output settings start the outputs, the status panel names them, and the close ends
+// the sACN stream and keeps the CID.
+TEST_F(MainWindowTest, StoredOutputsStartAreNamedAndEndAtClose)
+{
+    net.table = std::vector<AddressRow>{{Ip("2.0.0.1"), 3}};
+    Start("[Option]\nArtNetOutput=unicast\nSacnOutput=multicast\nSacnUniverse=3\n"
+          "SacnCid=5a1f3c62-8e44-4b2d-9c17-0123456789ab\n");
+    EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG  Art-Net unicast + sACN 3"; }))
+        << Panel(0).toStdString();
+    EXPECT_GE(form->Status(StatusPanel::NetworkAudio)->width(),
+              form->Status(StatusPanel::NetworkAudio)->fontMetrics().horizontalAdvance(Panel(0)))
+        << "the panel shows the whole text";
+    ASSERT_TRUE(WaitFor([this] { return !net.SacnSent().empty(); }));
+    EXPECT_EQ(net.SacnSent()[0].address, 0xEFFF0003u);
+
+    form->close();
+    const auto sent = net.SacnSent();
+    ASSERT_GE(sent.size(), 3u);
+    for (size_t i = sent.size() - 3; i < sent.size(); ++i)
+        EXPECT_EQ(sent[i].bytes[112], 0x40) << "Stream_Terminated";
+    const std::string ini = IniText();
+    for (const char* key : {"ArtNetOutput=unicast", "SacnOutput=multicast", "SacnUniverse=3",
+                            "SacnCid=5a1f3c62-8e44-4b2d-9c17-0123456789ab"})
+        EXPECT_THAT(ini, HasSubstr(key));
+}
+
 TEST_F(MainWindowTest, StartOpensTheLastProjectWithItsSoundAndTitle)
 {
     const std::string show = MakeShow("show.PRJ");

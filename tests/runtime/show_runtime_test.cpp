@@ -125,6 +125,45 @@ TEST_F(RuntimeTest, ReportsANetworkSetUpFailureOnceAndPlaysOn)
     runtime.Close();
 }
 
+// A stored interface without an address is reported and multicast leaves by the Art-Net
+// address's interface; a refused change keeps what runs; closing ends the sACN stream.
+TEST_F(RuntimeTest, SacnOutputFromStartToClose)
+{
+    net.table = std::vector<AddressRow>{{Ip("2.0.0.1"), 3}};
+    ShowRuntimeOptions o = Options();
+    o.Output.Sacn.Mode = SacnMode::Multicast;
+    o.Output.Sacn.Universe = 4;
+    o.Output.Sacn.Interface = "eth9";
+    o.Output.Sacn.Cid = NewSacnCid();
+    std::vector<OutputCheck> problems;
+    o.ReportOutputProblem = [&](const OutputCheck& problem) { problems.push_back(problem); };
+    ShowRuntime runtime(std::move(o));
+    runtime.Start();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].Problem, OutputProblem::Interface);
+    EXPECT_EQ(problems[0].Value, "eth9");
+    EXPECT_EQ(runtime.Output().Sacn.Interface, "");
+    EXPECT_EQ(net.sacnOpened, (std::vector<std::pair<uint32_t, int>>{{Ip("2.0.0.1"), 1}}));
+
+    OutputConfig bad = runtime.Output();
+    bad.Artnet = ArtnetMode::Off;
+    bad.Sacn.Priority = 300;
+    EXPECT_EQ(runtime.SetOutput(bad).Problem, OutputProblem::Priority);
+    EXPECT_EQ(runtime.Artnet()->ArtnetOutput.load(), ArtnetMode::Broadcast) << "nothing half-applied";
+    EXPECT_EQ(runtime.Output().Sacn.Priority, 100);
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < deadline && net.SacnSent().empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    runtime.Close();
+    const auto sent = net.SacnSent();
+    ASSERT_GE(sent.size(), 4u);
+    for (size_t i = sent.size() - 3; i < sent.size(); ++i) {
+        EXPECT_EQ(sent[i].address, 0xEFFF0004u);
+        EXPECT_EQ(sent[i].bytes[SacnOptionsOffset], SacnStreamTerminated) << "the last three end the stream";
+    }
+}
+
 // Destroyed without a close (an early return): it still closes in order.
 TEST_F(RuntimeTest, DestructionWithoutCloseClosesInOrder)
 {

@@ -1,0 +1,206 @@
+#include "artnet/output_config.h"
+
+#include <random>
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<uint32_t> ParseIpv4(std::string_view text)
+{
+    uint32_t address = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0) {
+            if (text.empty() || text.front() != '.')
+                return std::nullopt;
+            text.remove_prefix(1);
+        }
+        // One to three digits; inet_aton's octal and hexadecimal forms are not addresses
+        // people type for a node, and would read 010 as 8.
+        size_t digits = 0;
+        uint32_t value = 0;
+        while (digits < text.size() && digits < 4 && text[digits] >= '0' && text[digits] <= '9')
+            value = value * 10 + uint32_t(text[digits++] - '0');
+        if (digits == 0 || digits > 3 || value > 255)
+            return std::nullopt;
+        text.remove_prefix(digits);
+        address = address << 8 | value;
+    }
+    if (!text.empty())
+        return std::nullopt;
+    return address;
+}
+
+std::string Ipv4Text(uint32_t address)
+{
+    return std::to_string(address >> 24) + '.' + std::to_string(address >> 16 & 0xFF) + '.' +
+           std::to_string(address >> 8 & 0xFF) + '.' + std::to_string(address & 0xFF);
+}
+
+OutputCheck ParseAddressList(std::string_view text, std::vector<uint32_t>& addresses)
+{
+    std::vector<uint32_t> parsed;
+    while (!Trimmed(text).empty()) {
+        const size_t comma = text.find(',');
+        const std::string_view item = Trimmed(text.substr(0, comma));
+        const std::optional<uint32_t> address = ParseIpv4(item);
+        if (!address)
+            return {OutputProblem::Address, std::string(item)};
+        parsed.push_back(*address);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        if (comma != std::string_view::npos && Trimmed(text).empty())
+            return {OutputProblem::Address, ""}; // a trailing comma: an empty entry
+    }
+    if (parsed.empty())
+        return {OutputProblem::NoAddress, ""};
+    addresses = std::move(parsed);
+    return {};
+}
+
+std::string AddressListText(const std::vector<uint32_t>& addresses)
+{
+    std::string text;
+    for (uint32_t a : addresses)
+        text += (text.empty() ? "" : ",") + Ipv4Text(a);
+    return text;
+}
+
+OutputCheck CheckSacnConfig(const SacnConfig& config)
+{
+    if (config.Universe < SacnUniverseMin || config.Universe > SacnUniverseMax)
+        return {OutputProblem::Universe, std::to_string(config.Universe)};
+    if (config.Priority < SacnPriorityMin || config.Priority > SacnPriorityMax)
+        return {OutputProblem::Priority, std::to_string(config.Priority)};
+    if (config.Ttl < SacnTtlMin || config.Ttl > SacnTtlMax)
+        return {OutputProblem::Ttl, std::to_string(config.Ttl)};
+    if (config.Mode == SacnMode::Unicast && config.Unicast.empty())
+        return {OutputProblem::NoAddress, ""};
+    return {};
+}
+
+const char* ArtnetModeName(ArtnetMode mode)
+{
+    switch (mode) {
+    case ArtnetMode::Unicast:
+        return "unicast";
+    case ArtnetMode::Off:
+        return "off";
+    case ArtnetMode::Broadcast:
+        break;
+    }
+    return "broadcast";
+}
+
+std::optional<ArtnetMode> ParseArtnetMode(std::string_view text)
+{
+    for (ArtnetMode mode : {ArtnetMode::Broadcast, ArtnetMode::Unicast, ArtnetMode::Off})
+        if (text == ArtnetModeName(mode))
+            return mode;
+    return std::nullopt;
+}
+
+const char* SacnModeName(SacnMode mode)
+{
+    switch (mode) {
+    case SacnMode::Multicast:
+        return "multicast";
+    case SacnMode::Unicast:
+        return "unicast";
+    case SacnMode::Off:
+        break;
+    }
+    return "off";
+}
+
+std::optional<SacnMode> ParseSacnMode(std::string_view text)
+{
+    for (SacnMode mode : {SacnMode::Off, SacnMode::Multicast, SacnMode::Unicast})
+        if (text == SacnModeName(mode))
+            return mode;
+    return std::nullopt;
+}
+
+SacnCid NewSacnCid()
+{
+    std::random_device random;
+    SacnCid cid{};
+    for (size_t i = 0; i < cid.size(); i += 4) {
+        const uint32_t r = random();
+        for (size_t k = 0; k < 4; ++k)
+            cid[i + k] = uint8_t(r >> (8 * k));
+    }
+    cid[6] = uint8_t((cid[6] & 0x0F) | 0x40); // version 4: random
+    cid[8] = uint8_t((cid[8] & 0x3F) | 0x80); // the RFC 4122 variant
+    return cid;
+}
+
+std::string CidText(const SacnCid& cid)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (size_t i = 0; i < cid.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            text += '-';
+        text += digits[cid[i] >> 4];
+        text += digits[cid[i] & 0x0F];
+    }
+    return text;
+}
+
+std::optional<SacnCid> ParseCid(std::string_view text)
+{
+    if (text.size() != 36)
+        return std::nullopt;
+    SacnCid cid{};
+    size_t at = 0;
+    for (size_t i = 0; i < cid.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) {
+            if (text[at++] != '-')
+                return std::nullopt;
+        }
+        const int high = HexDigit(text[at]), low = HexDigit(text[at + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        cid[i] = uint8_t(high << 4 | low);
+        at += 2;
+    }
+    // An all-zero CID names no source.
+    if (cid == SacnCid{})
+        return std::nullopt;
+    return cid;
+}
+
+std::string OutputSummary(const OutputConfig& config)
+{
+    std::string artnet;
+    if (config.Artnet == ArtnetMode::Unicast)
+        artnet = "Art-Net unicast";
+    else if (config.Artnet == ArtnetMode::Broadcast)
+        artnet = "Art-Net";
+    if (config.Sacn.Mode == SacnMode::Off)
+        return config.Artnet == ArtnetMode::Broadcast ? "" : artnet.empty() ? "Art-Net off" : artnet;
+    std::string sacn = "sACN " + std::to_string(config.Sacn.Universe);
+    if (config.Sacn.Mode == SacnMode::Unicast)
+        sacn += " unicast";
+    return artnet.empty() ? sacn : artnet + " + " + sacn;
+}

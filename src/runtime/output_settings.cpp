@@ -1,0 +1,45 @@
+#include "runtime/output_settings.h"
+
+namespace {
+
+constexpr const char* Section = "Option";
+
+int32_t ReadInRange(const IniFile& ini, const char* key, int32_t def, int32_t low, int32_t high)
+{
+    const int32_t value = ini.ReadInteger(Section, key, def);
+    return value >= low && value <= high ? value : def;
+}
+
+} // namespace
+
+OutputConfig ReadOutputSettings(const IniFile& ini)
+{
+    OutputConfig c;
+    c.Artnet = ParseArtnetMode(ini.ReadString(Section, "ArtNetOutput", "")).value_or(c.Artnet);
+    SacnConfig& s = c.Sacn;
+    s.Mode = ParseSacnMode(ini.ReadString(Section, "SacnOutput", "")).value_or(s.Mode);
+    s.Universe = ReadInRange(ini, "SacnUniverse", s.Universe, SacnUniverseMin, SacnUniverseMax);
+    s.Priority = ReadInRange(ini, "SacnPriority", s.Priority, SacnPriorityMin, SacnPriorityMax);
+    s.Ttl = ReadInRange(ini, "SacnTtl", s.Ttl, SacnTtlMin, SacnTtlMax);
+    std::vector<uint32_t> unicast;
+    if (ParseAddressList(ini.ReadString(Section, "SacnUnicast", ""), unicast))
+        s.Unicast = std::move(unicast);
+    // Unicast without a single readable address would send nowhere.
+    if (s.Mode == SacnMode::Unicast && s.Unicast.empty())
+        s.Mode = SacnMode::Off;
+    s.Interface = ini.ReadString(Section, "SacnInterface", "");
+    s.Cid = ParseCid(ini.ReadString(Section, "SacnCid", "")).value_or(NewSacnCid());
+    return c;
+}
+
+void WriteOutputSettings(IniFile& ini, const OutputConfig& c)
+{
+    ini.WriteString(Section, "ArtNetOutput", ArtnetModeName(c.Artnet));
+    ini.WriteString(Section, "SacnOutput", SacnModeName(c.Sacn.Mode));
+    ini.WriteInteger(Section, "SacnUniverse", c.Sacn.Universe);
+    ini.WriteInteger(Section, "SacnPriority", c.Sacn.Priority);
+    ini.WriteString(Section, "SacnUnicast", AddressListText(c.Sacn.Unicast));
+    ini.WriteString(Section, "SacnInterface", c.Sacn.Interface);
+    ini.WriteInteger(Section, "SacnTtl", c.Sacn.Ttl);
+    ini.WriteString(Section, "SacnCid", CidText(c.Sacn.Cid));
+}
