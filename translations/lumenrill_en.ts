@@ -831,12 +831,138 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
         <source>パレット画像の選択</source>
         <translation>Choose Palette Image</translation>
     </message>
+    <message>
+        <source>出力</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>OSC</source>
+        <translation>OSC</translation>
+    </message>
+    <message>
+        <source>フィードバック送信先</source>
+        <translation>Feedback Targets</translation>
+    </message>
+    <message>
+        <source>例: 192.168.1.20:9000, 192.168.1.21:8000</source>
+        <translation>e.g. 192.168.1.20:9000, 192.168.1.21:8000</translation>
+    </message>
+    <message>
+        <source>IPv4 アドレス:ポートをカンマで区切って指定します。コマンドを送ったクライアントには 10 分間、指定がなくても送信します。</source>
+        <translation>IPv4 address:port items, separated by commas. A client that sent a command is sent the state for 10 minutes without being listed.</translation>
+    </message>
+    <message>
+        <source>受信を許可する送信元</source>
+        <translation>Senders Allowed to Send Commands</translation>
+    </message>
+    <message>
+        <source>例: 192.168.1.0/24, 10.0.0.5</source>
+        <translation>e.g. 192.168.1.0/24, 10.0.0.5</translation>
+    </message>
+    <message>
+        <source>IPv4 アドレスまたは範囲をカンマで区切って指定します。空欄のときはすべての送信元を受け付けます。</source>
+        <translation>IPv4 addresses or ranges, separated by commas. When empty, commands are taken from any sender.</translation>
+    </message>
+</context>
+<context>
+    <name>OscLists</name>
+    <message>
+        <source>フィードバック送信先「%1」が正しくありません。IPv4 アドレス:ポート (例: 192.168.1.20:9000) で指定してください</source>
+        <translation>The feedback target “%1” is not valid. Give it as IPv4 address:port (for example 192.168.1.20:9000).</translation>
+    </message>
+    <message>
+        <source>受信を許可する送信元「%1」が正しくありません。IPv4 アドレスまたは範囲 (例: 192.168.1.0/24) で指定してください</source>
+        <translation>The allowed sender “%1” is not valid. Give it as an IPv4 address or range (for example 192.168.1.0/24).</translation>
+    </message>
 </context>
 <context>
     <name>OscServer</name>
     <message>
         <source>OSC: ポート %1 を開けません (%2)</source>
         <translation>OSC: cannot open port %1 (%2)</translation>
+    </message>
+    <message>
+        <source>OSC: 拒否 %1 (%2 件)</source>
+        <translation>OSC: refused %1 (%2 in all)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputPage</name>
+    <message>
+        <source>「%1」はIPv4アドレスではありません</source>
+        <translation>“%1” is not an IPv4 address</translation>
+    </message>
+    <message>
+        <source>sACNのユニキャスト送信先のアドレスを入力してください</source>
+        <translation>Enter the addresses of the sACN unicast destinations</translation>
+    </message>
+    <message>
+        <source>sACNのユニバースは1～63999で指定してください: 「%1」</source>
+        <translation>The sACN universe must be 1–63999: “%1”</translation>
+    </message>
+    <message>
+        <source>sACNの優先度は0～200で指定してください: 「%1」</source>
+        <translation>The sACN priority must be 0–200: “%1”</translation>
+    </message>
+    <message>
+        <source>sACNのTTLは1～255で指定してください: 「%1」</source>
+        <translation>The sACN TTL must be 1–255: “%1”</translation>
+    </message>
+    <message>
+        <source>インターフェース「%1」にはIPv4アドレスがありません</source>
+        <translation>Interface “%1” has no IPv4 address</translation>
+    </message>
+    <message>
+        <source>sACNのソケットを作成できません: %1</source>
+        <translation>Cannot create the sACN socket: %1</translation>
+    </message>
+    <message>
+        <source>ブロードキャスト (2.255.255.255)</source>
+        <translation>Broadcast (2.255.255.255)</translation>
+    </message>
+    <message>
+        <source>ユニキャスト (ユニバースを出力するノードへ)</source>
+        <translation>Unicast (to the nodes that output the universe)</translation>
+    </message>
+    <message>
+        <source>送信しない</source>
+        <translation>Do not send</translation>
+    </message>
+    <message>
+        <source>マルチキャスト</source>
+        <translation>Multicast</translation>
+    </message>
+    <message>
+        <source>ユニキャスト</source>
+        <translation>Unicast</translation>
+    </message>
+    <message>
+        <source>例: 10.0.0.20, 10.0.0.21</source>
+        <translation>e.g. 10.0.0.20, 10.0.0.21</translation>
+    </message>
+    <message>
+        <source>空欄: Art-Netと同じ</source>
+        <translation>Empty: the same as Art-Net</translation>
+    </message>
+    <message>
+        <source>送信</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>ユニバース (1～63999)</source>
+        <translation>Universe (1–63999)</translation>
+    </message>
+    <message>
+        <source>優先度 (0～200)</source>
+        <translation>Priority (0–200)</translation>
+    </message>
+    <message>
+        <source>ユニキャスト送信先</source>
+        <translation>Unicast Destinations</translation>
+    </message>
+    <message>
+        <source>マルチキャスト送信インターフェース</source>
+        <translation>Multicast Interface</translation>
     </message>
 </context>
 <context>

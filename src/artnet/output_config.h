@@ -4,6 +4,8 @@
 // interface, TTL and the source's CID. Also the checks and texts of these values, shared
 // by the settings file, the option dialog and lumenrill-cli.
 
+#include "common/ipv4_text.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -46,10 +48,6 @@ struct OutputCheck {
     std::string Value;
     explicit operator bool() const { return Problem == OutputProblem::None; }
 };
-
-// A dotted quad of four decimal numbers 0-255 and nothing else; host byte order.
-std::optional<uint32_t> ParseIpv4(std::string_view text);
-std::string Ipv4Text(uint32_t address); // host byte order
 
 // Addresses separated by commas (blanks around them allowed). The first entry that is no
 // IPv4 address is named in the result; an empty list is NoAddress.

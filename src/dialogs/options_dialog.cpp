@@ -408,7 +408,7 @@ QWidget* OptionsDialog::CreateOscPage()
 
 void OptionsDialog::accept()
 {
-    // Both lists are taken, or neither: a bad item keeps the dialog open on it.
+    // Both lists and the output are taken, or none: a bad item keeps the dialog open on it.
     const ParsedList<OscEndpoint> targets = ParseEndpointList(oscFeedback_->text().toStdString());
     const ParsedList<AddressRange> allow = ParseRangeList(oscAllow_->text().toStdString());
     QLineEdit* bad = targets.bad ? oscFeedback_ : allow.bad ? oscAllow_ : nullptr;
@@ -417,6 +417,16 @@ void OptionsDialog::accept()
         bad->setFocus();
         const QString item = QString::fromStdString(targets.bad ? *targets.bad : *allow.bad);
         ShowError((targets.bad ? BadFeedbackTargetText(item) : BadAllowFromText(item)).toStdString());
+        return;
+    }
+    // The output page last: it is the one that applies at once.
+    OutputConfig output = host_.Output();
+    OutputCheck check = outputPage_->Read(output);
+    if (check)
+        check = host_.SetOutput(output);
+    if (!check) {
+        pages_->setCurrentWidget(outputPage_);
+        ShowError(OutputProblemText(check).toStdString());
         return;
     }
     oscFeedback_->setText(QString::fromStdString(EndpointListText(targets.items)));
@@ -493,20 +503,6 @@ void OptionsDialog::showEvent(QShowEvent* event)
     UpdateNodeDetailsAction();
     outputPage_->Show(host_.Output());
     QDialog::showEvent(event);
-}
-
-void OptionsDialog::accept()
-{
-    OutputConfig output = host_.Output();
-    OutputCheck check = outputPage_->Read(output);
-    if (check)
-        check = host_.SetOutput(output);
-    if (!check) {
-        pages_->setCurrentWidget(outputPage_);
-        ShowError(OutputProblemText(check).toStdString());
-        return;
-    }
-    QDialog::accept();
 }
 
 void OptionsDialog::ChooseColour()

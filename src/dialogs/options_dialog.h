@@ -53,13 +53,13 @@ public:
     QLineEdit* OscFeedbackEdit() const { return oscFeedback_; }
     QLineEdit* OscAllowEdit() const { return oscAllow_; }
 
+    // Takes both OSC lists and the output page, or nothing: a refused value keeps the dialog
+    // open on it. The output page applies at once through the host.
     void accept() override;
     OutputPage* Output() const { return outputPage_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Applies the output page first: a refused value keeps the dialog open.
-    void accept() override;
 
 private:
     QWidget* CreateDisplayPage();

@@ -64,28 +64,6 @@ bool AddressRange::Contains(uint32_t address) const
     return (address & PrefixMask(prefixLength)) == network;
 }
 
-std::optional<uint32_t> ParseIpv4(std::string_view text)
-{
-    uint32_t address = 0;
-    for (int part = 0; part < 4; ++part) {
-        const size_t dot = part < 3 ? text.find('.') : text.size();
-        if (dot == std::string_view::npos)
-            return std::nullopt;
-        const std::optional<uint32_t> v = Number(text.substr(0, dot), 3, 255);
-        if (!v)
-            return std::nullopt;
-        address = address << 8 | *v;
-        text = part < 3 ? text.substr(dot + 1) : std::string_view();
-    }
-    return address;
-}
-
-std::string Ipv4Text(uint32_t a)
-{
-    return std::to_string(a >> 24) + "." + std::to_string(a >> 16 & 255) + "." + std::to_string(a >> 8 & 255) + "." +
-           std::to_string(a & 255);
-}
-
 std::string EndpointText(const OscEndpoint& e) { return Ipv4Text(e.address) + ":" + std::to_string(e.port); }
 
 std::string RangeText(const AddressRange& r)

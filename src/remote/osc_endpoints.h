@@ -3,6 +3,8 @@
 // who may send commands ("192.168.1.0/24", "10.0.0.5"). Lists are written with commas or
 // blanks between their items.
 
+#include "common/ipv4_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +30,6 @@ template <class T> struct ParsedList {
     std::optional<std::string> bad;
 };
 
-std::optional<uint32_t> ParseIpv4(std::string_view text);
-std::string Ipv4Text(uint32_t address);
 std::string EndpointText(const OscEndpoint& endpoint);
 std::string RangeText(const AddressRange& range);
 

@@ -216,7 +216,7 @@ TEST_F(CommandSetTest, MenusToolBarsAndContextMenusHoldTheCommandsInOrder)
     EXPECT_THAT(names(form->Menu("ViewToolBarItem")->actions()),
                 ElementsAre("ViewFilToolAction", "ViewEditToolAction", "ViewPlayerAction", "ViewCurPalAction"));
     EXPECT_THAT(names(form->Menu("Help1")->actions()),
-                ElementsAre("Contents1", "HelpWebItem", "-", "HelpAboutItem"));
+                ElementsAre("Contents1", "HelpWebItem", "HelpDemoItem", "-", "HelpAboutItem"));
     EXPECT_THAT(names(form->ToolBar(1)->actions()),
                 ElementsAre("NewPrjAction", "OpenPrjAction", "SavePrjAction", "SaveAsPrjAction", "-", "CutStepAction",
                             "CpyStepAction", "PstStepAction"));

@@ -39,7 +39,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <deque>
+#include <set>
 #include <fstream>
 #include <iterator>
 
@@ -612,6 +615,39 @@ TEST_F(MainWindowTest, AnEmptyWindowSaysHowToBeginUntilAShowHasItsSound)
 
     form->OpenWhenStarted(show);
     EXPECT_TRUE(WaitFor([&] { return !hint->isVisible(); }));
+}
+
+// A newcomer's first start offers the demo show: pressed, it opens from a copy in the user's
+// data folder, and played from the top its lights change frame by frame.
+TEST_F(MainWindowTest, TheFirstStartOffersTheDemoShowWhichPlays)
+{
+    const std::string dataHome = dir / "data";
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    audio->sounds[dataHome + "/lumenrill/demo/demo.wav"] = FakeSound{30000, {}};
+    Start();
+    auto* offer = form->findChild<QPushButton*>("DemoButton");
+    ASSERT_NE(offer, nullptr);
+    EXPECT_EQ(offer->text(), "デモショーを開く");
+    EXPECT_TRUE(offer->hasFocus()) << "Enter opens it";
+    QTest::mouseClick(offer, Qt::LeftButton);
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(S().Document().Title, u"Lumenrill Demo");
+    EXPECT_EQ(S().Document().FileName, dataHome + "/lumenrill/demo/Demo.PRJ");
+    EXPECT_TRUE(WaitFor([&] { return !offer->isVisible(); }));
+    ASSERT_NE(form->Menu("Help1")->findChild<QAction*>("HelpDemoItem"), nullptr);
+
+    net.ClearSent();
+    QTest::mouseClick(Button("TopPlayAction"), Qt::LeftButton);
+    std::set<Bytes> looks;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            for (const Bytes& packet : net.SentWithOpCode(0x5000))
+                if (packet.size() > 18 && std::any_of(packet.begin() + 18, packet.end(), [](uint8_t v) { return v; }))
+                    looks.insert(Bytes(packet.begin() + 18, packet.end()));
+            return looks.size() >= 5;
+        },
+        10000))
+        << looks.size() << " different lit frames";
 }
 
 TEST_F(MainWindowTest, HelpOpensTheManualAndF1ItsSectionForTheOpenMenuOrWindow)

@@ -1,5 +1,5 @@
 // Which language the window program speaks, and that an installed program finds its
-// translation and both manuals where the install rules put them.
+// translation, both manuals and the demo show where the install rules put them.
 #include "common/data_files.h"
 #include "common/paths.h"
 #include "gui_common/language.h"
@@ -34,15 +34,15 @@ TEST(LanguageTest, TheSettingChoosesElseTheDesktopsLocale)
 }
 
 // The program installed to a prefix of its own finds its files under share/, not in the tree
-// it was built from.
-TEST(LanguageTest, AnInstalledProgramFindsItsTranslationAndManuals)
+// it was built from: translation, manuals and the demo show.
+TEST(LanguageTest, AnInstalledProgramFindsItsTranslationManualsAndDemo)
 {
     TempDir prefix;
     const std::string command = std::string("cmake --install '") + LUMENRILL_BINARY_DIR + "' --prefix '" +
                                 prefix.Path() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     SetExeDir(prefix.Path() + "/bin/");
-    for (const std::string& found : {TranslationPath("en"), ManualPath("en"), ManualPath("ja")})
+    for (const std::string& found : {TranslationPath("en"), ManualPath("en"), ManualPath("ja"), DemoShowPath()})
         EXPECT_EQ(found.rfind(prefix.Path() + "/share/", 0), 0u) << found;
 }
 
