@@ -104,27 +104,17 @@ def shots(desk, binary, work, show, language, out):
     desk.xdotool("windowmove", monitor, desk.width, desk.height)
     time.sleep(0.3)
     desk.shot(os.path.join(out, "main-window.png"), main)
-    desk.keys(main, *keys["project"])
-    dialog = desk.wait_window(keys["project_title"])
-    desk.keys(dialog, "ctrl+Tab")
-    time.sleep(0.5)
-    desk.shot(os.path.join(out, "patch.png"), dialog)
-    desk.keys(dialog, "Escape")
-    desk.keys(main, *keys["options"])
-    dialog = desk.wait_window(keys["options_title"])
-    time.sleep(0.5)
-    desk.shot(os.path.join(out, "options.png"), dialog)
-    desk.keys(dialog, "Escape")
-    desk.keys(main, *keys["add_step"])
-    dialog = desk.wait_window(keys["add_step_title"])
-    time.sleep(0.5)
-    desk.shot(os.path.join(out, "step-colour.png"), dialog)
-    desk.keys(dialog, "Escape")
-    desk.keys(main, *keys["selection"])
-    dialog = desk.wait_window(keys["selection_title"])
-    time.sleep(0.5)
-    desk.shot(os.path.join(out, "extended-selection.png"), dialog)
-    desk.keys(dialog, "Escape")
+    for command, picture, extra in (("project", "patch.png", ["ctrl+Tab"]), ("options", "options.png", []),
+                                    ("add_step", "step-colour.png", []),
+                                    ("selection", "extended-selection.png", [])):
+        # Opened by its menu keys, pictured (on its second page for the patch), closed.
+        desk.keys(main, *keys[command])
+        dialog = desk.wait_window(keys[command + "_title"])
+        if extra:
+            desk.keys(dialog, *extra)
+        time.sleep(0.5)
+        desk.shot(os.path.join(out, picture), dialog)
+        desk.keys(dialog, "Escape")
     desk.keys(main, *keys["quit"])
     program.wait(timeout=30)
 
