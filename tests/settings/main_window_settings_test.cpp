@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 class MainWindowSettingsTest : public SettingsTest {};
 
 TEST_F(MainWindowSettingsTest, DefaultsWithoutAFile)
@@ -58,7 +62,14 @@ TEST_F(MainWindowSettingsTest, PlayTimesAreWrittenInSecondsAndNeverRead)
     EXPECT_EQ(o.DmxInterval, 35) << "kept to be written back unchanged";
     WriteOptionSettings(ini, o, 10999, -1500);
     EXPECT_EQ(ini.Text(), "[Option]\nPrePlayTime=10\nPostPlayTime=-1\nDmxInterval=35\n"
-                          "DispInterval=50\nTxUniverse=0\nLightLatency=0\n");
+                          "DispInterval=50\nTxUniverse=0\nLightLatency=0\nLanguage=auto\n");
+}
+
+TEST_F(MainWindowSettingsTest, TheLanguageIsAutoJaOrEnAndAnythingElseReadsAsAuto)
+{
+    for (const auto& [stored, read] : std::vector<std::pair<std::string, std::string>>{
+             {"ja", "ja"}, {"en", "en"}, {"auto", "auto"}, {"fr", "auto"}, {"", "auto"}, {"EN", "auto"}})
+        EXPECT_EQ(ReadOptionSettings(WriteIni("[Option]\nLanguage=" + stored + "\n")).Language, read) << stored;
 }
 
 TEST_F(MainWindowSettingsTest, ShortCutKeysAreTheActionNamesWithItem)
