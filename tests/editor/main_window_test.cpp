@@ -622,7 +622,11 @@ TEST_F(MainWindowTest, AnEmptyWindowSaysHowToBeginUntilAShowHasItsSound)
 TEST_F(MainWindowTest, TheFirstStartOffersTheDemoShowWhichPlays)
 {
     const std::string dataHome = dir / "data";
-    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    // The user's data folder for this case only, whatever stops it.
+    struct DataHome {
+        explicit DataHome(const std::string& path) { setenv("XDG_DATA_HOME", path.c_str(), 1); }
+        ~DataHome() { unsetenv("XDG_DATA_HOME"); }
+    } scoped(dataHome);
     audio->sounds[dataHome + "/lumenrill/demo/demo.wav"] = FakeSound{30000, {}};
     Start();
     auto* offer = form->findChild<QPushButton*>("DemoButton");
@@ -630,7 +634,6 @@ TEST_F(MainWindowTest, TheFirstStartOffersTheDemoShowWhichPlays)
     EXPECT_EQ(offer->text(), "デモショーを開く");
     EXPECT_TRUE(offer->hasFocus()) << "Enter opens it";
     QTest::mouseClick(offer, Qt::LeftButton);
-    unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(S().Document().Title, u"Lumenrill Demo");
     EXPECT_EQ(S().Document().FileName, dataHome + "/lumenrill/demo/Demo.PRJ");
     EXPECT_TRUE(WaitFor([&] { return !offer->isVisible(); }));
