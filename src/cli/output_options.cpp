@@ -43,11 +43,11 @@ bool ParseOutputOption(const std::string& option, const std::string& value, Outp
             (universe ? config.Sacn.Universe : config.Sacn.Priority) = *n;
     }
     if (!check)
-        Fail(ExitUsage, option + ": " + OutputProblemText(check));
+        Fail(ExitUsage, option + ": " + CliOutputProblemText(check));
     return bool(check);
 }
 
-std::string OutputProblemText(const OutputCheck& check)
+std::string CliOutputProblemText(const OutputCheck& check)
 {
     const std::string value = "\"" + check.Value + "\"";
     switch (check.Problem) {

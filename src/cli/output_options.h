@@ -12,7 +12,7 @@ bool IsOutputOption(const std::string& option);
 // Takes one option's value into config. A refused value is printed with the option and
 // the value, and the result is false.
 bool ParseOutputOption(const std::string& option, const std::string& value, OutputConfig& config);
-std::string OutputProblemText(const OutputCheck& check);
+std::string CliOutputProblemText(const OutputCheck& check);
 // The CID the desktop program keeps in its settings file; a new one (kept nowhere) when
 // there is no such file. Writes nothing.
 SacnCid StoredSacnCid();

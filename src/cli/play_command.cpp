@@ -168,7 +168,7 @@ int PlayCommand(const Args& args)
         std::cerr << "ArtNet初期化エラー: " << text << std::endl;
     };
     runtimeOptions.ReportOutputProblem = [](const OutputCheck& problem) {
-        std::cerr << "lumenrill-cli: " << OutputProblemText(problem) << std::endl;
+        std::cerr << "lumenrill-cli: " << CliOutputProblemText(problem) << std::endl;
     };
     ShowRuntime runtime(std::move(runtimeOptions));
     ProjectData& doc = runtime.Document();

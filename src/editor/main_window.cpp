@@ -596,12 +596,12 @@ void MainWindow::DisplayTick()
     view_->ApplyCursorMove(snapshot.Cursor);
     const int line = session_->CurrentLine();
     playPanel_->SetOutput(line, s.LineOutput[size_t(line)]);
-    SetStatus(StatusPanel::NetworkAudio, Q(snapshot.Status));
-    // Here rather than on the frame tick: a slow or absent peer never delays a frame.
-    session_->Osc().Update();
-    // The panel widens to name the outputs in full.
-    QLabel* network = Status(StatusPanel::NetworkAudio);
-    network->setFixedWidth(std::max(PanelWidths[0], network->fontMetrics().horizontalAdvance(network->text()) + 12));
+    if (const QString status = Q(snapshot.Status); status != Status(StatusPanel::NetworkAudio)->text()) {
+        SetStatus(StatusPanel::NetworkAudio, status);
+        // The panel widens to name the outputs in full.
+        QLabel* network = Status(StatusPanel::NetworkAudio);
+        network->setFixedWidth(std::max(PanelWidths[0], network->fontMetrics().horizontalAdvance(status) + 12));
+    }
 
     if (session_->HasPostedErrors())
         QMetaObject::invokeMethod(session_, &EditorSession::ShowPostedErrors, Qt::QueuedConnection);

@@ -5,6 +5,7 @@
 #include "gui_common/osc_list_texts.h"
 
 #include <QHostAddress>
+#include <QTimer>
 #include <QUdpSocket>
 
 OscServer::OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
@@ -14,6 +15,13 @@ OscServer::OscServer(EngineState& state, Transport& transport, OscReceiver::Hook
               [this](const OscEndpoint& to, std::span<const uint8_t> datagram) { Send(to, datagram); }),
       port_(port)
 {
+    // The peers' own clock, apart from the display's interval and its holds: the position
+    // goes out up to ten times a second and a new show at once. Never on the frame tick, so
+    // a slow or absent peer never delays a frame.
+    auto* feedback = new QTimer(this);
+    feedback->setTimerType(Qt::PreciseTimer);
+    connect(feedback, &QTimer::timeout, this, &OscServer::Update);
+    feedback->start(FeedbackIntervalMs);
 }
 
 void OscServer::Send(const OscEndpoint& to, std::span<const uint8_t> datagram)

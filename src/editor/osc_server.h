@@ -59,6 +59,7 @@ signals:
     void commandDone();
 
 private:
+    static constexpr int FeedbackIntervalMs = 50;
     // A socket bound to port, or null (with the system's reason in error).
     QUdpSocket* Bind(int32_t port, QString& error);
     void ReadDatagrams();

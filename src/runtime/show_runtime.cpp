@@ -47,12 +47,13 @@ bool ShowRuntime::Start()
     if (OutputCheck check = artnet_->SetSacnOutput(options_.Output.Sacn); !check) {
         if (options_.ReportOutputProblem)
             options_.ReportOutputProblem(check);
+        // The fallback is for this run only: the stored setting is the user's, and the
+        // interface (a USB adapter, say) may be back at the next start.
         if (check.Problem == OutputProblem::Interface) {
-            options_.Output.Sacn.Interface.clear();
-            check = artnet_->SetSacnOutput(options_.Output.Sacn);
+            SacnConfig running = options_.Output.Sacn;
+            running.Interface.clear();
+            check = artnet_->SetSacnOutput(running);
         }
-        if (!check)
-            options_.Output.Sacn.Mode = SacnMode::Off;
     }
     if (options_.RequireSocket && !artnet_->SocketReady())
         return false;

@@ -142,10 +142,12 @@ TEST_F(RuntimeTest, SacnOutputFromStartToClose)
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].Problem, OutputProblem::Interface);
     EXPECT_EQ(problems[0].Value, "eth9");
-    EXPECT_EQ(runtime.Output().Sacn.Interface, "");
-    EXPECT_EQ(net.sacnOpened, (std::vector<std::pair<uint32_t, int>>{{Ip("2.0.0.1"), 1}}));
+    EXPECT_EQ(runtime.Output().Sacn.Interface, "eth9") << "kept for the next start";
+    EXPECT_EQ(net.sacnOpened, (std::vector<std::pair<uint32_t, int>>{{Ip("2.0.0.1"), 1}}))
+        << "sent by the Art-Net address's interface meanwhile";
 
     OutputConfig bad = runtime.Output();
+    bad.Sacn.Interface.clear();
     bad.Artnet = ArtnetMode::Off;
     bad.Sacn.Priority = 300;
     EXPECT_EQ(runtime.SetOutput(bad).Problem, OutputProblem::Priority);
