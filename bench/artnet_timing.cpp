@@ -1,4 +1,4 @@
-// Frame timing of the Art-Net worker as a node sees it. Run by artnet_timing.sh inside
+// Frame timing of the output worker as a node sees it. Run by artnet_timing.sh inside
 // private network namespaces:
 //   artnet_timing send SECONDS [sacn]  the worker with a tick that changes every frame;
 //                                      with sacn, sACN multicast on universe 1 as well
@@ -7,8 +7,8 @@
 //                                   sacn: of every sACN data packet of universe 1, joined
 //                                   on 2.0.0.2), then median, 99th percentile and maximum
 //                                   of |interval - 20 ms| and the drift over 3,000 frames
-#include "artnet/artnet_thread.h"
-#include "artnet/sacn_packets.h"
+#include "output/output_worker.h"
+#include "output/sacn_packets.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -28,7 +28,7 @@ namespace {
 
 int Send(int seconds, bool sacn)
 {
-    TArtnetThread thread;
+    OutputWorker thread;
     if (sacn) {
         SacnConfig config;
         config.Mode = SacnMode::Multicast;

@@ -27,7 +27,7 @@ ip -n "$app" link set lo up
 ip -n "$node" link set lo up
 ip -n "$app" link add lr-app type veth peer name lr-node
 ip -n "$app" link set lr-node netns "$node"
-ip -n "$app" addr add 10.77.0.1/24 dev lr-app
+ip -n "$app" addr add 198.18.0.1/15 brd + dev lr-app
 ip -n "$node" addr add 2.0.0.2/8 dev lr-node
 ip -n "$app" link set lr-app up
 ip -n "$node" link set lr-node up

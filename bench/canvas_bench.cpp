@@ -3,7 +3,7 @@
 // at the scale that fits the whole show, beside baseline panes that evaluate every column
 // with a binary search of its own and draw every figure with a painter call. Both paint the
 // same pixels; the "same_image" counter checks that.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "document/project_data.h"
 #include "gui_common/colors.h"
 #include "editor/edit_state.h"

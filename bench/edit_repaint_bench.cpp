@@ -5,7 +5,7 @@
 // which nothing changes. Each case times the edit and every paint it sets off, and counts
 // the paint events per edit, in all and by kind of widget. The player and the network are
 // fakes: this measures the window, not the sound server.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "common/paths.h"
 #include "document/project_data.h"
 #include "editor/actions.h"

@@ -3,7 +3,7 @@
 // show) and paints the waveform. Beside it, the same steps for a bare main window that
 // paints nothing of its own. The player and the network are fakes: this measures the
 // window, not the sound server.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "document/project_data.h"

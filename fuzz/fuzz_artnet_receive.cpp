@@ -1,8 +1,8 @@
-// Any datagrams arriving at the Art-Net worker: the input is split into datagrams at
+// Any datagrams arriving at the output worker: the input is split into datagrams at
 // each "Art-Net" identifier after the first, handed to ReceivePacket one per pass, and
 // the node list is filled. Replies, the node table and the list never reach past what
 // arrived.
-#include "artnet/artnet_thread.h"
+#include "output/output_worker.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,8 +15,7 @@ namespace {
 class QueueSocket final : public ArtnetSocket {
 public:
     std::deque<std::vector<uint8_t>> incoming;
-    long SendBroadcast(const uint8_t*, size_t size) override { return long(size); }
-    long SendTo(uint32_t, const uint8_t*, size_t size) override { return long(size); }
+    long SendTo(uint32_t, uint32_t, const uint8_t*, size_t size) override { return long(size); }
     long Receive(uint8_t* buffer, size_t capacity) override
     {
         if (incoming.empty())
@@ -46,8 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     datagrams.emplace_back(data + start, data + size);
 
     QueueSocket* queue = nullptr;
-    ArtnetPlatform platform;
-    platform.readAddresses = [] { return std::optional(std::vector<AddressRow>{{0x0100A8C0u, 1}}); };
+    OutputPlatform platform;
+    platform.readNetwork = [] {
+        NetworkSnapshot net;
+        net.interfaces.push_back({1, "eth0", true, false, {{0xC0A80001u, 16, 0xC0A8FFFFu}}});
+        return std::optional(net);
+    };
     platform.addAddress = [](uint32_t, uint32_t) { return AddressResult{true, {}}; };
     platform.removeAddress = [](uint32_t, uint32_t) { return AddressResult{true, {}}; };
     platform.openSocket = [&queue] {
@@ -55,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         queue = socket.get();
         return OpenedSocket{std::move(socket), false};
     };
-    TArtnetThread thread(platform);
+    OutputWorker thread(platform);
     thread.SetNodeNames("Lumenrill", "Lumenrill");
     if (!queue)
         std::abort();
@@ -64,14 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (!queue->incoming.empty())
         thread.ReceivePacket();
     std::vector<std::string> lines;
-    if (thread.FillNodeList(lines) > 15 || thread.NodeCount() > 15)
+    if (thread.FillNodeList(lines) > DiscoveredNodes::MaxNodes || thread.NodeCount() > DiscoveredNodes::MaxNodes)
         std::abort();
     // Unicast reads the recorded nodes' ports and addresses for every universe they name.
-    thread.ArtnetOutput = ArtnetMode::Unicast;
+    thread.SetArtnetOutput({ArtnetMode::Unicast, {}, {}});
+    thread.OutputEnabled = true;
     const std::vector<uint8_t> frame(512, 0);
-    for (int32_t universe = 0; universe < 256; universe += 17) {
+    for (int32_t universe = 0; universe <= ArtnetPortAddressMax; universe += 257) {
         thread.OutputUniverse = universe;
-        thread.SendDmx(frame.data(), true);
+        thread.BeginOutput();
     }
     thread.CloseNetwork();
     return 0;

@@ -300,20 +300,6 @@
         <translation>Socket initialization failed</translation>
     </message>
     <message>
-        <source>Art-Net 用の 2.x.x.x アドレスを追加する権限がありません。次のどちらかで設定してください:
-・プログラムにアドレス変更の権限を与える:
-</source>
-        <translation>No permission to add a 2.x.x.x address for Art-Net. Set one up in either of these ways:
-• Give the program permission to change addresses:
-</translation>
-    </message>
-    <message>
-        <source>・システムで 2.x.x.x のアドレスを設定する (ブロードキャスト 2.255.255.255):
-</source>
-        <translation>• Set a 2.x.x.x address on the system (broadcast 2.255.255.255):
-</translation>
-    </message>
-    <message>
         <source>エラー</source>
         <translation>Error</translation>
     </message>
@@ -653,6 +639,10 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
         <source>デモショーを開く(&amp;D)</source>
         <translation>Open &amp;Demo Show</translation>
     </message>
+    <message>
+        <source>ネットワークなし</source>
+        <translation>no network</translation>
+    </message>
 </context>
 <context>
     <name>NodeDetailsDialog</name>
@@ -917,10 +907,6 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
         <translation>Cannot create the sACN socket: %1</translation>
     </message>
     <message>
-        <source>ブロードキャスト (2.255.255.255)</source>
-        <translation>Broadcast (2.255.255.255)</translation>
-    </message>
-    <message>
         <source>ユニキャスト (ユニバースを出力するノードへ)</source>
         <translation>Unicast (to the nodes that output the universe)</translation>
     </message>
@@ -963,6 +949,38 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>マルチキャスト送信インターフェース</source>
         <translation>Multicast Interface</translation>
+    </message>
+    <message>
+        <source>Art-Netの送信先のアドレスを入力してください</source>
+        <translation>Enter the addresses Art-Net is to be sent to</translation>
+    </message>
+    <message>
+        <source>Art-Netのポートアドレスは0～32767で指定してください: 「%1」</source>
+        <translation>The Art-Net Port-Address must be within 0-32767: "%1"</translation>
+    </message>
+    <message>
+        <source>ブロードキャスト (自動: 2.255.255.255 またはLANのブロードキャストアドレス)</source>
+        <translation>Broadcast (automatic: 2.255.255.255 or the LAN's broadcast address)</translation>
+    </message>
+    <message>
+        <source>リミテッドブロードキャスト (255.255.255.255)</source>
+        <translation>Limited broadcast (255.255.255.255)</translation>
+    </message>
+    <message>
+        <source>指定したアドレスへ</source>
+        <translation>To the addresses given</translation>
+    </message>
+    <message>
+        <source>空欄: 自動 (デフォルトルートのインターフェース)</source>
+        <translation>Empty: automatic (the default route's interface)</translation>
+    </message>
+    <message>
+        <source>送信先アドレス</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>インターフェース</source>
+        <translation>Interface</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-// The playing side: the real runtime (engine, GStreamer player, Art-Net worker) on the
+// The playing side: the real runtime (engine, GStreamer player, output worker) on the
 // measuring show, taken through open, play from the top with its lead-in, pause, resume,
 // seek, stop and play. The current line shows a preview colour that changes every 2 ms,
 // so every frame differs from the one before and a stalled frame is seen at the node.

@@ -4,7 +4,7 @@
 
 #include <iostream>
 
-bool StartArtnetWorker(TArtnetThread& thread, int32_t universe)
+bool StartArtnetWorker(OutputWorker& thread, int32_t universe)
 {
     if (!thread.InitError().empty()) {
         std::cerr << "ArtNet初期化エラー: " << thread.InitError() << std::endl;

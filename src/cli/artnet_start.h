@@ -1,7 +1,7 @@
 #pragma once
-// Starting the Art-Net worker as the desktop program does, for the commands that use it.
+// Starting the output worker as the desktop program does, for the commands that use it.
 
-#include "artnet/artnet_thread.h"
+#include "output/output_worker.h"
 
 #include <cstdint>
 
@@ -11,4 +11,4 @@
 // Without the Art-Net socket (UDP port 6454 held by another program, say) no frame would
 // reach a light and no node could answer: that is printed with the system's reason, the
 // worker is not started and the result is false; the caller ends with ExitFailed.
-[[nodiscard]] bool StartArtnetWorker(TArtnetThread& thread, int32_t universe);
+[[nodiscard]] bool StartArtnetWorker(OutputWorker& thread, int32_t universe);

@@ -24,10 +24,11 @@ const Command commands[] = {
      NodesCommand},
     {"play",
      "play SHOW.PRJ [--osc-port N] [--osc-allow LIST] [--osc-feedback LIST] [--universe U] [--light-latency MS] "
-     "[--repeat] [--start] [--exit-at-end] [--artnet broadcast|unicast|off] [--sacn multicast|ADDR,...|off] "
-     "[--sacn-universe N] [--sacn-priority N]",
-     "plays the show with its sound and its output (Art-Net broadcast unless told otherwise; sACN universe 1-63999,"
-     " priority 0-200), driven by OSC (commands only from the addresses and ranges of --osc-allow, feedback also"
+     "[--repeat] [--start] [--exit-at-end] [--artnet broadcast|limited|unicast|off|ADDR,...] "
+     "[--artnet-interface NAME] [--sacn multicast|ADDR,...|off] [--sacn-universe N] [--sacn-priority N]",
+     "plays the show with its sound and its output (Art-Net broadcast unless told otherwise: 2.255.255.255 where"
+     " the machine has or may add a 2.x.x.x address, else the LAN's own broadcast address; Port-Address U"
+     " 0-32767; sACN universe 1-63999, priority 0-200), driven by OSC (commands only from the addresses and ranges of --osc-allow, feedback also"
      " to the address:port items of --osc-feedback)",
      PlayCommand},
     {"summary", "summary SOUND [OUT.wfm]",

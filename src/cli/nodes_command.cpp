@@ -1,7 +1,7 @@
 // nodes [--seconds N] [--universe U]: lists the Art-Net nodes that answer within N seconds.
 // The worker runs as in the desktop program but sends no ArtDmx, so listing never blacks
 // out a show that another controller plays.
-#include "artnet/artnet_thread.h"
+#include "output/output_worker.h"
 #include "cli/artnet_start.h"
 #include "cli/commands.h"
 #include "common/termination_signal.h"
@@ -28,7 +28,7 @@ std::optional<NodesOptions> ParseNodesArgs(const Args& args)
         const std::optional<int32_t> value = ParseInt32(args[i + 1]);
         if (args[i] == "--seconds" && value && *value >= 1 && *value <= 600)
             options.seconds = *value;
-        else if (args[i] == "--universe" && value && *value >= 0 && *value <= 255)
+        else if (args[i] == "--universe" && value && *value >= 0 && *value <= ArtnetPortAddressMax)
             options.universe = *value;
         else
             return std::nullopt;
@@ -63,7 +63,7 @@ int NodesCommand(const Args& args)
         return ExitUsage;
     InstallTerminationSignals();
 
-    TArtnetThread thread;
+    OutputWorker thread;
     if (!StartArtnetWorker(thread, options->universe))
         return ExitFailed;
 

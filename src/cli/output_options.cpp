@@ -9,22 +9,31 @@
 
 bool IsOutputOption(const std::string& option)
 {
-    return option == "--artnet" || option == "--sacn" || option == "--sacn-universe" || option == "--sacn-priority";
+    return option == "--artnet" || option == "--artnet-interface" || option == "--sacn" || option == "--sacn-universe"
+           || option == "--sacn-priority";
 }
 
 bool ParseOutputOption(const std::string& option, const std::string& value, OutputConfig& config)
 {
-    if (option == "--artnet") {
-        const std::optional<ArtnetMode> mode = ParseArtnetMode(value);
-        if (!mode) {
-            Fail(ExitUsage, "--artnet: \"" + value + "\" is none of broadcast, unicast, off");
-            return false;
-        }
-        config.Artnet = *mode;
+    if (option == "--artnet-interface") {
+        config.Artnet.Interface = value;
         return true;
     }
     OutputCheck check;
-    if (option == "--sacn") {
+    if (option == "--artnet") {
+        // "list" is the stored name of a list given here by its addresses.
+        if (const std::optional<ArtnetMode> mode = ParseArtnetMode(value); mode && *mode != ArtnetMode::List) {
+            config.Artnet.Mode = *mode;
+            return true;
+        }
+        if (value.empty() || value[0] < '0' || value[0] > '9') {
+            Fail(ExitUsage, "--artnet: \"" + value + "\" is none of broadcast, limited, unicast, off, nor IPv4 addresses");
+            return false;
+        }
+        check = ParseAddressList(value, config.Artnet.Addresses);
+        if (check)
+            config.Artnet.Mode = ArtnetMode::List;
+    } else if (option == "--sacn") {
         if (value == "multicast" || value == "off") {
             config.Sacn.Mode = *ParseSacnMode(value);
             return true;
@@ -55,6 +64,10 @@ std::string CliOutputProblemText(const OutputCheck& check)
         return value + " is no IPv4 address";
     case OutputProblem::NoAddress:
         return "no sACN unicast address given";
+    case OutputProblem::NoArtnetAddress:
+        return "no Art-Net address given";
+    case OutputProblem::PortAddress:
+        return "Art-Net Port-Address " + value + " is not within 0-32767";
     case OutputProblem::Universe:
         return "sACN universe " + value + " is not within 1-63999";
     case OutputProblem::Priority:

@@ -1,9 +1,10 @@
 #pragma once
-// The output options of lumenrill-cli play: --artnet broadcast|unicast|off,
+// The output options of lumenrill-cli play: --artnet broadcast|limited|unicast|off|ADDR,...,
+// --artnet-interface NAME,
 // --sacn multicast|ADDR,...|off, --sacn-universe N (1-63999), --sacn-priority N (0-200);
 // and the English texts of a refused value.
 
-#include "artnet/output_config.h"
+#include "output/output_config.h"
 
 #include <optional>
 #include <string>

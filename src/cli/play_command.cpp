@@ -1,7 +1,8 @@
 // play SHOW.PRJ [--osc-port N] [--osc-allow LIST] [--osc-feedback LIST] [--universe U]
-// [--light-latency MS] [--repeat] [--start] [--exit-at-end] [--artnet broadcast|unicast|off]
+// [--light-latency MS] [--repeat] [--start] [--exit-at-end]
+// [--artnet broadcast|limited|unicast|off|ADDR,...] [--artnet-interface NAME]
 // [--sacn multicast|ADDR,...|off] [--sacn-universe N] [--sacn-priority N]: the show without a
-// window. The engine, the audio player and the Art-Net worker run as in the desktop program;
+// window. The engine, the audio player and the output worker run as in the desktop program;
 // OSC commands drive it (from the senders --osc-allow lets in, everyone without it), each
 // status text goes to standard output, and the show's state goes back to the senders and to
 // the --osc-feedback targets. Nothing is written: no waveform summary is built and the show is
@@ -87,7 +88,7 @@ std::optional<PlayOptions> ParsePlayArgs(const Args& args)
             const int32_t n = v.value();
             if (a == "--osc-port" && n >= 1 && n <= 65535)
                 o.oscPort = n;
-            else if (a == "--universe" && n >= 0 && n <= 255)
+            else if (a == "--universe" && n >= 0 && n <= ArtnetPortAddressMax)
                 o.universe = n;
             else if (a == "--light-latency" && n >= LightLatencyMin && n <= LightLatencyMax)
                 o.lightLatency = n;
@@ -120,6 +121,9 @@ int OpenOscSocket(int32_t port)
     address.sin_family = AF_INET;
     address.sin_port = htons(uint16_t(port));
     address.sin_addr.s_addr = htonl(INADDR_ANY);
+    // A feedback target may be a broadcast address, as the desktop program allows.
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
     if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         std::cerr << "lumenrill-cli: OSC port " << port << ": " << std::strerror(errno) << std::endl;
         close(fd);
@@ -148,6 +152,29 @@ std::string SoundOf(const ProjectData& doc)
     return path;
 }
 
+// "Art-Net: DESTINATION" when where Art-Net goes has changed since the last time it was said:
+// the network came, went or moved, or unicast found its nodes.
+class ArtnetDestinationNotice {
+public:
+    explicit ArtnetDestinationNotice(const OutputWorker& worker) : worker_(worker) {}
+    std::optional<std::string> Take()
+    {
+        std::string now = worker_.NetworkUp() ? worker_.DestinationText() : "no network";
+        if (!worker_.NetworkUp() && !worker_.InterfaceName().empty())
+            now += " (" + worker_.InterfaceName() + ")";
+        if (said_ && now == last_)
+            return std::nullopt;
+        said_ = true;
+        last_ = now;
+        return "Art-Net: " + now;
+    }
+
+private:
+    const OutputWorker& worker_;
+    std::string last_;
+    bool said_ = false;
+};
+
 } // namespace
 
 int PlayCommand(const Args& args)
@@ -163,7 +190,7 @@ int PlayCommand(const Args& args)
     runtimeOptions.Output = options->output;
     runtimeOptions.Output.Sacn.Cid = StoredSacnCid();
     // Without Art-Net output the port is only for finding nodes.
-    runtimeOptions.RequireSocket = options->output.Artnet != ArtnetMode::Off;
+    runtimeOptions.RequireSocket = options->output.Artnet.Mode != ArtnetMode::Off;
     runtimeOptions.ReportInitError = [](const std::string& text) {
         std::cerr << "ArtNet初期化エラー: " << text << std::endl;
     };
@@ -183,9 +210,9 @@ int PlayCommand(const Args& args)
     runtime.Play().Repeat = options->repeat;
     if (!runtime.Start()) {
         // Without the Art-Net socket no frame would reach a light.
-        const TArtnetThread* artnet = runtime.Artnet();
+        const OutputWorker* worker = runtime.Worker();
         return Fail(ExitFailed,
-                    "Art-Net UDP port " + std::to_string(ArtnetPort) + ": " + (artnet ? artnet->SocketError() : ""));
+                    "Art-Net UDP port " + std::to_string(ArtnetPort) + ": " + (worker ? worker->SocketError() : ""));
     }
 
     runtime.OpenAudio(sound, true);
@@ -214,6 +241,7 @@ int PlayCommand(const Args& args)
     RefusalNotice refusals(1000);
     const std::string showName = std::filesystem::path(options->show).filename().string();
     std::vector<uint8_t> datagram(65536);
+    ArtnetDestinationNotice destination(*runtime.Worker());
     while (!TerminationSignal()) {
         if (options->exitAtEnd && state.ShowEnds != endsBefore)
             break;
@@ -223,6 +251,8 @@ int PlayCommand(const Args& args)
             live.End();
             errors.ShowAll();
         }
+        if (std::optional<std::string> news = destination.Take())
+            live.Print(*news);
         live.Show(PlayStatusText(state.Play.PlayPosition, state.AudioState, state.ClockRunning, showName));
         if (osc >= 0 && (fds[1].revents & POLLIN)) {
             sockaddr_in from{};

@@ -1,6 +1,6 @@
 #include "dialogs/node_details_dialog.h"
 
-#include "artnet/node_details_text.h"
+#include "output/node_details_text.h"
 #include "dialogs/grid_cell_delegate.h"
 
 #include <QDialogButtonBox>

@@ -3,7 +3,7 @@
 // option dialog's node list. It shows a copy of the node's entry, so what it shows always
 // belongs to one complete reply, whatever the worker records meanwhile.
 
-#include "artnet/node_table.h"
+#include "output/node_table.h"
 
 #include <QDialog>
 

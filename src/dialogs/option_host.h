@@ -4,8 +4,8 @@
 // (the system may refuse it). The values that only OK takes come back from the dialog as
 // OptionValues.
 
-#include "artnet/node_table.h"
-#include "artnet/output_config.h"
+#include "output/node_table.h"
+#include "output/output_config.h"
 
 #include <QKeySequence>
 #include <QString>
@@ -29,7 +29,7 @@ public:
     virtual void SetDisplayInterval(int32_t ms) = 0;
     virtual int32_t OscPort() const = 0;
     virtual void SetOscPort(int32_t port) = 0;
-    // The node table (empty without an Art-Net worker).
+    // The node table (empty without an output worker).
     virtual bool NodeListChanged() const = 0;
     virtual void SetNodeListChanged() = 0;
     virtual int FillNodeList(std::vector<std::string>& lines) = 0;

@@ -279,6 +279,11 @@ QWidget* OptionsDialog::CreateDmxPage()
 {
     auto* page = new QWidget;
     auto* port = new QGroupBox(tr("出力ポート"), page);
+    // Art-Net 4's 15-bit Port-Address: net (0-127), sub-net and universe id (0-15 each).
+    onet_ = new QComboBox(port);
+    onet_->setObjectName("OnetComboBox");
+    for (int n = 0; n < 128; ++n)
+        onet_->addItem(QString::number(n));
     osub_ = new QComboBox(port);
     osub_->setObjectName("OsubComboBox");
     oid_ = new QComboBox(port);
@@ -287,13 +292,16 @@ QWidget* OptionsDialog::CreateDmxPage()
         osub_->addItem(QString::number(d, 16).toUpper());
         oid_->addItem(QString::number(d, 16).toUpper());
     }
+    connect(onet_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     connect(osub_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     connect(oid_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     auto* portLayout = new QGridLayout(port);
-    portLayout->addWidget(new QLabel("SUB-NET", port), 0, 0);
-    portLayout->addWidget(new QLabel("ID", port), 0, 1);
-    portLayout->addWidget(osub_, 1, 0);
-    portLayout->addWidget(oid_, 1, 1);
+    portLayout->addWidget(new QLabel("NET", port), 0, 0);
+    portLayout->addWidget(new QLabel("SUB-NET", port), 0, 1);
+    portLayout->addWidget(new QLabel("ID", port), 0, 2);
+    portLayout->addWidget(onet_, 1, 0);
+    portLayout->addWidget(osub_, 1, 1);
+    portLayout->addWidget(oid_, 1, 2);
     ipAdrLabel_ = new QLabel(page);
     ipAdrLabel_->setObjectName("IpAdrLabel");
 
@@ -497,6 +505,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     SelectNumber(dmxIntvl_, dmxInterval_);
     ipAdrLabel_->setText(QString::fromStdString("IP: " + host_.LocalAddressText()));
     const int32_t universe = host_.OutputUniverse();
+    onet_->setCurrentIndex(universe / 256 % 128);
     osub_->setCurrentIndex(universe / 16 % 16);
     oid_->setCurrentIndex(universe % 16);
     host_.SetNodeListChanged();
@@ -583,7 +592,10 @@ void OptionsDialog::ChoosePaletteFile()
     palFileChanged_ = true;
 }
 
-void OptionsDialog::UniverseChanged() { host_.SetOutputUniverse(osub_->currentIndex() * 16 + oid_->currentIndex()); }
+void OptionsDialog::UniverseChanged()
+{
+    host_.SetOutputUniverse(onet_->currentIndex() * 256 + osub_->currentIndex() * 16 + oid_->currentIndex());
+}
 
 void OptionsDialog::ApplyOscPort()
 {

@@ -106,6 +106,7 @@ private:
     QLineEdit* palFilEdit_ = nullptr;
     QCheckBox* autoSave_ = nullptr;
     QComboBox* saveInterval_ = nullptr;
+    QComboBox* onet_ = nullptr;
     QComboBox* osub_ = nullptr;
     QComboBox* oid_ = nullptr;
     QLabel* ipAdrLabel_ = nullptr;

@@ -13,7 +13,8 @@
 namespace {
 
 // The combo boxes' items in the order of the modes.
-constexpr ArtnetMode ArtnetModes[] = {ArtnetMode::Broadcast, ArtnetMode::Unicast, ArtnetMode::Off};
+constexpr ArtnetMode ArtnetModes[] = {ArtnetMode::Broadcast, ArtnetMode::Limited, ArtnetMode::Unicast,
+                                      ArtnetMode::List, ArtnetMode::Off};
 constexpr SacnMode SacnModes[] = {SacnMode::Off, SacnMode::Multicast, SacnMode::Unicast};
 
 QLineEdit* Edit(const char* name, QWidget* parent)
@@ -44,6 +45,11 @@ QString OutputProblemText(const OutputCheck& check)
         return QCoreApplication::translate("OutputPage", "「%1」はIPv4アドレスではありません").arg(value);
     case OutputProblem::NoAddress:
         return QCoreApplication::translate("OutputPage", "sACNのユニキャスト送信先のアドレスを入力してください");
+    case OutputProblem::NoArtnetAddress:
+        return QCoreApplication::translate("OutputPage", "Art-Netの送信先のアドレスを入力してください");
+    case OutputProblem::PortAddress:
+        return QCoreApplication::translate("OutputPage", "Art-Netのポートアドレスは0～32767で指定してください: 「%1」")
+            .arg(value);
     case OutputProblem::Universe:
         return QCoreApplication::translate("OutputPage", "sACNのユニバースは1～63999で指定してください: 「%1」")
             .arg(value);
@@ -68,10 +74,18 @@ OutputPage::OutputPage(QWidget* parent) : QWidget(parent)
     auto* artnetGroup = new QGroupBox("Art-Net", this);
     artnet_ = new QComboBox(artnetGroup);
     artnet_->setObjectName("ArtnetModeComboBox");
-    artnet_->addItems({tr("ブロードキャスト (2.255.255.255)"), tr("ユニキャスト (ユニバースを出力するノードへ)"),
-                       tr("送信しない")});
-    auto* artnetLayout = new QVBoxLayout(artnetGroup);
-    artnetLayout->addWidget(artnet_);
+    artnet_->addItems({tr("ブロードキャスト (自動: 2.255.255.255 またはLANのブロードキャストアドレス)"),
+                       tr("リミテッドブロードキャスト (255.255.255.255)"), tr("ユニキャスト (ユニバースを出力するノードへ)"),
+                       tr("指定したアドレスへ"), tr("送信しない")});
+    connect(artnet_, &QComboBox::currentIndexChanged, this, &OutputPage::UpdateEnabled);
+    artnetAddresses_ = Edit("ArtnetAddressesEdit", artnetGroup);
+    artnetAddresses_->setPlaceholderText(tr("例: 10.0.0.20, 10.0.0.21"));
+    artnetInterface_ = Edit("ArtnetInterfaceEdit", artnetGroup);
+    artnetInterface_->setPlaceholderText(tr("空欄: 自動 (デフォルトルートのインターフェース)"));
+    auto* artnetForm = new QFormLayout(artnetGroup);
+    artnetForm->addRow(tr("送信"), artnet_);
+    artnetForm->addRow(tr("送信先アドレス"), artnetAddresses_);
+    artnetForm->addRow(tr("インターフェース"), artnetInterface_);
 
     auto* sacnGroup = new QGroupBox("sACN (E1.31)", this);
     sacn_ = new QComboBox(sacnGroup);
@@ -103,8 +117,10 @@ OutputPage::OutputPage(QWidget* parent) : QWidget(parent)
 
 void OutputPage::Show(const OutputConfig& config)
 {
-    artnet_->setCurrentIndex(int(std::find(std::begin(ArtnetModes), std::end(ArtnetModes), config.Artnet) -
+    artnet_->setCurrentIndex(int(std::find(std::begin(ArtnetModes), std::end(ArtnetModes), config.Artnet.Mode) -
                                  std::begin(ArtnetModes)));
+    artnetAddresses_->setText(QString::fromStdString(AddressListText(config.Artnet.Addresses)));
+    artnetInterface_->setText(QString::fromStdString(config.Artnet.Interface));
     sacn_->setCurrentIndex(
         int(std::find(std::begin(SacnModes), std::end(SacnModes), config.Sacn.Mode) - std::begin(SacnModes)));
     universe_->setText(QString::number(config.Sacn.Universe));
@@ -118,7 +134,12 @@ void OutputPage::Show(const OutputConfig& config)
 OutputCheck OutputPage::Read(OutputConfig& config) const
 {
     OutputConfig read = config;
-    read.Artnet = ArtnetModes[artnet_->currentIndex()];
+    read.Artnet.Mode = ArtnetModes[artnet_->currentIndex()];
+    read.Artnet.Addresses.clear();
+    if (const OutputCheck c = ParseAddressList(artnetAddresses_->text().toStdString(), read.Artnet.Addresses);
+        !c && (c.Problem != OutputProblem::NoAddress || read.Artnet.Mode == ArtnetMode::List))
+        return c.Problem == OutputProblem::NoAddress ? OutputCheck{OutputProblem::NoArtnetAddress, ""} : c;
+    read.Artnet.Interface = artnetInterface_->text().trimmed().toStdString();
     read.Sacn.Mode = SacnModes[sacn_->currentIndex()];
     if (const OutputCheck c = ReadNumber(universe_, SacnUniverseMin, SacnUniverseMax, OutputProblem::Universe,
                                          read.Sacn.Universe);
@@ -142,6 +163,9 @@ OutputCheck OutputPage::Read(OutputConfig& config) const
 
 void OutputPage::UpdateEnabled()
 {
+    const ArtnetMode artnet = ArtnetModes[std::max(0, artnet_->currentIndex())];
+    artnetAddresses_->setEnabled(artnet == ArtnetMode::List);
+    artnetInterface_->setEnabled(artnet != ArtnetMode::Off && artnet != ArtnetMode::List);
     const SacnMode mode = SacnModes[std::max(0, sacn_->currentIndex())];
     for (QWidget* w : std::initializer_list<QWidget*>{universe_, priority_})
         w->setEnabled(mode != SacnMode::Off);

@@ -1,9 +1,11 @@
 #pragma once
-// The option dialog's output page: Art-Net broadcast, unicast or off; sACN multicast,
+// The option dialog's output page: Art-Net by the automatic broadcast rule, the limited
+// broadcast, unicast to the nodes found, a fixed list of addresses or off, and its
+// interface; sACN multicast,
 // unicast or off with its universe, priority, unicast addresses and multicast interface.
 // The typed texts are read only on OK, where a refused value is named in the message.
 
-#include "artnet/output_config.h"
+#include "output/output_config.h"
 
 #include <QString>
 #include <QWidget>
@@ -29,6 +31,8 @@ private:
     void UpdateEnabled();
 
     QComboBox* artnet_;
+    QLineEdit* artnetAddresses_;
+    QLineEdit* artnetInterface_;
     QComboBox* sacn_;
     QLineEdit* universe_;
     QLineEdit* priority_;

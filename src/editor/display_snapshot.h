@@ -22,7 +22,7 @@ struct DisplayInput {
     bool SocketReady = false; // the Art-Net socket is bound
     int NodeCount = 0;        // nodes that answered the poll
     bool SendFailing = false; // the latest frame could not be sent (network down)
-    std::string Outputs;      // what is sent when not Art-Net broadcast alone (OutputSummary)
+    std::string Outputs;      // what is sent and where (OutputSummary)
     TimeAxis Axis;            // the canvas mapping now
     int PlayCursorX = 0;      // as drawn
     int ScrollPosition = 0;

@@ -76,6 +76,9 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
                                  {[this] { return Document().FileName; }, [this] { return Document().ProjectBytes(); }},
                                  this);
     runtime_->Start();
+    if (optionSettings_.RefusedTxUniverse)
+        ShowError(OutputProblemText({OutputProblem::PortAddress, std::to_string(*optionSettings_.RefusedTxUniverse)})
+                      .toStdString());
 }
 
 EditorSession::~EditorSession()
@@ -228,7 +231,7 @@ void EditorSession::Close(const std::function<void()>& stopDisplay,
             WriteOscPort(*ini_, osc_->Port());
             WriteOscLists(*ini_, osc_->Lists());
             OptionSettings written = optionSettings_;
-            written.TxUniverse = runtime_->Artnet() ? runtime_->Artnet()->OutputUniverse.load()
+            written.TxUniverse = runtime_->Worker() ? runtime_->Worker()->OutputUniverse.load()
                                                     : optionSettings_.TxUniverse;
             WriteOptionSettings(*ini_, written, runtime_->Play().PrePlayTime, runtime_->Play().PostPlayTime);
             WriteOutputSettings(*ini_, runtime_->Output());

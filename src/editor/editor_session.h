@@ -3,7 +3,7 @@
 // goes through here (or through an object it owns: the show's files, the transport, the
 // OSC server), and through the document's own operations; views hold const access. What
 // changed comes back once, in the change signal, so each pane repaints only what it shows.
-// It owns the settings file, the runtime (document, engine, sound, Art-Net worker) and the
+// It owns the settings file, the runtime (document, engine, sound, output worker) and the
 // settings object, and builds and closes them in order.
 
 #include "dialogs/option_host.h"
@@ -37,7 +37,7 @@ struct EditorSessionOptions {
     std::string SettingsPath; // the settings file
     // Tests put fakes in; unset, the system's.
     std::shared_ptr<AudioBackend> Audio;
-    std::optional<ArtnetPlatform> Platform;
+    std::optional<OutputPlatform> Platform;
     PaletteImageLoader* PaletteLoader = nullptr;
     // Where recovery copies are kept; empty: the user's state folder (RecoveryFolder).
     std::string RecoveryFolder;
@@ -54,7 +54,7 @@ class EditorSession : public QObject, private DocumentObserver {
     Q_OBJECT
 public:
     // Opens the settings file, creates the runtime and the settings object, reads the
-    // option settings and starts the Art-Net worker (a set-up failure is shown once).
+    // option settings and starts the output worker (a set-up failure is shown once).
     EditorSession(EditorSessionOptions options, SessionPrompts& prompts, QObject* parent = nullptr);
     ~EditorSession() override;
 
@@ -65,8 +65,9 @@ public:
     const EnvData& Env() const { return *env_; }
     const OptionSettings& Options() const { return optionSettings_; }
     const EditState& Edit() const { return edit_; }
-    const TArtnetThread* Artnet() const { return runtime_->Artnet(); }
+    const OutputWorker* Worker() const { return runtime_->Worker(); }
     const OutputConfig& Output() const { return runtime_->Output(); }
+    const OutputConfig& RunningOutput() const { return runtime_->RunningOutput(); }
     bool SoundLoaded() const { return files_->SoundLoaded(); }
     int CurrentLine() const;
     // The current step of the current line, or null.
@@ -104,7 +105,7 @@ public:
     // The project settings dialog's values after OK: the times, then a changed sound file
     // (taken only when found and its waveform summary builds), then a changed title.
     void ApplyProjectSettings(const ProjectSettingsValues& values);
-    // The Art-Net worker's errors, one box at a time; false while they are being shown.
+    // The output worker's errors, one box at a time; false while they are being shown.
     bool HasPostedErrors() const;
     void ShowPostedErrors();
     // The lights show this colour while the step colour dialog is open; NoColor: the show.

@@ -579,11 +579,19 @@ void MainWindow::DisplayTick()
         ApplyScale();
     DisplayInput in;
     in.RepeatRestarted = session_->TakeRepeatRestarted();
-    const TArtnetThread* artnet = session_->Artnet();
-    in.SocketReady = artnet && artnet->SocketReady();
-    in.NodeCount = artnet ? artnet->NodeCount() : 0;
-    in.SendFailing = artnet && artnet->SendFailing();
-    in.Outputs = OutputSummary(session_->Output());
+    const OutputWorker* worker = session_->Worker();
+    in.SocketReady = worker && worker->SocketReady();
+    in.NodeCount = worker ? worker->NodeCount() : 0;
+    // Without a network nothing goes out: as bad for the show as a failing send.
+    in.SendFailing = worker && (worker->SendFailing() || !worker->NetworkUp());
+    std::string destination;
+    if (worker && worker->NetworkUp()) {
+        destination = worker->DestinationText();
+    } else if (worker) {
+        const std::string name = worker->InterfaceName();
+        destination = tr("ネットワークなし").toStdString() + (name.empty() ? "" : " (" + name + ")");
+    }
+    in.Outputs = OutputSummary(session_->RunningOutput(), destination);
     in.Axis = view_->Axis();
     in.PlayCursorX = view_->PlayCursorX();
     in.ScrollPosition = view_->ScrollPosition();

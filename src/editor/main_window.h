@@ -45,7 +45,7 @@ struct MainWindowOptions {
     std::string SettingsPath;
     // Tests put fakes in; unset, the system's.
     std::shared_ptr<AudioBackend> Audio;
-    std::optional<ArtnetPlatform> Platform;
+    std::optional<OutputPlatform> Platform;
     // Scripted file choices for tests; null: the desktop's dialogs.
     SessionPrompts* Prompts = nullptr;
     // Opens the manual's address; unset, the desktop's browser.

@@ -39,19 +39,19 @@ void SessionOptionHost::SetShortcut(int command, const QKeySequence& key)
 
 int32_t SessionOptionHost::OutputUniverse() const
 {
-    const TArtnetThread* artnet = runtime_.Artnet();
+    const OutputWorker* artnet = runtime_.Worker();
     return artnet ? artnet->OutputUniverse.load() : session_.Options().TxUniverse;
 }
 
 void SessionOptionHost::SetOutputUniverse(int32_t universe)
 {
-    if (TArtnetThread* artnet = runtime_.Artnet())
+    if (OutputWorker* artnet = runtime_.Worker())
         artnet->OutputUniverse = universe;
 }
 
 std::string SessionOptionHost::LocalAddressText() const
 {
-    const TArtnetThread* artnet = runtime_.Artnet();
+    const OutputWorker* artnet = runtime_.Worker();
     return artnet ? artnet->LocalAddressText() : std::string();
 }
 
@@ -69,37 +69,37 @@ void SessionOptionHost::SetOscPort(int32_t port) { session_.Osc().SetPort(port);
 
 bool SessionOptionHost::NodeListChanged() const
 {
-    const TArtnetThread* artnet = runtime_.Artnet();
+    const OutputWorker* artnet = runtime_.Worker();
     return artnet && artnet->NodeListChanged();
 }
 
 void SessionOptionHost::SetNodeListChanged()
 {
-    if (TArtnetThread* artnet = runtime_.Artnet())
+    if (OutputWorker* artnet = runtime_.Worker())
         artnet->SetNodeListChanged();
 }
 
 int SessionOptionHost::FillNodeList(std::vector<std::string>& lines)
 {
-    TArtnetThread* artnet = runtime_.Artnet();
+    OutputWorker* artnet = runtime_.Worker();
     return artnet ? artnet->FillNodeList(lines) : 0;
 }
 
 int SessionOptionHost::NodeCount() const
 {
-    const TArtnetThread* artnet = runtime_.Artnet();
+    const OutputWorker* artnet = runtime_.Worker();
     return artnet ? artnet->NodeCount() : 0;
 }
 
 std::optional<NodeEntry> SessionOptionHost::Node(int index) const
 {
-    const TArtnetThread* artnet = runtime_.Artnet();
+    const OutputWorker* artnet = runtime_.Worker();
     return artnet ? artnet->Node(index) : std::nullopt;
 }
 
 void SessionOptionHost::Scan()
 {
-    if (TArtnetThread* artnet = runtime_.Artnet())
+    if (OutputWorker* artnet = runtime_.Worker())
         artnet->Scan();
 }
 

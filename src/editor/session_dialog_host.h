@@ -38,7 +38,7 @@ private:
 };
 
 // What the option dialog changes at once, on the running program: the commands'
-// shortcuts, the Art-Net worker's universe and node table, the display timer and the OSC
+// shortcuts, the output worker's universe and node table, the display timer and the OSC
 // server.
 class SessionOptionHost final : public OptionHost {
 public:

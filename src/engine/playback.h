@@ -1,7 +1,7 @@
 #pragma once
 // The playback engine's tick: carries out the transport requests, keeps the play position
 // (from the player inside the sound, from the play clock in the lead-in and run-out),
-// evaluates every line there and builds the DMX frame. The Art-Net worker calls
+// evaluates every line there and builds the DMX frame. The output worker calls
 // PlaybackTick every 20 ms; the player lives and dies on that thread.
 //
 // The lead-in hands over to the sound without a jump: the player is started at 0 ahead of

@@ -15,7 +15,15 @@ int32_t ReadInRange(const IniFile& ini, const char* key, int32_t def, int32_t lo
 OutputConfig ReadOutputSettings(const IniFile& ini)
 {
     OutputConfig c;
-    c.Artnet = ParseArtnetMode(ini.ReadString(Section, "ArtNetOutput", "")).value_or(c.Artnet);
+    ArtnetConfig& a = c.Artnet;
+    a.Mode = ParseArtnetMode(ini.ReadString(Section, "ArtNetOutput", "")).value_or(a.Mode);
+    std::vector<uint32_t> addresses;
+    if (ParseAddressList(ini.ReadString(Section, "ArtNetAddresses", ""), addresses))
+        a.Addresses = std::move(addresses);
+    // A list without a single readable address would send nowhere.
+    if (a.Mode == ArtnetMode::List && a.Addresses.empty())
+        a.Mode = ArtnetMode::Broadcast;
+    a.Interface = ini.ReadString(Section, "ArtNetInterface", "");
     SacnConfig& s = c.Sacn;
     s.Mode = ParseSacnMode(ini.ReadString(Section, "SacnOutput", "")).value_or(s.Mode);
     s.Universe = ReadInRange(ini, "SacnUniverse", s.Universe, SacnUniverseMin, SacnUniverseMax);
@@ -34,7 +42,9 @@ OutputConfig ReadOutputSettings(const IniFile& ini)
 
 void WriteOutputSettings(IniFile& ini, const OutputConfig& c)
 {
-    ini.WriteString(Section, "ArtNetOutput", ArtnetModeName(c.Artnet));
+    ini.WriteString(Section, "ArtNetOutput", ArtnetModeName(c.Artnet.Mode));
+    ini.WriteString(Section, "ArtNetAddresses", AddressListText(c.Artnet.Addresses));
+    ini.WriteString(Section, "ArtNetInterface", c.Artnet.Interface);
     ini.WriteString(Section, "SacnOutput", SacnModeName(c.Sacn.Mode));
     ini.WriteInteger(Section, "SacnUniverse", c.Sacn.Universe);
     ini.WriteInteger(Section, "SacnPriority", c.Sacn.Priority);

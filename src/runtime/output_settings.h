@@ -4,7 +4,7 @@
 // commas), SacnInterface (empty: the interface of the Art-Net address), SacnTtl and
 // SacnCid, the source's identity, made once and kept.
 
-#include "artnet/output_config.h"
+#include "output/output_config.h"
 #include "settings/ini_file.h"
 
 // A missing or unreadable value gives its default: Art-Net broadcast, sACN off, universe 1,

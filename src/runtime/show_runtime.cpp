@@ -15,6 +15,7 @@ ShowRuntime::ShowRuntime(ShowRuntimeOptions options) : options_(std::move(option
     for (auto& colour : state_->LineOutput)
         colour = 0;
     playback_ = std::make_unique<Playback>(*state_, *doc_, *audio_, errors_);
+    running_ = options_.Output;
 }
 
 ShowRuntime::~ShowRuntime()
@@ -22,7 +23,7 @@ ShowRuntime::~ShowRuntime()
     if (!closed_)
         Close();
     // The worker has ended; what it used goes after it, the sound reader before the show.
-    artnet_.reset();
+    worker_.reset();
     playback_.reset();
     wav_.reset();
     doc_.reset();
@@ -30,35 +31,38 @@ ShowRuntime::~ShowRuntime()
 
 bool ShowRuntime::Start()
 {
-    if (artnet_ || closed_)
+    if (worker_ || closed_)
         return started_;
-    artnet_ = std::make_unique<TArtnetThread>(options_.Platform ? *options_.Platform : SystemArtnetPlatform());
-    artnet_->Priority = options_.Priority;
-    artnet_->SetNodeNames(options_.NodeName, options_.NodeName);
-    artnet_->TickCallback = [playback = playback_.get()](uint8_t* frame) { playback->PlaybackTick(frame); };
-    artnet_->OutputUniverse = options_.OutputUniverse;
-    artnet_->OutputEnabled = true;
-    if (!artnet_->InitError().empty()) {
+    worker_ = std::make_unique<OutputWorker>(options_.Platform ? *options_.Platform : SystemOutputPlatform(),
+                                             options_.Output.Artnet);
+    worker_->Priority = options_.Priority;
+    worker_->SetNodeNames(options_.NodeName, options_.NodeName);
+    worker_->TickCallback = [playback = playback_.get()](uint8_t* frame) { playback->PlaybackTick(frame); };
+    worker_->OutputUniverse = options_.OutputUniverse;
+    worker_->OutputEnabled = true;
+    if (!worker_->InitError().empty()) {
         if (options_.ReportInitError)
-            options_.ReportInitError(artnet_->InitError());
-        artnet_->ClearInitError();
+            options_.ReportInitError(worker_->InitError());
+        worker_->ClearInitError();
     }
-    artnet_->ArtnetOutput = options_.Output.Artnet;
-    if (OutputCheck check = artnet_->SetSacnOutput(options_.Output.Sacn); !check) {
+    running_ = options_.Output;
+    if (OutputCheck check = worker_->SetSacnOutput(options_.Output.Sacn); !check) {
         if (options_.ReportOutputProblem)
             options_.ReportOutputProblem(check);
         // The fallback is for this run only: the stored setting is the user's, and the
         // interface (a USB adapter, say) may be back at the next start.
+        running_.Sacn.Mode = SacnMode::Off;
         if (check.Problem == OutputProblem::Interface) {
-            SacnConfig running = options_.Output.Sacn;
-            running.Interface.clear();
-            check = artnet_->SetSacnOutput(running);
+            SacnConfig fallback = options_.Output.Sacn;
+            fallback.Interface.clear();
+            if (worker_->SetSacnOutput(fallback))
+                running_.Sacn = fallback;
         }
     }
-    if (options_.RequireSocket && !artnet_->SocketReady())
+    if (options_.RequireSocket && !worker_->SocketReady())
         return false;
-    artnet_->Start();
-    artnet_->SendPoll();
+    worker_->Start();
+    worker_->SendPoll();
     started_ = true;
     return true;
 }
@@ -71,7 +75,7 @@ void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
     if (started_) {
         // The lights keep the last look the show played: stopping and closing the player
         // move the position, and no frame may show where it went.
-        artnet_->OutputEnabled = false;
+        worker_->OutputEnabled = false;
         RequestAndWait(state_->StopRequest);
         // The player must die on the worker that made it: wait until the request is taken.
         RequestAndWaitTaken(state_->CloseAudioRequest);
@@ -81,8 +85,8 @@ void ShowRuntime::Close(const ShowRuntimeCloseHooks& hooks)
     if (hooks.WriteEngineSettings)
         hooks.WriteEngineSettings();
     if (started_) {
-        artnet_->Terminate();
-        artnet_->WaitFor();
+        worker_->Terminate();
+        worker_->WaitFor();
     }
     if (hooks.WriteWindowSettings)
         hooks.WriteWindowSettings();
@@ -106,12 +110,22 @@ bool ShowRuntime::OpenAudio(const std::string& path, bool waitLong)
 
 OutputCheck ShowRuntime::SetOutput(const OutputConfig& output)
 {
-    if (artnet_) {
-        if (const OutputCheck check = artnet_->SetSacnOutput(output.Sacn); !check)
-            return check;
-        artnet_->ArtnetOutput = output.Artnet;
+    if (const OutputCheck check = CheckArtnetConfig(output.Artnet); !check)
+        return check;
+    if (worker_) {
+        if (output.Sacn != options_.Output.Sacn) {
+            if (const OutputCheck check = worker_->SetSacnOutput(output.Sacn); !check)
+                return check;
+            running_.Sacn = output.Sacn;
+        }
+        if (output.Artnet != options_.Output.Artnet) {
+            worker_->SetArtnetOutput(output.Artnet);
+            running_.Artnet = output.Artnet;
+        }
     } else if (const OutputCheck check = CheckSacnConfig(output.Sacn); !check) {
         return check;
+    } else {
+        running_ = output;
     }
     options_.Output = output;
     return {};

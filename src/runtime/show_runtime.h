@@ -1,13 +1,13 @@
 #pragma once
 // ShowRuntime: everything a running show needs besides its windows, in one owner: the play
 // globals, the document, the engine state, the sound reader, the playback tick with its
-// player, the Art-Net worker and the errors the worker posts. It builds them up and tears
+// player, the output worker and the errors the worker posts. It builds them up and tears
 // them down in a fixed order, so that the worker has ended before anything it uses goes,
 // and the player is destroyed on the worker that created it. The desktop program and
 // lumenrill-cli play both run on it. User interface thread only, except where noted.
 
-#include "artnet/artnet_thread.h"
-#include "artnet/output_config.h"
+#include "output/output_worker.h"
+#include "output/output_config.h"
 #include "document/play_globals.h"
 #include "document/project_data.h"
 #include "engine/engine_state.h"
@@ -24,8 +24,8 @@
 #include <string>
 
 struct ShowRuntimeOptions {
-    int32_t OutputUniverse = 0; // sub-net x 16 + universe id
-    OutputConfig Output;        // Art-Net broadcast only unless set
+    int32_t OutputUniverse = 0; // the Art-Net Port-Address: net x 256 + sub-net x 16 + universe
+    OutputConfig Output;        // Art-Net by the automatic rule only unless set
     int32_t DmxInterval = 20;   // the stored DMX interval (ms): kept and written back only
     int32_t LightLatency = 0;   // ms the lights run ahead of the sound; held to -500..500
     ThreadPriority Priority = ThreadPriority::AboveNormal;
@@ -42,7 +42,7 @@ struct ShowRuntimeOptions {
     std::function<void(const OutputCheck& problem)> ReportOutputProblem;
     // Where the pieces come from; unset, the system's. Tests put fakes in.
     std::shared_ptr<AudioBackend> Audio;
-    std::optional<ArtnetPlatform> Platform;
+    std::optional<OutputPlatform> Platform;
     const MsClock* Clock = nullptr;
 };
 
@@ -67,7 +67,7 @@ public:
     ShowRuntime(const ShowRuntime&) = delete;
     ShowRuntime& operator=(const ShowRuntime&) = delete;
 
-    // Creates the Art-Net worker (which sets up the network) with its priority, node names,
+    // Creates the output worker (which sets up the network) with its priority, node names,
     // tick and output universe, reports a set-up failure, starts it and polls once. From
     // here on frames flow. False (nothing started) only with RequireSocket and no socket.
     bool Start();
@@ -76,9 +76,13 @@ public:
     void Close(const ShowRuntimeCloseHooks& hooks = {});
 
     // What is sent, from the next frame on: both settings together or, refused, neither
-    // (the result names the refused value).
+    // (the result names the refused value). A part that did not change keeps running as it
+    // is: the sACN stream goes on without terminating.
     OutputCheck SetOutput(const OutputConfig& output);
+    // The settings as given, and what runs: after a fallback at Start (a missing sACN
+    // interface, a refused sACN value) the two differ.
     const OutputConfig& Output() const { return options_.Output; }
+    const OutputConfig& RunningOutput() const { return running_; }
 
     bool Started() const { return started_; }
     bool Closed() const { return closed_; }
@@ -99,8 +103,8 @@ public:
     const WavSound& Sound() const { return *wav_; }
     PostedErrors& Errors() { return errors_; }
     // Null before Start.
-    TArtnetThread* Artnet() { return artnet_.get(); }
-    const TArtnetThread* Artnet() const { return artnet_.get(); }
+    OutputWorker* Worker() { return worker_.get(); }
+    const OutputWorker* Worker() const { return worker_.get(); }
     int32_t DmxInterval() const { return options_.DmxInterval; }
 
 private:
@@ -114,7 +118,8 @@ private:
     std::unique_ptr<WavSound> wav_;
     std::unique_ptr<ProjectData> doc_;
     std::unique_ptr<Playback> playback_;
-    std::unique_ptr<TArtnetThread> artnet_;
+    std::unique_ptr<OutputWorker> worker_;
+    OutputConfig running_;
     bool started_ = false;
     bool closed_ = false;
 };

@@ -27,7 +27,12 @@ OptionSettings ReadOptionSettings(const IniFile& ini)
     const int32_t disp = ini.ReadInteger("Option", "DispInterval", o.DispInterval);
     if (disp >= 1)
         o.DispInterval = disp;
-    o.TxUniverse = ini.ReadInteger("Option", "TxUniverse", o.TxUniverse);
+    // Net 0-127, sub-net and universe 0-15: anything else names no Art-Net port.
+    if (const int32_t universe = ini.ReadInteger("Option", "TxUniverse", o.TxUniverse);
+        universe >= 0 && universe <= 0x7FFF)
+        o.TxUniverse = universe;
+    else
+        o.RefusedTxUniverse = universe;
     o.LightLatency = ClampLightLatency(ini.ReadInteger("Option", "LightLatency", o.LightLatency));
     if (const std::string language = ini.ReadString("Option", "Language", o.Language);
         language == "ja" || language == "en")

@@ -30,7 +30,7 @@ TEST_F(CliPlayTest, WrongArguments)
 {
     MakeShow("none.wav", 0, 0);
     for (const char* args : {"play", "play show.PRJ --osc-port 0", "play show.PRJ --osc-port 65536",
-                             "play show.PRJ --universe 256", "play show.PRJ --universe", "play show.PRJ --loud",
+                             "play show.PRJ --universe 32768", "play show.PRJ --universe -1", "play show.PRJ --universe", "play show.PRJ --loud",
                              "play show.PRJ other.PRJ", "play show.PRJ --light-latency 501",
                              "play show.PRJ --light-latency -501", "play show.PRJ --light-latency"}) {
         EXPECT_EQ(Cli(args), 2) << args;
@@ -52,7 +52,9 @@ TEST_F(CliPlayTest, RefusedOutputOptionsNameTheirValue)
         const char* args;
         const char* message;
     } cases[] = {
-        {"--artnet multicast", "lumenrill-cli: --artnet: \"multicast\" is none of broadcast, unicast, off"},
+        {"--artnet multicast",
+         "lumenrill-cli: --artnet: \"multicast\" is none of broadcast, limited, unicast, off, nor IPv4 addresses"},
+        {"--artnet 198.18.0.2,198.18.0", "lumenrill-cli: --artnet: \"198.18.0\" is no IPv4 address"},
         {"--sacn 2.0.0.2,2.0.0", "lumenrill-cli: --sacn: \"2.0.0\" is no IPv4 address"},
         {"--sacn broadcast", "lumenrill-cli: --sacn: \"broadcast\" is no IPv4 address"},
         {"--sacn-universe 0", "lumenrill-cli: --sacn-universe: sACN universe \"0\" is not within 1-63999"},

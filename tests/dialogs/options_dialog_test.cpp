@@ -181,7 +181,7 @@ TEST_F(OptionsDialogTest, OutputPageRefusesBadValuesAndAppliesOnlyWholeSettings)
             dialog.findChild<QPushButton*>("OKBtn")->click();
             closedEarly |= !dialog.isVisible();
         };
-        dialog.findChild<QComboBox*>("ArtnetModeComboBox")->setCurrentIndex(1);
+        dialog.findChild<QComboBox*>("ArtnetModeComboBox")->setCurrentIndex(2);
         dialog.findChild<QComboBox*>("SacnModeComboBox")->setCurrentIndex(2);
         set("SacnUnicastEdit", "2.0.0.2, 2.0.0.x");
         ok();
@@ -211,7 +211,7 @@ TEST_F(OptionsDialogTest, OutputPageRefusesBadValuesAndAppliesOnlyWholeSettings)
                                                 "sACNの優先度は0～200で指定してください: 「high」",
                                                 "インターフェース「eth7」にはIPv4アドレスがありません"}));
     EXPECT_EQ(host.setOutputCalls, 2) << "only whole, checked settings reach the system";
-    EXPECT_EQ(host.output.Artnet, ArtnetMode::Unicast);
+    EXPECT_EQ(host.output.Artnet.Mode, ArtnetMode::Unicast);
     EXPECT_EQ(host.output.Sacn.Mode, SacnMode::Multicast);
     EXPECT_EQ(host.output.Sacn.Universe, 12);
     EXPECT_EQ(host.output.Sacn.Priority, 180);

@@ -4,7 +4,7 @@
 // canvas is at 1 pixel per 10 ms, scrolled to the start: with the usual 1 s lead-in, time t
 // lies at canvas x (t + 1000) / 10.
 
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "editor/main_window.h"
 #include "engine/fake_audio.h"
 #include "support/test_support.h"

@@ -54,7 +54,7 @@ TEST(DisplaySnapshotTest, NetworkAndAudioStatus)
         {true, 0, true, false, "", "NET:--  Audio:OK"},
         {true, 1, false, false, "", "NET:OK  Audio:NG"},
         {true, 1, true, true, "", "NET:NG  Audio:OK"},
-        {true, 0, true, false, "Art-Net unicast + sACN 1", "NET:--  Audio:OK  Art-Net unicast + sACN 1"},
+        {true, 0, true, false, "Art-Net 198.18.0.2 + sACN 1", "NET:--  Audio:OK  Art-Net 198.18.0.2 + sACN 1"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(NetAudioStatus(r.socket, r.nodes, r.audio, r.failing, r.outputs), r.text);

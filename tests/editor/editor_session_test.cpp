@@ -1,7 +1,7 @@
 // The session without a window: scripted dialogs, the fake player and network. What an
 // edit reports, how a step becomes current, the answers of the save question, the OSC
 // server's port and the transport's seek and scrub.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "common/paths.h"
 #include "editor/canvas_fixture.h"
 #include "editor/editor_session.h"

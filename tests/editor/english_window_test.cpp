@@ -1,7 +1,7 @@
 // The window program in English: the main window and every dialog show their English captions,
 // none of them cut short, and Help opens the English manual. The other tests run in Japanese,
 // which each test here restores.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "common/paths.h"
 #include "dialogs/about_box.h"
 #include "dialogs/extended_selection_dialog.h"

@@ -1,7 +1,7 @@
 // The main window offscreen on a fake player and a fake network: start-up and close orders,
 // opening and replacing shows with scripted answers, drops, the transport buttons, seek and
 // scrub, the time display and the status panels. Everything is pressed as a person would.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "editor/actions.h"
 #include "editor/main_window.h"
 #include "editor/panes/transport_panel.h"
@@ -170,7 +170,8 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsThenCloseWritesThemInOrder)
     EXPECT_TRUE(form->DisplayTimer()->isActive());
     EXPECT_EQ(S().Document().FileName, "");
     EXPECT_EQ(Engine().Play.DmxPatch[0], -1) << "unpatched until a show is opened";
-    EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG"; })) << Panel(0).toStdString();
+    EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG  Art-Net 2.255.255.255 (eth0)"; }))
+        << Panel(0).toStdString();
 
     form->close();
     EXPECT_TRUE(form->Closing());
@@ -182,14 +183,24 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsThenCloseWritesThemInOrder)
     EXPECT_LT(ini.find("[OSC]"), ini.find("LurillFormLeft")) << "the engine's settings are written first";
 }
 
+// A stored Port-Address beyond 15 bits names no Art-Net port: said at start, 0 is used.
+TEST_F(MainWindowTest, StoredPortAddressOutOfRangeIsSaidAndTheDefaultUsed)
+{
+    Start("[Option]\nTxUniverse=40000\n");
+    ASSERT_FALSE(messages.entries.empty());
+    EXPECT_EQ(messages.entries.front().kind, "error");
+    EXPECT_THAT(messages.entries.front().text, HasSubstr("「40000」"));
+    EXPECT_EQ(S().Worker()->OutputUniverse, 0);
+    form->close();
+}
+
 // Stored output settings start the outputs, the status panel names them, and the close ends
 // the sACN stream and keeps the CID.
 TEST_F(MainWindowTest, StoredOutputsStartAreNamedAndEndAtClose)
 {
-    net.table = std::vector<AddressRow>{{Ip("2.0.0.1"), 3}};
     Start("[Option]\nArtNetOutput=unicast\nSacnOutput=multicast\nSacnUniverse=3\n"
           "SacnCid=5a1f3c62-8e44-4b2d-9c17-0123456789ab\n");
-    EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG  Art-Net unicast + sACN 3"; }))
+    EXPECT_TRUE(WaitFor([this] { return Panel(0) == "NET:--  Audio:NG  Art-Net 2.255.255.255 (eth0) + sACN 3"; }))
         << Panel(0).toStdString();
     EXPECT_GE(form->Status(StatusPanel::NetworkAudio)->width(),
               form->Status(StatusPanel::NetworkAudio)->fontMetrics().horizontalAdvance(Panel(0)))
@@ -571,6 +582,7 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
     // Cancel: the output universe acts at once and stays; the automatic save setting and the
     // light latency do not.
     WithOptionDialog(*form, false, [&](QDialog& dialog) {
+        choose(dialog, "OnetComboBox", 1);
         choose(dialog, "OsubComboBox", 3);
         choose(dialog, "OidComboBox", 10);
         auto* autoSave = dialog.findChild<QCheckBox*>("AutoSaveCheckBox");
@@ -578,7 +590,7 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
             autoSave->setChecked(true);
         setLatency(dialog, 99);
     });
-    EXPECT_EQ(S().Artnet()->OutputUniverse, 0x3A) << "the universe acted at once";
+    EXPECT_EQ(S().Worker()->OutputUniverse, 0x13A) << "the Port-Address (Net 1) acted at once";
     EXPECT_FALSE(S().Env().AutoSave);
     EXPECT_EQ(Engine().Play.LightLatency, 0);
 
@@ -597,7 +609,7 @@ TEST_F(MainWindowTest, OptionDialogOkTakesItsValuesCancelKeepsOnlyWhatActedAtOnc
     EXPECT_TRUE(form->AutoSaveTimer()->isActive()) << "automatic saving armed at OK";
     EXPECT_EQ(Engine().Play.LightLatency, -40) << "the next frame uses it";
     form->close();
-    EXPECT_THAT(IniText(), HasSubstr("TxUniverse=58"));
+    EXPECT_THAT(IniText(), HasSubstr("TxUniverse=314"));
     EXPECT_THAT(IniText(), HasSubstr("LightLatency=-40"));
 }
 

@@ -1,5 +1,5 @@
 // The user interface thread edits the show, posts requests and runs the transport while a
-// worker calls the tick every 20 ms, as the Art-Net thread does. Run under
+// worker calls the tick every 20 ms, as the output worker does. Run under
 // ThreadSanitizer this shows that everything the two share is shared safely.
 #include "document/project_data.h"
 #include "engine/playback.h"

@@ -105,7 +105,7 @@ def main():
         with open(record) as f:
             peer = json.load(f)
 
-    check(status == ["OSC: play 00:00:01.00", "OSC: pause ", "OSC: play ", "OSC: stop ",
+    check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: play 00:00:01.00", "OSC: pause ", "OSC: play ", "OSC: stop ",
                      "OSC: next  ERR:未定義アドレス", "OSC: play top"], f"status lines {status}")
 
     sent = {label: at for at, label in peer["sent"]}

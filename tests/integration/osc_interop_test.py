@@ -108,7 +108,7 @@ def main():
         with open(dump_path) as f:
             heard = parse_dump(f.read().splitlines())
 
-    check(status == ["OSC: bogus  ERR:未定義アドレス", "OSC: play top", "OSC: pause ", "OSC: stop "],
+    check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: bogus  ERR:未定義アドレス", "OSC: play top", "OSC: pause ", "OSC: stop "],
           f"status lines {status}")
     addresses = [a for a, _ in heard]
     check(addresses[:3] == ["/lumenrill/state", "/lumenrill/time", "/lumenrill/show"],

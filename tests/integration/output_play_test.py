@@ -28,7 +28,8 @@ import sys
 import tempfile
 import time
 
-from output_show import finish, PRE_MS, RAMP_END_MS, Cable, environment_problem, make_show, missing_environment, play
+from output_show import (finish, PRE_MS, RAMP_END_MS, Cable, environment_problem, make_show, missing_environment, play,
+                         sacn_fields)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 failures = []
@@ -37,16 +38,6 @@ failures = []
 def check(condition, text):
     if not condition:
         failures.append(text)
-
-
-def sacn_fields(hex_text):
-    """The fields of an E1.31 data packet that the test reads, or None for another packet."""
-    d = bytes.fromhex(hex_text)
-    if len(d) != 638 or d[18:22] != b"\0\0\0\x04":
-        return None
-    return {"name": d[44:108].rstrip(b"\0").decode(), "priority": d[108], "seq": d[111], "options": d[112],
-            "universe": d[113] << 8 | d[114], "start": d[125], "slots": list(d[126:126 + 24]),
-            "cid": d[22:38].hex()}
 
 
 def dissect(capture):

@@ -21,7 +21,7 @@ protected:
 TEST_F(OutputSettingsTest, DefaultsAreArtnetBroadcastAlone)
 {
     const OutputConfig c = ReadOutputSettings(Ini(""));
-    EXPECT_EQ(c.Artnet, ArtnetMode::Broadcast);
+    EXPECT_EQ(c.Artnet.Mode, ArtnetMode::Broadcast);
     EXPECT_EQ(c.Sacn.Mode, SacnMode::Off);
     EXPECT_EQ(c.Sacn.Universe, 1);
     EXPECT_EQ(c.Sacn.Priority, 100);
@@ -33,7 +33,7 @@ TEST_F(OutputSettingsTest, DefaultsAreArtnetBroadcastAlone)
 TEST_F(OutputSettingsTest, WrittenValuesReadBackAndTheCidIsKept)
 {
     OutputConfig c;
-    c.Artnet = ArtnetMode::Unicast;
+    c.Artnet = {ArtnetMode::List, {0xC6120002, 0xC6120003}, "eth0"};
     c.Sacn.Mode = SacnMode::Unicast;
     c.Sacn.Universe = 63999;
     c.Sacn.Priority = 0;
@@ -46,7 +46,9 @@ TEST_F(OutputSettingsTest, WrittenValuesReadBackAndTheCidIsKept)
     ASSERT_TRUE(ini.UpdateFile());
     const IniFile again(dir / "lumenrill.INI");
     EXPECT_EQ(again.ReadString("Option", "SacnUnicast", ""), "2.0.0.2,10.0.0.7");
-    EXPECT_EQ(again.ReadString("Option", "ArtNetOutput", ""), "unicast");
+    EXPECT_EQ(again.ReadString("Option", "ArtNetOutput", ""), "list");
+    EXPECT_EQ(again.ReadString("Option", "ArtNetAddresses", ""), "198.18.0.2,198.18.0.3");
+    EXPECT_EQ(again.ReadString("Option", "ArtNetInterface", ""), "eth0");
     const OutputConfig r = ReadOutputSettings(again);
     EXPECT_EQ(r.Artnet, c.Artnet);
     EXPECT_EQ(r.Sacn.Mode, c.Sacn.Mode);
@@ -60,10 +62,13 @@ TEST_F(OutputSettingsTest, WrittenValuesReadBackAndTheCidIsKept)
 
 TEST_F(OutputSettingsTest, UnreadableValuesGiveTheirDefaults)
 {
+    EXPECT_EQ(ReadOutputSettings(Ini("[Option]\nArtNetOutput=list\nArtNetAddresses=198.18.0.2,\n")).Artnet.Mode,
+              ArtnetMode::Broadcast)
+        << "a list without a readable address sends by the automatic rule";
     const OutputConfig c = ReadOutputSettings(Ini("[Option]\nArtNetOutput=Unicast\nSacnOutput=unicast\n"
                                                   "SacnUniverse=0\nSacnPriority=201\nSacnTtl=256\n"
                                                   "SacnUnicast=2.0.0.2,nowhere\nSacnCid=not-a-uuid\n"));
-    EXPECT_EQ(c.Artnet, ArtnetMode::Broadcast) << "the words are written in lower case";
+    EXPECT_EQ(c.Artnet.Mode, ArtnetMode::Broadcast) << "the words are written in lower case";
     EXPECT_EQ(c.Sacn.Mode, SacnMode::Off) << "unicast without a readable address sends nowhere";
     EXPECT_EQ(c.Sacn.Universe, 1);
     EXPECT_EQ(c.Sacn.Priority, 100);

@@ -1,6 +1,6 @@
 // The runtime's creation and close orders on a fake player and a fake network, and the
 // settings the tick reads reaching it through the settings object.
-#include "artnet/fake_network.h"
+#include "output/fake_network.h"
 #include "engine/fake_audio.h"
 #include "runtime/show_runtime.h"
 #include "settings/env_data.h"
@@ -54,7 +54,7 @@ TEST_F(RuntimeTest, CreatesInOrderAndClosesWithThePlayerGoneOnTheWorkerBeforeThe
         runtime.Start();
         ASSERT_TRUE(runtime.Started());
         EXPECT_TRUE(initErrors.empty());
-        EXPECT_EQ(runtime.Artnet()->OutputUniverse, 7);
+        EXPECT_EQ(runtime.Worker()->OutputUniverse, 7);
         EXPECT_TRUE(runtime.OpenAudio("show.wav", true));
         EXPECT_EQ(runtime.Play().SoundDuration, 60000);
         EXPECT_FALSE(net.SentWithOpCode(OpPoll).empty()) << "the first poll goes out at start";
@@ -65,7 +65,7 @@ TEST_F(RuntimeTest, CreatesInOrderAndClosesWithThePlayerGoneOnTheWorkerBeforeThe
             [&] { events.push_back("stop display"); },
             [&] {
                 events.push_back("write engine settings, universe " +
-                                 std::to_string(runtime.Artnet()->OutputUniverse));
+                                 std::to_string(runtime.Worker()->OutputUniverse));
             },
             [&] {
                 events.push_back("write window settings");
@@ -121,7 +121,7 @@ TEST_F(RuntimeTest, ReportsANetworkSetUpFailureOnceAndPlaysOn)
     ShowRuntime runtime(Options());
     runtime.Start();
     EXPECT_THAT(initErrors, ElementsAre(SocketInitFailedText));
-    EXPECT_TRUE(runtime.Artnet()->InitError().empty());
+    EXPECT_TRUE(runtime.Worker()->InitError().empty());
     runtime.Close();
 }
 
@@ -129,7 +129,6 @@ TEST_F(RuntimeTest, ReportsANetworkSetUpFailureOnceAndPlaysOn)
 // address's interface; a refused change keeps what runs; closing ends the sACN stream.
 TEST_F(RuntimeTest, SacnOutputFromStartToClose)
 {
-    net.table = std::vector<AddressRow>{{Ip("2.0.0.1"), 3}};
     ShowRuntimeOptions o = Options();
     o.Output.Sacn.Mode = SacnMode::Multicast;
     o.Output.Sacn.Universe = 4;
@@ -145,14 +144,25 @@ TEST_F(RuntimeTest, SacnOutputFromStartToClose)
     EXPECT_EQ(runtime.Output().Sacn.Interface, "eth9") << "kept for the next start";
     EXPECT_EQ(net.sacnOpened, (std::vector<std::pair<uint32_t, int>>{{Ip("2.0.0.1"), 1}}))
         << "sent by the Art-Net address's interface meanwhile";
+    EXPECT_EQ(runtime.RunningOutput().Sacn.Interface, "") << "the status names what runs";
 
     OutputConfig bad = runtime.Output();
     bad.Sacn.Interface.clear();
-    bad.Artnet = ArtnetMode::Off;
+    bad.Artnet.Mode = ArtnetMode::Off;
     bad.Sacn.Priority = 300;
     EXPECT_EQ(runtime.SetOutput(bad).Problem, OutputProblem::Priority);
-    EXPECT_EQ(runtime.Artnet()->ArtnetOutput.load(), ArtnetMode::Broadcast) << "nothing half-applied";
+    EXPECT_EQ(runtime.RunningOutput().Artnet.Mode, ArtnetMode::Broadcast) << "nothing half-applied";
     EXPECT_EQ(runtime.Output().Sacn.Priority, 100);
+
+    // OK with the settings unchanged: the stream goes on, no Stream_Terminated, one socket.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < until && net.SacnSent().empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(runtime.SetOutput(runtime.Output()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (const FakeNetwork::Addressed& d : net.SacnSent())
+        EXPECT_EQ(d.bytes.size() == SacnDataPacketSize && (d.bytes[SacnOptionsOffset] & SacnStreamTerminated), false);
+    EXPECT_EQ(net.sacnOpened.size(), 1u);
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (std::chrono::steady_clock::now() < deadline && net.SacnSent().empty())

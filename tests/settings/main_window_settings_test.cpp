@@ -46,6 +46,13 @@ TEST_F(MainWindowSettingsTest, StoredViewValuesAreHeldToWhatTheViewCanShow)
         EXPECT_EQ(v.RefTrack, c.refTrack) << c.keys;
         EXPECT_EQ(v.RefTrackHi, c.refTrackHi) << c.keys;
     }
+    // The Art-Net Port-Address is 15 bits; a value beyond names no port and is said at start.
+    const std::pair<const char*, int32_t> universes[] = {{"0", 0}, {"32767", 32767}, {"32768", 0}, {"-1", 0}, {"291", 291}};
+    for (auto [text, universe] : universes) {
+        const OptionSettings o = ReadOptionSettings(WriteIni(std::string("[Option]\nTxUniverse=") + text + "\n"));
+        EXPECT_EQ(o.TxUniverse, universe) << text;
+        EXPECT_EQ(o.RefusedTxUniverse.has_value(), universe == 0 && text[0] != '0') << text;
+    }
     EXPECT_EQ(ReadOptionSettings(WriteIni("[Option]\nDispInterval=0\n")).DispInterval, 50);
     EXPECT_EQ(ReadOptionSettings(WriteIni("[Option]\nDispInterval=150\n")).DispInterval, 150);
     const std::pair<const char*, int32_t> latencies[] = {{"-500", -500}, {"500", 500},     {"-501", -500},
