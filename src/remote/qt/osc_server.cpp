@@ -5,6 +5,7 @@
 #include "gui_common/osc_list_texts.h"
 
 #include <QHostAddress>
+#include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -127,18 +128,24 @@ void OscServer::FollowCommands()
 void OscServer::ReadDatagrams()
 {
     readQueued_ = false;
-    for (int taken = 0; taken < MaxDatagramsPerTurn && socket_ && socket_->hasPendingDatagrams(); ++taken) {
-        QByteArray datagram(int(socket_->pendingDatagramSize()), '\0');
-        QHostAddress host;
-        quint16 port = 0;
-        const qint64 n = socket_->readDatagram(datagram.data(), datagram.size(), &host, &port);
-        if (n < 0)
-            continue;
-        datagram.resize(int(n));
-        HandleDatagram(datagram, OscEndpoint{host.toIPv4Address(), port});
+    int taken = 0;
+    while (socket_ && taken < MaxDatagramsPerTurn) {
+        // Received even when none seems to wait: only a receive lets the socket tell of the
+        // next datagram again. A reply that bounced (its peer gone) comes back as an error
+        // in place of a datagram, and the datagrams behind it still wait. A datagram too
+        // large for the decoder is cut one byte past its limit, which it then refuses.
+        const QNetworkDatagram datagram = socket_->receiveDatagram(qint64(TOscUnit::MaxSize) + 1);
+        if (!datagram.isValid()) {
+            if (socket_->hasPendingDatagrams())
+                continue;
+            break;
+        }
+        ++taken;
+        HandleDatagram(datagram.data(), OscEndpoint{datagram.senderAddress().toIPv4Address(),
+                                                    quint16(datagram.senderPort())});
     }
     // The rest in a later turn, after what else is waiting: input, painting, timers.
-    if (socket_ && socket_->hasPendingDatagrams() && !readQueued_) {
+    if (taken == MaxDatagramsPerTurn && !readQueued_) {
         readQueued_ = true;
         QMetaObject::invokeMethod(this, &OscServer::ReadDatagrams, Qt::QueuedConnection);
     }
