@@ -361,6 +361,7 @@ TEST_F(EditorSessionTest, ASurfaceHearsWhereItSubscribedAndAStrangerOnlyItsAnswe
     EXPECT_TRUE(display.WaitFor("/lumenrill/time -"));
     EXPECT_TRUE(session->State().TransportActive);
     EXPECT_FALSE(stranger.WaitFor("/lumenrill/", 500)) << "no stream for a stranger";
+    EXPECT_TRUE(surface.WaitFor("/lumenrill/ok /lumenrill/play"));
     EXPECT_EQ(std::count(surface.heard.begin(), surface.heard.end(), "/lumenrill/ok /lumenrill/play"), 1)
         << "one answer, to the press";
 }
