@@ -1,9 +1,10 @@
 // Frame timing of lumenrill-cli play while OSC floods it, as a node sees it. Run by
 // osc_flood.sh on the node side of a virtual cable:
 //   osc_flood PLAYER_ADDR OSC_PORT SECONDS RATE
-// Three phases of SECONDS each, in one run: no OSC (the baseline), a flood of commands
+// Four phases of SECONDS each, in one run: no OSC (the baseline), a flood of commands
 // (RATE a second: play while playing, an unknown address, a bad argument, each answered),
-// then a flood of status requests (RATE a second, four messages back for each). Every
+// a flood of status requests (RATE a second, one bundle back for each), then a flood of
+// plays at a time (RATE a second, each to another second of the show's first twenty). Every
 // ArtDmx is timestamped by the kernel; each phase prints the median, 99th percentile and
 // maximum of each interval's distance from a whole number of 20 ms frames, and how many frame
 // slots passed without a frame: a frame goes out only when it changed, and the sound's
@@ -55,8 +56,8 @@ double NowMs()
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-enum Phase { Quiet, Commands, Status, PhaseCount };
-const char* const PhaseNames[PhaseCount] = {"no flood", "command flood", "status flood"};
+enum Phase { Quiet, Commands, Status, TimedPlays, PhaseCount };
+const char* const PhaseNames[PhaseCount] = {"no flood", "command flood", "status flood", "timed plays"};
 
 struct Frame {
     double at; // ms, kernel receive time
@@ -126,6 +127,12 @@ int main(int argc, char** argv)
         const std::vector<std::vector<uint8_t>> commands = {
             Message("/lumenrill/play"), Message("/lumenrill/bogus"), Message("/lumenrill/play", "99:00:00.00")};
         const std::vector<uint8_t> status = Message("/lumenrill/status");
+        std::vector<std::vector<uint8_t>> timedPlays;
+        for (int second = 0; second < 20; ++second) {
+            char time[16];
+            std::snprintf(time, sizeof time, "00:00:%02d.00", second);
+            timedPlays.push_back(Message("/lumenrill/play", time));
+        }
         const long stepNs = 1000000000L / rate;
         timespec next;
         clock_gettime(CLOCK_MONOTONIC, &next);
@@ -139,7 +146,9 @@ int main(int argc, char** argv)
             const int p = phase;
             if (p == Quiet)
                 continue;
-            const std::vector<uint8_t>& d = p == Commands ? commands[n % commands.size()] : status;
+            const std::vector<uint8_t>& d = p == Commands     ? commands[n % commands.size()]
+                                            : p == TimedPlays ? timedPlays[n % timedPlays.size()]
+                                                              : status;
             if (sendto(osc, d.data(), d.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) > 0)
                 ++sent[size_t(p)];
         }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# osc_flood.sh BUILD_DIR [SECONDS] [RATE]: the frame timing of lumenrill-cli play as a node
-# sees it, with no OSC, beside a flood of commands and beside a flood of status requests
-# (RATE datagrams a second, default 1000), SECONDS each (default 20), in one run. The
+# osc_flood.sh BUILD_DIR [SECONDS] [RATE] [cli|window]: the frame timing of lumenrill-cli
+# play as a node sees it, with no OSC, beside a flood of commands, of status requests and of
+# plays at a time (RATE datagrams a second, default 1000), SECONDS each (default 20), in one
+# run. With "window" the player is the window's OSC side on a Qt event loop
+# (bench/osc_event_loop), which prints its event loop's stalls in each phase as well. The
 # player runs a show whose output changes every frame, in one private network namespace
 # with a private PulseAudio null sink; the node and the flood (bench/osc_flood) in another,
 # across a virtual cable. Needs root; removes everything it made.
@@ -9,6 +11,7 @@ set -euo pipefail
 build=$1
 seconds=${2:-20}
 rate=${3:-1000}
+mode=${4:-cli}
 tag=$$
 app=lrf-$tag-a
 node=lrf-$tag-n
@@ -50,7 +53,7 @@ sleep 3
 
 # Silence as long as the run, and three lines of steps 20, 30 and 50 ms apart that swing
 # between dark and full: no two frames in a row carry the same values.
-length=$((3 * seconds + 10))
+length=$((4 * seconds + 10))
 python3 - "$work" "$length" <<'PY'
 import json, struct, sys, wave
 work, length = sys.argv[1], int(sys.argv[2])
@@ -65,7 +68,16 @@ json.dump(show, open(work + "/show.json", "w"))
 PY
 (cd "$work" && "$build/src/cli/lumenrill-cli" import show.json show.PRJ)
 
-ip netns exec "$app" "$build/src/cli/lumenrill-cli" play "$work/show.PRJ" --start --osc-port 9901 >"$work/play.log" 2>&1 &
-pids+=($!)
+if [[ $mode == window ]]; then
+  (cd "$work" && exec ip netns exec "$app" "$build/bench/osc_event_loop" show.PRJ "$seconds") >"$work/play.log" 2>&1 &
+else
+  ip netns exec "$app" "$build/src/cli/lumenrill-cli" play "$work/show.PRJ" --start --osc-port 9901 >"$work/play.log" 2>&1 &
+fi
+player=$!
+pids+=($player)
 sleep 2
 ip netns exec "$node" "$build/bench/osc_flood" 2.0.0.1 9901 "$seconds" "$rate"
+if [[ $mode == window ]]; then
+  wait "$player" || true
+  cat "$work/play.log"
+fi

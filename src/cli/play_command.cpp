@@ -224,20 +224,21 @@ int PlayCommand(const Args& args)
 
     Transport transport(state);
     const int osc = OpenOscSocket(options->oscPort);
+    LiveStatusLine live(std::cout, isatty(STDOUT_FILENO) == 1);
     // Feedback leaves from the OSC port, where the peers' replies are expected to come from.
     OscRemote remote(
-        state, transport, {[] { return true; }, {}}, [&doc] { return OscShowTitle(doc); },
+        state, {}, {[] { return true; }, {}}, [&doc] { return OscShowTitle(doc); },
         [osc](const OscEndpoint& to, std::span<const uint8_t> datagram) {
             if (osc >= 0)
                 SendDatagram(osc, to, datagram);
-        });
+        },
+        [&live](const std::string& status, bool) { live.Print(status); });
     remote.SetAllowFrom(options->oscAllow);
     remote.SetFeedbackTargets(options->oscFeedback);
     const uint32_t endsBefore = state.ShowEnds;
     if (options->start)
         transport.TopPlayAction();
 
-    LiveStatusLine live(std::cout, isatty(STDOUT_FILENO) == 1);
     RefusalNotice refusals(1000);
     const std::string showName = std::filesystem::path(options->show).filename().string();
     std::vector<uint8_t> datagram(65536);
@@ -246,7 +247,8 @@ int PlayCommand(const Args& args)
         if (options->exitAtEnd && state.ShowEnds != endsBefore)
             break;
         pollfd fds[2] = {{TerminationFd(), POLLIN, 0}, {osc, POLLIN, 0}};
-        poll(fds, osc >= 0 ? 2 : 1, 20);
+        // A command waiting for the tick is looked at again well within a frame.
+        poll(fds, osc >= 0 ? 2 : 1, remote.Busy() ? 2 : 20);
         if (!errors.Empty()) {
             live.End();
             errors.ShowAll();
@@ -261,8 +263,7 @@ int PlayCommand(const Args& args)
                 recvfrom(osc, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
             const OscEndpoint sender{ntohl(from.sin_addr.s_addr), ntohs(from.sin_port)};
             if (n >= 0)
-                if (std::optional<std::string> status = remote.Receive(std::span(datagram.data(), size_t(n)), sender))
-                    live.Print(*status);
+                remote.Receive(std::span(datagram.data(), size_t(n)), sender);
         }
         remote.Update();
         if (std::optional<RefusalNotice::News> refused = refusals.Take(remote, SystemClock().NowMs()))

@@ -62,8 +62,8 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     connect(files_.get(), &ShowFiles::displayHold, this, &EditorSession::displayHold);
     connect(files_.get(), &ShowFiles::commandDone, this, &EditorSession::commandDone);
     projectHost_ = std::make_unique<SessionProjectHost>(*runtime_, *env_, *files_);
-    osc_ = new OscServer(Engine(), transport_->Commands(),
-                         OscReceiver::Hooks{[this] { return SoundLoaded(); }, [this] { emit showPlayPosition(); }},
+    osc_ = new OscServer(Engine(), [this](TransportNotice n) { emit transportNotice(n); },
+                         OscCommandRunner::Hooks{[this] { return SoundLoaded(); }, [this] { emit showPlayPosition(); }},
                          [this] { return OscShowTitle(Document()); }, ReadOscPort(*ini_), this);
     osc_->SetLists(ReadOscLists(*ini_));
     connect(osc_, &OscServer::status, this, [this](const QString& text) { emit statusText(StatusPanel::Hint, text); });

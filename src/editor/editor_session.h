@@ -11,7 +11,7 @@
 #include "document/document_observer.h"
 #include "editor/edit_state.h"
 #include "editor/editor_change.h"
-#include "editor/osc_server.h"
+#include "remote/qt/osc_server.h"
 #include "editor/recovery_copy.h"
 #include "editor/session_prompts.h"
 #include "editor/show_files.h"

@@ -3,6 +3,8 @@
 #include "common/text_codec.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -23,6 +25,35 @@ std::string Lower(std::string s)
 
 // OSC strings are UTF-8; the status shows whatever arrives as valid text.
 std::string Shown(const std::string& bytes) { return ValidUtf8(bytes); }
+
+// The arguments as the commands take them. A type tag that is missing or not one leaves
+// the command without arguments.
+struct Arguments {
+    std::string types; // the type tag without its comma
+    double number = 0; // of one "i" or "f"
+
+    explicit Arguments(const TOscUnit& unit)
+    {
+        if (!unit.TypeTag.starts_with(','))
+            return;
+        types = unit.TypeTag.substr(1);
+        if (types == "i" && unit.IntCount == 1)
+            number = unit.IntArgs[0];
+        else if (types == "f" && unit.FloatCount == 1)
+            number = double(unit.FloatArgs[0]);
+    }
+    bool None() const { return types.empty(); }
+    bool OneNumber() const { return types == "i" || types == "f"; }
+    bool OneString() const { return types == "s"; }
+};
+
+// A reply port: a whole number 1 to 65535.
+std::optional<uint16_t> PortOf(double number)
+{
+    if (number < 1 || number > 65535 || number != double(int32_t(number)))
+        return std::nullopt;
+    return uint16_t(number);
+}
 
 } // namespace
 
@@ -50,14 +81,20 @@ std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDurati
         out.reason = reason;
         return out;
     };
-    const bool numbers = unit.IntCount > 0 || unit.FloatCount > 0;
+    const Arguments args(unit);
+    static constexpr std::string_view Commands[] = {"play", "stop", "pause", "status", "subscribe", "unsubscribe"};
+    const bool known = std::find(std::begin(Commands), std::end(Commands), command) != std::end(Commands);
+    if (known && args.OneNumber() && args.number == 0) {
+        out.kind = OscCommand::Kind::Release;
+        return out;
+    }
     if (command == "play") {
-        if (numbers || unit.StringCount > 1)
-            return fail(OscInvalidParameter);
-        if (unit.StringCount == 0) {
+        if (args.None() || args.OneNumber()) {
             out.kind = OscCommand::Kind::Play;
             return out;
         }
+        if (!args.OneString())
+            return fail(OscInvalidParameter);
         const std::string& arg = unit.StringArgs[0];
         if (Lower(arg) == "top") {
             out.status += "top";
@@ -73,13 +110,24 @@ std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDurati
         return out;
     }
     if (command == "stop" || command == "pause" || command == "status") {
-        // Any argument at all, of whatever type a valid tag names. (An invalid tag means a
-        // datagram that failed after its address: its command runs without arguments.)
-        if (unit.TypeTag.size() > 1 && unit.TypeTag[0] == ',')
+        if (!args.None() && !args.OneNumber())
             return fail(OscInvalidParameter);
         out.kind = command == "stop"    ? OscCommand::Kind::Stop
                    : command == "pause" ? OscCommand::Kind::Pause
                                         : OscCommand::Kind::Status;
+        return out;
+    }
+    if (command == "subscribe" || command == "unsubscribe") {
+        if (args.OneNumber()) {
+            const std::optional<uint16_t> port = PortOf(args.number);
+            if (!port)
+                return fail(OscInvalidParameter);
+            out.port = *port;
+            out.status += std::to_string(*port);
+        } else if (!args.None()) {
+            return fail(OscInvalidParameter);
+        }
+        out.kind = command == "subscribe" ? OscCommand::Kind::Subscribe : OscCommand::Kind::Unsubscribe;
         return out;
     }
     return fail(OscUndefinedAddress, OscReasonUnknownAddress);

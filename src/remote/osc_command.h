@@ -18,11 +18,16 @@ inline constexpr const char* OscReasonBadArgument = "bad argument";
 inline constexpr const char* OscReasonNoShow = "no show";
 inline constexpr const char* OscReasonNoAudioOutput = "no audio output";
 inline constexpr const char* OscReasonNotPlaying = "not playing";
+inline constexpr const char* OscReasonBusy = "busy";
 
+// A command takes no argument, or one number as a surface's button sends it: a non-zero
+// value (a press) runs the command, a zero (a release) is no command at all. "play" takes
+// a string instead ("top" or a time), "subscribe" and "unsubscribe" a port.
 struct OscCommand {
-    enum class Kind { Play, TopPlay, PlayAt, Stop, Pause, Status, Failed };
+    enum class Kind { Play, TopPlay, PlayAt, Stop, Pause, Status, Subscribe, Unsubscribe, Release, Failed };
     Kind kind = Kind::Failed;
     int32_t time = 0;   // PlayAt: ms from the start of the sound
+    uint16_t port = 0;  // Subscribe, Unsubscribe: where feedback goes; 0: the sender's port
     std::string status; // "OSC: " + command + " " (+ argument, or + " ERR:" + text)
     std::string reason; // Failed: why, for the error reply
 };

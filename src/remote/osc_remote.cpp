@@ -11,31 +11,73 @@ std::string OscShowTitle(const ProjectData& doc)
     return std::filesystem::path(doc.FileName).filename().string();
 }
 
-OscRemote::OscRemote(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
-                     std::function<std::string()> showTitle, OscFeedback::Send send, const MsClock& clock)
-    : s_(state), receiver_(state, transport, std::move(hooks)), feedback_(std::move(send)),
-      showTitle_(std::move(showTitle)), clock_(clock)
+OscRemote::OscRemote(EngineState& state, Transport::Notify notify, OscCommandRunner::Hooks hooks,
+                     std::function<std::string()> showTitle, OscFeedback::Send send, Done done, const MsClock& clock)
+    : s_(state), runner_(state, std::move(notify), std::move(hooks)), feedback_(std::move(send)),
+      showTitle_(std::move(showTitle)), done_(std::move(done)), clock_(clock)
 {
 }
 
-std::optional<std::string> OscRemote::Receive(std::span<const uint8_t> datagram, const OscEndpoint& from)
+void OscRemote::Receive(std::span<const uint8_t> datagram, const OscEndpoint& from)
 {
     if (!Allowed(allowFrom_, from.address)) {
         ++refusedCount_;
         lastRefused_ = from;
-        return std::nullopt;
+        return;
     }
-    std::optional<OscOutcome> outcome = receiver_.OscServerUDPRead(datagram);
-    if (!outcome)
-        return std::nullopt;
-    feedback_.Heard(from, clock_.NowMs());
-    feedback_.Reply(from, outcome->address, outcome->error);
-    if (outcome->statusRequest)
-        feedback_.SendStatus(from, Report());
-    return std::move(outcome->status);
+    unit_.Decode(datagram); // a failure after the address still runs its command
+    std::optional<OscCommand> command = InterpretOsc(unit_, s_.Play.SoundDuration);
+    if (!command)
+        return;
+    using K = OscCommand::Kind;
+    const std::string& address = unit_.Address;
+    // Whoever asks is answered with one datagram; only a command that runs, or a
+    // subscription, makes a peer of its sender.
+    switch (command->kind) {
+    case K::Release:
+        return;
+    case K::Failed:
+        feedback_.Reply(from, address, command->reason);
+        break;
+    case K::Status: {
+        const ShowReport report = Report();
+        feedback_.Reply(from, address, {}, &report);
+        break;
+    }
+    case K::Subscribe:
+    case K::Unsubscribe: {
+        const OscEndpoint to{from.address, command->port ? command->port : from.port};
+        command->kind == K::Subscribe ? feedback_.Subscribe(to, clock_.NowMs()) : feedback_.Unsubscribe(to);
+        feedback_.Reply(from, address, {});
+        break;
+    }
+    default:
+        if (!runner_.Post(*command, address, from)) {
+            feedback_.Reply(from, address, OscReasonBusy);
+            return;
+        }
+        Carry();
+        return;
+    }
+    if (done_)
+        done_(command->status, false);
 }
 
-void OscRemote::Update() { feedback_.Update(Report(), clock_.NowMs()); }
+void OscRemote::Carry()
+{
+    for (OscCommandRunner::Started& started : runner_.Poll()) {
+        feedback_.Reply(started.from, started.address, started.error);
+        feedback_.Heard(started.from, clock_.NowMs());
+        if (done_)
+            done_(started.command.status, true);
+    }
+}
+
+void OscRemote::Update()
+{
+    Carry();
+    feedback_.Update(Report(), clock_.NowMs());
+}
 
 ShowReport OscRemote::Report()
 {

@@ -48,6 +48,24 @@ uint32_t TOscUnit::ReadWord()
     return v;
 }
 
+void TOscUnit::Skip(int64_t n)
+{
+    if (pos_ == -1)
+        return;
+    pos_ = int64_t(pos_) + n >= size_ ? -1 : int32_t(pos_ + n);
+}
+
+bool TOscUnit::AtBundle() const
+{
+    static constexpr char Head[8] = {'#', 'b', 'u', 'n', 'd', 'l', 'e', 0};
+    if (pos_ == -1)
+        return false;
+    for (int i = 0; i < 8; ++i)
+        if (ByteAt(pos_ + i) != uint8_t(Head[i]))
+            return false;
+    return true;
+}
+
 bool TOscUnit::Decode(std::span<const uint8_t> datagram)
 {
     Address.clear();
@@ -76,9 +94,15 @@ bool TOscUnit::Decode(std::span<const uint8_t> datagram)
     if (!plain) {
         if (ReadString() != "#bundle")
             return false;
-        if (pos_ != -1)
-            pos_ = pos_ + 8 >= size_ ? -1 : pos_ + 8; // the time tag is not used
+        Skip(8); // the time tag
         ElementSize = int32_t(ReadWord());
+        // A bundle as the first element: its head and time tag, then its own first element.
+        // An empty one is followed by its parent's next element: either way the next message
+        // in order is the one read.
+        while (AtBundle()) {
+            Skip(16);
+            ElementSize = int32_t(ReadWord());
+        }
     }
     Address = ReadString();
     TypeTag = ReadString();
@@ -90,21 +114,49 @@ bool TOscUnit::Decode(std::span<const uint8_t> datagram)
         ErrorText = TRANSLATABLE_TEXT("Core", "不正なTypeTagです");
         return false;
     }
+    // Every argument is passed over whole, kept or not, so that the next one is read from
+    // where it begins.
     for (size_t i = 1; i < TypeTag.size(); ++i) {
         switch (TypeTag[i]) {
-        case 'i':
+        case 'i': {
+            const int32_t v = int32_t(ReadWord());
             if (IntCount < MaxArgs)
-                IntArgs[size_t(IntCount++)] = int32_t(ReadWord());
+                IntArgs[size_t(IntCount++)] = v;
             break;
-        case 'f':
+        }
+        case 'f': {
+            const float v = std::bit_cast<float>(ReadWord());
             if (FloatCount < MaxArgs)
-                FloatArgs[size_t(FloatCount++)] = std::bit_cast<float>(ReadWord());
+                FloatArgs[size_t(FloatCount++)] = v;
             break;
-        case 's':
+        }
+        case 's': {
+            std::string v = ReadString();
             if (StringCount < MaxArgs)
-                StringArgs[size_t(StringCount++)] = ReadString();
+                StringArgs[size_t(StringCount++)] = std::move(v);
             break;
-        default:
+        }
+        case 'S': // a symbol: a string by another name
+            ReadString();
+            break;
+        case 'c': // a character, an RGBA colour, a MIDI message: one word each
+        case 'r':
+        case 'm':
+            Skip(4);
+            break;
+        case 'd': // a double, a 64-bit integer, a time tag: two words each
+        case 'h':
+        case 't':
+            Skip(8);
+            break;
+        case 'b': {
+            // A size, then as many bytes padded to a whole word; a size beyond the datagram
+            // ends the reading.
+            const int64_t n = int32_t(ReadWord());
+            Skip(n < 0 ? int64_t(size_) : (n + 3) / 4 * 4);
+            break;
+        }
+        default: // T F N I [ ] carry no bytes; nothing is known of other types
             break;
         }
     }

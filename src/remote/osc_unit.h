@@ -1,7 +1,8 @@
 #pragma once
-// Takes one received OSC datagram apart: a plain message, or of a bundle only the first
-// element's address, type tag and arguments. A pure function of the bytes: nothing
-// outside the datagram is ever read.
+// Takes one received OSC datagram apart: a plain message, or of a bundle only its first
+// message in order (inside a bundle within it, if that comes first). Bundles run when they
+// arrive: their time tags are skipped. A pure function of the bytes: nothing outside the
+// datagram is ever read.
 
 #include <array>
 #include <cstdint>
@@ -16,12 +17,13 @@ public:
     static constexpr int MaxArgs = 32;
     static constexpr int MaxStringGroups = 32;
 
-    // True when the datagram was read to the end of its type tag; otherwise false with
+    // True when the datagram was read to the end of its type tag; every argument's bytes
+    // are passed over, also of the types that are not kept (d h t b c r m S); otherwise false with
     // ErrorText set (empty for a datagram that is neither a message nor a bundle). Fields read before a
     // failure keep their values.
     bool Decode(std::span<const uint8_t> datagram);
 
-    // Texts are the datagram's bytes as they are (UTF-8 from a well-behaved sender).
+    // The first MaxArgs arguments of each kept type. Texts are the datagram's bytes as they are (UTF-8 from a well-behaved sender).
     std::string Address;
     std::string TypeTag;
     std::string ErrorText;
@@ -36,6 +38,9 @@ public:
 private:
     std::string ReadString();
     uint32_t ReadWord();
+    // Passes over n bytes; past the end the read position becomes -1.
+    void Skip(int64_t n);
+    bool AtBundle() const;
     uint8_t ByteAt(int32_t offset) const;
 
     std::array<uint8_t, MaxSize> data_{};

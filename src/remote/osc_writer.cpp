@@ -41,3 +41,16 @@ std::vector<uint8_t> EncodeOscMessage(std::string_view address, std::initializer
     }
     return out;
 }
+
+std::vector<uint8_t> EncodeOscBundle(const std::vector<std::vector<uint8_t>>& messages)
+{
+    std::vector<uint8_t> out;
+    AppendString(out, "#bundle");
+    AppendWord(out, 0);
+    AppendWord(out, 1); // the time tag that means "at once"
+    for (const std::vector<uint8_t>& m : messages) {
+        AppendWord(out, uint32_t(m.size()));
+        out.insert(out.end(), m.begin(), m.end());
+    }
+    return out;
+}

@@ -284,6 +284,7 @@ public:
         return times;
     }
     void Look() { looked_ = heard.size(); }
+    quint16 Port() const { return socket_.localPort(); }
 
     std::vector<std::string> heard;
 
@@ -309,10 +310,11 @@ TEST_F(EditorSessionTest, ACommandSenderIsAnsweredAndFollowsTheShow)
     peer.Look();
 
     peer.Send(OscMessage("/lumenrill/status"));
-    ASSERT_TRUE(peer.WaitFor("/lumenrill/show"));
-    EXPECT_THAT(std::vector(peer.heard.end() - 4, peer.heard.end()),
-                ::testing::ElementsAre("/lumenrill/ok /lumenrill/status", "/lumenrill/state stopped",
-                                       ::testing::StartsWith("/lumenrill/time "), "/lumenrill/show show.PRJ 4.000"));
+    ASSERT_TRUE(peer.WaitFor("/lumenrill/ok /lumenrill/status"));
+    // One datagram: a bundle of the reply and the whole state.
+    EXPECT_THAT(peer.heard, ::testing::Contains(::testing::MatchesRegex(
+                                "/lumenrill/ok /lumenrill/status; /lumenrill/state stopped; /lumenrill/time "
+                                "[-0-9.]+; /lumenrill/show show.PRJ 4.000")));
     peer.Look();
 
     // From the top: the lead-in (ten seconds in this show), its time running, later values
@@ -336,6 +338,32 @@ TEST_F(EditorSessionTest, ACommandSenderIsAnsweredAndFollowsTheShow)
     peer.Send(OscMessage("/lumenrill/stop"));
     EXPECT_TRUE(peer.WaitFor("/lumenrill/state stopped"));
     EXPECT_FALSE(session->State().TransportActive);
+}
+
+TEST_F(EditorSessionTest, ASurfaceHearsWhereItSubscribedAndAStrangerOnlyItsAnswer)
+{
+    ASSERT_TRUE(session->Osc().SetPort(19933));
+    OscPeer surface(*session, 19933);
+    OscPeer display(*session, 19933); // where the surface wants the feedback
+    OscPeer stranger(*session, 19933);
+
+    surface.Send(OscMessage("/lumenrill/subscribe").Int(display.Port()));
+    EXPECT_TRUE(surface.WaitFor("/lumenrill/ok /lumenrill/subscribe"));
+    EXPECT_TRUE(display.WaitFor("/lumenrill/state stopped; /lumenrill/time "));
+    stranger.Send(OscMessage("/lumenrill/next"));
+    EXPECT_TRUE(stranger.WaitFor("/lumenrill/error /lumenrill/next unknown address"));
+    stranger.Look();
+
+    // A button: pressed, then released.
+    surface.Send(OscMessage("/lumenrill/play").Float(1));
+    surface.Send(OscMessage("/lumenrill/play").Float(0));
+    EXPECT_TRUE(display.WaitFor("/lumenrill/state leadin"));
+    EXPECT_TRUE(display.WaitFor("/lumenrill/time -"));
+    EXPECT_TRUE(session->State().TransportActive);
+    EXPECT_FALSE(stranger.WaitFor("/lumenrill/", 500)) << "no stream for a stranger";
+    EXPECT_TRUE(surface.WaitFor("/lumenrill/ok /lumenrill/play"));
+    EXPECT_EQ(std::count(surface.heard.begin(), surface.heard.end(), "/lumenrill/ok /lumenrill/play"), 1)
+        << "one answer, to the press";
 }
 
 // A list edited by hand into something that does not read: said at start, no target, nobody

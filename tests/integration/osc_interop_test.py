@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """OSC with a peer nobody here wrote: liblo's oscsend drives lumenrill-cli play across a
-virtual cable with plain messages, and liblo's oscdump, a feedback target, records what the
-player says back: the show, each state, the time running and where it stopped.
+virtual cable with plain messages, pressing and releasing the pause and stop buttons as a
+control surface does (1.0, then 0.0), and liblo's oscdump, a feedback target, records what
+the player says back: the show, each state, the time running and where it stopped. A second
+oscdump subscribes on a port of its own and hears the same states there.
 
 usage: osc_interop_test.py LUMENRILL_CLI
 Needs root (network namespaces), oscsend and oscdump (liblo-tools) and the private sound
@@ -26,6 +28,7 @@ SOUND_MS = 3000
 PRE_MS = 1000
 POST_MS = 500
 FEEDBACK_PORT = "9000"
+SUBSCRIBER_PORT = "9100"
 
 failures = []
 
@@ -81,35 +84,50 @@ def main():
     subprocess.run([cli, "import", "show.json", "show.PRJ"], cwd=work, check=True)
 
     dump_path = os.path.join(work, "dump.txt")
+    subscriber_path = os.path.join(work, "subscriber.txt")
     status_path = os.path.join(work, "status.txt")
     with cable("osc") as (app, node):
         send = lambda *a: subprocess.run(["ip", "netns", "exec", node, "oscsend", "2.0.0.1", "9901", *a], check=True)
-        with open(dump_path, "w") as dump_file, open(status_path, "w") as status_file:
+        with open(dump_path, "w") as dump_file, open(status_path, "w") as status_file, \
+                open(subscriber_path, "w") as subscriber_file:
             dump = subprocess.Popen(["ip", "netns", "exec", node, "oscdump", "-L", FEEDBACK_PORT],
                                     stdout=dump_file, stderr=subprocess.STDOUT)
+            subscriber = subprocess.Popen(["ip", "netns", "exec", node, "oscdump", "-L", SUBSCRIBER_PORT],
+                                          stdout=subscriber_file, stderr=subprocess.STDOUT)
             player = subprocess.Popen(["ip", "netns", "exec", app, cli, "play", "show.PRJ", "--osc-port", "9901",
                                        "--osc-allow", "2.0.0.0/8", "--osc-feedback", "2.0.0.2:" + FEEDBACK_PORT],
                                       cwd=work, stdout=status_file, stderr=subprocess.PIPE, text=True)
             time.sleep(1.0)
             send("/lumenrill/bogus")
+            send("/lumenrill/subscribe", "i", SUBSCRIBER_PORT)
             send("/lumenrill/play", "s", "top")
             time.sleep(2.5)  # the lead-in and 1.5 s of the sound
-            send("/lumenrill/pause")
+            send("/lumenrill/pause", "f", "1.0")
+            send("/lumenrill/pause", "f", "0.0")
             time.sleep(0.5)
-            send("/lumenrill/stop")
+            send("/lumenrill/stop", "f", "1.0")
+            send("/lumenrill/stop", "f", "0.0")
             time.sleep(0.5)
             player.send_signal(signal.SIGTERM)
             _, err = player.communicate(timeout=20)
-            dump.send_signal(signal.SIGTERM)
-            dump.wait(timeout=5)
+            for peer in (dump, subscriber):
+                peer.send_signal(signal.SIGTERM)
+                peer.wait(timeout=5)
         check(player.returncode == 0, f"play ended with {player.returncode}: {err}")
         with open(status_path) as f:
             status = f.read().splitlines()
         with open(dump_path) as f:
             heard = parse_dump(f.read().splitlines())
+        with open(subscriber_path) as f:
+            subscribed = parse_dump(f.read().splitlines())
 
-    check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: bogus  ERR:未定義アドレス", "OSC: play top", "OSC: pause ", "OSC: stop "],
-          f"status lines {status}")
+    # A release is no command: no status line, and the pause is not taken back.
+    check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: bogus  ERR:未定義アドレス", "OSC: subscribe " + SUBSCRIBER_PORT, "OSC: play top",
+                     "OSC: pause ", "OSC: stop "], f"status lines {status}")
+    subscriber_states = [args[0] for a, args in subscribed if a == "/lumenrill/state"]
+    check(subscriber_states == ["stopped", "leadin", "playing", "paused", "stopped"],
+          f"the subscriber's states {subscriber_states}")
+    check(sum(a == "/lumenrill/time" for a, _ in subscribed) >= 10, f"the subscriber's times {subscribed}")
     addresses = [a for a, _ in heard]
     check(addresses[:3] == ["/lumenrill/state", "/lumenrill/time", "/lumenrill/show"],
           f"the target is first told everything: {heard[:3]}")

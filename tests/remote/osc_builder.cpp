@@ -2,6 +2,7 @@
 
 #include "remote/osc_unit.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 
@@ -61,7 +62,49 @@ Datagram Bundle(const OscMessage& first)
     return d;
 }
 
+Datagram BundleOf(const std::vector<Datagram>& elements)
+{
+    Datagram d;
+    AppendOscString(d, "#bundle");
+    AppendBigEndian(d, 0);
+    AppendBigEndian(d, 1);
+    for (const Datagram& e : elements) {
+        AppendBigEndian(d, uint32_t(e.size()));
+        d.insert(d.end(), e.begin(), e.end());
+    }
+    return d;
+}
+
+namespace {
+
+uint32_t BigEndianAt(std::span<const uint8_t> d, size_t at)
+{
+    return uint32_t(d[at]) << 24 | uint32_t(d[at + 1]) << 16 | uint32_t(d[at + 2]) << 8 | d[at + 3];
+}
+
+std::string MessageText(std::span<const uint8_t> datagram);
+
+} // namespace
+
 std::string OscText(std::span<const uint8_t> datagram)
+{
+    static constexpr char Head[8] = {'#', 'b', 'u', 'n', 'd', 'l', 'e', 0};
+    if (datagram.size() < 16 || !std::equal(Head, Head + 8, datagram.begin()))
+        return MessageText(datagram);
+    std::string text;
+    for (size_t at = 16; at + 4 <= datagram.size();) {
+        const size_t size = BigEndianAt(datagram, at);
+        if (at + 4 + size > datagram.size())
+            return text + "? " + std::to_string(datagram.size());
+        text += (text.empty() ? "" : "; ") + MessageText(datagram.subspan(at + 4, size));
+        at += 4 + size;
+    }
+    return text;
+}
+
+namespace {
+
+std::string MessageText(std::span<const uint8_t> datagram)
 {
     TOscUnit unit;
     if (!unit.Decode(datagram))
@@ -78,3 +121,5 @@ std::string OscText(std::span<const uint8_t> datagram)
     }
     return text;
 }
+
+} // namespace

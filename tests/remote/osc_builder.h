@@ -28,8 +28,10 @@ struct OscMessage {
 
 // "#bundle", a time tag, then the message as its first element.
 Datagram Bundle(const OscMessage& first);
+// "#bundle", a time tag, then each element (a message's or a bundle's bytes) with its size.
+Datagram BundleOf(const std::vector<Datagram>& elements);
 
 // A received message as "/lumenrill/show Night 10.000": the address, then each string and
 // each float (three decimals) in type tag order; "?" and the bytes' count for what does not
-// decode.
+// decode. A bundle of messages reads as their texts with "; " between them.
 std::string OscText(std::span<const uint8_t> datagram);

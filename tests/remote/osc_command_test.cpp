@@ -24,6 +24,7 @@ TEST(OscCommand, CommandsAndTheirStatusTexts)
         K kind;
         std::string status;
         int32_t time = 0;
+        uint16_t port = 0;
     };
     const Case cases[] = {
         {OscMessage{"/lumenrill/play"}, K::Play, "OSC: play "},
@@ -35,14 +36,23 @@ TEST(OscCommand, CommandsAndTheirStatusTexts)
         {OscMessage{"/lumenrill/play"}.String("1:30"), K::Failed, "OSC: play " + Invalid},
         {OscMessage{"/lumenrill/play"}.String("0a:00:00.00"), K::Failed, "OSC: play " + Invalid},
         {OscMessage{"/lumenrill/play"}.String("top").String("top"), K::Failed, "OSC: play " + Invalid},
-        {OscMessage{"/lumenrill/play"}.Float(1), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play"}.Int(1).Int(1), K::Failed, "OSC: play " + Invalid},
+        {OscMessage{"/lumenrill/play", ",d"}, K::Failed, "OSC: play " + Invalid},
         {OscMessage{"/lumenrill/stop"}, K::Stop, "OSC: stop "},
-        {OscMessage{"/lumenrill/stop"}.Int(1), K::Failed, "OSC: stop " + Invalid},
+        {OscMessage{"/lumenrill/stop"}.Int(1).Int(2), K::Failed, "OSC: stop " + Invalid},
         {OscMessage{"/lumenrill/pause"}, K::Pause, "OSC: pause "},
         {OscMessage{"/lumenrill/pause"}.String("x"), K::Failed, "OSC: pause " + Invalid},
         {OscMessage{"/lumenrill/next"}, K::Failed, std::string("OSC: next  ERR:") + OscUndefinedAddress},
         {OscMessage{"/lumenrill/status"}, K::Status, "OSC: status "},
-        {OscMessage{"/lumenrill/status"}.Int(1), K::Failed, "OSC: status " + Invalid},
+        {OscMessage{"/lumenrill/status"}.String("x"), K::Failed, "OSC: status " + Invalid},
+        {OscMessage{"/lumenrill/subscribe"}, K::Subscribe, "OSC: subscribe "},
+        {OscMessage{"/lumenrill/subscribe"}.Int(9000), K::Subscribe, "OSC: subscribe 9000", 0, 9000},
+        {OscMessage{"/lumenrill/subscribe"}.Float(9001), K::Subscribe, "OSC: subscribe 9001", 0, 9001},
+        {OscMessage{"/lumenrill/subscribe"}.Float(9001.5f), K::Failed, "OSC: subscribe " + Invalid},
+        {OscMessage{"/lumenrill/subscribe"}.Int(65536), K::Failed, "OSC: subscribe " + Invalid},
+        {OscMessage{"/lumenrill/subscribe"}.String("9000"), K::Failed, "OSC: subscribe " + Invalid},
+        {OscMessage{"/lumenrill/unsubscribe"}.Int(9000), K::Unsubscribe, "OSC: unsubscribe 9000", 0, 9000},
+        {OscMessage{"/lumenrill/unsubscribe"}, K::Unsubscribe, "OSC: unsubscribe "},
         // A bad type tag still runs the address's command, without arguments.
         {OscMessage{"/lumenrill/stop", "i"}, K::Stop, "OSC: stop "},
         {OscMessage{"/lumenrill/pause", "xyz"}, K::Pause, "OSC: pause "},
@@ -63,6 +73,7 @@ TEST(OscCommand, CommandsAndTheirStatusTexts)
             EXPECT_EQ(got->kind, c.kind) << c.status;
             EXPECT_EQ(got->status, c.status);
             EXPECT_EQ(got->time, c.time) << c.status;
+            EXPECT_EQ(got->port, c.port) << c.status;
             const bool unknown = c.status.ends_with(OscUndefinedAddress);
             EXPECT_EQ(got->reason, c.kind != K::Failed ? "" : unknown ? OscReasonUnknownAddress : OscReasonBadArgument)
                 << c.status;
@@ -77,4 +88,32 @@ TEST(OscCommand, DatagramsOutsideThePrefixGiveNoCommand)
     Datagram short23 = Bundle(OscMessage{"/lumenrill/play"});
     short23.resize(23);
     EXPECT_FALSE(Interpret(short23));
+}
+
+TEST(OscCommand, AButtonsPressRunsItsCommandAndItsReleaseIsNone)
+{
+    struct Case {
+        const char* address;
+        K pressed;
+    };
+    const Case cases[] = {
+        {"/lumenrill/play", K::Play},
+        {"/lumenrill/stop", K::Stop},
+        {"/lumenrill/pause", K::Pause},
+        {"/lumenrill/status", K::Status},
+    };
+    for (const Case& c : cases) {
+        for (const OscMessage& press : {OscMessage{c.address}.Float(1), OscMessage{c.address}.Int(127),
+                                        OscMessage{c.address}.Float(0.5f), OscMessage{c.address}.Float(-1)})
+            EXPECT_EQ(Interpret(press.Bytes())->kind, c.pressed) << OscText(press.Bytes());
+        for (const OscMessage& release :
+             {OscMessage{c.address}.Float(0), OscMessage{c.address}.Float(-0.0f), OscMessage{c.address}.Int(0)})
+            EXPECT_EQ(Interpret(release.Bytes())->kind, K::Release) << OscText(release.Bytes());
+    }
+    // A subscription's zero is no port but a release too; zero at an unknown address is
+    // still unknown; a time stays a time.
+    EXPECT_EQ(Interpret(OscMessage{"/lumenrill/subscribe"}.Float(0).Bytes())->kind, K::Release);
+    EXPECT_EQ(Interpret(OscMessage{"/lumenrill/unsubscribe"}.Int(0).Bytes())->kind, K::Release);
+    EXPECT_EQ(Interpret(OscMessage{"/lumenrill/next"}.Float(0).Bytes())->kind, K::Failed);
+    EXPECT_EQ(Interpret(OscMessage{"/lumenrill/play"}.String("00:00:01.00").Bytes())->time, 1000);
 }

@@ -35,9 +35,18 @@ protected:
         OpenSound(10000);
         remote.SetFeedbackTargets({Target});
     }
+    // The status text of the command, once taken up: nothing for a datagram that gave none.
     std::optional<std::string> Send(const OscMessage& m, const OscEndpoint& from = Tablet)
     {
-        return remote.Receive(m.Bytes(), from);
+        statuses.clear();
+        remote.Receive(m.Bytes(), from);
+        for (int i = 0; i < 20 && remote.Busy(); ++i) {
+            Tick();
+            remote.Update();
+        }
+        if (statuses.empty())
+            return std::nullopt;
+        return statuses.back();
     }
     // What each peer was told since the last look.
     std::vector<std::string> To(const OscEndpoint& peer)
@@ -63,10 +72,14 @@ protected:
         return size_t(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) { return t.starts_with(address); }));
     }
 
-    Transport transport = MakeTransport();
     std::vector<Heard> heard;
-    OscRemote remote{state, transport, {[] { return true; }, {}}, [] { return std::string("Night"); },
+    std::vector<std::string> statuses;
+    OscRemote remote{state,
+                     {},
+                     {[] { return true; }, {}},
+                     [] { return std::string("Night"); },
                      [this](const OscEndpoint& to, std::span<const uint8_t> d) { heard.push_back({to, OscText(d)}); },
+                     [this](const std::string& status, bool) { statuses.push_back(status); },
                      clock};
 };
 
@@ -119,8 +132,8 @@ TEST_F(OscRemoteTest, EveryCommandIsAnsweredAndTheSenderFollowsTheShow)
 
     // The status, to the one who asked.
     EXPECT_EQ(Send(OscMessage("/lumenrill/status"), Desk), "OSC: status ");
-    EXPECT_THAT(To(Desk), ElementsAre("/lumenrill/ok /lumenrill/status", "/lumenrill/state stopped", stoppedAt,
-                                      "/lumenrill/show Night 10.000"));
+    EXPECT_THAT(To(Desk), ElementsAre("/lumenrill/ok /lumenrill/status; /lumenrill/state stopped; " + stoppedAt +
+                                      "; /lumenrill/show Night 10.000"));
     EXPECT_TRUE(To(Tablet).empty());
     Forget();
 
@@ -134,7 +147,7 @@ TEST_F(OscRemoteTest, EveryCommandIsAnsweredAndTheSenderFollowsTheShow)
     const OscEndpoint added{0x0A0000FD, 7001};
     remote.SetFeedbackTargets({Target, added});
     remote.Update();
-    EXPECT_THAT(To(added), ElementsAre("/lumenrill/state stopped", stoppedAt, "/lumenrill/show Night 10.000"));
+    EXPECT_THAT(To(added), ElementsAre("/lumenrill/state stopped; " + stoppedAt + "; /lumenrill/show Night 10.000"));
     EXPECT_TRUE(To(Target).empty());
     Forget();
 
@@ -147,20 +160,114 @@ TEST_F(OscRemoteTest, EveryCommandIsAnsweredAndTheSenderFollowsTheShow)
     EXPECT_FALSE(To(Target).empty());
 }
 
-TEST_F(OscRemoteTest, ClientsAreKeptWithinBounds)
+TEST_F(OscRemoteTest, AButtonsPressIsOneCommandAndItsReleaseNone)
 {
+    // As a surface's button sends it: 1.0 on the press, 0.0 on the release.
+    struct Case {
+        const char* address;
+        std::function<bool()> acted;
+    };
+    const Case cases[] = {
+        {"/lumenrill/play", [this] { return bool(state.TransportActive); }},
+        {"/lumenrill/pause", [this] { return state.AudioState == AudioStateKind::Paused; }},
+        {"/lumenrill/pause", [this] { return state.AudioState == AudioStateKind::Playing; }}, // the toggle, once
+        {"/lumenrill/stop", [this] { return !state.TransportActive; }},
+        {"/lumenrill/status", [] { return true; }},
+    };
+    for (const Case& c : cases) {
+        Forget();
+        EXPECT_EQ(Send(OscMessage(c.address).Float(1)), "OSC: " + std::string(c.address).substr(11) + " ")
+            << c.address;
+        Run(100);
+        EXPECT_TRUE(c.acted()) << c.address;
+        EXPECT_EQ(Send(OscMessage(c.address).Float(0)), std::nullopt) << c.address;
+        Run(100);
+        EXPECT_TRUE(c.acted()) << c.address << ": the release undid nothing";
+        std::vector<std::string> answers = To(Tablet);
+        std::erase_if(answers, [](const std::string& t) { return !t.starts_with("/lumenrill/ok") && !t.starts_with("/lumenrill/error"); });
+        ASSERT_EQ(answers.size(), 1u) << c.address << ": one answer, to the press";
+        EXPECT_TRUE(answers[0].starts_with("/lumenrill/ok " + std::string(c.address))) << answers[0];
+    }
+}
+
+TEST_F(OscRemoteTest, OnlyWhoAskedHearsTheShow)
+{
+    Send(OscMessage("/lumenrill/play").String("top"), Desk);
+    Run(200);
+    Forget();
+    // A datagram to an unknown address, or with a bad argument, or a status request: one
+    // answer each, and no stream afterwards.
+    const OscEndpoint strangers[] = {{0x0A000007, 1000}, {0x0A000008, 1001}, {0x0A000009, 1002}};
+    Send(OscMessage("/lumenrill/bogus"), strangers[0]);
+    Send(OscMessage("/lumenrill/stop").String("now"), strangers[1]);
+    Send(OscMessage("/lumenrill/status"), strangers[2]);
+    Run(2000);
+    for (const OscEndpoint& s : strangers)
+        EXPECT_EQ(To(s).size(), 1u) << EndpointText(s);
+    EXPECT_GE(Count(To(Desk), "/lumenrill/time"), 19u) << "who played it follows it";
+}
+
+TEST_F(OscRemoteTest, ASubscriberHearsWhereItAskedUntilItUnsubscribes)
+{
+    const OscEndpoint desksPort{Desk.address, 9100};
+    remote.Update();
+    Forget();
+    EXPECT_EQ(Send(OscMessage("/lumenrill/subscribe").Int(9100), Desk), "OSC: subscribe 9100");
+    EXPECT_THAT(To(Desk), ElementsAre("/lumenrill/ok /lumenrill/subscribe"));
+    remote.Update();
+    EXPECT_THAT(To(desksPort), ElementsAre("/lumenrill/state stopped; /lumenrill/time 0.000; /lumenrill/show Night 10.000"));
+    Forget();
+
+    // Its commands from any port: the stream still goes only where it asked, and on past
+    // the ten minutes of a sender.
+    Send(OscMessage("/lumenrill/play").String("top"), Desk);
+    Run(3000);
+    EXPECT_THAT(To(desksPort), ::testing::Contains("/lumenrill/state playing"));
+    EXPECT_GE(Count(To(desksPort), "/lumenrill/time"), 28u);
+    EXPECT_THAT(To(Desk), ElementsAre("/lumenrill/ok /lumenrill/play"));
+    clock.Advance(OscFeedback::ClientLifetimeMs);
+    Forget();
+    Run(200);
+    EXPECT_GE(Count(To(desksPort), "/lumenrill/time"), 1u);
+
+    // Subscribed without a port: the sender's own.
+    Send(OscMessage("/lumenrill/subscribe"), Tablet);
+    Send(OscMessage("/lumenrill/unsubscribe").Int(9100), Desk);
+    Forget();
+    Run(500);
+    EXPECT_TRUE(To(desksPort).empty());
+    EXPECT_GE(Count(To(Tablet), "/lumenrill/time"), 4u);
+}
+
+TEST_F(OscRemoteTest, PeersAreKeptWithinBoundsPerHost)
+{
+    Send(OscMessage("/lumenrill/subscribe").Int(9000), Tablet);
+    remote.Update();
+    // Throwaway ports of one host keep a few places; another host's peer keeps its own.
+    const uint32_t other = 0x0A000063;
     for (uint16_t port = 1; port <= 200; ++port) {
-        Send(OscMessage("/lumenrill/status"), OscEndpoint{0x0A000001, port});
+        Send(OscMessage("/lumenrill/stop"), OscEndpoint{other, port});
         clock.Advance(1);
     }
     Forget();
     state.Play.PlayPosition = 5;
     remote.Update();
-    const size_t told = size_t(Count(To(Target), "/lumenrill/time"));
-    EXPECT_EQ(told, 1u);
-    EXPECT_EQ(heard.size() / 3, OscFeedback::MaxClients + 1) << "the newest clients and the target";
-    EXPECT_TRUE(To(OscEndpoint{0x0A000001, 1}).empty()) << "the longest silent made room";
-    EXPECT_FALSE(To(OscEndpoint{0x0A000001, 200}).empty());
+    EXPECT_EQ(Count(To(Tablet), "/lumenrill/time"), 1u);
+    size_t otherPeers = 0;
+    for (const Heard& h : heard)
+        otherPeers += h.to.address == other;
+    EXPECT_EQ(otherPeers, OscFeedback::MaxClientsPerHost);
+    EXPECT_FALSE(To(OscEndpoint{other, 200}).empty()) << "the newest";
+
+    // Many hosts: no more than the bound in all, the subscriber last to make room.
+    for (uint32_t host = 1; host <= 100; ++host)
+        Send(OscMessage("/lumenrill/stop"), OscEndpoint{0x0B000000 + host, 5000});
+    Forget();
+    clock.Advance(OscFeedback::TimeIntervalMs);
+    state.Play.PlayPosition = 6;
+    remote.Update();
+    EXPECT_EQ(heard.size(), OscFeedback::MaxClients + 1) << "the peers and the target";
+    EXPECT_EQ(Count(To(Tablet), "/lumenrill/time"), 1u);
 }
 
 TEST_F(OscRemoteTest, RefusedSendersAreDroppedCountedAndToldOnce)
@@ -169,22 +276,23 @@ TEST_F(OscRemoteTest, RefusedSendersAreDroppedCountedAndToldOnce)
     RefusalNotice notice(1000);
     EXPECT_EQ(Send(OscMessage("/lumenrill/play").String("top"), Stranger), std::nullopt);
     EXPECT_EQ(Send(OscMessage("/lumenrill/status"), OscEndpoint{0xC0A80109, 4445}), std::nullopt);
+    EXPECT_EQ(Send(OscMessage("/lumenrill/subscribe"), OscEndpoint{0xC0A80109, 4446}), std::nullopt);
     EXPECT_FALSE(state.TransportActive);
     remote.Update();
     EXPECT_TRUE(To(Stranger).empty()) << "no reply, and no feedback either";
-    EXPECT_EQ(remote.RefusedCount(), 2u);
+    EXPECT_EQ(remote.RefusedCount(), 3u);
     ASSERT_TRUE(remote.LastRefused());
-    EXPECT_EQ(EndpointText(*remote.LastRefused()), "192.168.1.9:4445");
+    EXPECT_EQ(EndpointText(*remote.LastRefused()), "192.168.1.9:4446");
 
     const auto first = notice.Take(remote, clock.NowMs());
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->count, 2u);
+    EXPECT_EQ(first->count, 3u);
     EXPECT_FALSE(notice.Take(remote, clock.NowMs())) << "nothing new";
     Send(OscMessage("/lumenrill/stop"), Stranger);
     EXPECT_FALSE(notice.Take(remote, clock.NowMs() + 999)) << "not within the interval";
     const auto later = notice.Take(remote, clock.NowMs() + 1000);
     ASSERT_TRUE(later);
-    EXPECT_EQ(later->count, 3u);
+    EXPECT_EQ(later->count, 4u);
     EXPECT_EQ(later->sender, Stranger);
 
     EXPECT_EQ(Send(OscMessage("/lumenrill/play").String("top"), Tablet), "OSC: play top");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 TEST(OscUnit, DecodesTheFirstMessageOfABundle)
 {
     OscMessage m{"/lumenrill/play"};
@@ -121,4 +123,80 @@ TEST(OscUnit, LimitsAndTruncatedArguments)
     ASSERT_FALSE(unit.Decode(longString)); // the type tag then starts with 'a'
     EXPECT_EQ(unit.Address, std::string(128, 'a'));
     EXPECT_EQ(unit.ErrorText, "不正なTypeTagです");
+}
+
+TEST(OscUnit, ArgumentsOfEveryTypeArePassedOverWhole)
+{
+    // Each type that is not kept, between kept ones: what follows it still reads right.
+    Datagram blob;
+    AppendBigEndian(blob, 5);
+    blob.insert(blob.end(), {1, 2, 3, 4, 5, 0, 0, 0});
+    struct Case {
+        char type;
+        Datagram bytes;
+    };
+    const Case cases[] = {
+        {'d', Datagram(8, 0x40)}, {'h', Datagram(8, 0x7F)}, {'t', Datagram(8, 0x01)}, {'b', blob},
+        {'c', Datagram(4, 'x')},  {'r', Datagram(4, 0xFF)}, {'m', Datagram(4, 0x90)}, {'S', {'s', 'y', 'm', 0}},
+        {'T', {}},                {'N', {}},
+    };
+    for (const Case& c : cases) {
+        OscMessage m{"/lumenrill/play", std::string(",i") + c.type + "sf"};
+        AppendBigEndian(m.args, 7);
+        m.args.insert(m.args.end(), c.bytes.begin(), c.bytes.end());
+        AppendOscString(m.args, "top");
+        AppendBigEndian(m.args, std::bit_cast<uint32_t>(2.5f));
+        TOscUnit unit;
+        ASSERT_TRUE(unit.Decode(m.Bytes())) << c.type;
+        EXPECT_EQ(unit.IntCount, 1) << c.type;
+        EXPECT_EQ(unit.IntArgs[0], 7) << c.type;
+        ASSERT_EQ(unit.StringCount, 1) << c.type;
+        EXPECT_EQ(unit.StringArgs[0], "top") << c.type;
+        ASSERT_EQ(unit.FloatCount, 1) << c.type;
+        EXPECT_EQ(unit.FloatArgs[0], 2.5f) << c.type;
+    }
+
+    // A blob whose size runs past the datagram ends the reading: nothing after it is made up.
+    OscMessage cut{"/lumenrill/play", ",bs"};
+    AppendBigEndian(cut.args, 4000);
+    AppendOscString(cut.args, "top");
+    TOscUnit unit;
+    ASSERT_TRUE(unit.Decode(cut.Bytes()));
+    EXPECT_EQ(unit.StringArgs[0], "");
+
+    // Past the limit of kept arguments the rest are still passed over.
+    OscMessage many{"/lumenrill/play"};
+    for (int i = 0; i < 40; ++i)
+        many.Int(i);
+    many.String("last");
+    ASSERT_TRUE(unit.Decode(many.Bytes()));
+    EXPECT_EQ(unit.IntCount, 32);
+    EXPECT_EQ(unit.StringArgs[0], "last");
+}
+
+TEST(OscUnit, ABundleInsideABundleIsReadInOrder)
+{
+    const Datagram play = OscMessage{"/lumenrill/play"}.String("top").Bytes();
+    const Datagram stop = OscMessage{"/lumenrill/stop"}.Bytes();
+    const Datagram empty = BundleOf({});
+    struct Case {
+        const char* name;
+        Datagram bytes;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"inner bundle first", BundleOf({BundleOf({play, stop}), stop}), "/lumenrill/play"},
+        {"three deep", BundleOf({BundleOf({BundleOf({play})})}), "/lumenrill/play"},
+        {"an empty bundle gives way to the next element", BundleOf({empty, play}), "/lumenrill/play"},
+        {"an empty inner bundle at its parent's end", BundleOf({BundleOf({empty}), play}), "/lumenrill/play"},
+        {"nothing but empty bundles", BundleOf({empty, empty}), ""},
+    };
+    for (const Case& c : cases) {
+        TOscUnit unit;
+        unit.Decode(c.bytes);
+        EXPECT_EQ(unit.Address, c.address) << c.name;
+        if (*c.address) {
+            EXPECT_EQ(unit.StringArgs[0], "top") << c.name;
+        }
+    }
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The OSC server of the window: a UDP socket on the OSC port whose datagrams drive the
-// transport, and from which the show's state goes back to the command senders and the
-// feedback targets (OscRemote). A port that cannot be bound is said once and leaves the old
-// one listening; a port that failed at start is tried again when it is set. Feedback is
-// sent from the display timer (Update), never from the frame tick.
+// The window's OSC socket on Qt's event loop: datagrams on the OSC port drive the transport,
+// and the show's state goes back to the peers (OscRemote). Feedback has a timer of its own,
+// every 50 ms, apart from the display's; while a command waits for the playback tick a
+// faster one carries it on, so the window never waits for the tick. One turn of the event
+// loop reads a bounded number of datagrams: a flood is taken in turns, between which the
+// window paints and answers. A port that cannot be bound is said once and leaves the old
+// one listening; a port that failed at start is tried again when it is set.
 
 #include "engine/transport.h"
 #include "remote/osc_remote.h"
@@ -14,8 +16,9 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
+#include <span>
 
+class QTimer;
 class QUdpSocket;
 
 class OscServer : public QObject {
@@ -23,9 +26,10 @@ class OscServer : public QObject {
 public:
     static constexpr int32_t FirstPort = 1;
     static constexpr int32_t LastPort = 65535;
+    static constexpr int MaxDatagramsPerTurn = 64;
 
-    // showTitle: what the show is called for the peers.
-    OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
+    // notify: the transport's notices; showTitle: what the show is called for the peers.
+    OscServer(EngineState& state, Transport::Notify notify, OscCommandRunner::Hooks hooks,
               std::function<std::string()> showTitle, int32_t port, QObject* parent = nullptr);
 
     // Starts listening on the port; false (and said) when it cannot be bound.
@@ -45,9 +49,10 @@ public:
     void SetLists(const OscListSettings& lists);
     const OscListSettings& Lists() const { return lists_; }
 
-    // A datagram as received from sender: runs its command and reports it.
+    // A datagram as received from sender.
     void HandleDatagram(const QByteArray& datagram, const OscEndpoint& sender);
-    // Tells the peers what changed, and the status a refused sender.
+    // Carries waiting commands on, tells the peers what changed, and the status a refused
+    // sender.
     void Update();
     // A show was opened: the peers hear of it at the next update.
     void ShowOpened() { remote_.ShowOpened(); }
@@ -56,13 +61,16 @@ public:
 signals:
     // The status text of a command (panel 4), of a refused sender, or of a failed bind.
     void status(const QString& text);
+    // A transport command was taken up.
     void commandDone();
 
 private:
     static constexpr int FeedbackIntervalMs = 50;
+    static constexpr int StepIntervalMs = 2;
     // A socket bound to port, or null (with the system's reason in error).
     QUdpSocket* Bind(int32_t port, QString& error);
     void ReadDatagrams();
+    void FollowCommands();
     void SayBindFailed(int32_t port, const QString& error);
     void Send(const OscEndpoint& to, std::span<const uint8_t> datagram);
 
@@ -70,5 +78,7 @@ private:
     RefusalNotice refusals_{500};
     OscListSettings lists_;
     QUdpSocket* socket_ = nullptr;
+    QTimer* steps_ = nullptr;
+    bool readQueued_ = false;
     int32_t port_;
 };

@@ -1,20 +1,30 @@
-#include "editor/osc_server.h"
+#include "remote/qt/osc_server.h"
 
 #include "common/messages.h"
 #include "common/string_table.h"
 #include "gui_common/osc_list_texts.h"
 
 #include <QHostAddress>
+#include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
 
-OscServer::OscServer(EngineState& state, Transport& transport, OscReceiver::Hooks hooks,
+OscServer::OscServer(EngineState& state, Transport::Notify notify, OscCommandRunner::Hooks hooks,
                      std::function<std::string()> showTitle, int32_t port, QObject* parent)
     : QObject(parent),
-      remote_(state, transport, std::move(hooks), std::move(showTitle),
-              [this](const OscEndpoint& to, std::span<const uint8_t> datagram) { Send(to, datagram); }),
+      remote_(state, std::move(notify), std::move(hooks), std::move(showTitle),
+              [this](const OscEndpoint& to, std::span<const uint8_t> datagram) { Send(to, datagram); },
+              [this](const std::string& text, bool ran) {
+                  emit status(QString::fromStdString(text));
+                  if (ran)
+                      emit commandDone();
+              }),
       port_(port)
 {
+    // A command waiting for the tick is looked at again within a frame.
+    steps_ = new QTimer(this);
+    steps_->setTimerType(Qt::PreciseTimer);
+    connect(steps_, &QTimer::timeout, this, &OscServer::Update);
     // The peers' own clock, apart from the display's interval and its holds: the position
     // goes out up to ten times a second and a new show at once. Never on the frame tick, so
     // a slow or absent peer never delays a frame.
@@ -107,33 +117,51 @@ void OscServer::Close()
     socket_ = nullptr;
 }
 
+void OscServer::FollowCommands()
+{
+    if (remote_.Busy() && !steps_->isActive())
+        steps_->start(StepIntervalMs);
+    else if (!remote_.Busy() && steps_->isActive())
+        steps_->stop();
+}
+
 void OscServer::ReadDatagrams()
 {
-    while (socket_ && socket_->hasPendingDatagrams()) {
-        QByteArray datagram(int(socket_->pendingDatagramSize()), '\0');
-        QHostAddress host;
-        quint16 port = 0;
-        const qint64 n = socket_->readDatagram(datagram.data(), datagram.size(), &host, &port);
-        if (n < 0)
-            continue;
-        datagram.resize(int(n));
-        HandleDatagram(datagram, OscEndpoint{host.toIPv4Address(), port});
+    readQueued_ = false;
+    int taken = 0;
+    while (socket_ && taken < MaxDatagramsPerTurn) {
+        // Received even when none seems to wait: only a receive lets the socket tell of the
+        // next datagram again. A reply that bounced (its peer gone) comes back as an error
+        // in place of a datagram, and the datagrams behind it still wait. A datagram too
+        // large for the decoder is cut one byte past its limit, which it then refuses.
+        const QNetworkDatagram datagram = socket_->receiveDatagram(qint64(TOscUnit::MaxSize) + 1);
+        if (!datagram.isValid()) {
+            if (socket_->hasPendingDatagrams())
+                continue;
+            break;
+        }
+        ++taken;
+        HandleDatagram(datagram.data(), OscEndpoint{datagram.senderAddress().toIPv4Address(),
+                                                    quint16(datagram.senderPort())});
+    }
+    // The rest in a later turn, after what else is waiting: input, painting, timers.
+    if (taken == MaxDatagramsPerTurn && !readQueued_) {
+        readQueued_ = true;
+        QMetaObject::invokeMethod(this, &OscServer::ReadDatagrams, Qt::QueuedConnection);
     }
 }
 
 void OscServer::HandleDatagram(const QByteArray& datagram, const OscEndpoint& sender)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(datagram.constData());
-    // Refused and foreign datagrams change nothing: a flood of them costs no update pass.
-    if (std::optional<std::string> text = remote_.Receive(std::span(bytes, size_t(datagram.size())), sender)) {
-        emit status(QString::fromStdString(*text));
-        emit commandDone();
-    }
+    remote_.Receive(std::span(bytes, size_t(datagram.size())), sender);
+    FollowCommands();
 }
 
 void OscServer::Update()
 {
     remote_.Update();
+    FollowCommands();
     if (const std::optional<RefusalNotice::News> refused = refusals_.Take(remote_, SystemClock().NowMs()))
         emit status(tr("OSC: 拒否 %1 (%2 件)")
                         .arg(QString::fromStdString(EndpointText(refused->sender)))
