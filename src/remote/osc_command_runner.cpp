@@ -19,15 +19,30 @@ OscCommandRunner::OscCommandRunner(EngineState& state, Transport::Notify notify,
 
 bool OscCommandRunner::Post(OscCommand command, std::string address, const OscEndpoint& from)
 {
+    using K = OscCommand::Kind;
+    if (command.kind == K::PlayAt && !waiting_.empty() && waiting_.back().command.kind == K::PlayAt) {
+        Started later{std::move(command), std::move(address), from, {}};
+        std::swap(waiting_.back(), later);
+        later.superseded = true;
+        superseded_.push_back(std::move(later));
+        return true;
+    }
     if (waiting_.size() >= MaxWaiting)
         return false;
     waiting_.push_back({std::move(command), std::move(address), from, {}});
     return true;
 }
 
+bool OscCommandRunner::PlayAtWaits(uint32_t now) const
+{
+    return waiting_.front().command.kind == OscCommand::Kind::PlayAt && lastPlayAtAt_
+           && now - *lastPlayAtAt_ < PlayAtSpacingMs;
+}
+
 std::vector<OscCommandRunner::Started> OscCommandRunner::Poll()
 {
-    std::vector<Started> started;
+    std::vector<Started> started = std::move(superseded_);
+    superseded_.clear();
     while (true) {
         const uint32_t now = s_.Clock.NowMs();
         if (!AllTaken(s_)) {
@@ -39,7 +54,7 @@ std::vector<OscCommandRunner::Started> OscCommandRunner::Poll()
             pendingSeenAt_ = now;
             continue;
         }
-        if (waiting_.empty() || (pendingSeenAt_ && now - *pendingSeenAt_ < SettleMs))
+        if (waiting_.empty() || (pendingSeenAt_ && now - *pendingSeenAt_ < SettleMs) || PlayAtWaits(now))
             break;
         Started next = std::move(waiting_.front());
         waiting_.pop_front();
@@ -81,12 +96,21 @@ std::string OscCommandRunner::Begin(const OscCommand& command)
             return OscReasonNotPlaying;
         transport_.PauseAction();
         return {};
-    case K::PlayAt:
+    case K::PlayAt: {
+        startAt_ = command.time;
+        // Playing inside the sound, and going to a time inside it: the player moves there
+        // and plays on. Anything else stops first and starts again where the time lies.
+        const bool inside = startAt_ >= 0 && startAt_ < s_.Play.SoundDuration;
+        if (inside && s_.AudioState == AudioStateKind::Playing && !s_.ClockRunning && s_.TransportActive) {
+            s_.PostSeek(startAt_);
+            step_ = Step::Finish;
+            return {};
+        }
         s_.StopClock();
         s_.StopRequest = true;
-        startAt_ = command.time;
         step_ = Step::Seek;
         return {};
+    }
     default:
         return {};
     }
@@ -114,6 +138,7 @@ void OscCommandRunner::Advance()
     case Step::Finish:
         s_.TransportActive = true;
         step_ = Step::Idle;
+        lastPlayAtAt_ = s_.Clock.NowMs();
         if (hooks_.showPlayPosition)
             hooks_.showPlayPosition();
         break;

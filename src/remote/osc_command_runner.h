@@ -6,6 +6,13 @@
 // show playing). The owner
 // calls Poll soon and often while Busy. Commands wait their turn in a short queue; a full
 // queue refuses more, so that a flood costs a bounded amount of work and memory.
+//
+// A play at a time moves the sound: while the show plays inside the sound it is a seek
+// alone (the player keeps running), otherwise a stop, a seek and a start. Plays at a time
+// that queue up behind one another count as the last of them (as the last seek posted
+// wins), and one begins at least PlayAtSpacingMs after the previous one was carried out:
+// a surface that sends a stream of them cannot keep the player moving every frame, and the
+// lights keep their frame grid.
 
 #include "engine/transport.h"
 #include "remote/osc_command.h"
@@ -32,12 +39,14 @@ public:
         std::string address; // as it came
         OscEndpoint from;
         std::string error; // why it was not carried out; empty when it was
+        bool superseded = false; // a play at a time that a later one took the place of
     };
 
     static constexpr size_t MaxWaiting = 16;
     // How long after its last request was taken a command counts as heard of: a frame of
     // the tick, and a little.
     static constexpr uint32_t SettleMs = 25;
+    static constexpr uint32_t PlayAtSpacingMs = 250;
 
     // notify: the transport's notices, as the window's own commands give them.
     OscCommandRunner(EngineState& state, Transport::Notify notify, Hooks hooks);
@@ -55,6 +64,8 @@ private:
 
     // Takes a command up: why it cannot run, or an empty text.
     std::string Begin(const OscCommand& command);
+    // Whether the next waiting command must wait for the spacing of plays at a time.
+    bool PlayAtWaits(uint32_t now) const;
     void Advance();
     bool Enabled(TransportCommand command) const;
     bool SummaryLoaded() const;
@@ -66,4 +77,6 @@ private:
     Step step_ = Step::Idle;
     int32_t startAt_ = 0;
     std::optional<uint32_t> pendingSeenAt_; // when a request was last seen not yet taken
+    std::optional<uint32_t> lastPlayAtAt_;  // when the last play at a time was carried out
+    std::vector<Started> superseded_;       // answered at the next Poll
 };

@@ -68,7 +68,8 @@ void OscRemote::Carry()
     for (OscCommandRunner::Started& started : runner_.Poll()) {
         feedback_.Reply(started.from, started.address, started.error);
         feedback_.Heard(started.from, clock_.NowMs());
-        if (done_)
+        // A play at a time that a later one replaced is answered; the status names the one run.
+        if (done_ && !started.superseded)
             done_(started.command.status, true);
     }
 }

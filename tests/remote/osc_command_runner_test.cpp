@@ -4,6 +4,8 @@
 #include "osc_builder.h"
 #include "remote/osc_command_runner.h"
 
+#include <cstdio>
+
 namespace {
 
 using ::testing::Contains;
@@ -110,11 +112,54 @@ TEST_F(OscCommandRunnerTest, NothingWaitsForTheTickAndCommandsKeepTheirOrder)
 TEST_F(OscCommandRunnerTest, AFullQueueRefusesMore)
 {
     state.StopRequest = true; // the tick does not come
-    const OscCommand start = Command(OscMessage("/lumenrill/play").String("00:00:01.00"));
+    const OscCommand stop = Command(OscMessage("/lumenrill/stop"));
     for (size_t i = 0; i < OscCommandRunner::MaxWaiting; ++i)
-        EXPECT_TRUE(runner.Post(start, "/lumenrill/play", Tablet));
-    EXPECT_FALSE(runner.Post(start, "/lumenrill/play", Tablet));
+        EXPECT_TRUE(runner.Post(stop, "/lumenrill/stop", Tablet));
+    EXPECT_FALSE(runner.Post(stop, "/lumenrill/stop", Tablet));
     EXPECT_TRUE(runner.Poll().empty());
+}
+
+// A surface that sends a stream of plays at a time: those that queue up count as the last
+// of them (each answered, the status naming only the one run); one is carried out at least
+// PlayAtSpacingMs after the one before; and while the show plays inside the sound it is a
+// seek alone, the player running on.
+TEST_F(OscCommandRunnerTest, AStreamOfPlaysAtATimeMovesTheSoundNowAndThenToTheLatest)
+{
+    EXPECT_EQ(Run(OscMessage("/lumenrill/play").String("00:00:01.00")), "");
+    Tick();
+    Calls();
+    size_t answered = 0, run = 0;
+    int32_t last = 0;
+    for (int frame = 0; frame < 50; ++frame) { // one second of frames, two plays each
+        for (int k = 0; k < 2; ++k) {
+            last = 2000 + 10 * (2 * frame + k);
+            char time[16];
+            std::snprintf(time, sizeof time, "00:00:%02d.%02d", last / 1000, last % 1000 / 10);
+            const OscMessage m = OscMessage("/lumenrill/play").String(time);
+            ASSERT_TRUE(runner.Post(Command(m), m.address, Tablet)) << "a play at a time is never refused as busy";
+        }
+        for (const OscCommandRunner::Started& s : runner.Poll()) {
+            ++answered;
+            run += s.superseded ? 0 : 1;
+            EXPECT_EQ(s.error, "");
+        }
+        Tick();
+    }
+    for (int i = 0; i < 20 && runner.Busy(); ++i) {
+        for (const OscCommandRunner::Started& s : runner.Poll()) {
+            ++answered;
+            run += s.superseded ? 0 : 1;
+        }
+        Tick();
+    }
+    EXPECT_EQ(answered, 100u);
+    EXPECT_GE(run, 3u);
+    EXPECT_LE(run, 1 + 1000 / OscCommandRunner::PlayAtSpacingMs) << "at most one per spacing";
+    EXPECT_GE(play.PlayPosition, last) << "the latest one wins";
+    const auto calls = Calls();
+    EXPECT_THAT(calls, Contains("Seek(" + std::to_string(last) + ")"));
+    EXPECT_THAT(calls, ::testing::Not(Contains("Stop"))) << "the player ran on";
+    EXPECT_EQ(state.AudioState, AudioStateKind::Playing);
 }
 
 TEST_F(OscCommandRunnerTest, WhatKeepsACommandFromRunningIsTheReply)
