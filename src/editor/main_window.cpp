@@ -647,7 +647,7 @@ void MainWindow::ShowPlayPositionAfterOsc()
 void MainWindow::EndSession()
 {
     if (!closing_) {
-        PrepareForSessionEnd();
+        endingSession_ = true;
         close();
     }
     QCoreApplication::exit(0);
@@ -659,6 +659,24 @@ void MainWindow::PrepareForSessionEnd()
         return;
     endingSession_ = true;
     session_->KeepRecoveryCopy();
+    // The desktop may cancel its logout and never say so: the person's next key or click
+    // shows the session goes on, and a later close asks again.
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        endingSession_ = false;
+        qApp->removeEventFilter(this);
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -681,8 +699,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
         // Saved, or the changes discarded: the copy has served.
         session_->ForgetRecoveryCopy();
     } else {
+        // The copy holds the show as it is at the close, whatever came after an earlier one.
+        session_->KeepRecoveryCopy();
         session_->Files().RememberShow();
     }
+    qApp->removeEventFilter(this);
     closing_ = true;
     view_->SetClosing();
     autoSaveTimer_->stop();

@@ -320,6 +320,37 @@ TEST_F(MainWindowTest, ClosingAnUntitledChangedShowAndCancellingTheDialogKeepsTh
     messages.answers = {Answer::No};
 }
 
+// The desktop asked the program to save for a logout, then the logout was cancelled and the
+// person went on working: a close asks again. Without anything from the person the close
+// that follows asks nothing and keeps the show as it is then.
+TEST_F(MainWindowTest, ASessionEndThatDoesNotEndLetsTheCloseAskAgain)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    Doc().AddStep(0xFF, 0, 500, 0, true);
+    form->PrepareForSessionEnd();
+    ASSERT_EQ(RecoveryCopy::FindAll(dir.Path()).size(), 1u);
+    QTest::keyClick(form.get(), Qt::Key_Right);
+    Doc().AddStep(0xFF00, 0, 900, 0, true);
+    messages.entries.clear();
+    messages.answers = {Answer::Cancel};
+    EXPECT_FALSE(form->close()) << "the save question was answered with cancel";
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].kind, "ask");
+
+    form->PrepareForSessionEnd();
+    Doc().AddStep(0xFF0000, 0, 1300, 0, true);
+    messages.entries.clear();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(messages.entries.empty()) << "the session ends: nobody is asked";
+    const std::vector<RecoveryCopy::Found> copies = RecoveryCopy::FindAll(dir.Path());
+    ASSERT_EQ(copies.size(), 1u);
+    PlayGlobals play;
+    ProjectData read(play);
+    ASSERT_GE(read.LoadProject(copies[0].CopyPath), 1);
+    EXPECT_EQ(read.Lines[0].size(), 4u) << "the copy holds the edit made after the first request";
+}
+
 TEST_F(MainWindowTest, DropsTakeExactlyOneFileAndAProjectDropAsksFirst)
 {
     Start();
