@@ -36,5 +36,6 @@ inline constexpr const char* RecoveryWriteFailed = TRANSLATABLE_TEXT(
     "Core", "復元用のコピーを書けません。変更を失わないよう、ショーを保存してください。");
 inline constexpr const char* RecoverySavedElsewhere = TRANSLATABLE_TEXT(
     "Core", "前回の終了時に復元用のコピーを書けなかったため、保存されていない変更を次のファイルに保存しました:");
+inline constexpr const char* SilentSound = TRANSLATABLE_TEXT("Core", "サウンドに音のデータがありません");
 inline constexpr const char* ConvertOldProject = TRANSLATABLE_TEXT("Core", "旧バージョンのデータです。変換して読み込みますか？");
 } // namespace Msg

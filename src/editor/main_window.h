@@ -128,7 +128,8 @@ private:
     void CreateCanvas();
     void CreateStatusBar();
     // The [ShortCut] table: read at first show (the built-in shortcut where a value is
-    // empty, and cut, copy and paste never without one), written at close.
+    // empty, none for "None", and cut, copy and paste never without one unless stored as
+    // "None"), written at close ("None" for a command without a key).
     void ReadShortCuts();
     void WriteShortCuts();
     // The previous or next step of the current line becomes current and is kept in view.

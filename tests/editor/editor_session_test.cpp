@@ -324,6 +324,43 @@ TEST_F(EditorSessionTest, ACopyThatCannotBeWrittenIsSaidAndTheEndKeepsTheShowEls
     }
 }
 
+// A 24-bit WAV dropped on the window or chosen in the project settings: refused with the
+// file's name and the reason, and the show, its sound and its waveform stay as they were.
+TEST_F(EditorSessionTest, ASoundThatCannotBeUsedChangesNothing)
+{
+    WavLayout wav;
+    wav.bitsPerSample = 24;
+    wav.data = Bytes(44100 * 6, 0);
+    const std::string deep = dir / "deep.wav";
+    WriteBytes(deep, WavBytes(wav));
+    const std::u16string sound = Doc().SoundFile;
+    const size_t frames = session->Sound().FrameCount();
+    ASSERT_GT(frames, 0u);
+    const std::function<bool()> ways[] = {
+        [&] { return session->Files().DropFiles({deep}); },
+        [&] {
+            ProjectSettingsValues v;
+            v.SoundFile = deep;
+            v.SoundChanged = true;
+            v.PrePlayTime = session->State().Play.PrePlayTime;
+            v.PostPlayTime = session->State().Play.PostPlayTime;
+            session->ApplyProjectSettings(v);
+            return true;
+        },
+    };
+    for (const auto& way : ways) {
+        messages.entries.clear();
+        way();
+        ASSERT_EQ(messages.entries.size(), 1u);
+        EXPECT_EQ(messages.entries[0].text, deep + "\n未対応なフォーマットです");
+        EXPECT_EQ(Doc().SoundFile, sound);
+        EXPECT_FALSE(Doc().Modified);
+        EXPECT_EQ(session->Sound().FrameCount(), frames) << "the waveform stays";
+        EXPECT_EQ(session->State().SoundPath(), dir / "show.wav");
+    }
+    EXPECT_FALSE(session->Files().DropFiles({deep}));
+}
+
 TEST_F(EditorSessionTest, TheOscServerKeepsItsPortWhenAnotherFails)
 {
     QUdpSocket taken;

@@ -351,6 +351,28 @@ TEST_F(MainWindowTest, ASessionEndThatDoesNotEndLetsTheCloseAskAgain)
     EXPECT_EQ(read.Lines[0].size(), 4u) << "the copy holds the edit made after the first request";
 }
 
+// Save As into a folder that is not there: the show keeps its name, so Ctrl+S still saves
+// it where it was, and the failed path never becomes the last show.
+TEST_F(MainWindowTest, AFailedSaveAsKeepsTheShowsName)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    Doc().AddStep(0xFF, 0, 500, 0, true);
+    const std::string nowhere = dir / "gone" / "other.PRJ";
+    prompts.savePaths = {nowhere};
+    EXPECT_FALSE(S().Files().SaveProjectAs());
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_THAT(messages.entries[0].text, HasSubstr(nowhere));
+    EXPECT_EQ(Doc().FileName, show);
+    EXPECT_EQ(S().Env().PrjFile, show);
+    EXPECT_TRUE(Doc().Modified);
+    S().Files().SaveProjectCommand();
+    EXPECT_FALSE(Doc().Modified) << "Ctrl+S saves under the old name";
+    form->close();
+    EXPECT_THAT(IniText(), HasSubstr("PrjFile=" + show + "\n"));
+    EXPECT_THAT(IniText(), ::testing::Not(HasSubstr(nowhere)));
+}
+
 TEST_F(MainWindowTest, DropsTakeExactlyOneFileAndAProjectDropAsksFirst)
 {
     Start();
@@ -751,6 +773,39 @@ TEST_F(MainWindowTest, AnOscPortThatFailsKeepsTheOldOne)
     }
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("LocalPort=19911"));
+}
+
+// A port typed and taken with OK alone is used; a bad one keeps the dialog open.
+TEST_F(MainWindowTest, AnOscPortTypedIsTakenByOk)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[OSC]\nLocalPort=19914\n");
+    WithOptionDialog(*form, true, [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("OscPortEdit")->setText("19915");
+    });
+    EXPECT_EQ(S().Osc().Port(), 19915);
+    EXPECT_TRUE(messages.entries.empty());
+    bool stayedOpen = false;
+    WithOptionDialog(*form, true, [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("OscPortEdit")->setText("70000");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        stayedOpen = dialog.isVisible();
+        dialog.findChild<QLineEdit*>("OscPortEdit")->setText("19915");
+    });
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_THAT(messages.entries[0].text, HasSubstr("70000"));
+    EXPECT_EQ(S().Osc().Port(), 19915);
+}
+
+// A stored port out of range is said as such at start, not as an unknown error.
+TEST_F(MainWindowTest, AStoredOscPortOutOfRangeSaysWhatIsWrong)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[OSC]\nLocalPort=70000\n");
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_THAT(messages.entries[0].text, HasSubstr("70000"));
+    EXPECT_THAT(messages.entries[0].text, HasSubstr("65535"));
+    EXPECT_THAT(messages.entries[0].text, ::testing::Not(HasSubstr("Unknown")));
+    EXPECT_FALSE(S().Osc().Listening());
 }
 
 // The OSC lists from the option dialog: a bad item is named and nothing is taken until both
