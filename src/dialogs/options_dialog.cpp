@@ -296,9 +296,9 @@ QWidget* OptionsDialog::CreateDmxPage()
     connect(osub_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     connect(oid_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     auto* portLayout = new QGridLayout(port);
-    portLayout->addWidget(new QLabel("NET", port), 0, 0);
-    portLayout->addWidget(new QLabel("SUB-NET", port), 0, 1);
-    portLayout->addWidget(new QLabel("ID", port), 0, 2);
+    portLayout->addWidget(new QLabel(tr("NET"), port), 0, 0);
+    portLayout->addWidget(new QLabel(tr("SUB-NET"), port), 0, 1);
+    portLayout->addWidget(new QLabel(tr("ID"), port), 0, 2);
     portLayout->addWidget(onet_, 1, 0);
     portLayout->addWidget(osub_, 1, 1);
     portLayout->addWidget(oid_, 1, 2);

@@ -204,7 +204,7 @@ TEST_F(EditorSessionTest, AtStartACopyIsOfferedAndEachAnswerDoesWhatItSays)
         bool opened;
         size_t copiesLeft;
     };
-    for (const Case& c : {Case{{Answer::Cancel}, 1, false, 1}, Case{{Answer::Yes}, 1, true, 0},
+    for (const Case& c : {Case{{Answer::Cancel}, 1, false, 1}, Case{{Answer::Yes}, 1, true, 1},
                           Case{{Answer::No, Answer::Yes}, 2, false, 0},
                           // the discard not confirmed: asked again, and kept for later
                           Case{{Answer::No, Answer::No, Answer::Cancel}, 3, false, 1}}) {
@@ -285,7 +285,7 @@ TEST_F(EditorSessionTest, ACopyThatCannotBeWrittenIsSaidAndTheEndKeepsTheShowEls
 {
     WriteBytes(dir / "blocked", {1});
     for (const bool untitled : {false, true}) {
-        StartSession(dir / "blocked" / "state");
+        StartSession(dir / "blocked/state");
         if (untitled)
             session->Files().OpenProject("");
         else
@@ -312,7 +312,7 @@ TEST_F(EditorSessionTest, ACopyThatCannotBeWrittenIsSaidAndTheEndKeepsTheShowEls
         ASSERT_GE(read.LoadProject(kept[0]), 1);
         EXPECT_EQ(read.Lines[0].size(), Doc().Lines[0].size());
 
-        StartSession(dir / "blocked" / "state");
+        StartSession(dir / "blocked/state");
         messages.entries.clear();
         EXPECT_FALSE(session->OfferRecoveryCopies());
         ASSERT_EQ(messages.entries.size(), 1u);

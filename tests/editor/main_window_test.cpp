@@ -4,6 +4,8 @@
 #include "output/fake_network.h"
 #include "editor/actions.h"
 #include "editor/main_window.h"
+#include "dialogs/project_settings_dialog.h"
+#include "editor/panes/first_run_hint.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
 #include "editor/view_state.h"
@@ -358,7 +360,7 @@ TEST_F(MainWindowTest, AFailedSaveAsKeepsTheShowsName)
     const std::string show = MakeShow("show.PRJ");
     Start("[Project]\nPrjFile=" + show + "\n");
     Doc().AddStep(0xFF, 0, 500, 0, true);
-    const std::string nowhere = dir / "gone" / "other.PRJ";
+    const std::string nowhere = dir / "gone/other.PRJ";
     prompts.savePaths = {nowhere};
     EXPECT_FALSE(S().Files().SaveProjectAs());
     ASSERT_EQ(messages.entries.size(), 1u);
@@ -515,6 +517,21 @@ TEST_F(MainWindowTest, AShowWhoseSoundIsMissingShowsNoWaveform)
     S().Files().OpenProject(b);
     EXPECT_EQ(S().Sound().FrameCount(), 0u);
     EXPECT_FALSE(form->View().Mapped().SoundLoaded) << "the panes paint nothing";
+    // Over the open show: which sound is missing and a way to choose another, not the first steps.
+    auto* hint = form->findChild<FirstRunHint*>("FirstRunHint");
+    ASSERT_TRUE(WaitFor([&] { return hint->isVisible(); }));
+    EXPECT_THAT(hint->TextLabel()->text().toStdString(), HasSubstr(dir / "b.PRJ.wav"));
+    EXPECT_THAT(hint->TextLabel()->text().toStdString(), HasSubstr("見つかりません"));
+    EXPECT_THAT(hint->TextLabel()->text().toStdString(), ::testing::Not(HasSubstr("プロジェクトの新規作成")));
+    EXPECT_FALSE(hint->DemoButton()->isVisible());
+    ASSERT_TRUE(hint->ChooseSoundButton()->isVisible());
+    bool settingsOpened = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        settingsOpened = form->ProjectDialog()->isVisible();
+        form->ProjectDialog()->reject();
+    });
+    QTest::mouseClick(hint->ChooseSoundButton(), Qt::LeftButton);
+    EXPECT_TRUE(settingsOpened) << "the button opens the project settings, where the sound is chosen";
     form->Actions().Update();
     EXPECT_FALSE(form->Actions().Get(Command::AddStep)->isEnabled());
     EXPECT_FALSE(form->Actions().Get(Command::ZoomIn)->isEnabled());
