@@ -205,6 +205,9 @@ int PlayCommand(const Args& args)
     const std::string sound = SoundOf(doc);
     if (sound.empty())
         return Fail(ExitFailed, options->show + ": the show has no sound file");
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(sound, ec))
+        return Fail(ExitFailed, options->show + ": its sound file is not there: " + sound);
 
     EngineState& state = runtime.State();
     PostedErrors& errors = runtime.Errors();

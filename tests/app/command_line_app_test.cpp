@@ -102,7 +102,7 @@ TEST_F(CommandLineTest, ADemoThatCannotBeCopiedIsSaidInTheChosenLanguage)
     const std::pair<const char*, const char*> cases[] = {{"en", "Cannot copy the demo show to"},
                                                          {"ja", "デモショーをコピーできません"}};
     for (const auto& [language, said] : cases) {
-        std::ofstream(dir_ / "lumenrill" / "lumenrill.INI") << "[Option]\nLanguage=" << language << "\n";
+        std::ofstream(dir_ / "lumenrill/lumenrill.INI") << "[Option]\nLanguage=" << language << "\n";
         std::ofstream(dir_ / "blocked") << "a file where a folder should be";
         std::string out;
         EXPECT_EQ(Run("--demo", &out, "XDG_DATA_HOME='" + dir_.Path() + "/blocked'"), 1) << language;
