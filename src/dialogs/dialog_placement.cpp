@@ -18,7 +18,8 @@ void RestorePlacement(QWidget& window, const IniFile& ini, const std::string& na
     const WindowRect r = LoadPlacementA(ini, name, style, defaults, {window.width(), window.height()}, info);
     const bool sized = !style.DialogStyle && r.Width > 0 && r.Height > 0;
     // A dialog stored on a screen that is gone would open modal where nobody sees it.
-    const QRect placed = OnAScreen(QRect(r.Left, r.Top, sized ? r.Width : window.width(), sized ? r.Height : window.height()));
+    const QSize size = sized ? QSize(r.Width, r.Height) : window.size();
+    const QRect placed = OnAScreen(QRect(QPoint(r.Left, r.Top), size));
     window.move(placed.topLeft());
     if (sized && placed.size() != window.size())
         window.resize(placed.size());

@@ -3,7 +3,8 @@
 // SummaryFrame per 10 ms of sound), with the summary's cache file (*.wfm).
 //
 // GetSoundInfo and BuildSummary show their own error messages (common/messages.h), the
-// file's path and a line below it the reason; callers only test the result. Everything here runs on the thread that owns the object.
+// file's path and a line below it the reason; callers only test the result. Everything
+// here runs on the thread that owns the object.
 
 #include "common/atomic_file.h"
 #include "sound/summary_frame.h"
