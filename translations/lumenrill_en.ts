@@ -353,7 +353,7 @@
     </message>
     <message>
         <source>削除してもいいですか</source>
-        <translation>Delete all steps?</translation>
+        <translation>Delete every step on the current line?</translation>
     </message>
     <message>
         <source>無題</source>
@@ -484,14 +484,6 @@
         <translation>Loading… </translation>
     </message>
     <message>
-        <source>復元したショーを開きますか?
-
-はい: 開く  いいえ: コピーを破棄  キャンセル: 後で決める</source>
-        <translation>Open the recovered show?
-
-Yes: open it  No: discard the copy  Cancel: decide later</translation>
-    </message>
-    <message>
         <source>デモショーがインストールされていません</source>
         <translation>The demo show is not installed</translation>
     </message>
@@ -502,6 +494,42 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>デモショーをコピーできません: %1</source>
         <translation>Cannot copy the demo show to %1</translation>
+    </message>
+    <message>
+        <source>コピーを開きますか? 「後で」を選ぶと、コピーは次の起動まで残ります。</source>
+        <translation>Open the copy? With Later, the copy is kept until the next start.</translation>
+    </message>
+    <message>
+        <source>コピーを開く(&amp;O)</source>
+        <translation>&amp;Open Copy</translation>
+    </message>
+    <message>
+        <source>コピーを破棄(&amp;D)</source>
+        <translation>&amp;Discard Copy</translation>
+    </message>
+    <message>
+        <source>後で(&amp;L)</source>
+        <translation>&amp;Later</translation>
+    </message>
+    <message>
+        <source>注意: ショーのファイルはこのコピーより後に保存されています。コピーを開いて保存すると、その後に保存した内容は失われます。</source>
+        <translation>Note: the show file was saved after this copy was made. Opening the copy and saving it replaces what was saved since.</translation>
+    </message>
+    <message>
+        <source>コピーを破棄すると、その中の保存されていない変更は元に戻せません。破棄しますか?</source>
+        <translation>Discarding the copy loses its unsaved changes for good. Discard it?</translation>
+    </message>
+    <message>
+        <source>復元用のコピーを書けません。変更を失わないよう、ショーを保存してください。</source>
+        <translation>The recovery copy cannot be written. Save the show so that your changes are not lost.</translation>
+    </message>
+    <message>
+        <source>前回の終了時に復元用のコピーを書けなかったため、保存されていない変更を次のファイルに保存しました:</source>
+        <translation>When the program last ended, no recovery copy could be written, so the unsaved changes were saved as:</translation>
+    </message>
+    <message>
+        <source>サウンドに音のデータがありません</source>
+        <translation>The sound file holds no sound</translation>
     </message>
 </context>
 <context>
@@ -555,6 +583,22 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>デモショーを開く</source>
         <translation>Open the Demo Show</translation>
+    </message>
+    <message>
+        <source>別のサウンドファイルを選ぶ...</source>
+        <translation>Choose Another Sound File…</translation>
+    </message>
+    <message>
+        <source>このショーのサウンドファイルを読み込めません</source>
+        <translation>This show’s sound file cannot be read</translation>
+    </message>
+    <message>
+        <source>このショーのサウンドファイルが見つかりません</source>
+        <translation>This show’s sound file is missing</translation>
+    </message>
+    <message>
+        <source>別のファイルは「設定」→「プロジェクトの設定」のサウンドファイルで選べます。</source>
+        <translation>Choose another one as the sound file in Settings &gt; Project Settings.</translation>
     </message>
 </context>
 <context>
@@ -649,6 +693,10 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>ノードの詳細情報</source>
         <translation>Node Details</translation>
+    </message>
+    <message>
+        <source>SUB-NET : ID</source>
+        <translation>Sub-Net : Universe</translation>
     </message>
 </context>
 <context>
@@ -771,7 +819,7 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     </message>
     <message>
         <source>自動バックアップを行う</source>
-        <translation>Back up automatically</translation>
+        <translation>Save the show file automatically</translation>
     </message>
     <message>
         <source>間隔</source>
@@ -783,7 +831,7 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     </message>
     <message>
         <source>出力ポート</source>
-        <translation>Output Port</translation>
+        <translation>Art-Net Universe (Port-Address)</translation>
     </message>
     <message>
         <source>スキャン</source>
@@ -853,6 +901,18 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
         <source>IPv4 アドレスまたは範囲をカンマで区切って指定します。空欄のときはすべての送信元を受け付けます。</source>
         <translation>IPv4 addresses or ranges, separated by commas. When empty, commands are taken from any sender.</translation>
     </message>
+    <message>
+        <source>NET</source>
+        <translation>Net</translation>
+    </message>
+    <message>
+        <source>SUB-NET</source>
+        <translation>Sub-Net</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>Universe</translation>
+    </message>
 </context>
 <context>
     <name>OscLists</name>
@@ -874,6 +934,10 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     <message>
         <source>OSC: 拒否 %1 (%2 件)</source>
         <translation>OSC: refused %1 (%2 in all)</translation>
+    </message>
+    <message>
+        <source>%1 から %2 の間ではありません</source>
+        <translation>not between %1 and %2</translation>
     </message>
 </context>
 <context>
@@ -956,11 +1020,11 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     </message>
     <message>
         <source>Art-Netのポートアドレスは0～32767で指定してください: 「%1」</source>
-        <translation>The Art-Net Port-Address must be within 0-32767: "%1"</translation>
+        <translation>The Art-Net Port-Address must be within 0-32767: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>ブロードキャスト (自動: 2.255.255.255 またはLANのブロードキャストアドレス)</source>
-        <translation>Broadcast (automatic: 2.255.255.255 or the LAN's broadcast address)</translation>
+        <translation>Broadcast (automatic: 2.255.255.255 or the LAN&apos;s broadcast address)</translation>
     </message>
     <message>
         <source>リミテッドブロードキャスト (255.255.255.255)</source>
@@ -972,7 +1036,7 @@ Yes: open it  No: discard the copy  Cancel: decide later</translation>
     </message>
     <message>
         <source>空欄: 自動 (デフォルトルートのインターフェース)</source>
-        <translation>Empty: automatic (the default route's interface)</translation>
+        <translation>Empty: automatic (the default route&apos;s interface)</translation>
     </message>
     <message>
         <source>送信先アドレス</source>

@@ -6,6 +6,8 @@ translations.py update [LUPDATE]  brings translations/lumenrill_en.ts up to date
 translations.py check [LUPDATE]   fails when a marked text has no finished English
                                   translation, or a translation drops a %1 or a menu
                                   caption's accelerator; changes nothing
+translations.py table TS OUT.cpp  writes the English of the core's texts (context Core) as a
+                                  C++ table for lumenrill-cli, which has no Qt to read the .ts
 """
 import os
 import re
@@ -48,7 +50,36 @@ def problems(ts):
     return found
 
 
+def cpp_literal(text):
+    escaped = text.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n").replace("\r", "\\r")
+    return '"' + escaped.replace("\t", "\\t") + '"'
+
+
+def write_table(ts, out):
+    """The finished English of every Core text, sorted by the source's bytes for a binary search."""
+    pairs = {}
+    for context in ET.parse(ts).getroot().iter("context"):
+        if context.findtext("name") != "Core":
+            continue
+        for message in context.iter("message"):
+            translation = message.find("translation")
+            if translation is not None and translation.text and translation.get("type") is None:
+                pairs[message.findtext("source")] = translation.text
+    lines = ["// Made from translations/lumenrill_en.ts by scripts/lib/translations.py table; not edited by hand.",
+             '#include "cli/core_english.h"', "", "const CoreEnglishText CoreEnglishTable[] = {"]
+    for source in sorted(pairs, key=lambda t: t.encode("utf-8")):
+        lines.append(f"    {{{cpp_literal(source)}, {cpp_literal(pairs[source])}}},")
+    lines += ["};", f"const size_t CoreEnglishCount = {len(pairs)};", ""]
+    text = "\n".join(lines)
+    if not os.path.exists(out) or open(out, encoding="utf-8").read() != text:
+        with open(out, "w", encoding="utf-8") as f:
+            f.write(text)
+
+
 def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "table":
+        write_table(sys.argv[2], sys.argv[3])
+        return
     if len(sys.argv) < 2 or sys.argv[1] not in ("update", "check"):
         sys.exit(__doc__)
     tool = sys.argv[2] if len(sys.argv) > 2 else shutil.which("lupdate") or "/usr/lib/qt6/bin/lupdate"

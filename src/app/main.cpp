@@ -29,22 +29,30 @@ int main(int argc, char** argv)
     if (commandLine.ExitStatus)
         return *commandLine.ExitStatus;
     // The show, made absolute against the folder it was given in; the demo is the user's copy
-    // of it, made now, so a running program is handed the copy as any show.
+    // of it, made once the language is chosen (a failure is said in it), so a running program
+    // is handed the copy as any show.
     std::string show = AbsoluteFromCwd(commandLine.Show);
-    if (commandLine.Demo) {
+    const std::string settingsPath = ChooseSettingsPath(ExeDir());
+    const auto useLanguageAndDemo = [&commandLine, &show, &settingsPath] {
+        UseLanguage(ChooseLanguage(ReadOptionSettings(IniFile(settingsPath)).Language));
+        if (!commandLine.Demo)
+            return true;
         const DemoCopy demo = CopyDemoShow(DemoShowPath(), DemoFolder());
         if (demo.Show.empty()) {
             std::fprintf(stderr, "lumenrill: %s\n", demo.Error.c_str());
-            return 1;
+            return false;
         }
         show = demo.Show;
-    }
+        return true;
+    };
     SingleInstanceLock instance;
     const QString channel = QString::fromStdString(instance.Path()) + ".socket";
     if (!instance.Acquire()) {
-        if (show.empty())
+        if (show.empty() && !commandLine.Demo)
             return -1;
         QCoreApplication handOver(argc, argv);
+        if (!useLanguageAndDemo())
+            return 1;
         return InstanceChannel::Send(channel, QString::fromStdString(show)) ? 0 : -1;
     }
     // Ctrl-C, SIGTERM and SIGHUP close the program the ordinary way, so everything it set up is
@@ -62,9 +70,9 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName("lumenrill");
     QApplication::setWindowIcon(QIcon::fromTheme("lumenrill", QIcon(QString::fromStdString(IconPath()))));
 
-    const std::string settingsPath = ChooseSettingsPath(ExeDir());
     // The language is chosen once, before the first window: a change applies at the next start.
-    UseLanguage(ChooseLanguage(ReadOptionSettings(IniFile(settingsPath)).Language));
+    if (!useLanguageAndDemo())
+        return 1;
 
     MessageBoxHandler messages;
     InstallMessageHandler(&messages);

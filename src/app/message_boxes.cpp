@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 
 namespace {
@@ -30,6 +31,21 @@ Answer MessageBoxHandler::AskYesNoCancel(const std::string& text, const std::str
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
     }
+}
+
+Answer MessageBoxHandler::AskChoice(const std::string& text, const std::string& caption,
+                                    const std::array<std::string, 3>& buttons)
+{
+    QMessageBox box(QMessageBox::Question, Q(caption), Q(text), QMessageBox::NoButton, parent_);
+    QAbstractButton* first = box.addButton(Q(buttons[0]), QMessageBox::AcceptRole);
+    QAbstractButton* second = box.addButton(Q(buttons[1]), QMessageBox::DestructiveRole);
+    QPushButton* third = box.addButton(Q(buttons[2]), QMessageBox::RejectRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(first));
+    box.setEscapeButton(third);
+    box.exec();
+    if (box.clickedButton() == first)
+        return Answer::Yes;
+    return box.clickedButton() == second ? Answer::No : Answer::Cancel;
 }
 
 void MessageBoxHandler::Beep() { QApplication::beep(); }

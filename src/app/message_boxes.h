@@ -13,6 +13,8 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override;
     bool ConfirmYesNo(const std::string& text, const std::string& caption) override;
     Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+    Answer AskChoice(const std::string& text, const std::string& caption,
+                     const std::array<std::string, 3>& buttons) override;
     void Beep() override;
 
 private:

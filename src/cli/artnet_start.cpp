@@ -1,13 +1,15 @@
 #include "cli/artnet_start.h"
 
 #include "cli/cli_support.h"
+#include "common/translation.h"
 
 #include <iostream>
 
 bool StartArtnetWorker(OutputWorker& thread, int32_t universe)
 {
     if (!thread.InitError().empty()) {
-        std::cerr << "ArtNet初期化エラー: " << thread.InitError() << std::endl;
+        std::cerr << "lumenrill-cli: Art-Net could not start: " << Translated("Core", thread.InitError().c_str())
+                  << std::endl;
         thread.ClearInitError();
     }
     if (!thread.SocketReady()) {

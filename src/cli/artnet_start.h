@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-// Reports a set-up problem on standard error ("ArtNet初期化エラー: ...") and goes on, names
+// Reports a set-up problem on standard error ("Art-Net could not start: ...") and goes on, names
 // the node "Lumenrill", sets the output universe, starts the worker and sends the first
 // ArtPoll. Output, priority and tick are the caller's to set before.
 // Without the Art-Net socket (UDP port 6454 held by another program, say) no frame would

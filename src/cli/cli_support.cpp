@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 
 #include "common/paths.h"
+#include "common/translation.h"
 #include "document/file_bytes.h"
 #include "document/project_data.h"
 
@@ -10,7 +11,13 @@
 
 void CliMessages::ShowError(const std::string& text, const std::string& caption)
 {
-    std::cerr << caption << ": " << text << std::endl;
+    // A whole text the core wrote is said in English; a text with a file's name on its first
+    // line comes translated already, and its lines are joined as "file: reason".
+    std::string line = Translated("Core", text.c_str());
+    for (size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at))
+        line.replace(at, 1, ": ");
+    const bool plain = caption == Translated("Core", "エラー");
+    std::cerr << "lumenrill-cli: " << (plain ? std::string() : caption + ": ") << line << std::endl;
 }
 
 bool CliMessages::ConfirmYesNo(const std::string&, const std::string&) { return true; }

@@ -1,5 +1,7 @@
 // lumenrill-cli: inspect, convert and evaluate shows without a window.
 #include "cli/commands.h"
+#include "cli/core_english.h"
+#include "common/translation.h"
 #include "common/version.h"
 
 #include <cstring>
@@ -66,6 +68,7 @@ int main(int argc, char** argv)
     }
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
         return Help();
+    InstallTextTranslator(EnglishCoreText);
     CliMessages messages;
     InstallMessageHandler(&messages);
     for (const Command& c : commands) {

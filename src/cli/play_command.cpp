@@ -13,6 +13,7 @@
 #include "common/paths.h"
 #include "common/termination_signal.h"
 #include "common/text_codec.h"
+#include "common/translation.h"
 #include "engine/transport.h"
 #include "remote/osc_remote.h"
 #include "remote/refusal_notice.h"
@@ -192,7 +193,7 @@ int PlayCommand(const Args& args)
     // Without Art-Net output the port is only for finding nodes.
     runtimeOptions.RequireSocket = options->output.Artnet.Mode != ArtnetMode::Off;
     runtimeOptions.ReportInitError = [](const std::string& text) {
-        std::cerr << "ArtNet初期化エラー: " << text << std::endl;
+        std::cerr << "lumenrill-cli: Art-Net could not start: " << Translated("Core", text.c_str()) << std::endl;
     };
     runtimeOptions.ReportOutputProblem = [](const OutputCheck& problem) {
         std::cerr << "lumenrill-cli: " << CliOutputProblemText(problem) << std::endl;
@@ -204,6 +205,9 @@ int PlayCommand(const Args& args)
     const std::string sound = SoundOf(doc);
     if (sound.empty())
         return Fail(ExitFailed, options->show + ": the show has no sound file");
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(sound, ec))
+        return Fail(ExitFailed, options->show + ": its sound file is not there: " + sound);
 
     EngineState& state = runtime.State();
     PostedErrors& errors = runtime.Errors();

@@ -51,4 +51,9 @@ Answer AskYesNoCancel(const std::string& text, const std::string& caption)
     return installed.load()->AskYesNoCancel(text, Or(caption, ConfirmCaption));
 }
 
+Answer AskChoice(const std::string& text, const std::string& caption, const std::array<std::string, 3>& buttons)
+{
+    return installed.load()->AskChoice(text, Or(caption, ConfirmCaption), buttons);
+}
+
 void Beep() { installed.load()->Beep(); }

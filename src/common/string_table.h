@@ -23,7 +23,19 @@ inline constexpr const char* OpenProject = TRANSLATABLE_TEXT("Core", "プロジ�
 inline constexpr const char* OscPortRange = TRANSLATABLE_TEXT("Core", "OSCポートは 1 から 65535 の間で指定してください: ");
 inline constexpr const char* RecoveryCaption = TRANSLATABLE_TEXT("Core", "ショーの復元");
 inline constexpr const char* RecoveryFound = TRANSLATABLE_TEXT("Core", "の復元用のコピーがあります");
-inline constexpr const char* RecoveryQuestion = TRANSLATABLE_TEXT(
-    "Core", "復元したショーを開きますか?\n\nはい: 開く  いいえ: コピーを破棄  キャンセル: 後で決める");
+inline constexpr const char* RecoveryQuestion =
+    TRANSLATABLE_TEXT("Core", "コピーを開きますか? 「後で」を選ぶと、コピーは次の起動まで残ります。");
+inline constexpr const char* RecoveryOpen = TRANSLATABLE_TEXT("Core", "コピーを開く(&O)");
+inline constexpr const char* RecoveryDiscard = TRANSLATABLE_TEXT("Core", "コピーを破棄(&D)");
+inline constexpr const char* RecoveryLater = TRANSLATABLE_TEXT("Core", "後で(&L)");
+inline constexpr const char* RecoveryShowNewer = TRANSLATABLE_TEXT(
+    "Core", "注意: ショーのファイルはこのコピーより後に保存されています。コピーを開いて保存すると、その後に保存した内容は失われます。");
+inline constexpr const char* RecoveryConfirmDiscard =
+    TRANSLATABLE_TEXT("Core", "コピーを破棄すると、その中の保存されていない変更は元に戻せません。破棄しますか?");
+inline constexpr const char* RecoveryWriteFailed = TRANSLATABLE_TEXT(
+    "Core", "復元用のコピーを書けません。変更を失わないよう、ショーを保存してください。");
+inline constexpr const char* RecoverySavedElsewhere = TRANSLATABLE_TEXT(
+    "Core", "前回の終了時に復元用のコピーを書けなかったため、保存されていない変更を次のファイルに保存しました:");
+inline constexpr const char* SilentSound = TRANSLATABLE_TEXT("Core", "サウンドに音のデータがありません");
 inline constexpr const char* ConvertOldProject = TRANSLATABLE_TEXT("Core", "旧バージョンのデータです。変換して読み込みますか？");
 } // namespace Msg

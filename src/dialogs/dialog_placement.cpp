@@ -1,5 +1,7 @@
 #include "dialogs/dialog_placement.h"
 
+#include "gui_common/screen_placement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -14,9 +16,13 @@ void RestorePlacement(QWidget& window, const IniFile& ini, const std::string& na
     info.Width = area.width();
     info.Height = area.height();
     const WindowRect r = LoadPlacementA(ini, name, style, defaults, {window.width(), window.height()}, info);
-    window.move(r.Left, r.Top);
-    if (!style.DialogStyle && r.Width > 0 && r.Height > 0 && (r.Width != window.width() || r.Height != window.height()))
-        window.resize(r.Width, r.Height);
+    const bool sized = !style.DialogStyle && r.Width > 0 && r.Height > 0;
+    // A dialog stored on a screen that is gone would open modal where nobody sees it.
+    const QSize size = sized ? QSize(r.Width, r.Height) : window.size();
+    const QRect placed = OnAScreen(QRect(QPoint(r.Left, r.Top), size));
+    window.move(placed.topLeft());
+    if (sized && placed.size() != window.size())
+        window.resize(placed.size());
 }
 
 void StorePlacement(const QWidget& window, IniFile& ini, const std::string& name, WindowStyle style)

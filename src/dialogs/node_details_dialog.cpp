@@ -74,7 +74,7 @@ NodeDetailsDialog::NodeDetailsDialog(QWidget* mainWindow) : QDialog(mainWindow, 
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(4);
     layout->addWidget(infoGrid_, 1);
-    layout->addWidget(new QLabel("SUB-NET : ID", this));
+    layout->addWidget(new QLabel(tr("SUB-NET : ID"), this));
     layout->addWidget(portGrid_);
     layout->addWidget(buttons);
 

@@ -296,9 +296,9 @@ QWidget* OptionsDialog::CreateDmxPage()
     connect(osub_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     connect(oid_, &QComboBox::activated, this, &OptionsDialog::UniverseChanged);
     auto* portLayout = new QGridLayout(port);
-    portLayout->addWidget(new QLabel("NET", port), 0, 0);
-    portLayout->addWidget(new QLabel("SUB-NET", port), 0, 1);
-    portLayout->addWidget(new QLabel("ID", port), 0, 2);
+    portLayout->addWidget(new QLabel(tr("NET"), port), 0, 0);
+    portLayout->addWidget(new QLabel(tr("SUB-NET"), port), 0, 1);
+    portLayout->addWidget(new QLabel(tr("ID"), port), 0, 2);
     portLayout->addWidget(onet_, 1, 0);
     portLayout->addWidget(osub_, 1, 1);
     portLayout->addWidget(oid_, 1, 2);
@@ -357,6 +357,7 @@ QWidget* OptionsDialog::CreateAdvancedPage()
     oscPortEdit_->setObjectName("OscPortEdit");
     auto* apply = Button("PortAppBtn", tr("適用"), osc);
     connect(apply, &QPushButton::clicked, this, &OptionsDialog::ApplyOscPort);
+    advancedPage_ = page;
     auto* oscLayout = new QHBoxLayout(osc);
     oscLayout->addWidget(oscPortEdit_);
     oscLayout->addWidget(apply);
@@ -425,6 +426,13 @@ void OptionsDialog::accept()
         bad->setFocus();
         const QString item = QString::fromStdString(targets.bad ? *targets.bad : *allow.bad);
         ShowError((targets.bad ? BadFeedbackTargetText(item) : BadAllowFromText(item)).toStdString());
+        return;
+    }
+    // A port typed without Apply is taken by OK too; one that cannot be used keeps the
+    // dialog open on it.
+    if (oscPortEdit_->text().trimmed() != QString::number(host_.OscPort()) && !ApplyOscPort()) {
+        pages_->setCurrentWidget(advancedPage_);
+        oscPortEdit_->setFocus();
         return;
     }
     // The output page last: it is the one that applies at once.
@@ -597,7 +605,7 @@ void OptionsDialog::UniverseChanged()
     host_.SetOutputUniverse(onet_->currentIndex() * 256 + osub_->currentIndex() * 16 + oid_->currentIndex());
 }
 
-void OptionsDialog::ApplyOscPort()
+bool OptionsDialog::ApplyOscPort()
 {
     const QString text = oscPortEdit_->text().trimmed();
     bool ok = false;
@@ -606,10 +614,11 @@ void OptionsDialog::ApplyOscPort()
     if (!ok || port < 1 || port > 65535) {
         ShowError(Translated("Core", Msg::OscPortRange) + text.toStdString());
         oscPortEdit_->setText(QString::number(host_.OscPort()));
-        return;
+        return false;
     }
     host_.SetOscPort(port);
     oscPortEdit_->setText(QString::number(host_.OscPort()));
+    return host_.OscPort() == port;
 }
 
 void OptionsDialog::RefreshNodeList()

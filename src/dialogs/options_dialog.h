@@ -79,7 +79,9 @@ private:
     void SetCommandShortcut(int command, const QKeySequence& key);
     void ChoosePaletteFile();
     void UniverseChanged();
-    void ApplyOscPort();
+    // The typed OSC port, refused with a message when out of range or taken; true when the
+    // program listens there.
+    bool ApplyOscPort();
     void ScanNodes();
     void ShowNodeDetails();
     void UpdateNodeDetailsAction();
@@ -118,6 +120,7 @@ private:
     QSpinBox* lightLatency_ = nullptr;
     QComboBox* language_ = nullptr;
     QWidget* oscPage_ = nullptr;
+    QWidget* advancedPage_ = nullptr; // where the OSC port is typed
     QLineEdit* oscFeedback_ = nullptr;
     QLineEdit* oscAllow_ = nullptr;
     QTimer* nodeListTimer_ = nullptr;

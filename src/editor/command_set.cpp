@@ -20,6 +20,7 @@
 #include "gui_common/shortcut_keys.h"
 #include "monitor/colour_monitor.h"
 #include "settings/main_window_settings.h"
+#include "settings/shortcut_text.h"
 
 #include <QAction>
 #include <QLabel>
@@ -30,6 +31,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -396,14 +398,19 @@ void MainWindow::CreateToolBars()
 void MainWindow::ReadShortCuts()
 {
     const IniFile& ini = session_->Settings();
+    std::vector<const QAction*> leftWithout;
     for (QAction* action : actions_->CommandList()) {
         std::string text = ReadShortCut(ini, action->objectName().toStdString());
-        if (text.empty())
+        if (text == NoShortCutText)
+            leftWithout.push_back(action);
+        else if (text.empty())
             text = ShortCutTextOf(action->shortcut());
         action->setShortcut(KeySequenceOf(text));
     }
+    // Unless the person took their key away on purpose (moved it to another command).
     for (const auto& [command, text] : FixedShortCuts)
-        if (QAction* action = actions_->Get(command); action->shortcut().isEmpty())
+        if (QAction* action = actions_->Get(command);
+            action->shortcut().isEmpty() && std::ranges::find(leftWithout, action) == leftWithout.end())
             action->setShortcut(KeySequenceOf(text));
     // A key held by two commands would run neither: the first in the list keeps it.
     const std::vector<QAction*> commands = actions_->CommandList();
@@ -418,8 +425,11 @@ void MainWindow::ReadShortCuts()
 void MainWindow::WriteShortCuts()
 {
     IniFile& ini = session_->Settings();
-    for (const QAction* action : actions_->CommandList())
-        WriteShortCut(ini, action->objectName().toStdString(), ShortCutTextOf(action->shortcut()));
+    for (const QAction* action : actions_->CommandList()) {
+        // Without a key is a value of its own: an empty one would bring the built-in key back.
+        const std::string text = ShortCutTextOf(action->shortcut());
+        WriteShortCut(ini, action->objectName().toStdString(), text.empty() ? std::string(NoShortCutText) : text);
+    }
 }
 
 void MainWindow::StepToNeighbour(bool next)

@@ -1,6 +1,7 @@
 #include "editor/editor_session.h"
 
 #include "common/messages.h"
+#include "common/paths.h"
 #include "common/string_table.h"
 #include "editor/session_dialog_host.h"
 #include "editor/commands.h"
@@ -9,6 +10,7 @@
 #include "runtime/output_settings.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QString>
 
 #include <algorithm>
@@ -75,6 +77,15 @@ EditorSession::EditorSession(EditorSessionOptions options, SessionPrompts& promp
     recovery_ = new RecoveryCopy(folder, options_.RecoveryDelayMs,
                                  {[this] { return Document().FileName; }, [this] { return Document().ProjectBytes(); }},
                                  this);
+    // Said once a turn of the event loop later: never a box in the middle of a close.
+    connect(
+        recovery_, &RecoveryCopy::writeFailed, this,
+        [this](const QString& reason) {
+            ShowError(Translated("Core", Msg::RecoveryWriteFailed) + "\n" + recovery_->Folder() + "\n" +
+                          reason.toStdString(),
+                      Msg::RecoveryCaption);
+        },
+        Qt::QueuedConnection);
     runtime_->Start();
     if (optionSettings_.RefusedTxUniverse)
         ShowError(OutputProblemText({OutputProblem::PortAddress, std::to_string(*optionSettings_.RefusedTxUniverse)})
@@ -105,30 +116,61 @@ void EditorSession::DocumentChanged(const DocumentChange& change)
 
 bool EditorSession::OfferRecoveryCopies()
 {
+    // The last run could not keep a copy and saved the show elsewhere: said once.
+    if (const std::string elsewhere = ini_->ReadString("Recovery", "SavedElsewhere", {}); !elsewhere.empty()) {
+        ini_->WriteString("Recovery", "SavedElsewhere", {});
+        ShowError(Translated("Core", Msg::RecoverySavedElsewhere) + "\n" + elsewhere, Msg::RecoveryCaption);
+    }
+    const auto at = [](int64_t seconds) {
+        return QDateTime::fromSecsSinceEpoch(seconds).toString("yyyy/MM/dd HH:mm:ss").toStdString();
+    };
     for (const RecoveryCopy::Found& found : RecoveryCopy::FindAll(recovery_->Folder())) {
-        const std::string show = found.Record.ShowPath.empty() ? Translated("Core", Msg::Untitled) : found.Record.ShowPath;
-        const std::string when =
-            QDateTime::fromSecsSinceEpoch(found.Record.SavedAt).toString("yyyy/MM/dd HH:mm:ss").toStdString();
-        switch (AskYesNoCancel("[" + show + "] " + Translated("Core", Msg::RecoveryFound) + " (" + when + ")\n" +
-                                   Translated("Core", Msg::RecoveryQuestion),
-                               Msg::RecoveryCaption)) {
-        case Answer::Yes:
-            if (files_->OpenRecovered(found.CopyPath, found.Record.ShowPath)) {
-                recovery_->Adopt(found.Record.ShowPath);
-                return true;
+        const std::string& showPath = found.Record.ShowPath;
+        std::string text = "[" + (showPath.empty() ? Translated("Core", Msg::Untitled) : showPath) + "] " +
+                           Translated("Core", Msg::RecoveryFound) + " (" + at(found.Record.SavedAt) + ")";
+        // Opening a copy older than the show's file and saving it would undo the later save.
+        const QFileInfo showFile(QString::fromStdString(showPath));
+        if (!showPath.empty() && showFile.exists() && showFile.lastModified().toSecsSinceEpoch() > found.Record.SavedAt)
+            text += "\n\n" + Translated("Core", Msg::RecoveryShowNewer) + " (" +
+                    at(showFile.lastModified().toSecsSinceEpoch()) + ")";
+        text += "\n\n" + Translated("Core", Msg::RecoveryQuestion);
+        for (bool asked = false; !asked;) {
+            asked = true;
+            switch (AskChoice(text, Msg::RecoveryCaption, {Msg::RecoveryOpen, Msg::RecoveryDiscard, Msg::RecoveryLater})) {
+            case Answer::Yes:
+                if (files_->OpenRecovered(found.CopyPath, showPath)) {
+                    recovery_->Adopt(found);
+                    return true;
+                }
+                break;
+            case Answer::No:
+                // Gone for good: asked once more, and a "no" asks the first question again.
+                if (ConfirmYesNo(Translated("Core", Msg::RecoveryConfirmDiscard), Msg::RecoveryCaption))
+                    RecoveryCopy::Discard(found);
+                else
+                    asked = false;
+                break;
+            case Answer::Cancel:
+                break; // kept for a later start
             }
-            break;
-        case Answer::No:
-            RecoveryCopy::Discard(found);
-            break;
-        case Answer::Cancel:
-            break; // kept for a later start
         }
     }
     return false;
 }
 
-bool EditorSession::KeepRecoveryCopy() { return !Document().Modified || recovery_->WriteNow(); }
+bool EditorSession::KeepRecoveryCopy()
+{
+    if (!Document().Modified || recovery_->WriteNow())
+        return true;
+    // No copy can be written (a full disk, a folder not ours): the show goes where a file
+    // can be written, and the next start says where.
+    const std::string place = recovery_->WriteElsewhere(
+        options_.DataFolder.empty() ? UserFolder("XDG_DATA_HOME", ".local/share") + "/lumenrill" : options_.DataFolder);
+    if (place.empty())
+        return false;
+    ini_->WriteString("Recovery", "SavedElsewhere", place);
+    return bool(ini_->UpdateFile());
+}
 
 void EditorSession::ForgetRecoveryCopy() { recovery_->Remove(); }
 

@@ -43,6 +43,9 @@ struct EditorSessionOptions {
     std::string RecoveryFolder;
     // How long after the first unsaved change the recovery copy is written.
     int RecoveryDelayMs = 25000;
+    // Where the show goes at the end when no copy can be written and the show's own folder
+    // takes no file; empty: the user's data folder.
+    std::string DataFolder;
 };
 
 // How a step became current: a press on the lane or the mark bar (the brightness slider
@@ -202,10 +205,12 @@ public:
     // brightness stretch (up to 4).
     void StretchMultiCommand(bool time);
 
-    // The recovery copy. Offer... asks about each copy found at start, newest first, and
-    // opens the one the person wants; true when it did. Keep... writes the copy of a show
-    // with unsaved changes now (the program ends without asking anyone); Forget... removes
-    // it once the show was saved or its changes discarded.
+    // The recovery copy. Offer... asks about each copy found at start, newest first (open,
+    // discard once confirmed, or keep for later), and opens the one the person wants; true
+    // when it did. Keep... writes the copy of a show with unsaved changes now (the program
+    // ends without asking anyone), or when that fails the show beside its file or in the
+    // data folder, named at the next start; false when nothing could be written.
+    // Forget... removes this run's copies once the show was saved or its changes discarded.
     bool OfferRecoveryCopies();
     bool KeepRecoveryCopy();
     void ForgetRecoveryCopy();

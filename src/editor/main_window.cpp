@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/output_volume.h"
+#include "common/paths.h"
 #include "common/string_table.h"
 #include "gui_common/language.h"
 #include "common/text_codec.h"
@@ -58,6 +59,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -293,6 +295,7 @@ void MainWindow::CreateCanvas()
     row->addWidget(panes, 1);
     firstRunHint_ = new FirstRunHint(panes);
     connect(firstRunHint_, &FirstRunHint::demoRequested, this, [this] { session_->Files().OpenDemo(); });
+    connect(firstRunHint_, &FirstRunHint::chooseSoundRequested, this, [this] { RunProjectSettingsDialog(false); });
     for (WaveformPane* pane : {leftWaveform_, rightWaveform_}) {
         pane->SetColors(WaveColorsFor(session_->Env(), pane->Tag()));
         connect(pane, &WaveformPane::seekRequested, this, [this](int, int32_t t) { SeekToX(t); });
@@ -539,8 +542,14 @@ void MainWindow::ApplyScale()
     timeline.FrameCount = session_->Sound().FrameCount();
     timeline.SoundLoaded = session_->SoundLoaded();
     firstRunHint_->setVisible(!timeline.SoundLoaded);
-    if (!timeline.SoundLoaded)
+    if (!timeline.SoundLoaded) {
+        // An open show names the sound it lacks; only an empty window shows the first steps.
+        std::string sound = Utf16ToUtf8(session_->Document().SoundFile);
+        ResolvePath(sound);
+        std::error_code ec;
+        firstRunHint_->ShowFor(Q(sound), std::filesystem::is_regular_file(sound, ec));
         firstRunHint_->raise();
+    }
     view_->SetTimeline(timeline);
     view_->SetViewportWidth(leftWaveform_->width());
     view_->ApplyScale(s.Play.PlayPosition);
@@ -647,7 +656,7 @@ void MainWindow::ShowPlayPositionAfterOsc()
 void MainWindow::EndSession()
 {
     if (!closing_) {
-        PrepareForSessionEnd();
+        endingSession_ = true;
         close();
     }
     QCoreApplication::exit(0);
@@ -659,6 +668,25 @@ void MainWindow::PrepareForSessionEnd()
         return;
     endingSession_ = true;
     session_->KeepRecoveryCopy();
+    // The desktop may cancel its logout and never say so: the person's next key or click
+    // shows the session goes on, and a later close asks again.
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: // a key that is a shortcut comes as this alone
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        endingSession_ = false;
+        qApp->removeEventFilter(this);
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -681,8 +709,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
         // Saved, or the changes discarded: the copy has served.
         session_->ForgetRecoveryCopy();
     } else {
+        // The copy holds the show as it is at the close, whatever came after an earlier one.
+        session_->KeepRecoveryCopy();
         session_->Files().RememberShow();
     }
+    qApp->removeEventFilter(this);
     closing_ = true;
     view_->SetClosing();
     autoSaveTimer_->stop();

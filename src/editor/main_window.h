@@ -96,8 +96,9 @@ public:
     // a show with unsaved changes is kept as a recovery copy, the window closes without the
     // save question and every event loop ends, a modal dialog's included.
     void EndSession();
-    // The desktop's session ends soon: the recovery copy is written now, and the close
-    // that follows does not ask.
+    // The desktop's session ends soon: the recovery copy is written now, and a close that
+    // follows does not ask (it writes the copy again). A key, click or wheel turn before that
+    // close means the session went on: the close asks again.
     void PrepareForSessionEnd();
     // Opens the manual at the section of a help context (0: its start).
     void ShowHelp(int context);
@@ -109,6 +110,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -126,7 +128,8 @@ private:
     void CreateCanvas();
     void CreateStatusBar();
     // The [ShortCut] table: read at first show (the built-in shortcut where a value is
-    // empty, and cut, copy and paste never without one), written at close.
+    // empty, none for "None", and cut, copy and paste never without one unless stored as
+    // "None"), written at close ("None" for a command without a key).
     void ReadShortCuts();
     void WriteShortCuts();
     // The previous or next step of the current line becomes current and is kept in view.

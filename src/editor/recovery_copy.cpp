@@ -1,14 +1,15 @@
 #include "editor/recovery_copy.h"
 
-#include "common/atomic_file.h"
-
+#include <QDateTime>
 #include <QTimer>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -20,23 +21,33 @@ int64_t Now()
         .count();
 }
 
-std::string CopyPathIn(const std::string& folder, const std::string& showPath)
+std::string RunTag()
 {
-    return folder + "/" + RecoveryBaseName(showPath) + ".PRJ";
+    std::random_device random;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%08x%08x", random(), random());
+    return hex;
 }
 
-std::string NotePathIn(const std::string& folder, const std::string& showPath)
+WriteResult WriteToDisk(const std::string& copyPath, const std::string& notePath, const RecoveryRecord& record,
+                        const std::vector<uint8_t>& bytes)
 {
-    return folder + "/" + RecoveryBaseName(showPath) + ".txt";
+    std::error_code ec;
+    fs::create_directories(fs::path(copyPath).parent_path(), ec);
+    // The note follows the copy, so a note never names a copy that is not whole.
+    WriteResult written = WriteFileAtomically(copyPath, bytes);
+    if (written)
+        written = WriteFileAtomically(notePath, FormatRecoveryRecord(record));
+    return written;
 }
 
 } // namespace
 
-RecoveryCopy::RecoveryCopy(std::string folder, int delayMs, Source source, QObject* parent)
-    : QObject(parent), folder_(std::move(folder)), source_(std::move(source)), timer_(new QTimer(this))
+RecoveryCopy::RecoveryCopy(std::string folder, int delayMs, Source source, QObject* parent, Writer writer)
+    : QObject(parent), folder_(std::move(folder)), delayMs_(delayMs), source_(std::move(source)),
+      writer_(writer ? std::move(writer) : Writer(WriteToDisk)), timer_(new QTimer(this)), runTag_(RunTag())
 {
     timer_->setSingleShot(true);
-    timer_->setInterval(delayMs);
     connect(timer_, &QTimer::timeout, this, &RecoveryCopy::WriteInBackground);
 }
 
@@ -44,59 +55,107 @@ RecoveryCopy::~RecoveryCopy() { WaitForWrite(); }
 
 void RecoveryCopy::Due()
 {
-    if (!timer_->isActive())
-        timer_->start();
+    if (Writing())
+        pending_ = true;
+    else if (!timer_->isActive())
+        timer_->start(delayMs_);
+}
+
+bool RecoveryCopy::Writing() const
+{
+    return writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
 void RecoveryCopy::WaitForWrite()
 {
     if (writing_.valid())
-        writing_.get();
+        WriteDone(writing_.get());
 }
 
-bool RecoveryCopy::Write(const std::string& folder, const RecoveryRecord& record, const std::vector<uint8_t>& bytes)
+const std::string& RecoveryCopy::NameFor(const std::string& showPath)
 {
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    // The note follows the copy, so a note never names a copy that is not whole.
-    return WriteFileAtomically(CopyPathIn(folder, record.ShowPath), bytes) &&
-           WriteFileAtomically(NotePathIn(folder, record.ShowPath), FormatRecoveryRecord(record));
+    auto it = names_.find(showPath);
+    if (it == names_.end())
+        it = names_.emplace(showPath, RecoveryBaseName(showPath) + "-" + runTag_).first;
+    return it->second;
 }
 
 void RecoveryCopy::WriteInBackground()
 {
-    if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-        timer_->start(1000); // the disk is slow: the next copy after this one
+    if (Writing()) {
+        pending_ = true; // the disk is slow: this copy follows the one under way
         return;
     }
     WaitForWrite();
     const RecoveryRecord record{source_.showPath(), Now()};
-    if (std::find(written_.begin(), written_.end(), record.ShowPath) == written_.end())
-        written_.push_back(record.ShowPath);
-    writing_ = std::async(std::launch::async, &RecoveryCopy::Write, folder_, record, source_.bytes());
+    const std::string name = folder_ + "/" + NameFor(record.ShowPath);
+    writing_ = std::async(std::launch::async, [this, writer = writer_, name, record, bytes = source_.bytes()] {
+        WriteResult result = writer(name + ".PRJ", name + ".txt", record, bytes);
+        // Told on the interface thread; a message posted to this object goes with it.
+        QMetaObject::invokeMethod(this, &RecoveryCopy::WaitForWrite, Qt::QueuedConnection);
+        return result;
+    });
 }
 
-bool RecoveryCopy::WriteNow()
+void RecoveryCopy::WriteDone(const WriteResult& result)
+{
+    if (!result && !failing_)
+        emit writeFailed(QString::fromStdString(result.error));
+    failing_ = !result;
+    if (std::exchange(pending_, false))
+        timer_->start(delayMs_);
+}
+
+WriteResult RecoveryCopy::WriteNow()
 {
     timer_->stop();
     WaitForWrite();
+    timer_->stop();
+    pending_ = false;
     const RecoveryRecord record{source_.showPath(), Now()};
-    if (std::find(written_.begin(), written_.end(), record.ShowPath) == written_.end())
-        written_.push_back(record.ShowPath);
-    return Write(folder_, record, source_.bytes());
+    const std::string name = folder_ + "/" + NameFor(record.ShowPath);
+    return writer_(name + ".PRJ", name + ".txt", record, source_.bytes());
+}
+
+std::string RecoveryCopy::WriteElsewhere(const std::string& dataFolder)
+{
+    const std::string show = source_.showPath();
+    const std::string stem = show.empty() ? std::string("untitled") : fs::path(show).stem().string();
+    const std::string name =
+        stem + "-recovered-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString() + ".PRJ";
+    std::vector<std::string> places;
+    if (!show.empty())
+        places.push_back((fs::path(show).parent_path() / name).string());
+    places.push_back(dataFolder + "/" + name);
+    const std::vector<uint8_t> bytes = source_.bytes();
+    for (const std::string& place : places) {
+        std::error_code ec;
+        fs::create_directories(fs::path(place).parent_path(), ec);
+        // Never over a file of that name: it may be another show.
+        if (!fs::exists(place, ec) && WriteFileAtomically(place, bytes))
+            return place;
+    }
+    return {};
 }
 
 void RecoveryCopy::Remove()
 {
     timer_->stop();
     WaitForWrite();
+    timer_->stop();
+    pending_ = false;
     // Only what this run wrote: a copy kept from an earlier run for later stays.
-    for (const std::string& show : written_) {
+    for (const auto& [show, name] : names_) {
         std::error_code ec;
-        fs::remove(NotePathIn(folder_, show), ec);
-        fs::remove(CopyPathIn(folder_, show), ec);
+        fs::remove(folder_ + "/" + name + ".txt", ec);
+        fs::remove(folder_ + "/" + name + ".PRJ", ec);
     }
-    written_.clear();
+    names_.clear();
+}
+
+void RecoveryCopy::Adopt(const Found& found)
+{
+    names_[found.Record.ShowPath] = fs::path(found.CopyPath).stem().string();
 }
 
 void RecoveryCopy::Discard(const Found& found)
@@ -122,7 +181,12 @@ std::vector<RecoveryCopy::Found> RecoveryCopy::FindAll(const std::string& folder
         const std::optional<RecoveryRecord> record = ParseRecoveryRecord(text);
         fs::path copy = note;
         copy.replace_extension(".PRJ");
-        if (record && fs::is_regular_file(copy, ec) && note.stem().string() == RecoveryBaseName(record->ShowPath))
+        if (!record || !fs::is_regular_file(copy, ec))
+            continue;
+        // The name starts with the show's own part: a note copied over another's names no copy.
+        const std::string stem = note.stem().string();
+        const std::string show = RecoveryBaseName(record->ShowPath);
+        if (stem == show || stem.starts_with(show + "-"))
             found.push_back({*record, copy.string(), note.string()});
     }
     std::sort(found.begin(), found.end(),

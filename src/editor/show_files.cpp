@@ -134,17 +134,27 @@ void ShowFiles::LoadSoundFor(const std::string& projectPath, bool mayRewrite)
     runtime_.OpenAudio(path);
 }
 
-void ShowFiles::TakeSound(const std::string& path)
+bool ShowFiles::TakeSound(const std::string& path)
 {
-    ProjectData& doc = Document();
+    // Read first: a sound that cannot be used leaves the show, its sound and its waveform
+    // as they were (its reason, with the file's name, already said).
+    WavSound checked;
+    const int frames = checked.BuildSummary(path);
+    if (frames == 0)
+        ShowError(path + "\n" + Translated("Core", Msg::SilentSound));
+    if (frames <= 0)
+        return false;
+    StopForReplace();
     runtime_.CloseAudio();
-    if (runtime_.Sound().BuildSummary(path) > 0) {
-        doc.SetSoundPath(path);
-        doc.SetSoundFileTime(SoundFileTime(path));
-        if (!doc.FileName.empty())
-            runtime_.Sound().SaveSummary(WithExtension(doc.FileName, ".wfm"));
-        runtime_.OpenAudio(path);
-    }
+    runtime_.Sound() = std::move(checked);
+    runtime_.State().SetSoundPath(path);
+    ProjectData& doc = Document();
+    doc.SetSoundPath(path);
+    doc.SetSoundFileTime(SoundFileTime(path));
+    if (!doc.FileName.empty())
+        runtime_.Sound().SaveSummary(WithExtension(doc.FileName, ".wfm"));
+    runtime_.OpenAudio(path);
+    return true;
 }
 
 void ShowFiles::ApplySoundAndTitle(const ProjectSettingsValues& values)
@@ -153,9 +163,8 @@ void ShowFiles::ApplySoundAndTitle(const ProjectSettingsValues& values)
     prompts_.SetBusy(true);
     if (values.SoundChanged) {
         std::string sound = values.SoundFile;
-        if (ResolvePath(sound))
-            TakeSound(sound);
-        doc.MarkModified();
+        if (ResolvePath(sound) && TakeSound(sound))
+            doc.MarkModified();
     }
     if (values.TitleChanged) {
         doc.SetTitle(Utf8ToUtf16(values.Title));
@@ -182,10 +191,15 @@ bool ShowFiles::Save()
 
 bool ShowFiles::SaveAs(const std::string& path)
 {
-    env_.PrjFile = path;
+    // The show takes the new name only once it is saved under it: a failed save leaves
+    // Ctrl+S and the recent list with the name that works.
+    const std::string before = Document().FileName;
     Document().FileName = path;
-    if (!Save())
+    if (!Save()) {
+        Document().FileName = before;
         return false;
+    }
+    env_.PrjFile = path;
     runtime_.Sound().SaveSummary(WithExtension(path, ".wfm"));
     return true;
 }
@@ -308,21 +322,12 @@ bool ShowFiles::DropFiles(const std::vector<std::string>& paths)
         return false;
     }
     prompts_.SetBusy(true);
-    StopForReplace();
-    runtime_.CloseAudio();
-    runtime_.State().SetSoundPath(file);
-    ProjectData& doc = Document();
-    doc.SetSoundPath(file);
-    doc.SetSoundFileTime(SoundFileTime(file));
-    if (runtime_.Sound().BuildSummary(file) > 0) {
-        if (!env_.PrjFile.empty())
-            runtime_.Sound().SaveSummary(WithExtension(env_.PrjFile, ".wfm"));
-        runtime_.OpenAudio(file);
-    }
-    emit showReplaced();
+    const bool taken = TakeSound(file);
+    if (taken)
+        emit showReplaced();
     prompts_.SetBusy(false);
     emit commandDone();
-    return true;
+    return taken;
 }
 
 void ShowFiles::AutoSave()

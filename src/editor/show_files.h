@@ -45,7 +45,8 @@ public:
     // The demo show, from the user's copy of it (made first when missing), as
     // OpenProjectAsked opens a show. False when there is no copy or the user cancelled.
     bool OpenDemo();
-    // Files dropped on the window (after start-up). False when refused (with a beep).
+    // Files dropped on the window (after start-up). False when refused (with a beep, or for a
+    // sound that cannot be used a message naming it and why).
     bool DropFiles(const std::vector<std::string>& paths);
     // The automatic save: only a modified show that has a file name.
     void AutoSave();
@@ -78,8 +79,9 @@ private:
     void BeginReplace();
     void EndReplace();
     void StopForReplace();
-    // The sound at path becomes the show's, with its waveform summary saved beside the show.
-    void TakeSound(const std::string& path);
+    // The sound at path becomes the show's, with its waveform summary saved beside the show,
+    // once it has been read whole; false (and said why) when it cannot be used.
+    bool TakeSound(const std::string& path);
 
     ShowRuntime& runtime_;
     EnvData& env_;

@@ -1,6 +1,7 @@
 #include "remote/osc_command.h"
 
 #include "common/text_codec.h"
+#include "common/translation.h"
 
 #include <algorithm>
 #include <iterator>
@@ -77,7 +78,7 @@ std::optional<OscCommand> InterpretOsc(const TOscUnit& unit, int32_t soundDurati
     out.status = "OSC: " + Shown(command) + " ";
     auto fail = [&out](const char* text, const char* reason = OscReasonBadArgument) {
         out.kind = OscCommand::Kind::Failed;
-        out.status += std::string(" ERR:") + text;
+        out.status += " ERR:" + Translated("Core", text);
         out.reason = reason;
         return out;
     };

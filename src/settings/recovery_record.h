@@ -23,6 +23,7 @@ std::optional<RecoveryRecord> ParseRecoveryRecord(std::string_view text);
 // beside the executable), else $XDG_STATE_HOME/lumenrill, else ~/.local/state/lumenrill.
 std::string RecoveryFolder(const std::string& settingsPath, const std::string& exeDir);
 
-// The name the copy of the show at showPath takes in the recovery folder, without its
-// extension: "recovery-" and a hash of the path, "recovery-untitled" for an untitled show.
+// The show's part of the name a copy of the show at showPath takes in the recovery folder:
+// "recovery-" and a hash of the path, "recovery-untitled" for an untitled show. Each run
+// adds "-" and a tag of its own, so runs never share a copy.
 std::string RecoveryBaseName(const std::string& showPath);

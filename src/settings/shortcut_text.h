@@ -3,6 +3,9 @@
 // "Shift+", "Ctrl+", "Alt+" in that order, then one key: a letter, a digit, "F1" to "F12"
 // or one of the named keys ("BkSp", "Tab", "Esc", "Enter", "Space", "PgUp", "PgDn", "End",
 // "Home", "Left", "Up", "Right", "Down", "Ins", "Del"). An empty text is no shortcut.
+//
+// In the table an empty value stands for the command's built-in key (a table written before
+// the command had one); NoShortCutText stands for a command the person left without a key.
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +28,7 @@ struct ShortCut {
 std::optional<ShortCut> ParseShortCut(std::string_view text);
 // The stored text of a shortcut; empty for none or for a key the form has no name for.
 std::string ShortCutText(const std::optional<ShortCut>& shortCut);
+inline constexpr std::string_view NoShortCutText = "None";
 // The key names beside letters, digits and function keys, in the stored spelling.
 inline constexpr const char* NamedKeys[] = {"BkSp", "Tab",  "Esc",  "Enter", "Space", "PgUp", "PgDn", "End",
                                             "Home", "Left", "Up",   "Right", "Down",  "Ins",  "Del"};

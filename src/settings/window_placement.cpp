@@ -30,11 +30,17 @@ int32_t KeepOn(int32_t start, int32_t length, int32_t origin, int32_t limit)
     return int32_t(std::max<int64_t>(s, origin));
 }
 
-// Whether [start, start + length) and [otherStart, otherStart + otherLength) overlap; an
-// empty span counts as one unit, so that it is found where it lies.
-bool Overlaps(int64_t start, int64_t length, int64_t otherStart, int64_t otherLength)
+// How far [start, start + length) and [otherStart, otherStart + otherLength) overlap.
+int64_t Overlap(int64_t start, int64_t length, int64_t otherStart, int64_t otherLength)
 {
-    return start < otherStart + std::max<int64_t>(otherLength, 1) && otherStart < start + std::max<int64_t>(length, 1);
+    return std::max<int64_t>(0, std::min(start + length, otherStart + otherLength) - std::max(start, otherStart));
+}
+
+bool TitleBarOn(const WindowRect& window, const WindowRect& screen)
+{
+    const int64_t grip = std::min<int64_t>(TitleBarGrip, std::max<int64_t>(window.Width, 1));
+    return Overlap(window.Left, window.Width, screen.Left, screen.Width) >= grip && window.Top >= screen.Top &&
+           int64_t(window.Top) + TitleBarHeight <= int64_t(screen.Top) + screen.Height;
 }
 
 } // namespace
@@ -100,13 +106,22 @@ void StorePlacementB(IniFile& ini, const std::string& section, WindowStyle style
 
 WindowRect KeepOnAScreen(const WindowRect& window, std::span<const WindowRect> screens, size_t primary)
 {
-    for (const WindowRect& screen : screens)
-        if (Overlaps(window.Left, window.Width, screen.Left, screen.Width) &&
-            Overlaps(window.Top, window.Height, screen.Top, screen.Height))
+    size_t target = primary;
+    int64_t most = 0;
+    for (size_t i = 0; i < screens.size(); ++i) {
+        const WindowRect& screen = screens[i];
+        if (TitleBarOn(window, screen))
             return window;
-    if (primary >= screens.size())
+        const int64_t area = Overlap(window.Left, window.Width, screen.Left, screen.Width) *
+                             Overlap(window.Top, window.Height, screen.Top, screen.Height);
+        if (area > most) {
+            most = area;
+            target = i;
+        }
+    }
+    if (target >= screens.size())
         return window;
-    const WindowRect& screen = screens[primary];
+    const WindowRect& screen = screens[target];
     WindowRect moved = window;
     moved.Left = KeepOn(window.Left, window.Width, screen.Left, screen.Width);
     moved.Top = KeepOn(window.Top, window.Height, screen.Top, screen.Height);

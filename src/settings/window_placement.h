@@ -64,8 +64,12 @@ PlacementB LoadPlacementB(const IniFile& ini, const std::string& section, Window
 void StorePlacementB(IniFile& ini, const std::string& section, WindowStyle style, WindowState state,
                      const WindowRect& normalBounds);
 
-// A window whose stored rectangle meets none of the screens (the screen it was on is gone)
-// would open where nobody can reach it: it moves onto the primary screen, kept whole on it
-// where it fits, the nearer edges first. A window that meets a screen keeps its place.
+// A window opens where its title bar can be reached: the strip of TitleBarHeight at its top
+// lies on a screen, at least TitleBarGrip wide (the whole width of a narrower window). A
+// window stored elsewhere (the screen it was on is gone, or only an edge of it shows) would
+// open where nobody can move it: it moves onto the screen it overlaps most, or else the
+// primary one, kept whole on it where it fits, the nearer edges first.
 // screens: the screens' rectangles; primary: its index among them.
+inline constexpr int32_t TitleBarHeight = 24;
+inline constexpr int32_t TitleBarGrip = 48;
 WindowRect KeepOnAScreen(const WindowRect& window, std::span<const WindowRect> screens, size_t primary);

@@ -99,7 +99,7 @@ const char* SummaryMessage(int code)
 bool WavSound::GetSoundInfo(const std::string& path, SoundInfo* info)
 {
     if (const char* reason = ReadSoundInfo(path, info)) {
-        ShowError(reason);
+        ShowError(path + "\n" + Translated("Core", reason));
         return false;
     }
     return true;
@@ -135,7 +135,7 @@ int WavSound::BuildSummary(const std::string& given)
     }
     Report("");
     if (result < 0)
-        ShowError(SummaryMessage(result));
+        ShowError(given + "\n" + Translated("Core", SummaryMessage(result)));
     return result;
 }
 

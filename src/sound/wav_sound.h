@@ -2,8 +2,9 @@
 // The show's sound file: its format and length, and its waveform summary (one
 // SummaryFrame per 10 ms of sound), with the summary's cache file (*.wfm).
 //
-// GetSoundInfo and BuildSummary show their own error messages (common/messages.h);
-// callers only test the result. Everything here runs on the thread that owns the object.
+// GetSoundInfo and BuildSummary show their own error messages (common/messages.h), the
+// file's path and a line below it the reason; callers only test the result. Everything
+// here runs on the thread that owns the object.
 
 #include "common/atomic_file.h"
 #include "sound/summary_frame.h"

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -41,10 +42,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(running_.Acquire()); }
 
     // args: shell words.
-    int Run(const std::string& args, std::string* out)
+    int Run(const std::string& args, std::string* out, const std::string& env = {})
     {
         return RunCommand("cd '" + dir_.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR='" +
-                              dir_.Path() + "' XDG_CONFIG_HOME='" + dir_.Path() + "' '" LUMENRILL_APP "' " + args +
+                              dir_.Path() + "' XDG_CONFIG_HOME='" + dir_.Path() + "' " + env + " '" LUMENRILL_APP "' " + args +
                               " 2>stderr.txt",
                           out);
     }
@@ -90,6 +91,23 @@ TEST_F(CommandLineTest, AnUnknownOptionOrASecondShowIsAUsageError)
         const std::string err = Stderr();
         EXPECT_NE(err.find(error), std::string::npos) << args << ": " << err;
         EXPECT_NE(err.find("[SHOW.PRJ]"), std::string::npos) << args << ": " << err;
+    }
+}
+
+// The demo show cannot be copied (the data folder cannot be made): said in the language
+// the settings choose, with the folder, and the start ends with status 1.
+TEST_F(CommandLineTest, ADemoThatCannotBeCopiedIsSaidInTheChosenLanguage)
+{
+    std::filesystem::create_directories(dir_ / "lumenrill");
+    const std::pair<const char*, const char*> cases[] = {{"en", "Cannot copy the demo show to"},
+                                                         {"ja", "デモショーをコピーできません"}};
+    for (const auto& [language, said] : cases) {
+        std::ofstream(dir_ / "lumenrill/lumenrill.INI") << "[Option]\nLanguage=" << language << "\n";
+        std::ofstream(dir_ / "blocked") << "a file where a folder should be";
+        std::string out;
+        EXPECT_EQ(Run("--demo", &out, "XDG_DATA_HOME='" + dir_.Path() + "/blocked'"), 1) << language;
+        EXPECT_NE(Stderr().find(said), std::string::npos) << language << ": " << Stderr();
+        EXPECT_NE(Stderr().find(dir_ / "blocked"), std::string::npos) << Stderr();
     }
 }
 

@@ -78,7 +78,8 @@ TEST_F(CliPlayTest, ShowsThatCannotPlayEndWithStatusOne)
 
     MakeShow(dir / "missing.wav", 0, 0);
     EXPECT_EQ(Cli("play show.PRJ --osc-port 19901"), 1);
-    EXPECT_NE(Stderr().find("再生ファイルが見つかりません"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find("show.PRJ: its sound file is not there: " + dir / "missing.wav"), std::string::npos)
+        << Stderr();
 
     EXPECT_EQ(Cli("play missing.PRJ"), 1);
 }
@@ -88,7 +89,7 @@ TEST_F(CliPlayTest, WithoutAudioOutputTheShowDoesNotPlay)
     WriteWav("a.wav", 0.5);
     MakeShow(dir / "a.wav", 0, 0);
     EXPECT_EQ(Cli("play show.PRJ --osc-port 19902", nullptr, "PULSE_SERVER=unix:/nonexistent/native"), 1);
-    EXPECT_NE(Stderr().find("オーディオ出力が無効です"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find("Audio output unavailable"), std::string::npos) << Stderr();
 }
 
 TEST_F(CliPlayTest, StartPlaysToTheEndAndExits)

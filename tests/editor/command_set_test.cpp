@@ -487,6 +487,21 @@ TEST_F(CommandSetTest, AKeyStoredTwiceStaysWithTheFirstCommand)
     EXPECT_TRUE(A().Get(Command::ZoomIn)->shortcut().isEmpty());
 }
 
+// Ctrl+C moved from Copy to Undo: Copy is stored without a key, and the next start keeps
+// it so (cut, copy and paste get their keys back only where nothing was stored).
+TEST_F(CommandSetTest, AShortcutMovedToAnotherCommandStaysMoved)
+{
+    StartShow({{0, 500}}, "[ShortCut]\nCpyStepActionItem=None\nUndoActionItem=Ctrl+C\nCutStepActionItem=\n");
+    EXPECT_TRUE(A().Get(Command::Copy)->shortcut().isEmpty());
+    EXPECT_EQ(A().Get(Command::Undo)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_EQ(A().Get(Command::Cut)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    form->close();
+    std::ifstream in(dir / "lumenrill.INI");
+    const std::string ini((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_THAT(ini, HasSubstr("CpyStepActionItem=None\n"));
+    EXPECT_THAT(ini, HasSubstr("UndoActionItem=Ctrl+C\n"));
+}
+
 TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
 {
     StartShow({{0, 500}, {0, 1500}},
@@ -536,9 +551,9 @@ TEST_F(CommandSetTest, TheShortcutTableIsReadAtStartAndWrittenAtClose)
     std::ifstream in(dir / "lumenrill.INI");
     const std::string ini((std::istreambuf_iterator<char>(in)), {});
     for (const char* line : {"UndoActionItem=Shift+Alt+BkSp\n", "CutStepActionItem=Ctrl+X\n",
-                             "CpyStepActionItem=Ctrl+C\n", "SelectAllActionItem=\n", "PrvTimActionItem=Left\n",
+                             "CpyStepActionItem=Ctrl+C\n", "SelectAllActionItem=None\n", "PrvTimActionItem=Left\n",
                              "NxtStpActionItem=Shift+Ctrl+F5\n", "PrvStpActionItem=Ctrl+Left\n",
-                             "DownBrightActionItem=Down\n", "PropertyActionItem=\n"})
+                             "DownBrightActionItem=Down\n", "PropertyActionItem=None\n"})
         EXPECT_THAT(ini, HasSubstr(line));
     for (const char* absent : {"CurBrt0", "ExitItemItem", "OptionItemItem", "RepeatPly"})
         EXPECT_THAT(ini, ::testing::Not(HasSubstr(absent)));

@@ -3,6 +3,7 @@
 // server's port and the transport's seek and scrub.
 #include "output/fake_network.h"
 #include "common/paths.h"
+#include "common/string_table.h"
 #include "editor/canvas_fixture.h"
 #include "editor/editor_session.h"
 #include "engine/fake_audio.h"
@@ -18,6 +19,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <deque>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -56,7 +60,7 @@ protected:
     void TearDown() override { session->Close({}, {}); }
 
     // A session as a new start makes it, its recovery copies written 50 ms after a change.
-    void StartSession()
+    void StartSession(const std::string& recoveryFolder = {})
     {
         if (session)
             session->Close({}, {});
@@ -65,8 +69,9 @@ protected:
         o.SettingsPath = dir / "lumenrill.INI";
         o.Audio = audio;
         o.Platform = net.Platform();
-        o.RecoveryFolder = dir / "state";
+        o.RecoveryFolder = recoveryFolder.empty() ? dir / "state" : recoveryFolder;
         o.RecoveryDelayMs = 50;
+        o.DataFolder = dir / "data";
         session = std::make_unique<EditorSession>(std::move(o), dialogs);
         QObject::connect(session.get(), &EditorSession::changed,
                          [this](const EditorChange& change) { reports.push_back(change); });
@@ -189,35 +194,171 @@ TEST_F(EditorSessionTest, AnUnsavedChangeIsCopiedSoonAndASaveRemovesTheCopy)
 }
 
 // At start each copy is offered: open it (as the show, with unsaved changes, its own file
-// untouched), discard it, or keep it for later.
+// untouched), discard it once that is confirmed, or keep it for later.
 TEST_F(EditorSessionTest, AtStartACopyIsOfferedAndEachAnswerDoesWhatItSays)
 {
     const std::string saved = ShowBytes();
-    for (Answer answer : {Answer::Cancel, Answer::Yes, Answer::No}) {
+    struct Case {
+        std::deque<Answer> answers; // the offer's buttons: Yes opens, No discards, Cancel is later
+        size_t questions;
+        bool opened;
+        size_t copiesLeft;
+    };
+    for (const Case& c : {Case{{Answer::Cancel}, 1, false, 1}, Case{{Answer::Yes}, 1, true, 1},
+                          Case{{Answer::No, Answer::Yes}, 2, false, 0},
+                          // the discard not confirmed: asked again, and kept for later
+                          Case{{Answer::No, Answer::No, Answer::Cancel}, 3, false, 1}}) {
+        for (const RecoveryCopy::Found& f : Copies())
+            RecoveryCopy::Discard(f);
         session->FocusStep(1, StepFocus::Quiet);
         session->BrightnessStepCommand(true);
         ASSERT_TRUE(session->KeepRecoveryCopy());
         StartSession(); // the program ended with the change unsaved
-        messages.answers = {answer};
+        messages.answers = c.answers;
         const bool opened = session->OfferRecoveryCopies();
-        ASSERT_EQ(messages.entries.size(), 1u);
-        EXPECT_NE(messages.entries.back().text.find(dir / "show.PRJ"), std::string::npos);
+        ASSERT_EQ(messages.entries.size(), c.questions);
+        EXPECT_NE(messages.entries.front().text.find(dir / "show.PRJ"), std::string::npos);
+        EXPECT_EQ(messages.entries.front().text.find("注意"), std::string::npos) << "the show file is older";
         messages.entries.clear();
-        EXPECT_EQ(opened, answer == Answer::Yes);
-        EXPECT_EQ(Copies().size(), answer == Answer::No ? 0u : 1u) << int(answer);
+        EXPECT_EQ(opened, c.opened);
+        EXPECT_EQ(Copies().size(), c.copiesLeft) << c.questions;
         EXPECT_EQ(ShowBytes(), saved);
         if (opened) {
             EXPECT_EQ(Doc().Lines[0][1].Brightness, 41);
             EXPECT_EQ(Doc().FileName, dir / "show.PRJ") << "a save writes the show's own file";
             EXPECT_TRUE(Doc().Modified);
             session->Files().SaveProjectCommand();
-            EXPECT_TRUE(Copies().empty());
+            EXPECT_TRUE(Copies().empty()) << "the opened copy was this run's";
             Doc().Lines[0][1].Brightness = 40;
             ASSERT_TRUE(Doc().SaveProject(false));
         } else {
             ASSERT_TRUE(session->Files().OpenProject(dir / "show.PRJ"));
         }
     }
+}
+
+// A show saved after its copy was written: the offer says so before anyone opens the copy.
+TEST_F(EditorSessionTest, TheOfferWarnsWhenTheShowFileIsNewerThanTheCopy)
+{
+    session->FocusStep(1, StepFocus::Quiet);
+    session->BrightnessStepCommand(true);
+    ASSERT_TRUE(session->KeepRecoveryCopy());
+    std::filesystem::last_write_time(dir / "show.PRJ",
+                                     std::filesystem::file_time_type::clock::now() + std::chrono::minutes(2));
+    StartSession();
+    messages.answers = {Answer::Cancel};
+    EXPECT_FALSE(session->OfferRecoveryCopies());
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_NE(messages.entries[0].text.find(Msg::RecoveryShowNewer), std::string::npos) << messages.entries[0].text;
+}
+
+// Killed with the show unsaved, the copy kept for later, the show opened from disk and edited
+// again: the new run writes a copy of its own, and its save removes only that one.
+TEST_F(EditorSessionTest, ACopyKeptForLaterIsNeverOverwrittenByTheNextRun)
+{
+    session->FocusStep(1, StepFocus::Quiet);
+    session->BrightnessStepCommand(true);
+    ASSERT_TRUE(session->KeepRecoveryCopy());
+    ASSERT_EQ(Copies().size(), 1u);
+    const RecoveryCopy::Found kept = Copies().front();
+    const std::string keptBytes = ReadText(kept.CopyPath);
+
+    StartSession();
+    messages.answers = {Answer::Cancel};
+    ASSERT_FALSE(session->OfferRecoveryCopies());
+    ASSERT_TRUE(session->Files().OpenProject(dir / "show.PRJ"));
+    session->FocusStep(2, StepFocus::Quiet);
+    session->BrightnessStepCommand(false);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Copies().size() == 2; }, 3000));
+    EXPECT_EQ(ReadText(kept.CopyPath), keptBytes);
+
+    session->Files().SaveProjectCommand();
+    ASSERT_EQ(Copies().size(), 1u);
+    EXPECT_EQ(Copies().front().CopyPath, kept.CopyPath);
+    EXPECT_EQ(ReadText(kept.CopyPath), keptBytes);
+}
+
+// No copy can be written (the recovery folder cannot be made): said once, however many
+// edits follow; at the end the show goes beside its file, or for an untitled show to the
+// data folder, and the next start names the file.
+TEST_F(EditorSessionTest, ACopyThatCannotBeWrittenIsSaidAndTheEndKeepsTheShowElsewhere)
+{
+    WriteBytes(dir / "blocked", {1});
+    for (const bool untitled : {false, true}) {
+        StartSession(dir / "blocked/state");
+        if (untitled)
+            session->Files().OpenProject("");
+        else
+            ASSERT_TRUE(session->Files().OpenProject(dir / "show.PRJ"));
+        messages.entries.clear();
+        Doc().CurrentLine = 0;
+        for (int32_t t : {2000, 2500, 3000}) {
+            Doc().AddStep(0x00FFFF, 10, t, 0, true);
+            QTest::qWait(150);
+        }
+        ASSERT_EQ(messages.entries.size(), 1u) << "said once";
+        EXPECT_EQ(messages.entries[0].kind, "error");
+        EXPECT_NE(messages.entries[0].text.find(dir / "blocked"), std::string::npos) << messages.entries[0].text;
+
+        ASSERT_TRUE(session->KeepRecoveryCopy());
+        const std::string folder = untitled ? dir / "data" : dir.Path();
+        std::vector<std::string> kept;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().filename().string().find("-recovered-") != std::string::npos)
+                kept.push_back(entry.path().string());
+        ASSERT_EQ(kept.size(), 1u) << folder;
+        PlayGlobals play;
+        ProjectData read(play);
+        ASSERT_GE(read.LoadProject(kept[0]), 1);
+        EXPECT_EQ(read.Lines[0].size(), Doc().Lines[0].size());
+
+        StartSession(dir / "blocked/state");
+        messages.entries.clear();
+        EXPECT_FALSE(session->OfferRecoveryCopies());
+        ASSERT_EQ(messages.entries.size(), 1u);
+        EXPECT_NE(messages.entries[0].text.find(kept[0]), std::string::npos) << messages.entries[0].text;
+        messages.entries.clear();
+        session->OfferRecoveryCopies();
+        EXPECT_TRUE(messages.entries.empty()) << "said once";
+        std::filesystem::remove(kept[0]);
+    }
+}
+
+// A 24-bit WAV dropped on the window or chosen in the project settings: refused with the
+// file's name and the reason, and the show, its sound and its waveform stay as they were.
+TEST_F(EditorSessionTest, ASoundThatCannotBeUsedChangesNothing)
+{
+    WavLayout wav;
+    wav.bitsPerSample = 24;
+    wav.data = Bytes(44100 * 6, 0);
+    const std::string deep = dir / "deep.wav";
+    WriteBytes(deep, WavBytes(wav));
+    const std::u16string sound = Doc().SoundFile;
+    const size_t frames = session->Sound().FrameCount();
+    ASSERT_GT(frames, 0u);
+    const std::function<bool()> ways[] = {
+        [&] { return session->Files().DropFiles({deep}); },
+        [&] {
+            ProjectSettingsValues v;
+            v.SoundFile = deep;
+            v.SoundChanged = true;
+            v.PrePlayTime = session->State().Play.PrePlayTime;
+            v.PostPlayTime = session->State().Play.PostPlayTime;
+            session->ApplyProjectSettings(v);
+            return true;
+        },
+    };
+    for (const auto& way : ways) {
+        messages.entries.clear();
+        way();
+        ASSERT_EQ(messages.entries.size(), 1u);
+        EXPECT_EQ(messages.entries[0].text, deep + "\n未対応なフォーマットです");
+        EXPECT_EQ(Doc().SoundFile, sound);
+        EXPECT_FALSE(Doc().Modified);
+        EXPECT_EQ(session->Sound().FrameCount(), frames) << "the waveform stays";
+        EXPECT_EQ(session->State().SoundPath(), dir / "show.wav");
+    }
+    EXPECT_FALSE(session->Files().DropFiles({deep}));
 }
 
 TEST_F(EditorSessionTest, TheOscServerKeepsItsPortWhenAnotherFails)

@@ -16,6 +16,7 @@
 #include "engine/fake_audio.h"
 #include "gui_common/language.h"
 #include "monitor/colour_monitor.h"
+#include "remote/osc_builder.h"
 #include "support/test_support.h"
 
 #include <QAbstractButton>
@@ -34,6 +35,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUdpSocket>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -153,6 +155,19 @@ TEST_F(EnglishWindowTest, TheMainWindowSpeaksEnglishAndHelpOpensTheEnglishManual
     for (const char* id : {"main-window", "file-menu", "edit-menu", "play-menu", "view-menu", "settings-menu",
                            "help-menu", "extended-selection"})
         EXPECT_THAT(html, HasSubstr(std::string("id=\"") + id + "\"")) << id;
+}
+
+// What the core says reaches the English window in English: an OSC command it does not
+// know, in the status bar.
+TEST_F(EnglishWindowTest, OscErrorsInTheStatusBarAreEnglish)
+{
+    ASSERT_TRUE(form->Session().Osc().SetPort(19931));
+    QUdpSocket peer;
+    const Datagram d = OscMessage("/lumenrill/bogus").Bytes();
+    peer.writeDatagram(reinterpret_cast<const char*>(d.data()), qint64(d.size()), QHostAddress::LocalHost, 19931);
+    QLabel* hint = form->Status(StatusPanel::Hint);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hint->text().contains("ERR:"); }, 3000));
+    EXPECT_EQ(hint->text().toStdString(), "OSC: bogus  ERR:Unknown address");
 }
 
 TEST_F(EnglishWindowTest, EveryDialogSpeaksEnglishWithNothingCutShort)

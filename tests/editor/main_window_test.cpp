@@ -4,6 +4,8 @@
 #include "output/fake_network.h"
 #include "editor/actions.h"
 #include "editor/main_window.h"
+#include "dialogs/project_settings_dialog.h"
+#include "editor/panes/first_run_hint.h"
 #include "editor/panes/transport_panel.h"
 #include "editor/panes/waveform_pane.h"
 #include "editor/view_state.h"
@@ -320,6 +322,59 @@ TEST_F(MainWindowTest, ClosingAnUntitledChangedShowAndCancellingTheDialogKeepsTh
     messages.answers = {Answer::No};
 }
 
+// The desktop asked the program to save for a logout, then the logout was cancelled and the
+// person went on working: a close asks again. Without anything from the person the close
+// that follows asks nothing and keeps the show as it is then.
+TEST_F(MainWindowTest, ASessionEndThatDoesNotEndLetsTheCloseAskAgain)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    Doc().AddStep(0xFF, 0, 500, 0, true);
+    form->PrepareForSessionEnd();
+    ASSERT_EQ(RecoveryCopy::FindAll(dir.Path()).size(), 1u);
+    QTest::keyClick(form.get(), Qt::Key_Right);
+    Doc().AddStep(0xFF00, 0, 900, 0, true);
+    messages.entries.clear();
+    messages.answers = {Answer::Cancel};
+    EXPECT_FALSE(form->close()) << "the save question was answered with cancel";
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].kind, "ask");
+
+    form->PrepareForSessionEnd();
+    Doc().AddStep(0xFF0000, 0, 1300, 0, true);
+    messages.entries.clear();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(messages.entries.empty()) << "the session ends: nobody is asked";
+    const std::vector<RecoveryCopy::Found> copies = RecoveryCopy::FindAll(dir.Path());
+    ASSERT_EQ(copies.size(), 1u);
+    PlayGlobals play;
+    ProjectData read(play);
+    ASSERT_GE(read.LoadProject(copies[0].CopyPath), 1);
+    EXPECT_EQ(read.Lines[0].size(), 4u) << "the copy holds the edit made after the first request";
+}
+
+// Save As into a folder that is not there: the show keeps its name, so Ctrl+S still saves
+// it where it was, and the failed path never becomes the last show.
+TEST_F(MainWindowTest, AFailedSaveAsKeepsTheShowsName)
+{
+    const std::string show = MakeShow("show.PRJ");
+    Start("[Project]\nPrjFile=" + show + "\n");
+    Doc().AddStep(0xFF, 0, 500, 0, true);
+    const std::string nowhere = dir / "gone/other.PRJ";
+    prompts.savePaths = {nowhere};
+    EXPECT_FALSE(S().Files().SaveProjectAs());
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_THAT(messages.entries[0].text, HasSubstr(nowhere));
+    EXPECT_EQ(Doc().FileName, show);
+    EXPECT_EQ(S().Env().PrjFile, show);
+    EXPECT_TRUE(Doc().Modified);
+    S().Files().SaveProjectCommand();
+    EXPECT_FALSE(Doc().Modified) << "Ctrl+S saves under the old name";
+    form->close();
+    EXPECT_THAT(IniText(), HasSubstr("PrjFile=" + show + "\n"));
+    EXPECT_THAT(IniText(), ::testing::Not(HasSubstr(nowhere)));
+}
+
 TEST_F(MainWindowTest, DropsTakeExactlyOneFileAndAProjectDropAsksFirst)
 {
     Start();
@@ -462,6 +517,21 @@ TEST_F(MainWindowTest, AShowWhoseSoundIsMissingShowsNoWaveform)
     S().Files().OpenProject(b);
     EXPECT_EQ(S().Sound().FrameCount(), 0u);
     EXPECT_FALSE(form->View().Mapped().SoundLoaded) << "the panes paint nothing";
+    // Over the open show: which sound is missing and a way to choose another, not the first steps.
+    auto* hint = form->findChild<FirstRunHint*>("FirstRunHint");
+    ASSERT_TRUE(WaitFor([&] { return hint->isVisible(); }));
+    EXPECT_THAT(hint->TextLabel()->text().toStdString(), HasSubstr(dir / "b.PRJ.wav"));
+    EXPECT_THAT(hint->TextLabel()->text().toStdString(), HasSubstr("見つかりません"));
+    EXPECT_THAT(hint->TextLabel()->text().toStdString(), ::testing::Not(HasSubstr("プロジェクトの新規作成")));
+    EXPECT_FALSE(hint->DemoButton()->isVisible());
+    ASSERT_TRUE(hint->ChooseSoundButton()->isVisible());
+    bool settingsOpened = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        settingsOpened = form->ProjectDialog()->isVisible();
+        form->ProjectDialog()->reject();
+    });
+    QTest::mouseClick(hint->ChooseSoundButton(), Qt::LeftButton);
+    EXPECT_TRUE(settingsOpened) << "the button opens the project settings, where the sound is chosen";
     form->Actions().Update();
     EXPECT_FALSE(form->Actions().Get(Command::AddStep)->isEnabled());
     EXPECT_FALSE(form->Actions().Get(Command::ZoomIn)->isEnabled());
@@ -720,6 +790,39 @@ TEST_F(MainWindowTest, AnOscPortThatFailsKeepsTheOldOne)
     }
     form->close();
     EXPECT_THAT(IniText(), HasSubstr("LocalPort=19911"));
+}
+
+// A port typed and taken with OK alone is used; a bad one keeps the dialog open.
+TEST_F(MainWindowTest, AnOscPortTypedIsTakenByOk)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[OSC]\nLocalPort=19914\n");
+    WithOptionDialog(*form, true, [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("OscPortEdit")->setText("19915");
+    });
+    EXPECT_EQ(S().Osc().Port(), 19915);
+    EXPECT_TRUE(messages.entries.empty());
+    bool stayedOpen = false;
+    WithOptionDialog(*form, true, [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("OscPortEdit")->setText("70000");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        stayedOpen = dialog.isVisible();
+        dialog.findChild<QLineEdit*>("OscPortEdit")->setText("19915");
+    });
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_THAT(messages.entries[0].text, HasSubstr("70000"));
+    EXPECT_EQ(S().Osc().Port(), 19915);
+}
+
+// A stored port out of range is said as such at start, not as an unknown error.
+TEST_F(MainWindowTest, AStoredOscPortOutOfRangeSaysWhatIsWrong)
+{
+    Start("[Project]\nPrjFile=" + MakeShow("show.PRJ") + "\n[OSC]\nLocalPort=70000\n");
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_THAT(messages.entries[0].text, HasSubstr("70000"));
+    EXPECT_THAT(messages.entries[0].text, HasSubstr("65535"));
+    EXPECT_THAT(messages.entries[0].text, ::testing::Not(HasSubstr("Unknown")));
+    EXPECT_FALSE(S().Osc().Listening());
 }
 
 // The OSC lists from the option dialog: a bad item is named and nothing is taken until both

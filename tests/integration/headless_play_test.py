@@ -106,7 +106,7 @@ def main():
             peer = json.load(f)
 
     check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: play 00:00:01.00", "OSC: pause ", "OSC: play ", "OSC: stop ",
-                     "OSC: next  ERR:未定義アドレス", "OSC: play top"], f"status lines {status}")
+                     "OSC: next  ERR:Unknown address", "OSC: play top"], f"status lines {status}")
 
     sent = {label: at for at, label in peer["sent"]}
     frames = [f for f in peer["dmx"] if f[1] == 0]

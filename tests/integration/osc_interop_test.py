@@ -122,7 +122,7 @@ def main():
             subscribed = parse_dump(f.read().splitlines())
 
     # A release is no command: no status line, and the pause is not taken back.
-    check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: bogus  ERR:未定義アドレス", "OSC: subscribe " + SUBSCRIBER_PORT, "OSC: play top",
+    check(status == ["Art-Net: 2.255.255.255 (lr-app)", "OSC: bogus  ERR:Unknown address", "OSC: subscribe " + SUBSCRIBER_PORT, "OSC: play top",
                      "OSC: pause ", "OSC: stop "], f"status lines {status}")
     subscriber_states = [args[0] for a, args in subscribed if a == "/lumenrill/state"]
     check(subscriber_states == ["stopped", "leadin", "playing", "paused", "stopped"],

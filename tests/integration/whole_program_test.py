@@ -6,7 +6,11 @@ settings dialog, its sound file chosen in the file dialog, steps added at the cu
 colours picked from the palette, saved under a name); the program closed and its settings file
 checked; the show given on the command line to a new start, played from the top through the
 Play menu, with every frame the node receives checked against `lumenrill-cli eval`; a change
-left unsaved when SIGTERM ends the program, kept as a recovery copy and opened at the next start.
+left unsaved when SIGTERM ends the program, kept as a recovery copy, kept again for later while
+the show is edited and the program ended once more (the first copy stays as it was and is offered
+at the next start, after the newer one is discarded with a confirmation, with a warning that the
+show's file is newer); and with no place for a copy, the show kept beside its file and the next
+start saying where.
 
 usage: whole_program_test.py LUMENRILL LUMENRILL_CLI
 Needs root, Xvfb, xdotool, ImageMagick's import and the private sound server of scripts/test
@@ -193,9 +197,48 @@ def main():
         check(len(notes) == 1, f"recovery notes after SIGTERM: {notes}")
         with open(ini, encoding="utf-8") as f:
             check(f"PrjFile={show}" in f.read(), "the settings were not written at the SIGTERM")
+        first_note = os.path.join(recovery, notes[0]) if notes else ""
+        first_copy = first_note[:-len(".txt")] + ".PRJ"
+        with open(first_copy, "rb") as f:
+            first_bytes = f.read()
+
+        # Kept for later (Escape); the show opens from its file, is edited the other way and the
+        # program is ended again: a copy of its own beside the first, which stays as it was.
         program = desk.start([binary], os.path.join(work, "fourth.log"))
         question = desk.wait_window("ショーの復元")
-        desk.keys(question, "Return")  # Yes: open the recovered show
+        time.sleep(0.5)
+        desk.shot(os.path.join(work, "recovery-offer.png"), question)
+        desk.keys(question, "Escape")
+        desk.wait_gone(question)
+        main_window = desk.wait_window("Made by hand")
+        time.sleep(1.0)
+        desk.keys(main_window, "ctrl+Right", "Down", "Down")  # the first step a little darker
+        time.sleep(0.5)
+        program.send_signal(signal.SIGTERM)
+        wait_exit(program, "ending on SIGTERM after a copy was kept for later", timeout=5)
+        notes = sorted(n for n in os.listdir(recovery) if n.endswith(".txt"))
+        check(len(notes) == 2, f"recovery notes after the second SIGTERM: {notes}")
+        with open(first_copy, "rb") as f:
+            check(f.read() == first_bytes, "the copy kept for later was overwritten")
+
+        # The show's file is saved after the first copy was made: its offer warns of that.
+        later = time.time() + 120
+        os.utime(show, (later, later))
+        # The newest copy first: discarded once the discard is confirmed. Then the first copy
+        # is still offered, and opened.
+        program = desk.start([binary], os.path.join(work, "fifth.log"))
+        question = desk.wait_window("ショーの復元")
+        desk.keys(question, "alt+d")
+        desk.wait_gone(question)
+        confirm = desk.wait_window("ショーの復元")
+        time.sleep(0.5)
+        desk.shot(os.path.join(work, "recovery-discard.png"), confirm)
+        desk.keys(confirm, "Return")  # yes, discard it
+        desk.wait_gone(confirm)
+        question = desk.wait_window("ショーの復元")
+        time.sleep(0.5)
+        desk.shot(os.path.join(work, "recovery-newer-show.png"), question)
+        desk.keys(question, "Return")  # open the copy
         desk.wait_gone(question)
         main_window = desk.wait_window("Made by hand")
         time.sleep(1.0)
@@ -203,10 +246,34 @@ def main():
         time.sleep(1.0)
         desk.keys(main_window, "alt+f", "x")
         wait_exit(program, "closing after the recovered show was saved")
-        check(not any(n.endswith(".txt") for n in os.listdir(recovery)), "the copy outlived the save")
+        check(not any(n.endswith(".txt") for n in os.listdir(recovery)), "a copy outlived the save")
         brighter = json.loads(subprocess.run([cli, "export", show], check=True, capture_output=True,
                                              text=True).stdout)["lines"][0][0]["brightness"]
-        check(brighter > 0, f"the recovered change did not reach the show: brightness {brighter}")
+        check(brighter > 0, f"the first copy's change did not reach the show: brightness {brighter}")
+
+        # No copy can be written (the state folder is a file): the end keeps the show beside its
+        # file, and the next start says where.
+        blocked = os.path.join(work, "blocked")
+        with open(blocked, "w") as f:
+            f.write("a file where the state folder should be")
+        program = desk.start([binary], os.path.join(work, "sixth.log"), {"XDG_STATE_HOME": blocked})
+        main_window = desk.wait_window("Made by hand")
+        time.sleep(1.5)
+        desk.keys(main_window, "ctrl+Right", "Up")
+        time.sleep(0.5)
+        program.send_signal(signal.SIGTERM)
+        wait_exit(program, "ending on SIGTERM with no place for a copy", timeout=5)
+        kept = [n for n in os.listdir(work) if n.startswith("made-recovered-") and n.endswith(".PRJ")]
+        check(len(kept) == 1, f"the show kept beside its file: {kept}")
+        program = desk.start([binary], os.path.join(work, "seventh.log"), {"XDG_STATE_HOME": blocked})
+        said = desk.wait_window("ショーの復元")
+        time.sleep(0.5)
+        desk.shot(os.path.join(work, "recovery-saved-elsewhere.png"), said)
+        desk.keys(said, "Return")
+        desk.wait_gone(said)
+        main_window = desk.wait_window("Made by hand")
+        desk.keys(main_window, "alt+f", "x")
+        wait_exit(program, "closing after the place was said")
 
     with open(record) as f:
         frames = [f for f in json.load(f)["dmx"] if f[1] == 0]

@@ -200,7 +200,7 @@ TEST_F(PlacementTest, ToolbarDefaults)
     EXPECT_EQ(LoadToolBar(ini, "Tool4", 0, 0).FloatWindow.Width, INT32_MIN) << "saturates, no overflow";
 }
 
-TEST(KeepOnAScreenTest, AWindowThatMeetsNoScreenOpensOnThePrimary)
+TEST(KeepOnAScreenTest, AWindowOpensWhereItsTitleBarCanBeReached)
 {
     const WindowRect main{0, 0, 1920, 1080};
     const WindowRect right{1920, 0, 1280, 1024};
@@ -219,7 +219,14 @@ TEST(KeepOnAScreenTest, AWindowThatMeetsNoScreenOpensOnThePrimary)
         {"on the second screen while it is there", {2000, 100, 480, 320}, both, 0, {2000, 100, 480, 320}},
         {"the second screen gone: the primary's near edge", {2000, 100, 480, 320}, mainOnly, 0, {1440, 100, 480, 320}},
         {"partly on a screen: kept", {-100, 50, 480, 320}, mainOnly, 0, {-100, 50, 480, 320}},
-        {"one column on the screen is enough", {1919, 0, 480, 320}, mainOnly, 0, {1919, 0, 480, 320}},
+        {"one column on the screen is not enough: moved wholly onto it", {1919, 0, 480, 320}, mainOnly, 0,
+         {1440, 0, 480, 320}},
+        {"a grip's width of title bar is enough", {1920 - TitleBarGrip, 0, 480, 320}, mainOnly, 0,
+         {1920 - TitleBarGrip, 0, 480, 320}},
+        {"the title bar above the screen's top", {100, -200, 480, 320}, mainOnly, 0, {100, 0, 480, 320}},
+        {"only the bottom edge shows", {100, 1080 - TitleBarHeight + 1, 480, 320}, mainOnly, 0, {100, 760, 480, 320}},
+        {"mostly on the second screen: moved onto that one", {3150, -100, 480, 320}, both, 0, {2720, 0, 480, 320}},
+        {"across two screens, its title bar on one: kept", {1800, 10, 480, 320}, both, 0, {1800, 10, 480, 320}},
         {"touching its edge is not on it", {1920, 0, 480, 320}, mainOnly, 0, {1440, 0, 480, 320}},
         {"left of every screen", {-1500, 200, 480, 320}, mainOnly, 0, {0, 200, 480, 320}},
         {"below every screen", {100, 5000, 480, 320}, mainOnly, 0, {100, 760, 480, 320}},

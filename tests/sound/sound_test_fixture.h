@@ -17,13 +17,16 @@ protected:
         WriteBytes(dir / name, bytes);
         return dir / name;
     }
-    // The texts of the error messages shown so far, and forgets them.
+    // The reasons of the error messages shown so far, and forgets them. Each message names
+    // the file on its first line.
     std::vector<std::string> TakeErrors()
     {
         std::vector<std::string> texts;
         for (const auto& e : messages.entries) {
             EXPECT_EQ(e.caption, "エラー");
-            texts.push_back(e.text);
+            const size_t end = e.text.find('\n');
+            EXPECT_NE(end, std::string::npos) << e.text;
+            texts.push_back(end == std::string::npos ? e.text : e.text.substr(end + 1));
         }
         messages.entries.clear();
         return texts;

@@ -26,14 +26,33 @@ FirstRunHint::FirstRunHint(QWidget* parent) : QWidget(parent)
     demo_ = new QPushButton(tr("デモショーを開く"), this);
     demo_->setObjectName("DemoButton");
     connect(demo_, &QPushButton::clicked, this, &FirstRunHint::demoRequested);
+    chooseSound_ = new QPushButton(tr("別のサウンドファイルを選ぶ..."), this);
+    chooseSound_->setObjectName("ChooseSoundButton");
+    chooseSound_->hide();
+    connect(chooseSound_, &QPushButton::clicked, this, &FirstRunHint::chooseSoundRequested);
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(text_);
     layout->addSpacing(8);
     layout->addWidget(demo_, 0, Qt::AlignHCenter);
+    layout->addWidget(chooseSound_, 0, Qt::AlignHCenter);
     layout->addStretch();
     setGeometry(parent->rect());
     parent->installEventFilter(this);
+}
+
+void FirstRunHint::ShowFor(const QString& soundPath, bool soundFileThere)
+{
+    demo_->setVisible(soundPath.isEmpty());
+    chooseSound_->setVisible(!soundPath.isEmpty());
+    if (soundPath.isEmpty()) {
+        text_->setText(tr(Text));
+        return;
+    }
+    const QString what = soundFileThere ? tr("このショーのサウンドファイルを読み込めません")
+                                        : tr("このショーのサウンドファイルが見つかりません");
+    text_->setText("<p style='font-size:13pt'><b>" + what + "</b></p><p>" + soundPath.toHtmlEscaped() + "</p><p>" +
+                   tr("別のファイルは「設定」→「プロジェクトの設定」のサウンドファイルで選べます。") + "</p>");
 }
 
 bool FirstRunHint::eventFilter(QObject* watched, QEvent* event)

@@ -61,8 +61,13 @@ bool OscServer::Listening() const { return socket_ != nullptr; }
 
 QUdpSocket* OscServer::Bind(int32_t port, QString& error)
 {
+    // A stored port out of range is named as such; the socket would only say it knows not why.
+    if (port < FirstPort || port > LastPort) {
+        error = tr("%1 から %2 の間ではありません").arg(FirstPort).arg(LastPort);
+        return nullptr;
+    }
     auto* socket = new QUdpSocket(this);
-    if (port < FirstPort || port > LastPort || !socket->bind(QHostAddress::AnyIPv4, quint16(port))) {
+    if (!socket->bind(QHostAddress::AnyIPv4, quint16(port))) {
         error = socket->errorString();
         delete socket;
         return nullptr;
