@@ -10,6 +10,14 @@ int32_t ReadInRange(const IniFile& ini, const char* key, int32_t def, int32_t lo
     return value >= low && value <= high ? value : def;
 }
 
+// The addresses of a stored list; none when any of them does not read.
+std::vector<uint32_t> ReadAddresses(const IniFile& ini, const char* key)
+{
+    std::vector<uint32_t> addresses;
+    ParseAddressList(ini.ReadString(Section, key, ""), addresses);
+    return addresses;
+}
+
 } // namespace
 
 OutputConfig ReadOutputSettings(const IniFile& ini)
@@ -17,9 +25,7 @@ OutputConfig ReadOutputSettings(const IniFile& ini)
     OutputConfig c;
     ArtnetConfig& a = c.Artnet;
     a.Mode = ParseArtnetMode(ini.ReadString(Section, "ArtNetOutput", "")).value_or(a.Mode);
-    std::vector<uint32_t> addresses;
-    if (ParseAddressList(ini.ReadString(Section, "ArtNetAddresses", ""), addresses))
-        a.Addresses = std::move(addresses);
+    a.Addresses = ReadAddresses(ini, "ArtNetAddresses");
     // A list without a single readable address would send nowhere.
     if (a.Mode == ArtnetMode::List && a.Addresses.empty())
         a.Mode = ArtnetMode::Broadcast;
@@ -29,9 +35,7 @@ OutputConfig ReadOutputSettings(const IniFile& ini)
     s.Universe = ReadInRange(ini, "SacnUniverse", s.Universe, SacnUniverseMin, SacnUniverseMax);
     s.Priority = ReadInRange(ini, "SacnPriority", s.Priority, SacnPriorityMin, SacnPriorityMax);
     s.Ttl = ReadInRange(ini, "SacnTtl", s.Ttl, SacnTtlMin, SacnTtlMax);
-    std::vector<uint32_t> unicast;
-    if (ParseAddressList(ini.ReadString(Section, "SacnUnicast", ""), unicast))
-        s.Unicast = std::move(unicast);
+    s.Unicast = ReadAddresses(ini, "SacnUnicast");
     // Unicast without a single readable address would send nowhere.
     if (s.Mode == SacnMode::Unicast && s.Unicast.empty())
         s.Mode = SacnMode::Off;

@@ -27,7 +27,7 @@ struct OptionSettings {
     int32_t DmxInterval = 20;  // kept only to be written back
     int32_t DispInterval = 50; // ms between display updates; a stored value below 1 reads as 50
     int32_t TxUniverse = 0;    // Art-Net output Port-Address, 0-32767
-    std::optional<int32_t> RefusedTxUniverse; // a stored Port-Address out of range, to be said
+    std::optional<int32_t> RefusedTxUniverse{}; // a stored Port-Address out of range, to be said
     int32_t LightLatency = 0;  // ms the lights run ahead of the sound; held to -500..500
     // The window program's language: "auto" (the desktop's), "ja" or "en"; anything else
     // reads as "auto". Read once at start.

@@ -78,8 +78,9 @@ TEST(ArtnetSetup, AddsWhereTheRuleSaysAndCleansUp)
             EXPECT_EQ(thread.DestinationText(), mayAdd ? "2.255.255.255 (eth0)" : "198.19.255.255 (eth0)");
             EXPECT_EQ(thread.AddressContext(), mayAdd ? 2u : 0u);
             ASSERT_EQ(net.added.size(), mayAdd ? 1u : 0u);
-            if (mayAdd)
+            if (mayAdd) {
                 EXPECT_EQ(net.added[0].address, Ip("2.18.0.10"));
+            }
             // The reply announces the chosen address, and goes where the frames go.
             thread.SendPollReply();
             const FakeNetwork::Addressed reply = net.SentTo().at(0);
@@ -89,8 +90,9 @@ TEST(ArtnetSetup, AddsWhereTheRuleSaysAndCleansUp)
             EXPECT_EQ(reply.bytes[13], 10);
         }
         ASSERT_EQ(net.removed.size(), mayAdd ? 1u : 0u);
-        if (mayAdd)
+        if (mayAdd) {
             EXPECT_EQ(net.removed[0].address, Ip("2.18.0.10"));
+        }
     }
     {
         FakeNetwork net;

@@ -133,7 +133,7 @@ TEST_F(OscCommandRunnerTest, AStreamOfPlaysAtATimeMovesTheSoundNowAndThenToTheLa
     for (int frame = 0; frame < 50; ++frame) { // one second of frames, two plays each
         for (int k = 0; k < 2; ++k) {
             last = 2000 + 10 * (2 * frame + k);
-            char time[16];
+            char time[32];
             std::snprintf(time, sizeof time, "00:00:%02d.%02d", last / 1000, last % 1000 / 10);
             const OscMessage m = OscMessage("/lumenrill/play").String(time);
             ASSERT_TRUE(runner.Post(Command(m), m.address, Tablet)) << "a play at a time is never refused as busy";
