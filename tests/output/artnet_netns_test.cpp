@@ -286,8 +286,10 @@ TEST_F(NodesCommandTest, APortInUseEndsNodesAndPlayWithTheReason)
     EXPECT_EQ(out, "");
     EXPECT_EQ(Stderr(), reason);
 
-    const std::string json = dir / "show.json", show = dir / "show.PRJ";
-    const std::string text = R"({"soundFile": "a.wav"})";
+    // A sound that is there, so that play gets as far as the port.
+    const std::string json = dir / "show.json", show = dir / "show.PRJ", sound = dir / "a.wav";
+    WriteBytes(sound, Bytes(44, 0));
+    const std::string text = R"({"soundFile": ")" + sound + R"("})";
     WriteBytes(json, Bytes(text.begin(), text.end()));
     ASSERT_EQ(RunCommand("'" + CliPath() + "' import '" + json + "' '" + show + "'"), 0);
     EXPECT_EQ(RunCommand("ip netns exec " + ns.App() + " '" + CliPath() + "' play '" + show
