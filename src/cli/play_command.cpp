@@ -160,9 +160,7 @@ public:
     explicit ArtnetDestinationNotice(const OutputWorker& worker) : worker_(worker) {}
     std::optional<std::string> Take()
     {
-        std::string now = worker_.NetworkUp() ? worker_.DestinationText() : "no network";
-        if (!worker_.NetworkUp() && !worker_.InterfaceName().empty())
-            now += " (" + worker_.InterfaceName() + ")";
+        const std::string now = worker_.DestinationOr("no network");
         if (said_ && now == last_)
             return std::nullopt;
         said_ = true;

@@ -593,13 +593,7 @@ void MainWindow::DisplayTick()
     in.NodeCount = worker ? worker->NodeCount() : 0;
     // Without a network nothing goes out: as bad for the show as a failing send.
     in.SendFailing = worker && (worker->SendFailing() || !worker->NetworkUp());
-    std::string destination;
-    if (worker && worker->NetworkUp()) {
-        destination = worker->DestinationText();
-    } else if (worker) {
-        const std::string name = worker->InterfaceName();
-        destination = tr("ネットワークなし").toStdString() + (name.empty() ? "" : " (" + name + ")");
-    }
+    const std::string destination = worker ? worker->DestinationOr(tr("ネットワークなし").toStdString()) : "";
     in.Outputs = OutputSummary(session_->RunningOutput(), destination);
     in.Axis = view_->Axis();
     in.PlayCursorX = view_->PlayCursorX();

@@ -121,10 +121,12 @@ std::string OutputWorker::DestinationText() const
     return destinationText_;
 }
 
-std::string OutputWorker::InterfaceName() const
+std::string OutputWorker::DestinationOr(const std::string& noNetwork) const
 {
     std::lock_guard guard(routeLock_);
-    return route_.interfaceName;
+    if (route_.network)
+        return destinationText_;
+    return route_.interfaceName.empty() ? noNetwork : noNetwork + " (" + route_.interfaceName + ")";
 }
 
 uint32_t OutputWorker::LocalAddress() const

@@ -95,8 +95,9 @@ public:
     // Where ArtDmx goes now, for the status panel: "198.19.255.255 (eth0)", the addresses
     // of the nodes reached by unicast, the fixed list, or "off"; empty without a network.
     std::string DestinationText() const;
-    // The output interface's name: the chosen one even while it is missing.
-    std::string InterfaceName() const;
+    // DestinationText, or without a network noNetwork (the caller's words, in its language)
+    // with the output interface's name when one is chosen: "no network (eth1)".
+    std::string DestinationOr(const std::string& noNetwork) const;
 
     void Start();
     void Terminate(); // the loop ends at its next test
